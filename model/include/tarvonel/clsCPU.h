@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <tarvonel/Collection.h>
+#include <tarvonel/CollectionItem.h>
+#include <tarvonel/Passkey.h>
+
+namespace tarvonel {
+
+/** A virtual processor. A new one has the summary "Present". */
+class TARVONEL_EXPORT clsCPU : public DeviceItem {
+public:
+    explicit clsCPU(detail::Passkey);
+    ~clsCPU() override;
+
+    bool EmulatePAE() const { return m_emulatePAE; }
+    void SetEmulatePAE(bool value) { m_emulatePAE = value; }
+
+protected:
+    std::string BaseName() const override { return "Virtual Processor"; }
+
+private:
+    bool m_emulatePAE = false;
+};
+
+template <>
+void Collection<clsCPU>::InitializeItem(clsCPU& item);
+extern template class Collection<clsCPU>;
+
+/** The processors of a machine. */
+class TARVONEL_EXPORT clsCPUs final : public Collection<clsCPU> {
+public:
+    explicit clsCPUs(detail::Passkey);
+    ~clsCPUs() override;
+};
+
+} // namespace tarvonel
