@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -63,6 +64,10 @@ private:
     std::weak_ptr<void> m_parent;
     std::vector<std::shared_ptr<T>> m_items;
     std::unordered_map<std::string, std::shared_ptr<T>> m_byKey;
+    // Numbers in use are 0..m_numberEnd-1 without m_freeNumbers, so the lowest free number is
+    // found without walking the items (a full collection is filled in linear time).
+    std::set<std::int16_t> m_freeNumbers;
+    std::int32_t m_numberEnd = 0;
 };
 
 } // namespace tarvonel

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <set>
 
 namespace tarvonel {
 
@@ -43,23 +44,22 @@ std::shared_ptr<T> Collection<T>::Add()
     detail::ItemAccess::SetParent(*item, this->weak_from_this());
     detail::ItemAccess::SetID(*item, detail::NewUniqueID());
 
-    std::int16_t number = 0;
-    if (count > 0) {
-        std::vector<bool> used(static_cast<std::size_t>(count), false);
-        for (const auto& existing : m_items) {
-            const std::int16_t n = detail::ItemAccess::Number(*existing);
-            if (n >= 0 && n < count)
-                used[static_cast<std::size_t>(n)] = true;
-        }
-        const auto firstFree = std::find(used.begin(), used.end(), false);
-        number = static_cast<std::int16_t>(firstFree - used.begin());
-    }
+    // The lowest number no other item uses (so numbers of removed items are reused). Numbers
+    // never change after Add, so the free ones are tracked instead of searched for.
+    const bool reuse = !m_freeNumbers.empty();
+    const auto number = static_cast<std::int16_t>(reuse ? *m_freeNumbers.begin() : m_numberEnd);
     detail::ItemAccess::SetNumber(*item, number);
 
     InitializeItem(*item); // may throw: the item is then not stored
 
+    if (m_items.size() == m_items.capacity())
+        m_items.reserve(m_items.size() * 2 + 8); // so that push_back below cannot throw
     m_byKey.emplace(item->ID() + "~", item);
     m_items.push_back(item);
+    if (reuse)
+        m_freeNumbers.erase(m_freeNumbers.begin());
+    else
+        ++m_numberEnd;
     return item;
 }
 
@@ -86,6 +86,7 @@ void Collection<T>::Remove(std::int32_t Index, const std::string& ID)
     const std::shared_ptr<T> victim = Item(Index, ID);
     if (!victim)
         return;
+    m_freeNumbers.insert(detail::ItemAccess::Number(*victim));
     m_items.erase(std::find(m_items.begin(), m_items.end(), victim));
     m_byKey.erase(victim->ID() + "~");
 }

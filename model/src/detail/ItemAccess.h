@@ -51,6 +51,20 @@ struct ItemAccess {
     static void SetNumber(CollectionItem& item, std::int16_t number) { item.SetNumber(number); }
     static std::int16_t Number(const CollectionItem& item) { return item.Number(); }
     static void SetSummary(DeviceItem& item, std::string summary) { item.SetSummary(std::move(summary)); }
+
+    /** The collection that made an item, or the container that made a collection; empty once released. */
+    static std::shared_ptr<void> Parent(const CollectionItem& item) { return item.LockParent(); }
+    template <class T>
+    static std::shared_ptr<void> Parent(const Collection<T>& collection)
+    {
+        return collection.LockParent();
+    }
+    /** Controllers only: the number of nodes, taken from the collection's MaxNodesPerController. */
+    template <class Controller>
+    static void SetMaxNodes(Controller& controller, std::int32_t maxNodes)
+    {
+        controller.SetMaxNodes(maxNodes);
+    }
 };
 
 /** 32 upper-case hex digits of a fresh random (version 4) UUID; "" if no random source works. */

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: MIT
+#include "editor/rules/ChoiceLists.h"
+
+#include "platform/TextTable.h"
+
+#include <tarvonel/clsGeneral.h>
+
+namespace zentravolix::editor {
+
+namespace {
+
+constexpr int kAutoDetectText = 298;
+
+bool isWorkstation55(std::int16_t platform, std::int16_t version)
+{
+    return platform == 1 && version == 4;
+}
+
+std::vector<std::string> captionsOf(const std::vector<int>& ids)
+{
+    std::vector<std::string> captions;
+    captions.reserve(ids.size());
+    for (int id : ids)
+        captions.push_back(platform::LoadLocalizedText(id));
+    return captions;
+}
+
+std::vector<std::string> portChoices(std::int16_t platform, std::int16_t version,
+                                     const std::vector<std::string>& hostPorts,
+                                     const std::vector<std::string>& fallback)
+{
+    std::vector<std::string> choices;
+    if (OffersAutoDetect(platform, version))
+        choices.push_back(platform::LoadLocalizedText(kAutoDetectText));
+    const auto& ports = hostPorts.empty() ? fallback : hostPorts;
+    choices.insert(choices.end(), ports.begin(), ports.end());
+    return choices;
+}
+
+} // namespace
+
+std::vector<int> GuestFamilyTextIds(std::int16_t targetPlatform, std::int16_t platformVersion)
+{
+    const bool fourFamilies = (targetPlatform == 0 && platformVersion == 0) ||
+                              (targetPlatform == 1 && (platformVersion == 0 || platformVersion == 1));
+    const bool fiveFamilies = (targetPlatform == 0 && platformVersion == 1) ||
+                              (targetPlatform == 1 && platformVersion >= 2 && platformVersion <= 4) ||
+                              ((targetPlatform == 2 || targetPlatform == 3) && platformVersion == 0);
+    if (fourFamilies)
+        return {220, 221, 222, 224};
+    if (fiveFamilies)
+        return {220, 221, 222, 223, 224};
+    return {};
+}
+
+std::vector<std::string> GuestFamilyCaptions(std::int16_t targetPlatform, std::int16_t platformVersion)
+{
+    return captionsOf(GuestFamilyTextIds(targetPlatform, platformVersion));
+}
+
+std::vector<std::string> GuestVersionCaptions(const tarvonel::clsGeneral& general)
+{
+    const auto table = general.SupportedGuests();
+    const int family = general.GuestFamily();
+    std::vector<std::string> names;
+    if (family < 0 || family >= static_cast<int>(table.size()))
+        return names;
+    for (const auto& guest : table[static_cast<std::size_t>(family)]) {
+        if (!guest.DisplayedName.empty())
+            names.push_back(guest.DisplayedName);
+    }
+    return names;
+}
+
+std::vector<std::string> NicTypeCaptions(std::int16_t targetPlatform, std::int16_t platformVersion)
+{
+    std::vector<std::string> types{"AMD Lance", "VMXNet"};
+    if (isWorkstation55(targetPlatform, platformVersion) || targetPlatform == 2 || targetPlatform == 3)
+        types.emplace_back("E1000");
+    return types;
+}
+
+std::vector<std::string> VirtualNetworkCaptions()
+{
+    return {"VMnet0 (Bridged)", "VMnet1 (Host-Only)", "VMnet2", "VMnet3", "VMnet4",
+            "VMnet5",           "VMnet6",             "VMnet7", "VMnet8 (NAT)", "VMnet9"};
+}
+
+std::vector<std::string> AudioTypeCaptions()
+{
+    return {"ES1371", "SB16", "SB16 + OPL3/Yamaha Synth"};
+}
+
+bool OffersAutoDetect(std::int16_t targetPlatform, std::int16_t platformVersion)
+{
+    // Any Player version; of the Workstation versions only 5.5x.
+    return isWorkstation55(targetPlatform, platformVersion) || targetPlatform == 2;
+}
+
+std::vector<std::string> FloppyDriveChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                            const std::vector<std::string>& hostRemovableDrives)
+{
+    std::vector<std::string> choices;
+    if (OffersAutoDetect(targetPlatform, platformVersion))
+        choices.push_back(platform::LoadLocalizedText(kAutoDetectText));
+    choices.insert(choices.end(), hostRemovableDrives.begin(), hostRemovableDrives.end());
+    return choices;
+}
+
+std::vector<std::string> ParallelPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                             const std::vector<std::string>& hostParallelPorts)
+{
+    return portChoices(targetPlatform, platformVersion, hostParallelPorts, {"LPT1", "LPT2", "LPT3"});
+}
+
+std::vector<std::string> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                           const std::vector<std::string>& hostSerialPorts)
+{
+    return portChoices(targetPlatform, platformVersion, hostSerialPorts, {"COM1", "COM2", "COM3", "COM4"});
+}
+
+std::vector<std::string> PipeEnd1Captions()
+{
+    return captionsOf({314, 315});
+}
+
+std::vector<std::string> PipeEnd2Captions()
+{
+    return captionsOf({8, 317});
+}
+
+} // namespace zentravolix::editor

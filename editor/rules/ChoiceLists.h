@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvonel {
+class clsGeneral;
+}
+
+namespace zentravolix::editor {
+
+/**
+ * The fixed choice lists of the editor's pages as functions of the target product and version.
+ * In every list the position of an entry is the value stored in the model. Captions that come from
+ * the text table are loaded in the current language.
+ */
+
+/** Text ids of the guest families offered for a product version, in list order (empty if none). */
+std::vector<int> GuestFamilyTextIds(std::int16_t targetPlatform, std::int16_t platformVersion);
+std::vector<std::string> GuestFamilyCaptions(std::int16_t targetPlatform, std::int16_t platformVersion);
+
+/**
+ * Display names of the guest versions of the general options' current family, in version order,
+ * skipping empty cells; empty when no guest table is current or the family is outside it.
+ */
+std::vector<std::string> GuestVersionCaptions(const tarvonel::clsGeneral& general);
+
+/** Network adapter types: AMD Lance, VMXNet, and E1000 for Workstation 5.5x, Player and Server. */
+std::vector<std::string> NicTypeCaptions(std::int16_t targetPlatform, std::int16_t platformVersion);
+
+/** The ten virtual networks VMnet0 to VMnet9. */
+std::vector<std::string> VirtualNetworkCaptions();
+
+/** Sound adapter types. */
+std::vector<std::string> AudioTypeCaptions();
+
+/** Whether the floppy, parallel and serial lists start with "auto detect" (Workstation 5.5x, Player). */
+bool OffersAutoDetect(std::int16_t targetPlatform, std::int16_t platformVersion);
+
+/** "auto detect" where offered, then the host's removable drives in the host's order. */
+std::vector<std::string> FloppyDriveChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                            const std::vector<std::string>& hostRemovableDrives);
+
+/** "auto detect" where offered, then the host's parallel ports, or LPT1 to LPT3 when it has none. */
+std::vector<std::string> ParallelPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                             const std::vector<std::string>& hostParallelPorts);
+
+/** "auto detect" where offered, then the host's serial ports, or COM1 to COM4 when it has none. */
+std::vector<std::string> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                           const std::vector<std::string>& hostSerialPorts);
+
+/** Near end of a serial pipe: Server, Client. */
+std::vector<std::string> PipeEnd1Captions();
+/** Far end of a serial pipe: VM, Application. */
+std::vector<std::string> PipeEnd2Captions();
+
+} // namespace zentravolix::editor

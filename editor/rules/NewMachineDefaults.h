@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "editor/rules/ProductTables.h"
+
+#include <string>
+
+namespace tarvonel {
+class VirtualMachine;
+}
+
+namespace zentravolix::editor {
+
+/**
+ * Gives a fresh model the defaults of a new machine: the display name (the localized "New VM" when
+ * displayName is empty) and its file name, the folder (tempPath when vmxPath is empty), Workstation
+ * 5.5x with Windows XP Professional, the standard option values and the standard set of devices.
+ * The version settings of Workstation 5.5x are applied as choosing that version would, so a new
+ * machine is never written with version 0. Returns the editor limits of that version.
+ * Meant for an empty model: calling it twice adds the devices twice.
+ */
+EditorLimits ApplyNewMachineDefaults(tarvonel::VirtualMachine& vm, const std::string& displayName,
+                                     const std::string& vmxPath, const std::string& tempPath);
+
+} // namespace zentravolix::editor

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <tarvonel/Collection.h>
+#include <tarvonel/CollectionItem.h>
+#include <tarvonel/Passkey.h>
+
+namespace tarvonel {
+
+/**
+ * The display. The summary is VramSize in megabytes as a general number ("16 MB", "1.5 MB"),
+ * recomputed when VramSize is assigned.
+ */
+class TARVONEL_EXPORT clsDisplay : public DeviceItem {
+public:
+    explicit clsDisplay(detail::Passkey);
+    ~clsDisplay() override;
+
+    std::int32_t ScreenWidth() const { return m_screenWidth; }
+    void SetScreenWidth(std::int32_t value) { m_screenWidth = value; }
+    std::int32_t ScreenHeight() const { return m_screenHeight; }
+    void SetScreenHeight(std::int32_t value) { m_screenHeight = value; }
+    /** Video memory in bytes. */
+    std::int32_t VramSize() const { return m_vramSize; }
+    void SetVramSize(std::int32_t value);
+    bool Enable3D() const { return m_enable3D; }
+    void SetEnable3D(bool value) { m_enable3D = value; }
+
+protected:
+    std::string BaseName() const override { return "Display"; }
+
+private:
+    std::int32_t m_screenWidth = 0;
+    std::int32_t m_screenHeight = 0;
+    std::int32_t m_vramSize = 0;
+    bool m_enable3D = false;
+};
+
+template <>
+void Collection<clsDisplay>::InitializeItem(clsDisplay& item);
+extern template class Collection<clsDisplay>;
+
+/** The displays of a machine. */
+class TARVONEL_EXPORT clsDisplays final : public Collection<clsDisplay> {
+public:
+    explicit clsDisplays(detail::Passkey);
+    ~clsDisplays() override;
+};
+
+} // namespace tarvonel

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <tarvonel/Collection.h>
+#include <tarvonel/CollectionItem.h>
+#include <tarvonel/Passkey.h>
+
+namespace tarvonel {
+
+/** The memory of a machine. The summary follows MBs ("128 MB"). */
+class TARVONEL_EXPORT clsMemory : public DeviceItem {
+public:
+    explicit clsMemory(detail::Passkey);
+    ~clsMemory() override;
+
+    /** Memory size in megabytes; assigning it recomputes Summary. */
+    std::int32_t MBs() const { return m_mbs; }
+    void SetMBs(std::int32_t value);
+
+protected:
+    std::string BaseName() const override { return "Memory"; }
+
+private:
+    std::int32_t m_mbs = 0;
+};
+
+template <>
+void Collection<clsMemory>::InitializeItem(clsMemory& item);
+extern template class Collection<clsMemory>;
+
+/** The memory items of a machine (normally one). */
+class TARVONEL_EXPORT clsMemories final : public Collection<clsMemory> {
+public:
+    explicit clsMemories(detail::Passkey);
+    ~clsMemories() override;
+};
+
+} // namespace tarvonel

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <tarvonel/OptionObject.h>
+#include <tarvonel/Passkey.h>
+
+#include <cstdint>
+#include <string>
+
+namespace tarvonel {
+
+/**
+ * Power behaviour and the VMware Tools scripts run at power transitions. Plain values: all False
+ * or 0 at first; the summary is always empty.
+ */
+class TARVONEL_EXPORT clsPower final : public OptionObject {
+public:
+    explicit clsPower(detail::Passkey);
+    ~clsPower() override;
+
+    /** Always empty. */
+    std::string ID() const { return {}; }
+    /** Always empty: nothing about the power options is summarised. */
+    std::string Summary() const { return {}; }
+
+    bool PowerOnAfterOpening() const { return m_powerOnAfterOpening; }
+    void SetPowerOnAfterOpening(bool value) { m_powerOnAfterOpening = value; }
+    bool EnterFullScreenAfterPowerOn() const { return m_enterFullScreenAfterPowerOn; }
+    void SetEnterFullScreenAfterPowerOn(bool value) { m_enterFullScreenAfterPowerOn = value; }
+    bool CloseAfterPowerOff() const { return m_closeAfterPowerOff; }
+    void SetCloseAfterPowerOff(bool value) { m_closeAfterPowerOff = value; }
+    /** 0 hard, 1 soft; stored without a range check. */
+    std::int16_t StopButtonAction() const { return m_stopButtonAction; }
+    void SetStopButtonAction(std::int16_t value) { m_stopButtonAction = value; }
+    /** 0 hard, 1 soft; stored without a range check. */
+    std::int16_t ResetButtonAction() const { return m_resetButtonAction; }
+    void SetResetButtonAction(std::int16_t value) { m_resetButtonAction = value; }
+    bool RunToolsAfterPowerOn() const { return m_runToolsAfterPowerOn; }
+    void SetRunToolsAfterPowerOn(bool value) { m_runToolsAfterPowerOn = value; }
+    bool RunToolsAfterResume() const { return m_runToolsAfterResume; }
+    void SetRunToolsAfterResume(bool value) { m_runToolsAfterResume = value; }
+    bool RunToolsBeforeSuspend() const { return m_runToolsBeforeSuspend; }
+    void SetRunToolsBeforeSuspend(bool value) { m_runToolsBeforeSuspend = value; }
+    bool RunToolsBeforePowerOff() const { return m_runToolsBeforePowerOff; }
+    void SetRunToolsBeforePowerOff(bool value) { m_runToolsBeforePowerOff = value; }
+
+private:
+    bool m_powerOnAfterOpening = false;
+    bool m_enterFullScreenAfterPowerOn = false;
+    bool m_closeAfterPowerOff = false;
+    std::int16_t m_stopButtonAction = 0;
+    std::int16_t m_resetButtonAction = 0;
+    bool m_runToolsAfterPowerOn = false;
+    bool m_runToolsAfterResume = false;
+    bool m_runToolsBeforeSuspend = false;
+    bool m_runToolsBeforePowerOff = false;
+};
+
+} // namespace tarvonel

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#include "platform/TextTable.h"
+
+#include "platform/detail/TextTableData.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+namespace zentravolix::platform {
+
+namespace {
+// The one process-wide setting the program keeps outside its settings object: every caption
+// lookup reads it, and the options dialog changes it.
+std::atomic<std::int32_t> g_languageOffset{0};
+} // namespace
+
+std::int32_t LanguageOffset()
+{
+    return g_languageOffset.load(std::memory_order_relaxed);
+}
+
+void SetLanguageOffset(std::int32_t offset)
+{
+    g_languageOffset.store(offset, std::memory_order_relaxed);
+}
+
+std::int32_t LanguageOffsetFromIndex(int index)
+{
+    return static_cast<std::int32_t>(index) * kLanguageOffsetStep;
+}
+
+int LanguageIndexFromOffset(std::int32_t offset)
+{
+    // Banker's rounding, as the classic integer conversion of a quotient does.
+    return static_cast<int>(std::nearbyint(static_cast<double>(offset) / kLanguageOffsetStep));
+}
+
+std::string LoadTextById(std::int64_t absoluteId)
+{
+    using detail::kTextEntries;
+    using detail::kTextEntryCount;
+    const auto* end = kTextEntries + kTextEntryCount;
+    const auto* it = std::lower_bound(kTextEntries, end, absoluteId,
+                                      [](const detail::TextEntry& e, std::int64_t id) { return e.id < id; });
+    if (it == end || it->id != absoluteId)
+        return {};
+    return std::string(it->text);
+}
+
+std::string LoadLocalizedText(int id, std::int32_t offset)
+{
+    // 64-bit sum: a stray offset must give "" rather than wrap into another language's block.
+    return LoadTextById(static_cast<std::int64_t>(id) + offset);
+}
+
+std::string LoadLocalizedText(int id)
+{
+    return LoadLocalizedText(id, LanguageOffset());
+}
+
+} // namespace zentravolix::platform

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zentravolix::platform {
+
+/** The interface languages, in the order of the options dialog (index 0 to 4). */
+enum class Language {
+    English = 0,
+    German = 1,
+    French = 2,
+    Spanish = 3,
+    Italian = 4,
+};
+
+inline constexpr int kLanguageCount = 5;
+/** Distance between the id blocks of two languages: German texts sit at English id + 500. */
+inline constexpr std::int32_t kLanguageOffsetStep = 500;
+
+/** The process-wide language offset (0 English, 500 German, ... 2000 Italian); 0 at start. */
+std::int32_t LanguageOffset();
+/** Changes the process-wide language offset; texts loaded afterwards come from the new block. */
+void SetLanguageOffset(std::int32_t offset);
+
+/** Offset of a language index of the options dialog: index x 500. */
+std::int32_t LanguageOffsetFromIndex(int index);
+/** Language index of an offset: offset / 500 rounded to the nearest integer (halves to even). */
+int LanguageIndexFromOffset(std::int32_t offset);
+
+/**
+ * Text of the English id `id` in the current language: the row `id + LanguageOffset()`.
+ * Callers pass the English id and must not add the offset themselves. An id without a row
+ * (an untranslated text, an unknown id) gives "" and never an error.
+ */
+std::string LoadLocalizedText(int id);
+/** The same lookup with an explicit offset instead of the process-wide one. */
+std::string LoadLocalizedText(int id, std::int32_t offset);
+/** The row stored under exactly `absoluteId` (no offset added), or "" when there is none. */
+std::string LoadTextById(std::int64_t absoluteId);
+
+} // namespace zentravolix::platform

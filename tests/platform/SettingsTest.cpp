@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: MIT
+#include "TestFolder.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Paths.h"
+#include "platform/Settings.h"
+#include "platform/TextTable.h"
+#include "platform/cRegistry.h"
+
+#include <gtest/gtest.h>
+
+using namespace zentravolix::platform;
+using Code = SettingsProblem::Code;
+using zvtest::ReadFile;
+using zvtest::WriteFile;
+
+namespace {
+
+class SettingsTest : public zvtest::IsolatedTest {
+protected:
+    void TearDown() override
+    {
+        SetLanguageOffset(0);
+        IsolatedTest::TearDown();
+    }
+    std::filesystem::path store() const { return configHome() / "Quindrel" / "Zentravolix" / "registry.ini"; }
+    std::filesystem::path defaultIni() const { return configHome() / "Zentravolix" / "Zentravolix.ini"; }
+    std::string storedIniLocation() const
+    {
+        cRegistry r(store());
+        r.SetSectionKey("Software\\Quindrel\\Zentravolix");
+        r.SetValueKey("IniLocation");
+        return r.StringValue();
+    }
+    static std::vector<Code> codes(const std::vector<SettingsProblem>& problems)
+    {
+        std::vector<Code> out;
+        for (const auto& p : problems)
+            out.push_back(p.code);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsTest, FirstStartOnAnEmptyHomeFolder)
+{
+    ProgramSettings settings;
+    settings.CreateBackups = false;
+    SetLanguageOffset(1000);
+    EXPECT_TRUE(LoadSettings(settings).empty());
+    EXPECT_EQ(settings.IniLocation, (configHome() / "Zentravolix").string());
+    EXPECT_EQ(storedIniLocation(), settings.IniLocation); // written back at once
+    EXPECT_EQ(settings.TempPath, tmp().string() + "/");
+    EXPECT_TRUE(settings.CreateBackups);
+    EXPECT_EQ(LanguageOffset(), 0);
+    EXPECT_EQ(settings.LaunchApplication, "");
+    EXPECT_EQ(settings.ImagePath, "");
+    EXPECT_TRUE(settings.Favorites.empty());
+    EXPECT_FALSE(std::filesystem::exists(defaultIni())); // created by the first save
+
+    EXPECT_TRUE(SaveSettings(settings).empty());
+    EXPECT_EQ(ReadFile(defaultIni()),
+              "[General]\r\nCreateBackups=-1\r\nLaunchApplication=\r\nLanguageOffset=0\r\n"
+              "ImagePath=\r\n\r\n[Favorites]\r\n");
+}
+
+TEST_F(SettingsTest, ConfigFolderFallsBackToHome)
+{
+    setEnv("XDG_CONFIG_HOME", std::nullopt);
+    ProgramSettings settings;
+    LoadSettings(settings);
+    EXPECT_EQ(settings.IniLocation, (home() / ".config" / "Zentravolix").string());
+    EXPECT_TRUE(std::filesystem::exists(home() / ".config" / "Quindrel" / "Zentravolix" / "registry.ini"));
+}
+
+TEST_F(SettingsTest, TemporaryAndCommonFolders)
+{
+    EXPECT_EQ(GetTempFolder(), tmp().string() + "/");
+    setEnv("TMPDIR", "/var/tmp/");
+    EXPECT_EQ(GetTempFolder(), "/var/tmp/");
+    setEnv("TMPDIR", "");
+    EXPECT_EQ(GetTempFolder(), "/tmp/");
+    setEnv("CommonProgramFiles", std::nullopt);
+    EXPECT_EQ(GetCommonProgramFilesFolder(), "");
+    setEnv("CommonProgramFiles", "/opt/common");
+    EXPECT_EQ(GetCommonProgramFilesFolder(), "/opt/common");
+    setEnv("XDG_CONFIG_HOME", "relative/config"); // ignored, as the XDG rules say
+    EXPECT_EQ(DefaultRegistryStorePath(), home() / ".config" / "Quindrel" / "Zentravolix" / "registry.ini");
+}
+
+TEST_F(SettingsTest, SavedSettingsLoadBack)
+{
+    ProgramSettings settings;
+    LoadSettings(settings);
+    settings.CreateBackups = false;
+    settings.LaunchApplication = "/usr/bin/vm player";
+    settings.ImagePath = "/srv/iso images";
+    settings.Favorites = {{"Web", "/vms/web/web.vmx", 8, true}, {"Old", "/vms/old.vmx", 4, false}};
+    SetLanguageOffset(500);
+    ASSERT_TRUE(SaveSettings(settings).empty());
+
+    SetLanguageOffset(0);
+    ProgramSettings loaded;
+    ASSERT_TRUE(LoadSettings(loaded).empty());
+    EXPECT_FALSE(loaded.CreateBackups);
+    EXPECT_EQ(loaded.LaunchApplication, "/usr/bin/vm player");
+    EXPECT_EQ(loaded.ImagePath, "/srv/iso images");
+    EXPECT_EQ(LanguageOffset(), 500);
+    settings.Favorites[0].OpenInTab = false; // not stored
+    EXPECT_EQ(loaded.Favorites, settings.Favorites);
+    EXPECT_NE(ReadFile(defaultIni()).find("Favorite1=Old\t/vms/old.vmx\t4\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsTest, ChangedIniFolderIsUsedByTheNextLoad)
+{
+    ProgramSettings settings;
+    LoadSettings(settings);
+    const std::string moved = (m_folder / "elsewhere" / "ini").string();
+    settings.IniLocation = moved;
+    settings.ImagePath = "/images";
+    ASSERT_TRUE(SaveSettings(settings).empty());
+    EXPECT_TRUE(std::filesystem::exists(moved + "/Zentravolix.ini"));
+    EXPECT_EQ(storedIniLocation(), moved);
+
+    ProgramSettings next;
+    LoadSettings(next);
+    EXPECT_EQ(next.IniLocation, moved);
+    EXPECT_EQ(next.ImagePath, "/images");
+}
+
+TEST_F(SettingsTest, CreateBackupsIsOnForAnyNonZeroNumber)
+{
+    const std::pair<std::string, bool> cases[] = {{"1", true},   {"-1", true},   {"0", false},
+                                                  {" 7 ", true}, {"True", true}, {"false", false}};
+    for (const auto& [stored, expected] : cases) {
+        WriteFile(defaultIni(), "[General]\nCreateBackups=" + stored + "\n");
+        ProgramSettings settings;
+        EXPECT_TRUE(LoadSettings(settings).empty()) << stored;
+        EXPECT_EQ(settings.CreateBackups, expected) << stored;
+    }
+    WriteFile(defaultIni(), "[General]\nCreateBackups=maybe\nLanguageOffset=German\n");
+    ProgramSettings settings;
+    EXPECT_EQ(codes(LoadSettings(settings)),
+              (std::vector<Code>{Code::BadCreateBackups, Code::BadLanguageOffset}));
+    EXPECT_TRUE(settings.CreateBackups);
+    EXPECT_EQ(LanguageOffset(), 0);
+}
+
+TEST_F(SettingsTest, MalformedFavoritesAreSkippedAndReported)
+{
+    WriteFile(defaultIni(), "[Favorites]\n"
+                            "Favorite0=Good\t/a.vmx\t8\n"
+                            "Favorite1=NoVersion\t/b.vmx\n"
+                            "Favorite2=Words\t/c.vmx\teight\n"
+                            "Favorite3=TooBig\t/d.vmx\t40000\n"
+                            "Favorite4\n"
+                            "Favorite5=Good\t/again.vmx\t7\n"
+                            "Favorite6=Second\t/e.vmx\t 4 \n");
+    ProgramSettings settings;
+    const auto problems = LoadSettings(settings);
+    ASSERT_EQ(codes(problems), (std::vector<Code>{Code::FavoriteTooFewParts, Code::FavoriteBadVersion,
+                                                  Code::FavoriteBadVersion, Code::FavoriteTooFewParts}));
+    EXPECT_EQ(problems[0].key, "Favorite1");
+    EXPECT_EQ(problems[0].file, defaultIni().string());
+    EXPECT_EQ(problems[1].detail, "Words\t/c.vmx\teight");
+    // A later record of the same name replaces the earlier one in place.
+    EXPECT_EQ(settings.Favorites, (std::vector<FavoriteRecord>{{"Good", "/again.vmx", 7, false},
+                                                               {"Second", "/e.vmx", 4, false}}));
+}
+
+TEST_F(SettingsTest, SaveRewritesFavoritesAndKeepsForeignLines)
+{
+    WriteFile(defaultIni(),
+              "; my notes\n[General]\nCreateBackups=0\nCustom=kept\n\n"
+              "[Favorites]\nFavorite0=Stale\t/s.vmx\t8\n\n[Extra]\nX=1\n[favorites]\nFavorite9=Z\t/z\t8\n");
+    ProgramSettings settings;
+    LoadSettings(settings);
+    settings.Favorites = {{"Tab\tName", "/t.vmx", 8, false}, {"Fine", "/f.vmx", 8, false}};
+    const auto problems = SaveSettings(settings);
+    EXPECT_EQ(codes(problems), std::vector<Code>{Code::FavoriteNotStorable});
+    EXPECT_EQ(ReadFile(defaultIni()),
+              "; my notes\n[General]\nCreateBackups=0\nCustom=kept\nLaunchApplication=\n"
+              "LanguageOffset=0\nImagePath=\n\n[Extra]\nX=1\n\n[Favorites]\n"
+              "Favorite0=Fine\t/f.vmx\t8\n");
+}
+
+TEST_F(SettingsTest, FailedIniWriteKeepsTheOldFileAndStillStoresTheLocation)
+{
+    WriteFile(defaultIni(), "[General]\nImagePath=/old\n");
+    ProgramSettings settings;
+    LoadSettings(settings);
+    settings.ImagePath = "/new";
+    {
+        ScopedWriteFailureForTesting failure(WriteHooks::ShortWrite(10).onlyFor("Zentravolix.ini"));
+        const auto problems = SaveSettings(settings);
+        ASSERT_EQ(codes(problems), std::vector<Code>{Code::IniWriteFailed});
+        EXPECT_NE(problems[0].detail.find("Zentravolix.ini"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(defaultIni()), "[General]\nImagePath=/old\n");
+
+    // An INI folder that is really a file.
+    WriteFile(m_folder / "blocker", "");
+    settings.IniLocation = (m_folder / "blocker").string();
+    EXPECT_EQ(codes(SaveSettings(settings)), std::vector<Code>{Code::IniWriteFailed});
+    EXPECT_EQ(storedIniLocation(), settings.IniLocation);
+}
+
+TEST_F(SettingsTest, UnwritableStoreIsReportedNotFatal)
+{
+    WriteFile(configHome() / "Quindrel", "not a folder");
+    ProgramSettings settings;
+    const auto problems = LoadSettings(settings);
+    ASSERT_EQ(codes(problems), std::vector<Code>{Code::RegistryWriteFailed});
+    EXPECT_EQ(problems[0].detail, "Failed to set registry value Key: '-2147483647',Section: "
+                                  "'Software\\Quindrel\\Zentravolix',Key: 'IniLocation' to value: '" +
+                                      settings.IniLocation + "'");
+    EXPECT_EQ(settings.IniLocation, (configHome() / "Zentravolix").string());
+    EXPECT_TRUE(settings.CreateBackups);
+}

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+#include "editor/rules/ChoiceLists.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace zentravolix::editor;
+using Strings = std::vector<std::string>;
+
+namespace {
+bool contains(const Strings& list, const std::string& text)
+{
+    return std::find(list.begin(), list.end(), text) != list.end();
+}
+} // namespace
+
+TEST(GuestFamilies, FourOrFiveFamiliesByProductVersion)
+{
+    const Strings four{"Microsoft Windows", "Linux", "NetWare", "Other"};
+    const Strings five{"Microsoft Windows", "Linux", "NetWare", "Solaris", "Other"};
+    EXPECT_EQ(GuestFamilyCaptions(0, 0), four); // GSX Server 2.5x: Other at position 3
+    EXPECT_EQ(GuestFamilyCaptions(1, 0), four);
+    EXPECT_EQ(GuestFamilyCaptions(1, 1), four);
+    EXPECT_EQ(GuestFamilyCaptions(0, 1), five); // GSX Server 3.x: Solaris at position 3
+    for (std::int16_t v : {2, 3, 4})
+        EXPECT_EQ(GuestFamilyCaptions(1, v), five);
+    EXPECT_EQ(GuestFamilyCaptions(2, 0), five);
+    EXPECT_EQ(GuestFamilyCaptions(3, 0), five);
+    EXPECT_TRUE(GuestFamilyCaptions(2, 1).empty());
+    EXPECT_TRUE(GuestFamilyCaptions(1, 5).empty());
+}
+
+TEST(GuestFamilies, VersionListSkipsEmptyCellsAndSurvivesBadFamily)
+{
+    tarvonel::VirtualMachine vm;
+    auto general = vm.Options()->GeneralOptions();
+    EXPECT_TRUE(GuestVersionCaptions(*general).empty()); // no table current yet
+
+    general->SetTargetPlatform(1);
+    general->SetPlatformVersion(4);
+    general->SetGuestFamily(3); // Solaris of Workstation 5.5x
+    EXPECT_EQ(GuestVersionCaptions(*general),
+              (Strings{"Solaris 9 (exp)", "Solaris 10 (exp)", "Solaris 10-64 (exp)"}));
+    general->SetGuestFamily(0);
+    EXPECT_EQ(GuestVersionCaptions(*general).size(), 19u);
+
+    general->SetGuestFamily(7);
+    EXPECT_TRUE(GuestVersionCaptions(*general).empty());
+}
+
+TEST(DeviceChoices, E1000OnlyForWorkstation55PlayerAndServer)
+{
+    for (std::int16_t v = 0; v <= 3; ++v)
+        EXPECT_EQ(NicTypeCaptions(1, v), (Strings{"AMD Lance", "VMXNet"}));
+    EXPECT_EQ(NicTypeCaptions(0, 1), (Strings{"AMD Lance", "VMXNet"}));
+    EXPECT_EQ(NicTypeCaptions(1, 4), (Strings{"AMD Lance", "VMXNet", "E1000"}));
+    EXPECT_TRUE(contains(NicTypeCaptions(2, 0), "E1000"));
+    EXPECT_TRUE(contains(NicTypeCaptions(3, 0), "E1000"));
+}
+
+TEST(DeviceChoices, AutoDetectOnlyForWorkstation55AndPlayer)
+{
+    const Strings none;
+    EXPECT_EQ(SerialPortChoices(1, 4, none), (Strings{"auto detect", "COM1", "COM2", "COM3", "COM4"}));
+    EXPECT_EQ(SerialPortChoices(2, 0, none).front(), "auto detect");
+    EXPECT_EQ(SerialPortChoices(1, 3, none), (Strings{"COM1", "COM2", "COM3", "COM4"})); // 5.0x
+    EXPECT_EQ(SerialPortChoices(3, 0, none), (Strings{"COM1", "COM2", "COM3", "COM4"})); // Server
+    EXPECT_EQ(ParallelPortChoices(1, 4, none), (Strings{"auto detect", "LPT1", "LPT2", "LPT3"}));
+    EXPECT_EQ(ParallelPortChoices(3, 0, none), (Strings{"LPT1", "LPT2", "LPT3"}));
+    EXPECT_EQ(FloppyDriveChoices(1, 4, none), (Strings{"auto detect"}));
+    EXPECT_TRUE(FloppyDriveChoices(0, 0, none).empty());
+}
+
+TEST(DeviceChoices, HostPortsReplaceTheFallbackNames)
+{
+    const Strings host{"/dev/ttyS0", "/dev/ttyUSB0"};
+    EXPECT_EQ(SerialPortChoices(1, 4, host), (Strings{"auto detect", "/dev/ttyS0", "/dev/ttyUSB0"}));
+    EXPECT_EQ(SerialPortChoices(1, 3, host), host);
+    EXPECT_EQ(ParallelPortChoices(2, 0, {"/dev/parport0"}), (Strings{"auto detect", "/dev/parport0"}));
+    EXPECT_EQ(FloppyDriveChoices(0, 1, {"/dev/fd0", "/dev/sdb"}), (Strings{"/dev/fd0", "/dev/sdb"}));
+}
+
+TEST(DeviceChoices, FixedLists)
+{
+    const auto nets = VirtualNetworkCaptions();
+    ASSERT_EQ(nets.size(), 10u);
+    EXPECT_EQ(nets[0], "VMnet0 (Bridged)");
+    EXPECT_EQ(nets[1], "VMnet1 (Host-Only)");
+    EXPECT_EQ(nets[8], "VMnet8 (NAT)");
+    EXPECT_EQ(nets[9], "VMnet9");
+    EXPECT_EQ(AudioTypeCaptions(), (Strings{"ES1371", "SB16", "SB16 + OPL3/Yamaha Synth"}));
+    EXPECT_EQ(PipeEnd1Captions(), (Strings{"Server", "Client"}));
+    EXPECT_EQ(PipeEnd2Captions(), (Strings{"VM", "Application"}));
+}
