@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+// Reading and writing .vmx files of growing size, mostly keys the program does not know (the
+// shape of files written by later products). The time per line must stay flat.
+#include "editor/rules/NewMachineDefaults.h"
+#include "vmx/VmxReader.h"
+#include "vmx/VmxWriter.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace zentravolix;
+
+/** A file of `lines` lines: a few understood keys per hundred, the rest unknown or comments. */
+std::string makeFile(std::int64_t lines)
+{
+    std::string text;
+    text.reserve(static_cast<std::size_t>(lines) * 40);
+    for (std::int64_t i = 0; i < lines; ++i) {
+        switch (i % 100) {
+        case 0:
+            text += "displayName = \"Machine " + std::to_string(i) + "\"\r\n";
+            break;
+        case 1:
+            text += "ethernet" + std::to_string((i / 100) % 8) + ".virtualDev = \"vmxnet3\"\r\n";
+            break;
+        case 2:
+            text += "scsi0:" + std::to_string((i / 100) % 7) + ".fileName = \"disk.vmdk\"\r\n";
+            break;
+        case 3:
+            text += "# comment " + std::to_string(i) + "\r\n";
+            break;
+        default:
+            text += "unknown.key" + std::to_string(i) + " = \"value " + std::to_string(i) + "\"\r\n";
+            break;
+        }
+    }
+    return text;
+}
+
+std::unique_ptr<tarvonel::VirtualMachine> newMachine()
+{
+    auto vm = std::make_unique<tarvonel::VirtualMachine>();
+    editor::ApplyNewMachineDefaults(*vm, "Bench", "/vms/bench/", "/tmp/");
+    return vm;
+}
+
+void BM_ReadVmx(benchmark::State& state)
+{
+    const std::string text = makeFile(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto vm = newMachine();
+        state.ResumeTiming();
+        auto result = vmx::ReadVmxText(text, *vm, "/vms/bench/bench.vmx");
+        benchmark::DoNotOptimize(result.otherParams.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+void BM_WriteVmx(benchmark::State& state)
+{
+    const std::string text = makeFile(state.range(0));
+    auto vm = newMachine();
+    const auto read = vmx::ReadVmxText(text, *vm, "/vms/bench/bench.vmx");
+    for (auto _ : state) {
+        auto written = vmx::WriteVmxText(*vm, read.otherParams, read.valuesAfterRead);
+        benchmark::DoNotOptimize(written.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+BENCHMARK(BM_ReadVmx)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WriteVmx)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "disk/DiskCreator.h"
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace zentravolix::cli {
+
+/** Exit codes of every command (also listed in --help). */
+enum ExitCode : int {
+    ExitSuccess = 0,
+    ExitIoError = 1, // the operation failed: I/O error, unreadable file, missing or failing tool
+    ExitRefused = 2, // refused by a rule, or bad arguments
+};
+
+/**
+ * What the commands use from the outside world, so that tests run them in-process with captured
+ * streams and, where they need to, a fake tool runner. `run(argc, argv, out, err)` fills in the
+ * real services.
+ */
+struct Context {
+    Context(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+
+    std::ostream& out;
+    std::ostream& err;
+    /** Draw a progress line on `out` (only when it is a terminal). */
+    bool progressLine = false;
+    /** Folder of the program itself: tools there win over PATH. */
+    std::string programFolder;
+    /** The PATH searched for tools. */
+    std::string searchPath;
+    /** Runs outside programs (qemu-img). */
+    disk::CommandRunner runCommand;
+    /** Text of a localized text id. */
+    std::function<std::string(int)> text;
+    /** The exit code set by the command that ran. */
+    int exitCode = ExitSuccess;
+};
+
+} // namespace zentravolix::cli

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+#include "disk/DiskParameters.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+namespace zentravolix::disk {
+
+const char* AdapterTypeName(AdapterType adapter)
+{
+    switch (adapter) {
+    case AdapterType::Ide:
+        return "ide";
+    case AdapterType::BusLogic:
+        return "buslogic";
+    case AdapterType::LsiLogic:
+        return "lsilogic";
+    }
+    return "ide";
+}
+
+const char* BusTypeName(AdapterType adapter)
+{
+    return adapter == AdapterType::Ide ? "ide" : "scsi";
+}
+
+std::optional<AdapterType> ParseAdapterType(std::string_view name)
+{
+    for (AdapterType a : {AdapterType::Ide, AdapterType::BusLogic, AdapterType::LsiLogic}) {
+        if (name == AdapterTypeName(a))
+            return a;
+    }
+    return std::nullopt;
+}
+
+LibraryDiskType LibraryTypeForKind(DiskKind kind)
+{
+    switch (kind) {
+    case DiskKind::SingleGrowable:
+        return LibraryDiskType::Growable;
+    case DiskKind::GrowableSplit:
+        return LibraryDiskType::GrowableSplit;
+    case DiskKind::SinglePreallocated:
+        return LibraryDiskType::Preallocated;
+    case DiskKind::PreallocatedSplit:
+        return LibraryDiskType::PreallocatedSplit;
+    }
+    return LibraryDiskType::Growable;
+}
+
+DiskLimits DiskLimits::withDefaults() const
+{
+    DiskLimits d = *this;
+    if (d.maxScsiSectors == 0)
+        d.maxScsiSectors = kDefaultMaxScsiSectors;
+    if (d.maxIdeSectors == 0)
+        d.maxIdeSectors = kDefaultMaxIdeSectors;
+    if (d.virtualHWVersion == 0)
+        d.virtualHWVersion = kDefaultVirtualHWVersion;
+    return d;
+}
+
+std::int32_t DiskLimits::maxSectors(AdapterType adapter) const
+{
+    const DiskLimits d = withDefaults();
+    return adapter == AdapterType::Ide ? d.maxIdeSectors : d.maxScsiSectors;
+}
+
+std::optional<double> ParseSizeValue(std::string_view text)
+{
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    // from_chars accepts "inf", "nan" and hex forms only with the right flags; general format
+    // still takes "inf" and "nan", which are no disk sizes.
+    std::size_t i = (!text.empty() && text.front() == '-') ? 1 : 0;
+    bool digit = false;
+    for (; i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.'); ++i)
+        digit = digit || text[i] != '.';
+    if (!digit)
+        return std::nullopt;
+    double value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::int64_t SizeToSectors(double value, SizeUnit unit)
+{
+    static constexpr double factors[] = {1.0, 2.0, 2048.0, 2097152.0};
+    const double limit = 4611686018427387904.0; // 2^62
+    const double scaled = value * factors[static_cast<int>(unit) & 3];
+    if (!(scaled < limit))
+        return static_cast<std::int64_t>(limit);
+    if (!(scaled > -limit))
+        return -static_cast<std::int64_t>(limit);
+    // nearbyint uses the default rounding mode, which rounds ties to even.
+    return static_cast<std::int64_t>(std::nearbyint(scaled));
+}
+
+DiskText QuestionText(SizeQuestion question)
+{
+    return question == SizeQuestion::LargePreallocated ? DiskText::LargePreallocatedQuestion
+                                                       : DiskText::VeryLargeDiskQuestion;
+}
+
+DiskText QuestionTitle(SizeQuestion question)
+{
+    return question == SizeQuestion::LargePreallocated ? DiskText::LargePreallocatedTitle
+                                                       : DiskText::VeryLargeDiskTitle;
+}
+
+SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind kind, std::int32_t maxSectors,
+                        const std::function<bool(SizeQuestion)>& ask)
+{
+    SizeCheck check;
+    if (sectors < kMinimumSectors) {
+        check.verdict = SizeCheck::Verdict::TooSmall;
+        check.message = DiskText::SizeTooSmall;
+        return check;
+    }
+    if (sectors > maxSectors) {
+        check.verdict = SizeCheck::Verdict::TooLarge;
+        check.message = DiskText::SizeTooLarge;
+        return check;
+    }
+    auto confirm = [&](SizeQuestion q) {
+        if (ask && ask(q))
+            return true;
+        check.verdict = SizeCheck::Verdict::Declined;
+        check.declined = q;
+        return false;
+    };
+    if (sectors > kLargePreallocatedSectors && kind == DiskKind::SinglePreallocated &&
+        !confirm(SizeQuestion::LargePreallocated))
+        return check;
+    if (adapter == AdapterType::Ide && sectors > kLargeIdeSectors && !confirm(SizeQuestion::VeryLargeIde))
+        return check;
+    return check;
+}
+
+bool AdapterSelectable(AdapterType adapter, DiskKind kind, CreateMethod method)
+{
+    if (adapter == AdapterType::Ide || method == CreateMethod::Library)
+        return true;
+    return kind == DiskKind::SinglePreallocated || kind == DiskKind::PreallocatedSplit;
+}
+
+} // namespace zentravolix::disk

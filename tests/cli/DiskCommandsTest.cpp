@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: MIT
+// The disk commands of the command-line tool, run in-process with captured output.
+#include "cli/DiskCommands.h"
+#include "cli/CliApp.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace zentravolix;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class DiskCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "zv-cli-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern + "/";
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    /** Runs the tool with `args`; the context can be adjusted first. */
+    int Run(Strings args, const std::function<void(cli::Context&)>& adjust = {})
+    {
+        out.str({});
+        err.str({});
+        args.insert(args.begin(), "zentravolix-cli");
+        std::vector<const char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(a.c_str());
+        cli::Context context = cli::DefaultContext(out, err);
+        if (adjust)
+            adjust(context);
+        return cli::run(static_cast<int>(argv.size()), argv.data(), context);
+    }
+
+    Strings Files() const
+    {
+        Strings names;
+        for (const auto& e : fs::directory_iterator(folder))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string folder;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+} // namespace
+
+TEST_F(DiskCommandsTest, HelpDocumentsCommandsAndExitCodes)
+{
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(out.str().find("disk"), std::string::npos);
+    EXPECT_NE(out.str().find("2 refused by a rule or bad arguments"), std::string::npos);
+    EXPECT_EQ(Run({"disk", "create", "--help"}), 0);
+    for (const char* option :
+         {"--size", "--adapter", "--type", "--method", "--hw-version", "--yes", "Exit codes"})
+        EXPECT_NE(out.str().find(option), std::string::npos) << option;
+    EXPECT_EQ(Run({"disk", "info", "--help"}), 0);
+    EXPECT_NE(out.str().find("Current Disk Information"), std::string::npos);
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_EQ(Run({"disk"}), 2);
+}
+
+TEST_F(DiskCommandsTest, CreateThenInfoPrintsTheInformationLines)
+{
+    ASSERT_EQ(Run({"disk", "create", folder + "web", "--size", "2G", "--adapter", "lsilogic", "--type",
+                   "growable-split"}),
+              0)
+        << err.str();
+    EXPECT_EQ(out.str(), "Created " + folder + "web.vmdk\n"); // no progress line off a terminal
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(Files(), (Strings{"web-s001.vmdk", "web-s002.vmdk", "web.vmdk"}));
+
+    const std::string text = ReadFile(folder + "web.vmdk");
+    const std::string cid = text.substr(text.find("CID=") + 4, 8);
+    ASSERT_EQ(Run({"disk", "info", folder + "web.vmdk"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Disk Path: " + folder +
+                             "\nDisk Name: web.vmdk\nDisk Type: twoGbMaxExtentSparse (1)\n"
+                             "Adapter Type: lsilogic\nSize: 4194304 sectors (2 Gb)\n"
+                             "Geometry: Cylinders 1024, Heads 128, Sectors 32\nHardware Version: 3\nCID: " +
+                             cid + "\n");
+
+    ASSERT_EQ(Run({"disk", "info", "--json", folder + "web.vmdk"}), 0);
+    const nlohmann::json j = nlohmann::json::parse(out.str());
+    EXPECT_EQ(j["sectors"], 4194304);
+    EXPECT_EQ(j["geometry"]["heads"], 128);
+    EXPECT_FALSE(j.contains("biosGeometry"));
+}
+
+TEST_F(DiskCommandsTest, ExternalMethodWritesTheHardwareVersionAndSuffixRuleApplies)
+{
+    ASSERT_EQ(Run({"disk", "create", folder + "x.VMDK", "--size", "204800s", "--adapter", "buslogic",
+                   "--type", "preallocated-split", "--method", "external", "--hw-version", "7"}),
+              0)
+        << err.str();
+    EXPECT_EQ(Files(), (Strings{"x.VMDK-f001.vmdk", "x.VMDK.vmdk"}));
+    EXPECT_NE(ReadFile(folder + "x.VMDK.vmdk").find("ddb.virtualHWVersion = \"7\"\r\n"), std::string::npos);
+}
+
+TEST_F(DiskCommandsTest, RulesRefuseWithTheDialogsTexts)
+{
+    struct Case {
+        Strings args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"--size", "99M", "--adapter", "ide", "--type", "growable"},
+         "Invalid Disk Size: Disk Size too small!  Minimum Size is 100 Mb\n"},
+        {{"--size", "129G", "--adapter", "ide", "--type", "growable"},
+         "Invalid Disk Size: Disk Size too large!  Maximum Size is 128/256/950 Gb\n"},
+        {{"--size", "5000G", "--adapter", "lsilogic", "--type", "growable"},
+         "Invalid Disk Size: Disk Size too large!  Maximum Size is 128/256/950 Gb\n"},
+        {{"--size", "1,5G", "--adapter", "ide", "--type", "growable"},
+         "Invalid Disk Size: Disk Size must be Numeric!\n"},
+        {{"--size", "100", "--adapter", "ide", "--type", "growable"},
+         "--size: \"100\" needs a unit: s (sectors), K, M or G\n"},
+        {{"--size", "3G", "--adapter", "ide", "--type", "preallocated"},
+         "Disk larger than 1.99Gb: Warning - you need to have double this size available on your hard drive "
+         "for "
+         "temporary files.  Also, the append operation will be slow.  Do you want to continue?\n"
+         "Not confirmed: pass --yes to answer Yes.\n"},
+        {{"--size", "1G", "--adapter", "lsilogic", "--type", "growable", "--method", "external"},
+         "--adapter lsilogic is not available for --type growable with --method external (only ide)\n"},
+    };
+    for (const Case& c : cases) {
+        Strings args = {"disk", "create", folder + "d"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(Run(args), 2) << c.error;
+        EXPECT_EQ(err.str(), c.error);
+        EXPECT_TRUE(Files().empty());
+    }
+    EXPECT_EQ(
+        Run({"disk", "create", folder + "d", "--size", "1G", "--adapter", "scsi", "--type", "growable"}), 2);
+    EXPECT_EQ(Run({"disk", "create", folder + "d", "--size", "1G", "--adapter", "ide"}), 2);
+    EXPECT_EQ(Run({"disk", "create", "", "--size", "1G", "--adapter", "ide", "--type", "growable"}), 2);
+}
+
+TEST_F(DiskCommandsTest, LargeIdeDiskNeedsTheLimitAndYes)
+{
+    const Strings args = {"disk",      "create", folder + "big", "--size",         "129G",
+                          "--adapter", "ide",    "--type",       "growable-split", "--max-ide-sectors",
+                          "1992294400"};
+    EXPECT_EQ(Run(args), 2);
+    EXPECT_NE(err.str().find("Very Large Disk: Warning - Disk size large for IDE controller"),
+              std::string::npos);
+    Strings yes = args;
+    yes.push_back("--yes");
+    ASSERT_EQ(Run(yes), 0) << err.str();
+    EXPECT_EQ(Files().size(), 66u); // 65 sparse pieces and the descriptor
+}
+
+TEST_F(DiskCommandsTest, ExistingDiskIsRefusedAndKept)
+{
+    std::ofstream(folder + "keep.vmdk") << "mine";
+    EXPECT_EQ(
+        Run({"disk", "create", folder + "keep", "--size", "1G", "--adapter", "ide", "--type", "growable"}),
+        2);
+    EXPECT_EQ(err.str(), "File Exists: Disk already exists!  Choose new name\n");
+    EXPECT_EQ(ReadFile(folder + "keep.vmdk"), "mine");
+}
+
+TEST_F(DiskCommandsTest, FolderIsCreatedOneLevelAndIoErrorsExitWithOne)
+{
+    ASSERT_EQ(
+        Run({"disk", "create", folder + "new/d", "--size", "100M", "--adapter", "ide", "--type", "growable"}),
+        0)
+        << err.str();
+    EXPECT_TRUE(fs::exists(folder + "new/d.vmdk"));
+    EXPECT_EQ(
+        Run({"disk", "create", folder + "a/b/d", "--size", "100M", "--adapter", "ide", "--type", "growable"}),
+        1);
+    EXPECT_NE(err.str().find("Cannot create the folder " + folder + "a/b/"), std::string::npos);
+    std::ofstream(folder + "file") << "x";
+    EXPECT_EQ(Run({"disk", "create", folder + "file/d", "--size", "100M", "--adapter", "ide", "--type",
+                   "growable"}),
+              1);
+}
+
+TEST_F(DiskCommandsTest, MissingOrFailingQemuImg)
+{
+    const Strings args = {"disk", "create", folder + "q", "--size",   "100M",    "--adapter",
+                          "ide",  "--type", "growable",   "--method", "external"};
+    EXPECT_EQ(Run(args, [](cli::Context& c) { c.searchPath.clear(); }), 1);
+    EXPECT_EQ(err.str(),
+              "Missing required external application: Qemu-img.exe not found!  Make sure qemu-img.exe is in "
+              "the path with this application.\n");
+    EXPECT_EQ(Run(args,
+                  [](cli::Context& c) {
+                      c.runCommand = [](const std::string&, const Strings&) {
+                          return disk::ToolRun{true, 3, {}};
+                      };
+                  }),
+              1);
+    EXPECT_EQ(err.str().rfind("3: qemu-img failed (exit code 3)", 0), 0u) << err.str();
+    EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(DiskCommandsTest, ProgressLineOnlyWhenAskedFor)
+{
+    ASSERT_EQ(
+        Run({"disk", "create", folder + "p", "--size", "5G", "--adapter", "ide", "--type", "growable-split"},
+            [](cli::Context& c) { c.progressLine = true; }),
+        0);
+    EXPECT_NE(out.str().find("\rCreating " + folder + "p.vmdk: 0%"), std::string::npos);
+    EXPECT_NE(out.str().find(": 100%\nCreated "), std::string::npos) << out.str();
+}
+
+TEST_F(DiskCommandsTest, InfoOfOtherProgramsDisksAndFailures)
+{
+    const std::string corpus = std::string(ZV_CORPUS_DIR) + "/vmdk/";
+    ASSERT_EQ(Run({"disk", "info", corpus + "vmdk-forensic/tw_sparse_data.vmdk"}), 0) << err.str();
+    EXPECT_NE(out.str().find("CID: 9c913b49\n"), std::string::npos); // LF-only lines keep the whole CID
+    EXPECT_EQ(Run({"disk", "info", corpus + "vmdk-rs/vmfs_thick.vmdk"}), 1);
+    EXPECT_EQ(err.str(), "Unable to Read current disk: " + corpus +
+                             "vmdk-rs/vmfs_thick.vmdk: unknown createType \"vmfs\"\n");
+    EXPECT_EQ(Run({"disk", "info", folder + "none.vmdk"}), 1);
+    EXPECT_EQ(Run({"disk", "info"}), 2);
+}
+
+TEST(SplitSizeArgument, UnitsInAnyCase)
+{
+    EXPECT_EQ(cli::SplitSizeArgument("2G")->unit, disk::SizeUnit::Gb);
+    EXPECT_EQ(cli::SplitSizeArgument("100m")->number, "100");
+    EXPECT_EQ(cli::SplitSizeArgument("4194304s")->unit, disk::SizeUnit::Sectors);
+    EXPECT_EQ(cli::SplitSizeArgument("1.5K")->unit, disk::SizeUnit::Kb);
+    EXPECT_FALSE(cli::SplitSizeArgument("12"));
+    EXPECT_FALSE(cli::SplitSizeArgument(""));
+}

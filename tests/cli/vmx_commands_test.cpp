@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: MIT
+// The show, rewrite and new commands of the command-line tool, run in-process with captured output.
+#include "cli/CliApp.h"
+#include "editor/rules/NewMachineDefaults.h"
+#include "vmx/VmxReader.h"
+#include "vmx/VmxWriter.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace zentravolix;
+
+namespace {
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const fs::path& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+const fs::path kCosmos = fs::path(ZV_CORPUS_DIR) / "vmx" / "cosmos" / "2008-09-10_Workstation_Cosmos.vmx";
+
+class VmxCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "zv-cli-vmx-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    int run(std::vector<std::string> args)
+    {
+        out.str({});
+        err.str({});
+        args.insert(args.begin(), "zentravolix-cli");
+        std::vector<const char*> argv;
+        for (const auto& a : args)
+            argv.push_back(a.c_str());
+        return cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
+    }
+
+    /** What the editor would save for this file: read on top of the defaults, written back. */
+    static std::string editorSave(const fs::path& file)
+    {
+        tarvonel::VirtualMachine vm;
+        editor::ApplyNewMachineDefaults(vm, "", "", "/tmp/");
+        const auto read = vmx::ReadVmxFile(file, vm);
+        return vmx::WriteVmxText(vm, read.otherParams, read.valuesAfterRead);
+    }
+
+    fs::path copyOfCosmos()
+    {
+        const fs::path copy = folder / "Cosmos.vmx";
+        fs::copy_file(kCosmos, copy);
+        return copy;
+    }
+
+    fs::path folder;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(VmxCommandsTest, ShowListsDevicesInTypeOrderWithTheirSummaries)
+{
+    ASSERT_EQ(run({"show", kCosmos.string()}), 0) << err.str();
+    const std::string text = out.str();
+    EXPECT_NE(text.find("Display name: Cosmos\n"), std::string::npos);
+    EXPECT_NE(text.find("Platform: Workstation\nVersion: 5.5x\n"), std::string::npos);
+    const auto cpu = text.find("Virtual Processor");
+    const auto serial = text.find("Serial              Using pipe \\\\.\\pipe\\CosmosDebug");
+    const auto disk = text.find("Hard Disk (IDE0:0)  Present");
+    const auto mouse = text.find("Mouse               Enabled");
+    ASSERT_NE(serial, std::string::npos) << text;
+    EXPECT_LT(cpu, serial);
+    EXPECT_LT(serial, disk);
+    EXPECT_LT(disk, mouse);
+    EXPECT_NE(text.find("  Guest Isolation  Enabled, Enabled\n"), std::string::npos);
+    EXPECT_NE(text.find("  nvram = \"Cosmos.nvram\"\n"), std::string::npos);
+}
+
+TEST_F(VmxCommandsTest, ShowJsonIsOneObjectAndSurvivesForeignBytes)
+{
+    const fs::path file = folder / "latin1.vmx";
+    writeFile(file, "displayName = \"Caf\xe9\"\nmemsize = \"lots\"\n");
+    ASSERT_EQ(run({"show", file.string(), "--json"}), 0) << err.str();
+    const auto doc = nlohmann::json::parse(out.str());
+    EXPECT_EQ(doc["platform"]["name"], "Workstation");
+    EXPECT_EQ(doc["hardware"][0]["kind"], "CPU");
+    EXPECT_EQ(doc["options"].size(), 6u);
+    ASSERT_EQ(doc["problems"].size(), 1u);
+    EXPECT_EQ(doc["problems"][0]["line"], 2);
+    EXPECT_EQ(doc["problems"][0]["code"], "not-a-number");
+    EXPECT_EQ(doc["preserved"][0], "memsize = \"lots\"");
+    EXPECT_NE(err.str().find("latin1.vmx:2:"), std::string::npos) << err.str();
+}
+
+TEST_F(VmxCommandsTest, RewriteWritesWhatTheEditorWouldSaveWithoutBackup)
+{
+    const fs::path file = copyOfCosmos();
+    const std::string expected = editorSave(file);
+    ASSERT_EQ(run({"rewrite", file.string()}), 0) << err.str();
+    EXPECT_EQ(readFile(file), expected);
+    EXPECT_FALSE(fs::exists(folder / "Cosmos.vmx.bak"));
+
+    const std::string once = readFile(file);
+    ASSERT_EQ(run({"rewrite", file.string(), "--backup"}), 0);
+    EXPECT_EQ(readFile(folder / "Cosmos.vmx.bak"), once);
+    EXPECT_EQ(readFile(file), once) << "rewriting a rewritten file changes nothing";
+}
+
+TEST_F(VmxCommandsTest, RewriteToAnotherNameLeavesTheOriginal)
+{
+    const fs::path file = copyOfCosmos();
+    const std::string original = readFile(file);
+    fs::create_directory(folder / "out");
+    const fs::path target = folder / "out" / "Renamed.vmx";
+    ASSERT_EQ(run({"rewrite", file.string(), "-o", target.string()}), 0) << err.str();
+    EXPECT_EQ(readFile(file), original);
+    const std::string written = readFile(target);
+    EXPECT_EQ(written.rfind(".encoding = \"windows-1252\"\r\n#######################################\r\n"
+                            "####### Renamed.vmx\r\n",
+                            0),
+              0u);
+    EXPECT_NE(written.find("ide0:0.fileName = \"hda.vmdk\""), std::string::npos);
+}
+
+TEST_F(VmxCommandsTest, RewriteRefusesTooManyPciDevicesWithTheProgramsMessage)
+{
+    const fs::path file = folder / "pci.vmx";
+    std::string text = "sound.present = \"TRUE\"\n";
+    for (int i = 0; i < 4; ++i)
+        text += "ethernet" + std::to_string(i) + ".present = \"TRUE\"\n";
+    writeFile(file, text);
+    EXPECT_EQ(run({"rewrite", file.string()}), 2);
+    EXPECT_NE(err.str().find("Too many virtual PCI Devices enabled: You currently have 6 virtual PCI devices"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(readFile(file), text);
+}
+
+TEST_F(VmxCommandsTest, ReadAndWriteFailuresExitWithOneNamingThePath)
+{
+    const fs::path missing = folder / "missing.vmx";
+    EXPECT_EQ(run({"rewrite", missing.string()}), 1);
+    EXPECT_NE(err.str().find(missing.string()), std::string::npos) << err.str();
+
+    const fs::path file = copyOfCosmos();
+    writeFile(folder / "plainfile", "x");
+    EXPECT_EQ(run({"rewrite", file.string(), "-o", (folder / "plainfile" / "x.vmx").string()}), 1);
+    EXPECT_NE(err.str().find("plainfile"), std::string::npos) << err.str();
+}
+
+TEST_F(VmxCommandsTest, NewWritesTheNewMachineConfiguration)
+{
+    ASSERT_EQ(run({"new", "Test", "--dir", folder.string()}), 0) << err.str();
+    EXPECT_EQ(readFile(folder / "Test.vmx"), readFile(fs::path(ZV_TEST_DATA_DIR) / "vmx/golden/new-machine.vmx"));
+    EXPECT_NE(out.str().find((folder / "Test.vmx").string()), std::string::npos);
+    EXPECT_EQ(run({"new", "a/b", "--dir", folder.string()}), 2);
+}
+
+TEST_F(VmxCommandsTest, EveryCommandHasHelp)
+{
+    for (const char* command : {"show", "rewrite", "new"}) {
+        EXPECT_EQ(run({command, "--help"}), 0) << command;
+        EXPECT_NE(out.str().find("Usage"), std::string::npos) << command;
+    }
+    EXPECT_EQ(run({"show"}), 2) << "a missing file argument is a usage error";
+}
+
+} // namespace

@@ -1,0 +1,372 @@
+// SPDX-License-Identifier: MIT
+// Controllers and the devices on their nodes: the first pass that decides what each node holds,
+// and the lines of controllers and nodes in the second pass.
+#include "vmx/detail/ReaderContext.h"
+
+namespace zentravolix::vmx::detail {
+
+namespace {
+
+constexpr const char* kIde = "IDE";
+constexpr const char* kScsi = "SCSI";
+
+int kindSlot(NodeDevice device)
+{
+    return static_cast<int>(device) - 1;
+}
+
+/** The controller and node of a key prefix such as "ide1" or "scsi0:3". */
+struct ParsedAddress {
+    bool scsi = false;
+    std::int32_t controller = 0;
+    std::optional<std::int64_t> node;
+};
+
+std::optional<ParsedAddress> parseAddress(ReaderContext& ctx, const ParsedLine& line, bool scsi)
+{
+    const std::string_view address = line.prefix().substr(scsi ? 4 : 3);
+    const auto colon = address.find(':');
+    const auto controller = ctx.index(line, address.substr(0, colon));
+    if (!controller)
+        return std::nullopt;
+    ParsedAddress result{scsi, *controller, std::nullopt};
+    if (colon != std::string_view::npos) {
+        std::int64_t node = 0;
+        if (ParseInteger(address.substr(colon + 1), -32768, 32767, node) != NumberStatus::Ok) {
+            ctx.problem(line, ProblemCode::BadIndex);
+            return std::nullopt;
+        }
+        result.node = node;
+    }
+    return result;
+}
+
+std::int32_t maxNodes(ReaderContext& ctx, bool scsi, std::int32_t controller)
+{
+    if (scsi)
+        return ctx.hw.SCSIControllers()->Item(controller + 1)->MaxNodes();
+    return ctx.hw.IDEControllers()->Item(controller + 1)->MaxNodes();
+}
+
+/** The device kind a node line decides (device types and file suffixes compare exactly, as VMware writes them). */
+NodeDevice decidedKind(const ParsedLine& line, bool scsi)
+{
+    const std::string_view suffix = line.suffix();
+    if (suffix == ".devicetype") {
+        const std::string& type = line.value;
+        if (type == "disk" || type == "rawDisk")
+            return NodeDevice::HardDisk;
+        // "device" is what a CD-ROM holds until a drive or image is chosen, and what the writer
+        // then writes; without it such a drive would vanish on the next read.
+        if (type == "atapi-cdrom" || type == "cdrom-raw" || type == "cdrom-image" || type == "file" ||
+            type == "device")
+            return NodeDevice::CDRom;
+        if (scsi && type == "scsi-passthru")
+            return NodeDevice::GenericScsi;
+        return NodeDevice::None;
+    }
+    if (suffix == ".filename") {
+        const std::string& name = line.value;
+        const auto endsWith = [&name](std::string_view tail) {
+            return name.size() >= tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+        };
+        if (name.size() >= 6 && (endsWith(".raw") || endsWith(".vmdk") || endsWith(".pln")))
+            return NodeDevice::HardDisk;
+        return NodeDevice::None;
+    }
+    if (suffix == ".mode")
+        return NodeDevice::HardDisk;
+    return NodeDevice::None;
+}
+
+/**
+ * One of the fixed node lines the clustering option writes ("scsi0:0.mode = "independent-persistent""
+ * and the like, for scsi0:0 and scsi0:1). With disk.locking = "FALSE" in the file they belong to
+ * that option: the writer writes them again while it stays on. Read as node lines, ".mode" would
+ * make a hard disk at a node that holds none and every save would add one.
+ */
+bool isClusteringNodeLine(const ParsedLine& line)
+{
+    const std::string_view prefix = line.prefix();
+    if (prefix != "scsi0:0" && prefix != "scsi0:1")
+        return false;
+    const std::string_view suffix = line.suffix();
+    return (suffix == ".sharedbus" && line.value == "virtual") ||
+           (suffix == ".mode" && line.value == "independent-persistent") ||
+           (suffix == ".devicetype" && line.value == "plainDisk");
+}
+
+bool hasClusteringSwitch(const std::vector<RawLine>& keyLines)
+{
+    ParsedLine line;
+    for (const RawLine& raw : keyLines) {
+        if (!EqualsIgnoreCase(RawLineKey(raw.text), "disk.locking"))
+            continue;
+        parseLine(raw, line);
+        line.loadValue();
+        if (line.lowerValue() == "false")
+            return true;
+    }
+    return false;
+}
+
+template <class Collection>
+std::int32_t attach(Collection& collection, const char* bus, const NodeAddress& address)
+{
+    const auto item = collection.Add();
+    item->SetBusType(bus);
+    item->SetController(static_cast<std::int16_t>(address.controller));
+    item->SetBusNode(static_cast<std::int16_t>(address.node)); // last: it refreshes the display name
+    return collection.Count();
+}
+
+template <class Collection>
+void indexAttached(ReaderContext& ctx, const Collection& collection, NodeDevice kind)
+{
+    for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+        const auto item = collection.Item(i);
+        const std::string bus = item->BusType();
+        if (bus != kIde && bus != kScsi)
+            continue;
+        ctx.attached[kindSlot(kind)].emplace(NodeAddress{bus == kScsi, item->Controller(), item->BusNode()}, i);
+    }
+}
+
+/** Finds the device of this kind on the node, or adds one; nothing when the collection is full. */
+std::optional<std::int32_t> deviceAt(ReaderContext& ctx, const ParsedLine& line, NodeDevice kind,
+                                     const NodeAddress& address)
+{
+    auto& attached = ctx.attached[kindSlot(kind)];
+    if (const auto it = attached.find(address); it != attached.end())
+        return it->second;
+    const auto count = kind == NodeDevice::HardDisk ? ctx.hw.HardDisks()->Count()
+                       : kind == NodeDevice::CDRom  ? ctx.hw.CDRoms()->Count()
+                                                    : ctx.hw.GenericSCSIDevices()->Count();
+    if (count >= MaxItemsPerCollection) {
+        ctx.problem(line, ProblemCode::TooManyItems);
+        return std::nullopt;
+    }
+    const char* bus = address.scsi ? kScsi : kIde;
+    std::int32_t index = 0;
+    if (kind == NodeDevice::HardDisk)
+        index = attach(*ctx.hw.HardDisks(), bus, address);
+    else if (kind == NodeDevice::CDRom)
+        index = attach(*ctx.hw.CDRoms(), bus, address);
+    else
+        index = attach(*ctx.hw.GenericSCSIDevices(), bus, address);
+    attached.emplace(address, index);
+    return index;
+}
+
+void decideLine(ReaderContext& ctx, ParsedLine& line, bool scsi)
+{
+    const auto address = parseAddress(ctx, line, scsi);
+    if (!address) {
+        line.rejected = true;
+        return;
+    }
+    if (scsi)
+        ensureCount(*ctx.hw.SCSIControllers(), address->controller + 1);
+    else
+        ensureCount(*ctx.hw.IDEControllers(), address->controller + 1);
+    if (!address->node)
+        return;
+
+    const NodeAddress key{scsi, address->controller, static_cast<std::int32_t>(*address->node)};
+    auto [it, added] = ctx.nodes.try_emplace(key);
+    NodeRecord& record = it->second;
+    if (added && (key.node < 0 || key.node >= maxNodes(ctx, scsi, key.controller))) {
+        // Later products address up to scsi0:64; a device there would make every save fail in the
+        // node table, so its lines are kept as they are instead.
+        record.outOfRange = true;
+    }
+    if (record.outOfRange)
+        return;
+    const NodeDevice kind = decidedKind(line, scsi);
+    if (kind == NodeDevice::None)
+        return;
+    if (const auto index = deviceAt(ctx, line, kind, key)) {
+        record.device = kind;
+        record.index = *index;
+    } else {
+        line.rejected = true;
+    }
+}
+
+bool isControllerPrefix(std::string_view prefix, bool& scsi)
+{
+    if (prefix.substr(0, 3) == "ide") {
+        scsi = false;
+        return true;
+    }
+    if (prefix.substr(0, 4) == "scsi") {
+        scsi = true;
+        return true;
+    }
+    return false;
+}
+
+template <class Device>
+Fate setEnabled(Device& device, const ParsedLine& line)
+{
+    const auto flag = parseBoolean(line.value);
+    if (!flag)
+        return Fate::Preserved;
+    device.SetEnabled(*flag);
+    return Fate::Consumed;
+}
+
+Fate readHardDisk(tarvonel::clsHardDisk& disk, const ParsedLine& line)
+{
+    const std::string_view suffix = line.suffix();
+    if (suffix == ".present")
+        return setEnabled(disk, line);
+    if (suffix == ".filename")
+        disk.SetDeviceName(line.value);
+    else if (suffix == ".devicetype")
+        disk.SetDeviceType(line.value);
+    else if (suffix == ".mode")
+        disk.SetMode(line.value);
+    else
+        return Fate::Preserved;
+    return Fate::Consumed;
+}
+
+Fate readCDRom(tarvonel::clsCDRom& cd, const ParsedLine& line)
+{
+    const std::string_view suffix = line.suffix();
+    if (suffix == ".present")
+        return setEnabled(cd, line);
+    if (suffix == ".filename") {
+        cd.SetDeviceName(line.value);
+    } else if (suffix == ".devicetype") {
+        cd.SetDeviceType(line.value);
+    } else if (suffix == ".startconnected" || suffix == ".exclusive") {
+        const auto flag = parseBoolean(line.value);
+        if (!flag)
+            return Fate::Preserved;
+        if (suffix == ".startconnected")
+            cd.SetConnectedAtBoot(*flag);
+        else
+            cd.SetExclusiveConnection(*flag);
+    } else if (suffix != ".autodetect") { // the writer derives it from the file name
+        return Fate::Preserved;
+    }
+    return Fate::Consumed;
+}
+
+Fate readGenericScsi(tarvonel::clsGenSCSI& device, const ParsedLine& line)
+{
+    const std::string_view suffix = line.suffix();
+    if (suffix == ".present")
+        return setEnabled(device, line);
+    if (suffix == ".filename") {
+        device.SetDeviceName(line.value);
+    } else if (suffix == ".devicetype") {
+        device.SetDeviceType(line.value);
+    } else if (suffix == ".startconnected") {
+        const auto flag = parseBoolean(line.value);
+        if (!flag)
+            return Fate::Preserved;
+        device.SetConnectedAtBoot(*flag);
+    } else {
+        return Fate::Preserved;
+    }
+    return Fate::Consumed;
+}
+
+} // namespace
+
+void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines, std::vector<bool>& rejected)
+{
+    indexAttached(ctx, *ctx.hw.HardDisks(), NodeDevice::HardDisk);
+    indexAttached(ctx, *ctx.hw.CDRoms(), NodeDevice::CDRom);
+    indexAttached(ctx, *ctx.hw.GenericSCSIDevices(), NodeDevice::GenericScsi);
+    ctx.clusteringBlock = hasClusteringSwitch(keyLines);
+    ParsedLine line;
+    for (std::size_t i = 0; i < keyLines.size(); ++i) {
+        // Cheap test first: only keys starting with "ide" or "scsi" concern this pass.
+        const std::string_view raw = RawLineKey(keyLines[i].text);
+        if (!(EqualsIgnoreCase(raw.substr(0, 3), "ide") || EqualsIgnoreCase(raw.substr(0, 4), "scsi")))
+            continue;
+        parseLine(keyLines[i], line);
+        bool scsi = false;
+        if (!line.hasEquals || !line.hasDot() || !isControllerPrefix(line.prefix(), scsi))
+            continue;
+        try {
+            line.loadValue();
+            // The clustering block's lines decide nothing (and make no controller); a node that
+            // another line gives a device still reads them as that device's lines in pass 2.
+            if (ctx.clusteringBlock && isClusteringNodeLine(line))
+                continue;
+            decideLine(ctx, line, scsi);
+        } catch (const tarvonel::Error&) {
+            ctx.problem(line, ProblemCode::ValueRejected);
+            line.rejected = true;
+        }
+        rejected[i] = line.rejected;
+    }
+}
+
+Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
+{
+    const std::string_view prefix = line.prefix();
+    const std::string_view address = prefix.substr(scsi ? 4 : 3);
+    const auto colon = address.find(':');
+    std::int64_t controller = 0;
+    ParseInteger(address.substr(0, colon), 0, MaxItemsPerCollection - 1, controller); // checked in pass 1
+
+    if (colon == std::string_view::npos) {
+        const std::string_view suffix = line.suffix();
+        if (scsi) {
+            const auto item = ctx.hw.SCSIControllers()->Item(static_cast<std::int32_t>(controller) + 1);
+            if (suffix == ".present")
+                return setEnabled(*item, line);
+            if (suffix == ".virtualdev") {
+                const std::string type = line.lowerValue();
+                if (type == "buslogic")
+                    item->SetControllerType(0);
+                else if (type == "lsilogic")
+                    item->SetControllerType(1);
+                else
+                    return Fate::Preserved;
+                return Fate::Consumed;
+            }
+            return Fate::Preserved;
+        }
+        const auto item = ctx.hw.IDEControllers()->Item(static_cast<std::int32_t>(controller) + 1);
+        return suffix == ".present" ? setEnabled(*item, line) : Fate::Preserved;
+    }
+
+    std::int64_t node = 0;
+    ParseInteger(address.substr(colon + 1), -32768, 32767, node);
+    const auto it = ctx.nodes.find(NodeAddress{scsi, static_cast<std::int32_t>(controller), static_cast<std::int32_t>(node)});
+    if (it == ctx.nodes.end() || it->second.device == NodeDevice::None) {
+        // The writer writes ".present" FALSE for every empty node itself. Any other line of a node
+        // that holds no known device (the .dsk disks of the oldest products, a device type this
+        // program does not know) is kept, so the disk is not silently removed from the machine.
+        if (line.suffix() == ".present" && line.lowerValue() == "false")
+            return Fate::Consumed;
+        if (ctx.clusteringBlock && isClusteringNodeLine(line))
+            return Fate::Consumed;
+        if (it != ctx.nodes.end() && it->second.outOfRange && !it->second.reported) {
+            it->second.reported = true;
+            ctx.problem(line, ProblemCode::NodeOutOfRange);
+        }
+        return Fate::Preserved;
+    }
+    const NodeRecord& record = it->second;
+    switch (record.device) {
+    case NodeDevice::HardDisk:
+        return readHardDisk(*ctx.hw.HardDisks()->Item(record.index), line);
+    case NodeDevice::CDRom:
+        return readCDRom(*ctx.hw.CDRoms()->Item(record.index), line);
+    case NodeDevice::GenericScsi:
+        return readGenericScsi(*ctx.hw.GenericSCSIDevices()->Item(record.index), line);
+    case NodeDevice::None:
+        break;
+    }
+    return Fate::Preserved;
+}
+
+} // namespace zentravolix::vmx::detail

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#include "vmx/SaveChecks.h"
+
+#include "platform/TextTable.h"
+
+#include <tarvonel/tarvonel.h>
+
+namespace zentravolix::vmx {
+
+namespace {
+
+constexpr int kTooManyPciTitle = 186;
+constexpr int kTooManyPciBefore = 187;
+constexpr int kTooManyPciAfter = 188;
+constexpr int kMissingDataTitle = 189;
+constexpr int kInvalidVmxName = 190;
+
+template <class Collection>
+std::int32_t countEnabled(const Collection& collection)
+{
+    std::int32_t n = 0;
+    for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+        if (collection.Item(i)->Enabled())
+            ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+std::int32_t CountEnabledPciDevices(const tarvonel::VirtualMachine& vm)
+{
+    const auto hw = vm.Hardware();
+    return countEnabled(*hw->SCSIControllers()) + countEnabled(*hw->NetworkAdapters()) +
+           countEnabled(*hw->AudioDevices());
+}
+
+std::optional<SaveRefusal> CheckBeforeSave(const tarvonel::VirtualMachine& vm, bool vmxNameValid)
+{
+    if (!vmxNameValid)
+        return SaveRefusal{SaveRefusal::Kind::InvalidVmxName, kMissingDataTitle, kInvalidVmxName, 0, 0};
+    const std::int32_t devices = CountEnabledPciDevices(vm);
+    if (devices > MaxPciDevices)
+        return SaveRefusal{SaveRefusal::Kind::TooManyPciDevices, kTooManyPciTitle, kTooManyPciBefore,
+                           kTooManyPciAfter, devices};
+    return std::nullopt;
+}
+
+bool VmxNameFieldsValid(const tarvonel::VirtualMachine& vm)
+{
+    const auto general = vm.Options()->GeneralOptions();
+    return !general->VmxPath().empty() && !general->VmxFileName().empty();
+}
+
+std::string RefusalTitle(const SaveRefusal& refusal, const std::function<std::string(int)>& text)
+{
+    return text(refusal.titleId);
+}
+
+std::string RefusalMessage(const SaveRefusal& refusal, const std::function<std::string(int)>& text)
+{
+    std::string message = text(refusal.textId);
+    if (refusal.kind == SaveRefusal::Kind::TooManyPciDevices) {
+        message += std::to_string(refusal.deviceCount);
+        message += text(refusal.trailingTextId);
+    }
+    return message;
+}
+
+std::string RefusalTitle(const SaveRefusal& refusal)
+{
+    return RefusalTitle(refusal, [](int id) { return platform::LoadLocalizedText(id); });
+}
+
+std::string RefusalMessage(const SaveRefusal& refusal)
+{
+    return RefusalMessage(refusal, [](int id) { return platform::LoadLocalizedText(id); });
+}
+
+} // namespace zentravolix::vmx

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tarvonel {
+class VirtualMachine;
+}
+
+namespace zentravolix::vmx {
+
+/** Why a save is refused before anything is written, with the text ids and numbers of its message. */
+struct SaveRefusal {
+    enum class Kind {
+        /** The file name or folder field is not valid ("Invalid VMX File Name and/or Folder"). */
+        InvalidVmxName,
+        /** More than MaxPciDevices SCSI controllers, network and sound adapters are enabled. */
+        TooManyPciDevices,
+    };
+
+    Kind kind = Kind::InvalidVmxName;
+    /** Text id of the message box title. */
+    int titleId = 0;
+    /** Text id of the message; for TooManyPciDevices the text before the number. */
+    int textId = 0;
+    /** TooManyPciDevices: text id of the text after the number; 0 otherwise. */
+    int trailingTextId = 0;
+    /** TooManyPciDevices: the number of enabled PCI devices; 0 otherwise. */
+    std::int32_t deviceCount = 0;
+
+    bool operator==(const SaveRefusal&) const = default;
+};
+
+/** VMware accepts at most this many virtual PCI devices. */
+inline constexpr std::int32_t MaxPciDevices = 5;
+
+/** Enabled SCSI controllers, network adapters and sound adapters (IDE, USB and displays never count). */
+std::int32_t CountEnabledPciDevices(const tarvonel::VirtualMachine& vm);
+
+/**
+ * The save pre-checks, in order: the file name and folder (vmxNameValid, as the editor tracks it),
+ * then the PCI device count. Nothing when the save may go on.
+ */
+std::optional<SaveRefusal> CheckBeforeSave(const tarvonel::VirtualMachine& vm, bool vmxNameValid);
+
+/** True when both the folder and the file name of the model are set (the editor's rule for a valid name). */
+bool VmxNameFieldsValid(const tarvonel::VirtualMachine& vm);
+
+/** The refusal's title in the current language, from the text table. */
+std::string RefusalTitle(const SaveRefusal& refusal);
+/** The refusal's message in the current language, from the text table (with the device count). */
+std::string RefusalMessage(const SaveRefusal& refusal);
+
+/** The same texts through the caller's lookup of a text id. */
+std::string RefusalTitle(const SaveRefusal& refusal, const std::function<std::string(int)>& text);
+std::string RefusalMessage(const SaveRefusal& refusal, const std::function<std::string(int)>& text);
+
+} // namespace zentravolix::vmx

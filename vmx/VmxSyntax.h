@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+/**
+ * The small pieces of .vmx syntax shared by the reader and the writer: value escaping, key and
+ * value extraction, number parsing and the relative file names. Pure functions, no state.
+ */
+namespace zentravolix::vmx {
+
+/** Writes a value the way VMware escapes it: control bytes (not TAB), '"', '|' and 0x7F become '|' and two upper-case hex digits. */
+std::string EscapeValue(std::string_view value);
+
+/** Turns every '|' followed by two hex digits (either case) back into that byte; any other '|' stays. */
+std::string UnescapeValue(std::string_view value);
+
+/** Removes blanks and tabs at both ends. */
+std::string_view Trim(std::string_view text);
+
+/** ASCII lower case (bytes above 0x7F are left as they are). */
+std::string ToLower(std::string_view text);
+
+/** Case-insensitive (ASCII) equality. */
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+/**
+ * The key of a key line as the reader compares it: the text before the first "=", trimmed and in
+ * lower case. Nothing for a comment line (first character "#"), a line without "=" or an empty key.
+ */
+std::optional<std::string> LineKey(std::string_view line);
+
+/** LineKey without the copy: the trimmed key as written (any letter case); empty when LineKey gives nothing. */
+std::string_view RawLineKey(std::string_view line);
+
+/** Hash and equality that ignore ASCII letter case, for keys compared as VMware compares them. */
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const noexcept;
+};
+struct KeyEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept { return EqualsIgnoreCase(a, b); }
+};
+
+/** The value of a key line as the reader takes it: after the first "=", trimmed, every '"' removed, escapes decoded. */
+std::string LineValue(std::string_view line);
+
+/** How a text converts to a number. */
+enum class NumberStatus {
+    Ok,
+    NotANumber,
+    OutOfRange,
+};
+
+/**
+ * Parses an optional sign and decimal digits (nothing else, no blanks) into a value within
+ * [min, max]. A well-formed number outside the range gives OutOfRange; value is then unchanged.
+ */
+NumberStatus ParseInteger(std::string_view text, std::int64_t min, std::int64_t max, std::int64_t& value);
+
+/**
+ * The file name as written into the file: the part after the last separator when the part up to
+ * and including it equals vmxPath ignoring letter case (a file directly in the machine's folder),
+ * otherwise the name unchanged.
+ */
+std::string RelativeFileName(const std::string& deviceName, const std::string& vmxPath);
+
+/** The folder separator of file paths held in the model. */
+inline constexpr char PathSeparator = '/';
+
+} // namespace zentravolix::vmx

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: MIT
+#include "vmx/VmxWriter.h"
+
+#include "vmx/detail/VmxLines.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace zentravolix::vmx {
+
+namespace detail {
+
+std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm)
+{
+    VmxLines out;
+    writeGeneralSection(vm, out);
+    writeDeviceSections(vm, out);
+    writeOptionSections(vm, out);
+
+    // VMware refuses a file that sets a key twice. The clustering block repeats keys of the
+    // scsi-disks section, and a second sound, USB, display or mouse item repeats its keys: the
+    // later line is the one that counts, so the earlier ones go.
+    std::vector<VmxLine>& lines = out.lines();
+    std::vector<bool> keep(lines.size(), true);
+    std::unordered_set<std::string> seen;
+    for (std::size_t i = lines.size(); i-- > 0;) {
+        if (!lines[i].key.empty() && !seen.insert(lines[i].key).second)
+            keep[i] = false;
+    }
+    std::vector<VmxLine> result;
+    result.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (keep[i])
+            result.push_back(std::move(lines[i]));
+    }
+    return result;
+}
+
+} // namespace detail
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+} // namespace
+
+ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const std::vector<std::string>& otherParams)
+{
+    ValuesAfterRead values;
+    if (otherParams.empty())
+        return values;
+    // The writer's few hundred keys are looked up, not the preserved lines, which may be many.
+    const std::vector<detail::VmxLine> own = detail::modelLines(vm);
+    std::unordered_map<std::string_view, const detail::VmxLine*, KeyHash, KeyEqual> ownByKey;
+    for (const auto& line : own) {
+        if (!line.key.empty())
+            ownByKey.emplace(line.key, &line);
+    }
+    for (const auto& preserved : otherParams) {
+        const std::string_view key = RawLineKey(preserved);
+        if (key.empty())
+            continue;
+        if (const auto it = ownByKey.find(key); it != ownByKey.end())
+            values.record(it->second->key, it->second->text);
+    }
+    return values;
+}
+
+std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<std::string>& otherParams,
+                         const ValuesAfterRead& afterRead)
+{
+    std::vector<detail::VmxLine> own = detail::modelLines(vm);
+    std::vector<bool> keepOwn(own.size(), true);
+    std::unordered_map<std::string_view, std::size_t, KeyHash, KeyEqual> ownByKey;
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        if (!own[i].key.empty())
+            ownByKey.emplace(own[i].key, i);
+    }
+
+    // Settle the preserved lines: among themselves the later line wins; against the writer's own
+    // line the preserved one stays while the model still writes what it wrote right after reading.
+    std::vector<std::string_view> keys(otherParams.size());
+    std::vector<bool> keepPreserved(otherParams.size(), true);
+    std::unordered_set<std::string_view, KeyHash, KeyEqual> seen;
+    seen.reserve(otherParams.size());
+    for (std::size_t i = otherParams.size(); i-- > 0;) {
+        keys[i] = RawLineKey(otherParams[i]);
+        if (!keys[i].empty() && !seen.insert(keys[i]).second)
+            keepPreserved[i] = false;
+    }
+    std::optional<std::size_t> encodingLine;
+    for (std::size_t i = 0; i < otherParams.size(); ++i) {
+        if (!keepPreserved[i] || keys[i].empty())
+            continue;
+        const auto own_it = ownByKey.find(keys[i]);
+        if (own_it != ownByKey.end()) {
+            const detail::VmxLine& line = own[own_it->second];
+            if (afterRead.unchanged(line.key, line.text))
+                keepOwn[own_it->second] = false;
+            else
+                keepPreserved[i] = false;
+        }
+        // VMware takes the character set from this key and reads it only at the top of the file.
+        if (keepPreserved[i] && !encodingLine && EqualsIgnoreCase(keys[i], ".encoding"))
+            encodingLine = i;
+    }
+
+    std::string text;
+    std::size_t size = 0;
+    for (const auto& line : own)
+        size += line.text.size() + 2;
+    for (const auto& line : otherParams)
+        size += line.size() + 2;
+    text.reserve(size + 128);
+    const auto emit = [&text](std::string_view line) {
+        text += line;
+        text += kLineEnd;
+    };
+
+    if (encodingLine)
+        emit(otherParams[*encodingLine]);
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        if (keepOwn[i])
+            emit(own[i].text);
+    }
+    bool headerWritten = false;
+    for (std::size_t i = 0; i < otherParams.size(); ++i) {
+        if (!keepPreserved[i] || (encodingLine && i == *encodingLine))
+            continue;
+        if (!headerWritten) {
+            emit("");
+            emit("##### other params from old file ######");
+            headerWritten = true;
+        }
+        emit(otherParams[i]);
+    }
+    emit("");
+    emit("####### end of file ###################");
+    return text;
+}
+
+} // namespace zentravolix::vmx

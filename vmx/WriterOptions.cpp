@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: MIT
+// The "advanced stuff" block: power, tools scripts, shared folders, snapshots, isolation,
+// priorities, debugging, logging, template and clustering.
+#include "vmx/detail/VmxLines.h"
+
+#include <tarvonel/tarvonel.h>
+
+namespace zentravolix::vmx::detail {
+
+namespace {
+
+const char* hardOrSoft(std::int16_t action)
+{
+    return action == 0 ? "hard" : action == 1 ? "soft" : nullptr;
+}
+
+void writeSharedFolders(const tarvonel::clsSharedFolders& folders, VmxLines& out)
+{
+    out.boolean("isolation.tools.hgfs.disable = ", !folders.Enabled());
+    if (folders.Count() < 1)
+        return;
+    out.number("sharedFolder.maxNum = ", folders.Count());
+    for (std::int32_t i = 1; i <= folders.Count(); ++i) {
+        const auto folder = folders.Item(i);
+        const std::string prefix = "sharedFolder" + std::to_string(i - 1);
+        out.value(prefix + ".present = ", "TRUE");
+        out.boolean(prefix + ".Enabled = ", folder->Enabled());
+        out.value(prefix + ".readAccess = ", "TRUE");
+        out.boolean(prefix + ".writeAccess = ", !folder->ReadOnly());
+        out.value(prefix + ".hostPath = ", folder->HostFolder());
+        out.value(prefix + ".guestName = ", folder->ShareName());
+        out.value(prefix + ".expiration = ", folder->DisableAfterThisSession() ? "session" : "never");
+    }
+}
+
+void writeClustering(VmxLines& out)
+{
+    out.value("disk.locking = ", "FALSE");
+    out.value("diskLib.dataCacheMaxSize = ", "0");
+    out.value("diskLib.dataCacheMaxReadAheadSize = ", "0");
+    out.value("diskLib.dataCacheMinReadAheadSize = ", "0");
+    out.value("diskLib.dataCachePageSize = ", "4096");
+    out.value("diskLib.maxUnsyncedWrites = ", "0");
+    for (const char* node : {"scsi0:0", "scsi0:1"}) {
+        const std::string prefix = node;
+        out.value(prefix + ".sharedBus = ", "virtual");
+        out.value(prefix + ".mode = ", "independent-persistent");
+        out.value(prefix + ".deviceType = ", "plainDisk");
+    }
+}
+
+} // namespace
+
+void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
+{
+    const auto options = vm.Options();
+    const auto power = options->PowerOptions();
+    const auto snapshots = options->SnapshotsOptions();
+    const auto isolation = options->GuestIsolationOptions();
+    const auto advanced = options->AdvancedOptions();
+
+    out.comment("####### advanced stuff ################");
+    out.boolean("gui.powerOnAtStartup = ", power->PowerOnAfterOpening());
+    out.boolean("gui.fullScreenAtPowerOn = ", power->EnterFullScreenAfterPowerOn());
+    out.boolean("gui.exitAtPowerOff = ", power->CloseAfterPowerOff());
+    if (const char* action = hardOrSoft(power->StopButtonAction()))
+        out.value("powerType.powerOff = ", action);
+    if (const char* action = hardOrSoft(power->ResetButtonAction()))
+        out.value("powerType.reset = ", action);
+    out.boolean("toolScripts.afterPowerOn = ", power->RunToolsAfterPowerOn());
+    out.boolean("toolScripts.afterResume = ", power->RunToolsAfterResume());
+    out.boolean("toolScripts.beforeSuspend = ", power->RunToolsBeforeSuspend());
+    out.boolean("toolScripts.beforePowerOff = ", power->RunToolsBeforePowerOff());
+
+    writeSharedFolders(*options->SharedFoldersOptions(), out);
+
+    out.boolean("snapshot.disabled = ", !snapshots->SnapshotsEnabled());
+    static const char* const kSnapshotActions[] = {"keep", "autoRevert", "autoCommit", "prompt"};
+    const auto action = snapshots->SnapshotPowerOffAction();
+    if (action >= 0 && action <= 3)
+        out.value("snapshot.Action = ", kSnapshotActions[action]);
+
+    out.boolean("isolation.tools.dnd.disable = ", !isolation->DragAndDropEnabled());
+    out.boolean("isolation.tools.paste.disable = ", !isolation->PasteEnabled());
+    out.boolean("isolation.tools.copy.disable = ", !isolation->CopyEnabled());
+
+    if (advanced->InputGrabPriority() == 0)
+        out.value("priority.grabbed = ", "normal");
+    else if (advanced->InputGrabPriority() == 1)
+        out.value("priority.grabbed = ", "high");
+    if (advanced->InputUngrabPriority() == 0)
+        out.value("priority.ungrabbed = ", "idle");
+    else if (advanced->InputUngrabPriority() == 1)
+        out.value("priority.ungrabbed = ", "normal");
+
+    out.boolean("debug = ", advanced->Debugging());
+    out.boolean("disable_acceleration = ", advanced->AccelerationDisabled());
+    out.value("MemTrimRate = ", advanced->MemoryPageTrimDisabled() ? "0" : "30");
+    out.boolean("logging = ", advanced->LoggingEnabled());
+    out.boolean("monitor_control.log_vmsample = ", advanced->LogPeriodic());
+    if (!advanced->LogFolder().empty())
+        out.value("log.filename = ", advanced->LogFolder());
+    out.boolean("templateVM = ", advanced->TemplateMode());
+    if (advanced->ClusteringSupport())
+        writeClustering(out);
+}
+
+} // namespace zentravolix::vmx::detail

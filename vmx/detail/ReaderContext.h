@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "vmx/VmxReader.h"
+#include "vmx/VmxSyntax.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zentravolix::vmx::detail {
+
+/** One line of the file with the key, value and prefix the reader works with. */
+struct ParsedLine {
+    std::int32_t number = 0;
+    std::string_view text;
+    bool hasEquals = false;
+    /** Text before the first "=", trimmed, lower case. */
+    std::string key;
+    /** Text after the first "=", trimmed, quotes removed, escapes decoded; filled by loadValue(). */
+    std::string value;
+    bool valueLoaded = false;
+    /** Length of the prefix (the key up to its first "."); npos when the key has no ".". */
+    std::size_t prefixLength = std::string::npos;
+    /** Pass 1 already reported this line; pass 2 keeps it verbatim. */
+    bool rejected = false;
+
+    bool hasDot() const { return prefixLength != std::string::npos; }
+    std::string_view prefix() const { return hasDot() ? std::string_view(key).substr(0, prefixLength) : std::string_view(); }
+    /** The key from its first "." on (".present"). */
+    std::string_view suffix() const { return hasDot() ? std::string_view(key).substr(prefixLength) : std::string_view(); }
+    std::string lowerValue() const { return ToLower(value); }
+    /** Decodes the value; done only for lines some handler looks at, as most lines of large files are unknown keys. */
+    void loadValue()
+    {
+        if (!valueLoaded) {
+            value = LineValue(text);
+            valueLoaded = true;
+        }
+    }
+};
+
+/** A line of the file as split: its number and text (without the line end). */
+struct RawLine {
+    std::int32_t number = 0;
+    std::string_view text;
+};
+
+/** Splits a key line into `out`, reusing its buffers (a large file costs no allocation per line here). */
+void parseLine(const RawLine& raw, ParsedLine& out);
+
+/** What a handler did with a line. */
+enum class Fate {
+    Consumed,
+    Preserved,
+};
+
+/** The device a controller node holds, decided in pass 1. */
+enum class NodeDevice {
+    None,
+    HardDisk,
+    CDRom,
+    GenericScsi,
+};
+
+struct NodeAddress {
+    bool scsi = false;
+    std::int32_t controller = 0;
+    std::int32_t node = 0;
+    bool operator==(const NodeAddress&) const = default;
+};
+
+struct NodeAddressHash {
+    std::size_t operator()(const NodeAddress& a) const noexcept
+    {
+        return std::hash<std::int64_t>()((static_cast<std::int64_t>(a.controller) << 33) ^
+                                         (static_cast<std::int64_t>(a.node) << 1) ^ (a.scsi ? 1 : 0));
+    }
+};
+
+struct NodeRecord {
+    NodeDevice device = NodeDevice::None;
+    /** 1-based position of the device in its collection. */
+    std::int32_t index = 0;
+    /** The node lies outside its controller's nodes: it never holds a device. */
+    bool outOfRange = false;
+    /** The out-of-range node was reported once already. */
+    bool reported = false;
+};
+
+/** State of one read: the model, the result being filled and the node records of pass 1. */
+class ReaderContext {
+public:
+    ReaderContext(tarvonel::VirtualMachine& vm, ReadResult& result)
+        : vm(vm), hw(*vm.Hardware()), options(*vm.Options()), general(*vm.Options()->GeneralOptions()),
+          m_result(result)
+    {
+    }
+
+    tarvonel::VirtualMachine& vm;
+    tarvonel::clsHardware& hw;
+    tarvonel::clsOptions& options;
+    tarvonel::clsGeneral& general;
+
+    std::unordered_map<NodeAddress, NodeRecord, NodeAddressHash> nodes;
+    /** The file holds disk.locking = "FALSE", so the clustering block's fixed node lines belong to that option. */
+    bool clusteringBlock = false;
+    /** Devices already attached, by kind and address, so pass 1 finds them without a scan. */
+    std::unordered_map<NodeAddress, std::int32_t, NodeAddressHash> attached[3];
+
+    void preserve(const ParsedLine& line) { m_result.otherParams.emplace_back(line.text); }
+    void problem(const ParsedLine& line, ProblemCode code);
+
+    /** The value as a number in [min, max]; reports NotANumber / NumberOutOfRange and gives nothing otherwise. */
+    std::optional<std::int64_t> number(const ParsedLine& line, std::int64_t min, std::int64_t max);
+    /** An index in a key (the N of ethernetN): reports BadIndex or TooManyItems and gives nothing when unusable. */
+    std::optional<std::int32_t> index(const ParsedLine& line, std::string_view digits);
+
+private:
+    ReadResult& m_result;
+};
+
+/** "true" / "false" in any letter case; nothing for other values. */
+std::optional<bool> parseBoolean(const std::string& value);
+
+/** Adds items until the collection holds count items. */
+template <class Collection>
+void ensureCount(Collection& collection, std::int32_t count)
+{
+    while (collection.Count() < count)
+        collection.Add();
+}
+
+/** Pass 1: makes the controllers and the devices their node lines decide; marks the key lines it rejected. */
+void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines, std::vector<bool>& rejected);
+/** Pass 2 for a key with prefix ide* or scsi*. */
+Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi);
+/** Pass 2 for a key line (with "="). */
+Fate readKey(ReaderContext& ctx, ParsedLine& line);
+/** Step 6: a comment line. */
+Fate readComment(ReaderContext& ctx, const ParsedLine& line);
+
+} // namespace zentravolix::vmx::detail
