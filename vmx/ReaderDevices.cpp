@@ -355,6 +355,10 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
         }
         return Fate::Preserved;
     }
+    // No device reads ".sharedBus"; the clustering block writes it for these nodes while it is
+    // on, so keeping it as well would move it below the other params on every first save.
+    if (ctx.clusteringBlock && line.suffix() == ".sharedbus" && isClusteringNodeLine(line))
+        return Fate::Consumed;
     const NodeRecord& record = it->second;
     switch (record.device) {
     case NodeDevice::HardDisk:

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <system_error>
+#include <unordered_set>
 
 namespace zentravolix::vmx {
 
@@ -195,6 +196,19 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     std::vector<detail::RawLine> comments;
     splitLines(text, keyLines, comments);
 
+    // A file that sets a key twice counts with its later line only, as the writer keeps it: an
+    // earlier line kept verbatim would win over the value the later line gave the model, and an
+    // earlier line applied would leave a value the later (kept) line does not give on rereading.
+    std::vector<bool> superseded(keyLines.size(), false);
+    {
+        std::unordered_set<std::string_view, KeyHash, KeyEqual> later;
+        for (std::size_t i = keyLines.size(); i-- > 0;) {
+            const std::string_view key = RawLineKey(keyLines[i].text);
+            if (!key.empty() && !later.insert(key).second)
+                superseded[i] = true;
+        }
+    }
+
     std::vector<bool> rejected(keyLines.size(), false);
     detail::decideNodeDevices(ctx, keyLines, rejected);
 
@@ -212,6 +226,8 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
         detail::parseLine(keyLines[i], line);
         line.rejected = rejected[i];
+        if (superseded[i] && !line.rejected)
+            continue; // a line pass 1 reported stays, as its problem says
         if (!line.hasEquals)
             ctx.preserve(line);
         else

@@ -33,7 +33,19 @@ void writeSharedFolders(const tarvonel::clsSharedFolders& folders, VmxLines& out
     }
 }
 
-void writeClustering(VmxLines& out)
+/** A CD-ROM or generic SCSI device sits at scsi0:<node>. */
+template <class Collection>
+bool holdsAt(const Collection& devices, std::int16_t node)
+{
+    for (std::int32_t i = 1; i <= devices.Count(); ++i) {
+        const auto device = devices.Item(i);
+        if (device->BusType() == "SCSI" && device->Controller() == 0 && device->BusNode() == node)
+            return true;
+    }
+    return false;
+}
+
+void writeClustering(const tarvonel::clsHardware& hardware, VmxLines& out)
 {
     out.value("disk.locking = ", "FALSE");
     out.value("diskLib.dataCacheMaxSize = ", "0");
@@ -41,8 +53,12 @@ void writeClustering(VmxLines& out)
     out.value("diskLib.dataCacheMinReadAheadSize = ", "0");
     out.value("diskLib.dataCachePageSize = ", "4096");
     out.value("diskLib.maxUnsyncedWrites = ", "0");
-    for (const char* node : {"scsi0:0", "scsi0:1"}) {
-        const std::string prefix = node;
+    for (const std::int16_t node : {std::int16_t{0}, std::int16_t{1}}) {
+        // The block shares two disks; written over a CD-ROM or generic SCSI device at the node,
+        // its "plainDisk" would win over the device's own type and the device would be lost.
+        if (holdsAt(*hardware.CDRoms(), node) || holdsAt(*hardware.GenericSCSIDevices(), node))
+            continue;
+        const std::string prefix = "scsi0:" + std::to_string(node);
         out.value(prefix + ".sharedBus = ", "virtual");
         out.value(prefix + ".mode = ", "independent-persistent");
         out.value(prefix + ".deviceType = ", "plainDisk");
@@ -102,7 +118,7 @@ void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
         out.value("log.filename = ", advanced->LogFolder());
     out.boolean("templateVM = ", advanced->TemplateMode());
     if (advanced->ClusteringSupport())
-        writeClustering(out);
+        writeClustering(*vm.Hardware(), out);
 }
 
 } // namespace zentravolix::vmx::detail
