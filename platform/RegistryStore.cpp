@@ -270,13 +270,20 @@ RegistryStore RegistryStore::load(const fs::path& path)
 std::string RegistryStore::text() const
 {
     std::string out;
-    for (const Key& key : m_keys) {
-        if (!key.header.empty())
+    for (std::size_t i = 0; i < m_keys.size(); ++i) {
+        const Key& key = m_keys[i];
+        // Only the lines before the first header have none; an empty header ("[]") is written
+        // too, or its values would read back as values of the key before it.
+        if (i > 0 || !key.header.empty())
             out += "[" + percentEncode(key.header, "]") + "]\n";
         for (const Entry& entry : key.entries) {
-            if (entry.name.empty())
+            if (entry.name.empty()) {
                 out += entry.raw;
-            else
+                // Reading drops one CR before each LF; a kept line that still ends in CR (it
+                // ended in CR CR LF) gets its CR LF back, or every save would cut one CR off.
+                if (!entry.raw.empty() && entry.raw.back() == '\r')
+                    out += '\r';
+            } else
                 out += percentEncode(entry.name, "=[;") + "=" + serialize(entry.value);
             out += '\n';
         }

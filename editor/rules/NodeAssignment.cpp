@@ -1,0 +1,272 @@
+// SPDX-License-Identifier: MIT
+#include "editor/rules/NodeAssignment.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <charconv>
+
+namespace zentravolix::editor {
+
+namespace {
+
+using tarvonel::VirtualHardwareType;
+
+constexpr int kNoAvailableNodesTitle = 170;
+constexpr int kNoIdeNodes = 171;
+constexpr int kNoScsiNodes = 172;
+constexpr int kNoScsiNodesEither = 173;
+constexpr int kInvalidNodeTitle = 191;
+constexpr int kNodeOccupied = 192;
+
+RuleMessage noFreeNode(NodeBus bus)
+{
+    return {kNoAvailableNodesTitle, bus == NodeBus::IDE ? kNoIdeNodes : kNoScsiNodes, {}, RuleIcon::Information};
+}
+
+bool startsWith(const std::string& text, std::string_view prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+/** Runs f on the item with the ID in the collection; false when there is none. */
+template <class Coll, class F>
+bool visitIn(const Coll& collection, const std::string& id, F& f)
+{
+    for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+        const auto item = collection.Item(i);
+        if (item->ID() == id) {
+            f(*item);
+            return true;
+        }
+    }
+    return false;
+}
+
+/** Runs f on the hard disk, CD-ROM or generic SCSI device; false for another kind or an unknown ID. */
+template <class F>
+bool visitDevice(const tarvonel::clsHardware& hardware, const NodeDevice& device, F&& f)
+{
+    switch (device.type) {
+    case VirtualHardwareType::HardDrive:
+        return visitIn(*hardware.HardDisks(), device.id, f);
+    case VirtualHardwareType::CDRomDrive:
+        return visitIn(*hardware.CDRoms(), device.id, f);
+    case VirtualHardwareType::GenericSCSI:
+        return visitIn(*hardware.GenericSCSIDevices(), device.id, f);
+    default:
+        return false;
+    }
+}
+
+/** The first device of the collection on bus word, controller and node, in collection order. */
+template <class Coll>
+std::optional<NodeDevice> findOn(const Coll& collection, VirtualHardwareType type, const std::string& busWord,
+                                 const NodeEntry& entry)
+{
+    for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+        const auto item = collection.Item(i);
+        if (item->BusType() == busWord && item->Controller() == entry.controller && item->BusNode() == entry.node)
+            return NodeDevice{type, item->ID()};
+    }
+    return std::nullopt;
+}
+
+/** Puts the device on the node; BusNode goes last, since only it refreshes the display name. */
+void place(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus, const NodeEntry& entry)
+{
+    visitDevice(hardware, device, [&](auto& item) {
+        item.SetBusType(BusWord(bus));
+        item.SetController(entry.controller);
+        item.SetBusNode(entry.node);
+    });
+}
+
+bool parseNumber(std::string_view text, std::int16_t& value)
+{
+    if (text.empty())
+        return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value >= 0;
+}
+
+/** First free node of the bus given to the device; false when the bus has none free. */
+bool takeFirstFree(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus, AutomaticNode& result)
+{
+    const auto entries = AvailableNodes(hardware, bus);
+    const auto index = FirstFreeNode(entries);
+    if (!index)
+        return false;
+    // "N/A" is "free" too: the choice then assigns nothing, and nothing is said.
+    const NodeChoice choice = ChooseNode(hardware, device, bus, entries[*index]);
+    result.assigned = choice.outcome == NodeChoice::Outcome::Assigned;
+    return true;
+}
+
+} // namespace
+
+const char* BusWord(NodeBus bus)
+{
+    return bus == NodeBus::IDE ? "IDE" : "SCSI";
+}
+
+std::optional<NodeBus> BusOfType(const std::string& busType)
+{
+    if (busType == "IDE")
+        return NodeBus::IDE;
+    if (busType == "SCSI")
+        return NodeBus::SCSI;
+    return std::nullopt;
+}
+
+std::vector<std::string> AvailableNodes(const tarvonel::clsHardware& hardware, NodeBus bus)
+{
+    try {
+        return bus == NodeBus::IDE ? hardware.IDEControllers()->GetAvailableNodes()
+                                   : hardware.SCSIControllers()->GetAvailableNodes();
+    } catch (const tarvonel::SubscriptOutOfRange&) {
+        return {};
+    }
+}
+
+NodeLists RefreshNodeLists(const tarvonel::clsHardware& hardware)
+{
+    return NodeLists{AvailableNodes(hardware, NodeBus::IDE), AvailableNodes(hardware, NodeBus::SCSI)};
+}
+
+std::optional<NodeEntry> ParseNodeEntry(NodeBus bus, const std::string& entry)
+{
+    // Every "IDE " (or "SCSI ") goes, the one in the occupant's label included: SCSI lists then
+    // read "0:7 - Controller 0" and "0:2 - Gen 1".
+    const std::string word = std::string(BusWord(bus)) + ' ';
+    std::string text;
+    text.reserve(entry.size());
+    for (std::size_t i = 0; i < entry.size();) {
+        if (entry.compare(i, word.size(), word) == 0) {
+            i += word.size();
+        } else {
+            text += entry[i];
+            ++i;
+        }
+    }
+    if (text == "N/A")
+        return std::nullopt;
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    std::size_t nodeEnd = text.find(' ', colon + 1);
+    if (nodeEnd == std::string::npos)
+        nodeEnd = text.size();
+    NodeEntry parsed;
+    if (!parseNumber(std::string_view(text).substr(0, colon), parsed.controller) ||
+        !parseNumber(std::string_view(text).substr(colon + 1, nodeEnd - colon - 1), parsed.node))
+        return std::nullopt;
+    const std::size_t dash = text.find('-');
+    if (dash != std::string::npos && dash + 2 <= text.size())
+        parsed.occupant = text.substr(dash + 2);
+    return parsed;
+}
+
+std::optional<std::size_t> FirstFreeNode(const std::vector<std::string>& entries)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].find('-') == std::string::npos)
+            return i;
+    }
+    return std::nullopt;
+}
+
+NodeChoice ChooseNode(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus,
+                      const std::string& entry)
+{
+    NodeChoice result;
+    std::string busType;
+    if (!visitDevice(hardware, device, [&](const auto& item) { busType = item.BusType(); }))
+        return result;
+    // A generic SCSI device has no bus buttons; the others take a node of their selected bus only.
+    const bool onBus = device.type == VirtualHardwareType::GenericSCSI ? bus == NodeBus::SCSI
+                                                                       : BusOfType(busType) == bus;
+    const auto chosen = onBus ? ParseNodeEntry(bus, entry) : std::nullopt;
+    if (!chosen)
+        return result;
+
+    std::optional<NodeDevice> occupant;
+    const std::string word = BusWord(bus);
+    const std::string& label = chosen->occupant;
+    if (startsWith(label, "Hard")) {
+        occupant = findOn(*hardware.HardDisks(), VirtualHardwareType::HardDrive, word, *chosen);
+    } else if (startsWith(label, "CD")) {
+        occupant = findOn(*hardware.CDRoms(), VirtualHardwareType::CDRomDrive, word, *chosen);
+    } else if (bus == NodeBus::SCSI && startsWith(label, "Gen")) {
+        occupant = findOn(*hardware.GenericSCSIDevices(), VirtualHardwareType::GenericSCSI, word, *chosen);
+    } else if (bus == NodeBus::SCSI && startsWith(label, "Controller")) {
+        result.outcome = NodeChoice::Outcome::Refused;
+        result.messages.push_back({kInvalidNodeTitle, kNodeOccupied, {}, RuleIcon::Exclamation});
+        return result;
+    }
+
+    // Choosing the node the device already holds moves nothing.
+    if (occupant && *occupant != device) {
+        const auto entries = AvailableNodes(hardware, bus);
+        const auto freeIndex = FirstFreeNode(entries);
+        const auto freeNode = freeIndex ? ParseNodeEntry(bus, entries[*freeIndex]) : std::nullopt;
+        if (!freeNode) {
+            // Giving the node to the device anyway would put two devices on it, which VMware
+            // refuses to start; the device keeps its node instead.
+            result.outcome = NodeChoice::Outcome::Refused;
+            result.messages.push_back(noFreeNode(bus));
+            return result;
+        }
+        place(hardware, *occupant, bus, *freeNode);
+        result.moved = occupant;
+    }
+    place(hardware, device, bus, *chosen);
+    result.outcome = NodeChoice::Outcome::Assigned;
+    return result;
+}
+
+void ChooseBus(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus)
+{
+    visitDevice(hardware, device, [&](auto& item) { item.SetBusType(BusWord(bus)); });
+}
+
+bool NeedsAutomaticNode(const tarvonel::clsHardware& hardware, const NodeDevice& device)
+{
+    bool unassigned = false;
+    visitDevice(hardware, device,
+                [&](const auto& item) { unassigned = item.Controller() == -1 || item.BusNode() == -1; });
+    return unassigned;
+}
+
+AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDevice& device)
+{
+    AutomaticNode result;
+    if (!NeedsAutomaticNode(hardware, device))
+        return result;
+    switch (device.type) {
+    case VirtualHardwareType::CDRomDrive:
+        ChooseBus(hardware, device, NodeBus::IDE);
+        if (takeFirstFree(hardware, device, NodeBus::IDE, result))
+            break;
+        result.messages.push_back(noFreeNode(NodeBus::IDE));
+        ChooseBus(hardware, device, NodeBus::SCSI);
+        if (!takeFirstFree(hardware, device, NodeBus::SCSI, result))
+            result.messages.push_back({kNoAvailableNodesTitle, kNoScsiNodesEither, {}, RuleIcon::Information});
+        break;
+    case VirtualHardwareType::HardDrive: {
+        std::optional<NodeBus> bus;
+        visitDevice(hardware, device, [&](const auto& item) { bus = BusOfType(item.BusType()); });
+        if (bus && !takeFirstFree(hardware, device, *bus, result))
+            result.messages.push_back(noFreeNode(*bus));
+        break;
+    }
+    case VirtualHardwareType::GenericSCSI:
+        if (!takeFirstFree(hardware, device, NodeBus::SCSI, result))
+            result.messages.push_back(noFreeNode(NodeBus::SCSI));
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+} // namespace zentravolix::editor
