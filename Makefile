@@ -1,9 +1,11 @@
 # The two everyday commands: `make run` and `make test`.
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+SANITIZE_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test bench clean format fuzz test-sanitize
 
 all: build
 
@@ -21,6 +23,16 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS, in its own clang build (build-fuzz); fails on any finding.
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/run-fuzz
+
+# The Qt-free libraries and their tests with the address and undefined-behaviour sanitizers.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DZENTRAVOLIX_GUI=OFF -DZENTRAVOLIX_SANITIZE=ON -DZENTRAVOLIX_BENCH=OFF >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@scripts/run-benchmarks $(BUILD)

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Message texts of the editor that the text table has no row for (reading and saving failures,
+// reader problems, VMware's lock and suspend state). English only for now; each is built in one
+// place so a later translation only changes this file.
+
+#include "vmx/ReadProblem.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace zentravolix::editor::messages {
+
+QString readFailedTitle();
+/** "The configuration file <path> could not be opened: <reason>" */
+QString readFailed(const QString& path, const QString& reason);
+
+QString readProblemsTitle();
+/** One message for all problems of a read, each with its line number (long lists are cut). */
+QString readProblems(const QString& path, const std::vector<vmx::ReadProblem>& problems);
+
+/** "Backup Made" / "Backup file created as: <path>" (the texts of the backup notice). */
+QString backupMadeTitle();
+QString backupMade(const QString& backupPath);
+
+QString machineStateTitle();
+QString runningOnOpen(const QString& path, const QString& lockPath);
+QString suspendedOnOpen(const QString& path, const QString& stateFile);
+/** A Yes/No question: save although VMware runs the machine? */
+QString runningOnSave(const QString& path, const QString& lockPath);
+QString suspendedOnSave(const QString& path, const QString& stateFile);
+
+QString saveFailedTitle();
+/** "The configuration file <path> could not be saved: <reason> ..." */
+QString saveFailed(const QString& path, const QString& reason);
+
+} // namespace zentravolix::editor::messages

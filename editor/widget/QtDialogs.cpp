@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+#include "editor/widget/Dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace zentravolix::editor {
+
+namespace {
+
+QMessageBox::Icon toQtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQtButtons(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+Answer QtDialogs::message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
+                          Buttons buttons)
+{
+    QMessageBox box(toQtIcon(icon), title, text, toQtButtons(buttons), parent);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        // Escape or the window's close button: the safe answer of the box.
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtDialogs::input(QWidget* parent, const QString& prompt, const QString& title,
+                                        const QString& initial)
+{
+    bool ok = false;
+    QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QString QtDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,
+                            const QString& startFolder)
+{
+    return QFileDialog::getOpenFileName(parent, title, startFolder, toQtFilter(filter));
+}
+
+QString QtDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
+                            const QString& startFolder)
+{
+    return QFileDialog::getSaveFileName(parent, title, startFolder, toQtFilter(filter));
+}
+
+QString QtDialogs::browseFolder(QWidget* parent, const QString& title, const QString& startFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, startFolder);
+}
+
+QString QtDialogs::toQtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // VB-style filters separate patterns with ";", Qt with blanks.
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString description = parts[i];
+        if (!description.contains(QLatin1Char('(')))
+            description += QStringLiteral(" (") + patterns + QLatin1Char(')');
+        else if (!description.contains(patterns))
+            description = description.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        entries.push_back(description);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+} // namespace zentravolix::editor

@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: MIT
+#include "editor/widget/Velmire.h"
+
+#include "editor/rules/NewMachineDefaults.h"
+#include "editor/widget/HardwareTab.h"
+#include "editor/widget/WidgetHelpers.h"
+#include "editor/widget/pages/devices/DevicePageSet.h"
+#include "editor/widget/pages/options/AdvancedPage.h"
+#include "editor/widget/pages/options/GeneralPage.h"
+#include "editor/widget/pages/options/IsolationPage.h"
+#include "editor/widget/pages/options/PowerPage.h"
+#include "editor/widget/pages/options/SharedFoldersPage.h"
+#include "editor/widget/pages/options/SnapshotsPage.h"
+#include "platform/Paths.h"
+#include "platform/TextTable.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zentravolix::editor {
+
+namespace {
+
+QString text(int id)
+{
+    return QString::fromStdString(platform::LoadLocalizedText(id));
+}
+
+/** First column of the options list: fixed English texts, not from the text table. */
+constexpr std::array<const char*, 6> kOptionRows{"General",   "Power",           "Shared Folders",
+                                                 "Snapshots", "Guest Isolation", "Advanced"};
+/** The (hidden) tab captions of the six option pages, shown above the page. */
+constexpr std::array<int, 6> kOptionPageTextIds{52, 228, 245, 249, 257, 262};
+
+} // namespace
+
+Velmire::Velmire(const EditorContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_vm(std::make_shared<tarvonel::VirtualMachine>())
+{
+    buildLayout();
+    connectPages();
+    // Every editor starts from the new-machine defaults, also one that then reads a file: the
+    // reader only sets what the file names.
+    const std::string tempPath = m_context.settings && !m_context.settings->TempPath.empty()
+                                     ? m_context.settings->TempPath
+                                     : platform::GetTempFolder();
+    m_limits = ApplyNewMachineDefaults(*m_vm, {}, {}, tempPath);
+    UpdateUILabels();
+}
+
+Velmire::~Velmire() = default;
+
+void Velmire::buildLayout()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setChildrenCollapsible(false);
+
+    m_sstMain = new QTabWidget(splitter);
+    m_sstMain->setObjectName(QStringLiteral("sstMain"));
+    m_sstMain->addTab(buildOptionsTab(), QString());
+    m_hardwareTab = new HardwareTab(m_vm, m_sstMain);
+    m_hardwareTab->setObjectName(QStringLiteral("fraHardware"));
+    m_sstMain->addTab(m_hardwareTab, QString());
+    buildDevicePages();
+    m_sstMain->setCurrentIndex(0);
+    splitter->addWidget(m_sstMain);
+    splitter->addWidget(buildNotesArea());
+    splitter->setStretchFactor(0, 4);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter);
+}
+
+void Velmire::buildDevicePages()
+{
+    DevicePageHooks hooks;
+    hooks.limits = [this] { return m_limits; };
+    hooks.vmxFolder = [this] { return QString::fromStdString(m_vm->Options()->GeneralOptions()->VmxPath()); };
+    hooks.rebuildList = [this] { m_hardwareTab->refreshRows(); };
+    m_devicePages = new DevicePageSet(m_vm, m_context, hooks, *m_hardwareTab);
+    m_hardwareTab->setLimitsProvider([this] { return m_limits; });
+}
+
+QWidget* Velmire::buildOptionsTab()
+{
+    auto* tab = new QWidget;
+    tab->setObjectName(QStringLiteral("fraOptions"));
+    auto* layout = new QHBoxLayout(tab);
+
+    m_lvwOptionsList = makeReportList(tab, "lvwOptionsList", 2);
+    m_lvwOptionsList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_lvwOptionsList->setMinimumWidth(240);
+    for (const char* row : kOptionRows)
+        new QTreeWidgetItem(m_lvwOptionsList, {QString::fromLatin1(row), QString()});
+    layout->addWidget(m_lvwOptionsList, 2);
+
+    auto* right = new QVBoxLayout;
+    m_lblOptionsPage = makeLabel(tab, "lblOptionsPage");
+    QFont bold = m_lblOptionsPage->font();
+    bold.setBold(true);
+    m_lblOptionsPage->setFont(bold);
+    right->addWidget(m_lblOptionsPage);
+
+    // The pages are chosen only through the list, so the container has no tab strip of its own.
+    m_sstOptions = new QStackedWidget(tab);
+    m_sstOptions->setObjectName(QStringLiteral("sstOptions"));
+    m_generalPage = new GeneralPage(m_vm, m_context, m_sstOptions);
+    m_pages = {m_generalPage,
+               new PowerPage(m_vm, m_context, m_sstOptions),
+               new SharedFoldersPage(m_vm, m_context, m_sstOptions),
+               new SnapshotsPage(m_vm, m_context, m_sstOptions),
+               new IsolationPage(m_vm, m_context, m_sstOptions),
+               new AdvancedPage(m_vm, m_context, m_sstOptions)};
+    const char* pageNames[] = {"pgGeneral",   "pgPower",     "pgSharedFolders",
+                               "pgSnapshots", "pgIsolation", "pgAdvanced"};
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        m_pages[i]->setObjectName(QLatin1String(pageNames[i]));
+        m_sstOptions->addWidget(m_pages[i]);
+    }
+    right->addWidget(m_sstOptions, 1);
+    layout->addLayout(right, 5);
+
+    connect(m_lvwOptionsList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current)
+            showOptionsPage(m_lvwOptionsList->indexOfTopLevelItem(current));
+    });
+    connect(m_lvwOptionsList, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { showOptionsPage(m_lvwOptionsList->indexOfTopLevelItem(item)); });
+    return tab;
+}
+
+QWidget* Velmire::buildNotesArea()
+{
+    m_fraNotes = makeGroup(nullptr, "fraNotes");
+    auto* layout = new QVBoxLayout(m_fraNotes);
+    m_txtNotes = new QPlainTextEdit(m_fraNotes);
+    m_txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    m_txtNotes->setTabChangesFocus(true);
+    layout->addWidget(m_txtNotes);
+    connect(m_txtNotes, &QPlainTextEdit::textChanged, this, &Velmire::onNotesEdited);
+    return m_fraNotes;
+}
+
+void Velmire::connectPages()
+{
+    for (auto* page : m_pages)
+        connect(page, &OptionPage::edited, this, &Velmire::onPageEdited);
+    connect(m_generalPage, &GeneralPage::displayNameChanged, this, &Velmire::displayNameChanged);
+    connect(m_generalPage, &GeneralPage::vmxFileNameChanged, this, &Velmire::vmxFileNameChanged);
+    connect(m_generalPage, &GeneralPage::vmxNameValidated, this,
+            [this](bool valid) { m_vmxNameValid = valid; });
+    connect(m_generalPage, &GeneralPage::versionChosen, this, &Velmire::onVersionChosen);
+
+    connect(m_hardwareTab, &HardwareTab::deviceSelected, this,
+            [this](tarvonel::VirtualHardwareType type, const QString& id) { m_devicePages->show(type, id.toStdString()); });
+    connect(m_devicePages, &DevicePageSet::edited, this, &Velmire::onDevicePageEdited);
+    connect(m_hardwareTab, &HardwareTab::hardwareChanged, this, [this] { setChangesPending(true); });
+    // The version's lists (adapter types, ports, auto detect) change: fill the shown page again.
+    connect(this, &Velmire::productVersionChosen, m_devicePages, &DevicePageSet::reloadShown);
+}
+
+void Velmire::onDevicePageEdited(bool rowChanged)
+{
+    if (rowChanged)
+        m_hardwareTab->refreshSelectedRow();
+    setChangesPending(true);
+}
+
+SharedFoldersPage* Velmire::sharedFoldersPage() const
+{
+    return static_cast<SharedFoldersPage*>(m_pages[2]);
+}
+
+void Velmire::setChangesPending(bool pending)
+{
+    if (m_changesPending == pending)
+        return;
+    m_changesPending = pending;
+    emit changesPendingChanged(pending);
+}
+
+void Velmire::onPageEdited(bool summaryChanged)
+{
+    if (summaryChanged)
+        refreshOptionSummaries();
+    setChangesPending(true);
+}
+
+void Velmire::onVersionChosen()
+{
+    if (const auto limits = ApplyVersionSettings(*m_vm->Options()->GeneralOptions()))
+        m_limits = *limits;
+    emit productVersionChosen();
+}
+
+void Velmire::onNotesEdited()
+{
+    if (m_fillingNotes)
+        return;
+    // The notes are kept with CR LF line ends, as VMware writes them into the annotation.
+    QString notes = m_txtNotes->toPlainText();
+    notes.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    m_vm->SetNotes(notes.toStdString());
+    setChangesPending(true);
+}
+
+void Velmire::showNotes()
+{
+    m_fillingNotes = true;
+    QString notes = QString::fromStdString(m_vm->Notes());
+    notes.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_txtNotes->setPlainText(notes);
+    m_fillingNotes = false;
+}
+
+void Velmire::refreshOptionSummaries()
+{
+    const auto options = m_vm->Options();
+    const std::array<std::string, 6> summaries{
+        options->GeneralOptions()->Summary(),        options->PowerOptions()->Summary(),
+        options->SharedFoldersOptions()->Summary(),  options->SnapshotsOptions()->Summary(),
+        options->GuestIsolationOptions()->Summary(), options->AdvancedOptions()->Summary()};
+    for (int i = 0; i < 6; ++i)
+        m_lvwOptionsList->topLevelItem(i)->setText(
+            1, QString::fromStdString(summaries[static_cast<std::size_t>(i)]));
+}
+
+void Velmire::showOptionsPage(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_pages.size()))
+        return;
+    m_sstOptions->setCurrentIndex(index);
+    m_lblOptionsPage->setText(text(kOptionPageTextIds[static_cast<std::size_t>(index)]));
+    m_pages[static_cast<std::size_t>(index)]->load();
+}
+
+void Velmire::refreshAll()
+{
+    refreshOptionSummaries();
+    // Every page is filled now (not only when first shown), so no page shows stale values.
+    for (auto* page : m_pages)
+        page->load();
+    m_lvwOptionsList->setCurrentItem(m_lvwOptionsList->topLevelItem(0));
+    showOptionsPage(0);
+    showNotes();
+    m_hardwareTab->rebuild();
+}
+
+void Velmire::UpdateUILabels()
+{
+    m_sstMain->setTabText(0, text(12));
+    m_sstMain->setTabText(1, text(203));
+    m_fraNotes->setTitle(text(200));
+    m_lvwOptionsList->setHeaderLabels({text(201), text(202)});
+    for (auto* page : m_pages)
+        page->updateUILabels();
+    m_lblOptionsPage->setText(
+        text(kOptionPageTextIds[static_cast<std::size_t>(std::max(0, m_sstOptions->currentIndex()))]));
+    m_hardwareTab->updateUILabels();
+    m_devicePages->updateUILabels();
+}
+
+} // namespace zentravolix::editor

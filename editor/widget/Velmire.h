@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "editor/rules/ProductTables.h"
+#include "editor/widget/EditorContext.h"
+#include "vmx/ValuesAfterRead.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QStackedWidget;
+class QTabWidget;
+class QTreeWidget;
+
+namespace tarvonel {
+class VirtualMachine;
+}
+
+namespace zentravolix::editor {
+
+class DevicePageSet;
+class GeneralPage;
+class HardwareTab;
+class OptionPage;
+class SharedFoldersPage;
+
+/**
+ * The editor of one configuration: owns one VirtualMachine, shows its options and hardware, and
+ * writes every edit into the model at once (ChangesPending tells whether the file is behind).
+ *
+ * Construction creates the model with the new-machine defaults. The host then sets the four
+ * properties and calls Load() once, which reads the file on top of the defaults (or applies the
+ * new machine's name and folder) and fills the pages.
+ */
+class Velmire final : public QWidget {
+    Q_OBJECT
+public:
+    /** The context is copied; the dialogs and settings it points to must outlive the editor. */
+    explicit Velmire(const EditorContext& context, QWidget* parent = nullptr);
+    ~Velmire() override;
+
+    bool EditExistingFile() const { return m_editExistingFile; }
+    void SetEditExistingFile(bool value) { m_editExistingFile = value; }
+    QString ExistingVmxFileName() const { return m_existingVmxFileName; }
+    void SetExistingVmxFileName(const QString& value) { m_existingVmxFileName = value; }
+    QString DisplayName() const { return m_displayName; }
+    void SetDisplayName(const QString& value) { m_displayName = value; }
+    QString NewVmxPath() const { return m_newVmxPath; }
+    void SetNewVmxPath(const QString& value) { m_newVmxPath = value; }
+    bool ChangesPending() const { return m_changesPending; }
+
+    /**
+     * Runs once, after the properties are set: reads the file (telling the user about a backup,
+     * lines that could not be used, and a running or suspended machine) or applies the new
+     * machine's name and folder, then fills every page. False when the file could not be read;
+     * the user was told why and the editor holds the defaults.
+     */
+    bool Load();
+
+    /**
+     * Saves the configuration after the pre-checks: true when the file was written (the changed
+     * flag is then cleared and the written text shown in frmSummary). False when a check refused,
+     * the user declined, or the write failed (the user was told, naming the file and the reason;
+     * an existing file is untouched and the changed flag stays set).
+     */
+    bool CreateVmxFile();
+
+    /** Adds or updates this configuration in the main window's favourites. */
+    void AddVMToFavorites();
+
+    /** Re-applies every caption from the text table in the current language. */
+    void UpdateUILabels();
+
+    /** The model (for the host and for tests); the editor keeps it for its whole life. */
+    std::shared_ptr<tarvonel::VirtualMachine> Machine() const { return m_vm; }
+    /** Limits of the chosen product version. */
+    const EditorLimits& Limits() const { return m_limits; }
+    bool VmxNameValid() const { return m_vmxNameValid; }
+    /** Lines of the read file the editor does not understand, written back on save. */
+    const std::vector<std::string>& OtherParams() const { return m_otherParams; }
+    /** The shared-folders page, so the host can give it the shared-folder dialog. */
+    SharedFoldersPage* sharedFoldersPage() const;
+    HardwareTab* hardwareTab() const { return m_hardwareTab; }
+
+signals:
+    void changesPendingChanged(bool pending);
+    /** The VMX file name field changed (the new VmxFileName). */
+    void vmxFileNameChanged(const QString& fileName);
+    /** The display name was edited; the host's tab caption follows it. */
+    void displayNameChanged(const QString& name);
+    /**
+     * The user picked a product version: the version settings and Limits() are updated. The
+     * device pages refill their version-dependent lists (adapter types, port lists) on this.
+     */
+    void productVersionChosen();
+
+private:
+    void buildLayout();
+    QWidget* buildOptionsTab();
+    QWidget* buildNotesArea();
+    void connectPages();
+
+    void setChangesPending(bool pending);
+    void onPageEdited(bool summaryChanged);
+    void onDevicePageEdited(bool rowChanged);
+    void buildDevicePages();
+    void onVersionChosen();
+    void onNotesEdited();
+
+    void refreshAll();
+    void refreshOptionSummaries();
+    void showOptionsPage(int index);
+    void showNotes();
+
+    bool readExistingFile();
+    void applyNewMachineIdentity();
+    void warnAboutMachineState(bool saving, bool* proceed);
+    void showSummaryWindow(const QString& fileName, const std::string& text);
+
+    EditorContext m_context;
+    std::shared_ptr<tarvonel::VirtualMachine> m_vm;
+
+    bool m_editExistingFile = false;
+    QString m_existingVmxFileName;
+    QString m_displayName;
+    QString m_newVmxPath;
+    bool m_changesPending = false;
+    bool m_vmxNameValid = false;
+    bool m_loaded = false;
+    bool m_loadResult = false;
+    bool m_fillingNotes = false;
+    EditorLimits m_limits;
+    std::vector<std::string> m_otherParams;
+    vmx::ValuesAfterRead m_valuesAfterRead;
+
+    QTabWidget* m_sstMain = nullptr;
+    QTreeWidget* m_lvwOptionsList = nullptr;
+    QLabel* m_lblOptionsPage = nullptr;
+    QStackedWidget* m_sstOptions = nullptr;
+    std::array<OptionPage*, 6> m_pages{};
+    GeneralPage* m_generalPage = nullptr;
+    HardwareTab* m_hardwareTab = nullptr;
+    DevicePageSet* m_devicePages = nullptr;
+    QGroupBox* m_fraNotes = nullptr;
+    QPlainTextEdit* m_txtNotes = nullptr;
+};
+
+} // namespace zentravolix::editor

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+// Velmire: opening, saving and the favourites record.
+#include "editor/widget/Velmire.h"
+
+#include "editor/dialogs/frmSummary.h"
+#include "editor/widget/Dialogs.h"
+#include "editor/widget/EditorMessages.h"
+#include "editor/widget/MachineState.h"
+#include "editor/widget/NameRules.h"
+#include "platform/IoError.h"
+#include "platform/Paths.h"
+#include "platform/TextTable.h"
+#include "vmx/SaveChecks.h"
+#include "vmx/VmxReader.h"
+#include "vmx/VmxWriter.h"
+
+#include <tarvonel/tarvonel.h>
+
+namespace zentravolix::editor {
+
+namespace {
+
+constexpr int kNewVmText = 26;
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+QString reasonOf(const vmx::VmxFileError& e)
+{
+    switch (e.reason()) {
+    case vmx::VmxFileError::Reason::CannotOpen:
+        return e.systemReason().empty() ? QStringLiteral("the file cannot be read") : qs(e.systemReason());
+    case vmx::VmxFileError::Reason::NotText:
+        return QStringLiteral("it is not a text file");
+    case vmx::VmxFileError::Reason::TooLarge:
+        return QStringLiteral("it is too large to be a configuration file");
+    }
+    return qs(e.what());
+}
+
+} // namespace
+
+bool Velmire::Load()
+{
+    if (m_loaded)
+        return m_loadResult;
+    m_loaded = true;
+
+    UpdateUILabels();
+    if (m_editExistingFile) {
+        m_loadResult = readExistingFile();
+        if (!m_loadResult) {
+            refreshAll();
+            return false;
+        }
+    } else {
+        applyNewMachineIdentity();
+    }
+    refreshAll();
+    if (m_editExistingFile) {
+        setChangesPending(false);
+        bool proceed = true;
+        warnAboutMachineState(false, &proceed);
+    }
+    m_loadResult = true;
+    return true;
+}
+
+bool Velmire::readExistingFile()
+{
+    const std::string path = m_existingVmxFileName.toStdString();
+    vmx::ReadOptions options;
+    options.createBackup = m_context.settings && m_context.settings->CreateBackups;
+    vmx::ReadResult result;
+    try {
+        result = vmx::ReadVmxFile(path, *m_vm, options);
+    } catch (const vmx::VmxFileError& e) {
+        m_context.dialogs->message(this, messages::readFailed(m_existingVmxFileName, reasonOf(e)),
+                                   messages::readFailedTitle(), MessageIcon::Critical);
+        return false;
+    } catch (const platform::IoError& e) {
+        // The backup copy could not be made: the file is not opened, so nothing is edited unbacked.
+        m_context.dialogs->message(this, messages::readFailed(m_existingVmxFileName, qs(e.what())),
+                                   messages::readFailedTitle(), MessageIcon::Critical);
+        return false;
+    }
+    m_otherParams = std::move(result.otherParams);
+    m_valuesAfterRead = std::move(result.valuesAfterRead);
+    if (!result.backupPath.empty())
+        m_context.dialogs->message(this, messages::backupMade(qs(result.backupPath.string())),
+                                   messages::backupMadeTitle(), MessageIcon::Information);
+
+    m_vmxNameValid = true;
+    // The limits follow the file's product and version; ConfigVersion and HardwareVersion keep
+    // the values read until the user picks a version.
+    const auto general = m_vm->Options()->GeneralOptions();
+    if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))
+        m_limits = settings->Limits;
+
+    if (!result.problems.empty())
+        m_context.dialogs->message(this, messages::readProblems(m_existingVmxFileName, result.problems),
+                                   messages::readProblemsTitle(), MessageIcon::Warning);
+    AddVMToFavorites();
+    return true;
+}
+
+void Velmire::applyNewMachineIdentity()
+{
+    const auto general = m_vm->Options()->GeneralOptions();
+    std::string name = m_displayName.toStdString();
+    if (name.empty())
+        name = platform::LoadLocalizedText(kNewVmText);
+    // Languages without their own row for "New VM" would otherwise name the machine "" and its
+    // file ".vmx", a hidden file without a name: the English text stands in.
+    if (name.empty())
+        name = platform::LoadLocalizedText(kNewVmText, 0);
+    general->SetDisplayName(name);
+    general->SetVmxFileName(name + ".vmx");
+    std::string folder = m_newVmxPath.toStdString();
+    if (folder.empty())
+        folder = m_context.settings && !m_context.settings->TempPath.empty() ? m_context.settings->TempPath
+                                                                             : platform::GetTempFolder();
+    // The file's path is the folder immediately followed by the name, so the folder must end in
+    // the separator, as the folder field's own rule makes it.
+    general->SetVmxPath(NormalizeVmxFolder(folder));
+    m_vmxNameValid = IsVmxNameValid(*general);
+}
+
+void Velmire::warnAboutMachineState(bool saving, bool* proceed)
+{
+    const std::filesystem::path path = vmx::VmxFilePath(*m_vm);
+    const MachineState state = DetectMachineState(path, m_otherParams);
+    const QString file = qs(path.string());
+    if (state.running) {
+        const QString lock = qs(state.lockPath.string());
+        if (saving) {
+            const Answer answer = m_context.dialogs->message(this, messages::runningOnSave(file, lock),
+                                                             messages::machineStateTitle(),
+                                                             MessageIcon::Question, Buttons::YesNo);
+            if (answer != Answer::Yes) {
+                *proceed = false;
+                return;
+            }
+        } else {
+            m_context.dialogs->message(this, messages::runningOnOpen(file, lock),
+                                       messages::machineStateTitle(), MessageIcon::Warning);
+        }
+    }
+    if (state.suspended) {
+        const QString stateFile = qs(state.stateFile);
+        m_context.dialogs->message(this,
+                                   saving ? messages::suspendedOnSave(file, stateFile)
+                                          : messages::suspendedOnOpen(file, stateFile),
+                                   messages::machineStateTitle(), MessageIcon::Warning);
+    }
+}
+
+bool Velmire::CreateVmxFile()
+{
+    if (const auto refusal = vmx::CheckBeforeSave(*m_vm, m_vmxNameValid)) {
+        const MessageIcon icon = refusal->kind == vmx::SaveRefusal::Kind::TooManyPciDevices
+                                     ? MessageIcon::Critical
+                                     : MessageIcon::Warning;
+        m_context.dialogs->message(this, qs(vmx::RefusalMessage(*refusal)), qs(vmx::RefusalTitle(*refusal)),
+                                   icon);
+        return false;
+    }
+    bool proceed = true;
+    warnAboutMachineState(true, &proceed);
+    if (!proceed)
+        return false;
+
+    const QString path = qs(vmx::VmxFilePath(*m_vm).string());
+    vmx::SavedFile saved;
+    try {
+        saved = vmx::SaveVmxFile(*m_vm, m_otherParams, m_valuesAfterRead);
+    } catch (const platform::IoError& e) {
+        m_context.dialogs->message(this, messages::saveFailed(qs(e.path().string()), qs(e.reason())),
+                                   messages::saveFailedTitle(), MessageIcon::Critical);
+        return false;
+    } catch (const std::exception& e) {
+        // A model value the writer cannot write (a memory total outside 32 bits, a device on a
+        // node its controller does not have): nothing was written.
+        m_context.dialogs->message(this, messages::saveFailed(path, qs(e.what())),
+                                   messages::saveFailedTitle(), MessageIcon::Critical);
+        return false;
+    }
+    setChangesPending(false);
+    showSummaryWindow(qs(m_vm->Options()->GeneralOptions()->VmxFileName()), saved.text);
+    return true;
+}
+
+void Velmire::showSummaryWindow(const QString& fileName, const std::string& text)
+{
+    auto* summary = new frmSummary(window());
+    summary->SetFileName(fileName);
+    summary->AddToOutput(qs(text));
+    summary->show();
+}
+
+void Velmire::AddVMToFavorites()
+{
+    if (!m_context.addFavorite)
+        return;
+    const auto general = m_vm->Options()->GeneralOptions();
+    platform::FavoriteRecord record;
+    record.DisplayName = general->DisplayName();
+    record.VmxPath = vmx::VmxFilePath(*m_vm).string();
+    record.ConfigVersion = general->ConfigVersion();
+    record.OpenInTab = true;
+    m_context.addFavorite(record);
+}
+
+} // namespace zentravolix::editor

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#include "editor/widget/pages/devices/AudioPage.h"
+
+#include "editor/rules/ChoiceLists.h"
+#include "editor/widget/WidgetHelpers.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace zentravolix::editor {
+
+AudioPage::AudioPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks,
+                     QWidget* parent)
+    : DevicePage(std::move(vm), context, std::move(hooks), parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_fraAudio = makeGroup(this, "fraAudio");
+    auto* inner = new QVBoxLayout(m_fraAudio);
+    m_chkAudioEnabled = makeCheck(m_fraAudio, "chkAudioEnabled", inner);
+    m_chkAudioConnectedBoot = makeCheck(m_fraAudio, "chkAudioConnectedBoot", inner);
+    m_cboAudioDevice = makeCombo(m_fraAudio, "cboAudioDevice");
+    m_cboAudioDevice->setMinimumContentsLength(12);
+    m_cboAudioDevice->addItems(toStringList(AudioTypeCaptions()));
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(m_cboAudioDevice);
+    typeRow->addStretch(1);
+    inner->addLayout(typeRow);
+    layout->addWidget(m_fraAudio);
+    layout->addStretch(1);
+
+    bindCheck(m_chkAudioEnabled, true, [this](bool checked) {
+        if (auto audio = findDevice(m_vm->Hardware()->AudioDevices()))
+            audio->SetEnabled(checked);
+    });
+    bindCheck(m_chkAudioConnectedBoot, false, [this](bool checked) {
+        if (auto audio = findDevice(m_vm->Hardware()->AudioDevices()))
+            audio->SetConnectedAtBoot(checked);
+    });
+    bindCombo(m_cboAudioDevice, false, [this](std::int16_t position) {
+        if (auto audio = findDevice(m_vm->Hardware()->AudioDevices()))
+            audio->SetDeviceType(position);
+    });
+    updateUILabels();
+}
+
+void AudioPage::fill()
+{
+    const auto audio = findDevice(m_vm->Hardware()->AudioDevices());
+    m_chkAudioEnabled->setChecked(audio && audio->Enabled());
+    m_chkAudioConnectedBoot->setChecked(audio && audio->ConnectedAtBoot());
+    showComboIndex(m_cboAudioDevice, audio ? audio->DeviceType() : -1);
+}
+
+void AudioPage::updateUILabels()
+{
+    m_fraAudio->setTitle(text(319));
+    m_chkAudioEnabled->setText(text(295));
+    m_chkAudioConnectedBoot->setText(text(296));
+}
+
+} // namespace zentravolix::editor

@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: MIT
+#include "editor/widget/pages/devices/DevicePage.h"
+
+#include "editor/rules/NodeAssignment.h"
+#include "editor/widget/EditorContext.h"
+#include "platform/TextTable.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <QFileInfo>
+
+namespace zentravolix::editor {
+
+DevicePage::DevicePage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks,
+                       QWidget* parent)
+    : QWidget(parent), m_vm(std::move(vm)), m_context(context), m_hooks(std::move(hooks))
+{
+}
+
+void DevicePage::load(const std::string& deviceId)
+{
+    m_deviceId = deviceId;
+    LoadScope scope(*this);
+    fill();
+}
+
+void DevicePage::markEdited(bool rowChanged)
+{
+    if (!m_loading)
+        emit edited(rowChanged);
+}
+
+bool DevicePage::validateField(QLineEdit*, const QString&)
+{
+    return true;
+}
+
+bool DevicePage::commitText(QLineEdit* box)
+{
+    for (auto& [bound, commit] : m_textCommits) {
+        if (bound == box)
+            return commit();
+    }
+    return true;
+}
+
+void DevicePage::showOptions(std::initializer_list<std::pair<QRadioButton*, bool>> options)
+{
+    for (const auto& [button, on] : options)
+        button->setAutoExclusive(false);
+    for (const auto& [button, on] : options)
+        button->setChecked(on);
+    for (const auto& [button, on] : options)
+        button->setAutoExclusive(true);
+}
+
+void DevicePage::showComboIndex(QComboBox* combo, int index)
+{
+    // A stored value outside the list shows no selection rather than a wrong entry.
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+void DevicePage::showComboText(QComboBox* combo, const std::string& name)
+{
+    const QString wanted = QString::fromStdString(name);
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i).compare(wanted, Qt::CaseInsensitive) == 0) {
+            combo->setCurrentIndex(i);
+            return;
+        }
+    }
+    combo->setCurrentIndex(-1);
+}
+
+void DevicePage::refillCombo(QComboBox* combo, const QStringList& entries)
+{
+    LoadScope scope(*this);
+    const QString current = combo->currentIndex() >= 0 ? combo->currentText() : QString();
+    combo->clear();
+    combo->addItems(entries);
+    if (current.isEmpty())
+        combo->setCurrentIndex(-1);
+    else
+        showComboText(combo, current.toStdString());
+}
+
+QStringList DevicePage::toStringList(const std::vector<std::string>& entries)
+{
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(entries.size()));
+    for (const auto& entry : entries)
+        list.append(QString::fromStdString(entry));
+    return list;
+}
+
+bool DevicePage::browseInto(QLineEdit* box, int titleId, const QString& filter, const QString& startFolder)
+{
+    if (!m_context.dialogs)
+        return false;
+    QString folder = startFolder.isEmpty() ? imageFolder() : startFolder;
+    if (folder.isEmpty() && !box->text().isEmpty())
+        folder = QFileInfo(box->text()).absolutePath();
+    const QString chosen = m_context.dialogs->openFile(this, text(titleId), filter, folder);
+    if (chosen.isEmpty())
+        return false;
+    return enterText(box, chosen);
+}
+
+bool DevicePage::enterText(QLineEdit* box, const QString& value)
+{
+    box->setText(value);
+    return commitText(box);
+}
+
+QString DevicePage::imageFolder() const
+{
+    return m_context.settings ? QString::fromStdString(m_context.settings->ImagePath) : QString();
+}
+
+void DevicePage::fillNodeList(QComboBox* list, const std::string& busType, std::int32_t controller, std::int32_t node)
+{
+    LoadScope scope(*this);
+    std::vector<std::string> nodes;
+    try {
+        const auto hardware = m_vm->Hardware();
+        nodes = busType == "SCSI" ? hardware->SCSIControllers()->GetAvailableNodes()
+                                  : hardware->IDEControllers()->GetAvailableNodes();
+    } catch (const tarvonel::Error&) {
+        nodes.clear(); // a file put a device on a node its controller does not have
+    }
+    list->clear();
+    list->addItems(toStringList(nodes));
+    list->setCurrentIndex(-1);
+    if (controller < 0 || node < 0)
+        return;
+    // "IDE 0:1" or "IDE 0:1 - Hard Disk 0": the pair must end at a blank or the end of the text.
+    const QString pair = QString::fromStdString(busType) + QLatin1Char(' ') + QString::number(controller) +
+                         QLatin1Char(':') + QString::number(node);
+    for (int i = 0; i < list->count(); ++i) {
+        const QString entry = list->itemText(i);
+        if (entry == pair || entry.startsWith(pair + QLatin1Char(' '))) {
+            list->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void DevicePage::bindNodeList(QComboBox* list, const std::string& busType)
+{
+    connect(list, &QComboBox::activated, this, [this, list, busType](int index) {
+        if (m_loading || index < 0)
+            return;
+        nodeChosen(list, busType, index);
+    });
+}
+
+void DevicePage::nodeChosen(QComboBox* list, const std::string& busType, int index)
+{
+    const auto bus = BusOfType(busType);
+    if (!bus || m_deviceId.empty())
+        return;
+    const NodeDevice device{deviceType(), m_deviceId};
+    const NodeChoice choice = ChooseNode(*m_vm->Hardware(), device, *bus, list->itemText(index).toStdString());
+    for (const auto& message : choice.messages)
+        showRuleMessage(message);
+    // Refilling puts every list back on the node the device really holds: the chosen one, or
+    // its old one when the choice was refused or did not apply.
+    load(m_deviceId);
+    if (choice.outcome != NodeChoice::Outcome::Assigned)
+        return;
+    if (choice.moved && m_hooks.rebuildList)
+        m_hooks.rebuildList();
+    markEdited(true);
+}
+
+bool DevicePage::assignAutomaticNode()
+{
+    if (m_deviceId.empty())
+        return false;
+    const AutomaticNode result = AssignAutomaticNode(*m_vm->Hardware(), NodeDevice{deviceType(), m_deviceId});
+    for (const auto& message : result.messages)
+        showRuleMessage(message);
+    load(m_deviceId);
+    return result.assigned;
+}
+
+void DevicePage::showRuleMessage(const RuleMessage& message)
+{
+    if (!m_context.dialogs)
+        return;
+    MessageIcon icon = MessageIcon::Warning;
+    if (message.icon == RuleIcon::Information)
+        icon = MessageIcon::Information;
+    else if (message.icon == RuleIcon::Critical)
+        icon = MessageIcon::Critical;
+    m_context.dialogs->message(this, text(message.textId) + QString::fromStdString(message.textSuffix),
+                               text(message.titleId), icon);
+}
+
+QString DevicePage::text(int id)
+{
+    return QString::fromStdString(platform::LoadLocalizedText(id));
+}
+
+} // namespace zentravolix::editor

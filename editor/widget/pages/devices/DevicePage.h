@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "editor/rules/FieldDecision.h"
+#include "editor/rules/ProductTables.h"
+
+#include <tarvonel/Enums.h>
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <utility>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace tarvonel {
+class VirtualMachine;
+}
+
+namespace zentravolix::editor {
+
+struct EditorContext;
+
+/**
+ * What a device page asks of the editor around it. Every member may be left empty (tests build a
+ * page on its own); the page then falls back to a neutral value.
+ */
+struct DevicePageHooks {
+    /** Limits of the chosen product version (memory maximum, 3D option). */
+    std::function<EditorLimits()> limits;
+    /** Folder of the configuration file being edited ("" for a new, unsaved one). */
+    std::function<QString()> vmxFolder;
+    /**
+     * Creates a new virtual disk for a disk on bus "IDE" or "SCSI" and returns its path; "" when
+     * the user cancelled. Empty: the page's "Create New" button stays disabled.
+     */
+    std::function<QString(const std::string& busType)> createDisk;
+    /** Rebuilds the whole hardware list (a change touched rows other than the selected one). */
+    std::function<void()> rebuildList;
+};
+
+/**
+ * Base of the fifteen device pages. load() fills the controls from one device of the page's kind
+ * without writing the model or reporting anything; every user edit fetches the device again by
+ * its ID, writes the model at once and reports the edit through edited(). Handlers are connected
+ * to user signals (clicked, activated, editingFinished) and also check m_loading.
+ */
+class DevicePage : public QWidget {
+    Q_OBJECT
+public:
+    DevicePage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks,
+               QWidget* parent = nullptr);
+
+    /** The device kind this page shows (its tab in the hardware tab). */
+    virtual tarvonel::VirtualHardwareType deviceType() const = 0;
+    /** Fills every control from the device with this ID; a missing device leaves the page empty. */
+    void load(const std::string& deviceId);
+    /** Re-applies every caption from the text table in the current language. */
+    virtual void updateUILabels() = 0;
+
+    /** ID of the device shown; "" before the first load. */
+    const std::string& deviceId() const { return m_deviceId; }
+
+signals:
+    /** A control wrote the model; rowChanged: the selected list row must be rewritten. */
+    void edited(bool rowChanged);
+
+protected:
+    /** Fills the controls from the device m_deviceId; called by load() inside a LoadScope. */
+    virtual void fill() = 0;
+
+    /** Reports an edit, except while the page is being filled. */
+    void markEdited(bool rowChanged = false);
+
+    /**
+     * Field check of a text box before its value is written. The one place for per-field input
+     * rules: return false (after telling the user) to keep the focus in the box and write nothing.
+     */
+    virtual bool validateField(QLineEdit* box, const QString& value);
+
+    /** A check box whose click writes set(checked). */
+    template <class Set>
+    void bindCheck(QCheckBox* box, bool rowChanged, Set set);
+    /** An option button whose click runs set() (writes the model, enables controls). */
+    template <class Set>
+    void bindOption(QRadioButton* option, bool rowChanged, Set set);
+    /** A drop-down list whose user choice writes set(list position). */
+    template <class Set>
+    void bindCombo(QComboBox* combo, bool rowChanged, Set set);
+    /** A drop-down list whose user choice writes set(entry text). */
+    template <class Set>
+    void bindComboText(QComboBox* combo, bool rowChanged, Set set);
+    /**
+     * A text box written on leaving it: empty text writes nothing; validateField() may refuse the
+     * value (the box keeps the focus); otherwise set(text) runs. set returns false when it did not
+     * write (e.g. the matching option button is off).
+     */
+    template <class Set>
+    void bindText(QLineEdit* box, bool rowChanged, Set set);
+
+    /**
+     * Turns each option button of a group on or off as given. Unlike setChecked() on exclusive
+     * buttons this can show none of them, for a stored value the page does not know.
+     */
+    static void showOptions(std::initializer_list<std::pair<QRadioButton*, bool>> options);
+    static void showComboIndex(QComboBox* combo, int index);
+    /** Positions a list on the first entry equal to name ignoring case; none when no entry is. */
+    static void showComboText(QComboBox* combo, const std::string& name);
+    /** Refills a list, keeping its selected text when still offered, without reporting anything. */
+    void refillCombo(QComboBox* combo, const QStringList& entries);
+    static QStringList toStringList(const std::vector<std::string>& entries);
+
+    /**
+     * Lets the user pick an image or output file and puts it into box, whose write then runs as
+     * when the user leaves the box. startFolder "" starts in the settings' image folder. Returns
+     * whether a file was chosen.
+     */
+    bool browseInto(QLineEdit* box, int titleId, const QString& filter, const QString& startFolder = {});
+    /** Puts value into a box bound with bindText and runs its write as when the user leaves it. */
+    bool enterText(QLineEdit* box, const QString& value);
+    /** The program's image folder from the settings ("" when none is set). */
+    QString imageFolder() const;
+
+    /**
+     * Refills a node list from the controllers' GetAvailableNodes of bus "IDE" or "SCSI" and
+     * selects the entry of controller:node (none when the device is not on that node). A model
+     * that cannot list its nodes (a device names a node outside its controller) leaves the list
+     * empty.
+     */
+    void fillNodeList(QComboBox* list, const std::string& busType, std::int32_t controller, std::int32_t node);
+    /** Wires a node list to nodeChosen(). */
+    void bindNodeList(QComboBox* list, const std::string& busType);
+    /**
+     * The one place where a node chosen by the user is handled: the device takes the node, a
+     * device holding it is moved to the first free node, a refused choice says why. The page is
+     * filled again from the model afterwards, so the lists show what the model holds.
+     */
+    virtual void nodeChosen(QComboBox* list, const std::string& busType, int index);
+    /**
+     * Gives the shown device the first free node when it has none (after its drive, image, file
+     * or host device was entered), with the "No available nodes" messages. Returns whether it got one.
+     */
+    bool assignAutomaticNode();
+    /** Shows a field or node rule's message through the program's dialogs. */
+    void showRuleMessage(const RuleMessage& message);
+
+    /** Text id lookup in the current language. */
+    static QString text(int id);
+
+    std::shared_ptr<tarvonel::VirtualMachine> m_vm;
+    EditorContext& m_context;
+    DevicePageHooks m_hooks;
+    std::string m_deviceId;
+    bool m_loading = false;
+
+    /** Sets m_loading for the lifetime of a fill. */
+    class LoadScope {
+    public:
+        explicit LoadScope(DevicePage& page) : m_page(page), m_previous(page.m_loading) { page.m_loading = true; }
+        ~LoadScope() { m_page.m_loading = m_previous; }
+        LoadScope(const LoadScope&) = delete;
+        LoadScope& operator=(const LoadScope&) = delete;
+
+    private:
+        DevicePage& m_page;
+        bool m_previous;
+    };
+
+    /**
+     * The device m_deviceId from a collection of the page's kind; null when none is shown or it
+     * is no longer there (a handler then does nothing).
+     */
+    template <class Coll>
+    auto findDevice(const std::shared_ptr<Coll>& collection) const -> decltype(collection->Item());
+
+private:
+    /** Runs the write of a text box bound with bindText; false when the value was refused. */
+    bool commitText(QLineEdit* box);
+
+    std::vector<std::pair<QLineEdit*, std::function<bool()>>> m_textCommits;
+};
+
+} // namespace zentravolix::editor
+
+#include "editor/widget/pages/devices/DevicePage.inl"

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: MIT
+#include "editor/widget/pages/devices/DevicePageSupport.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QRadioButton>
+#include <QStyle>
+
+#include <cmath>
+#include <limits>
+
+namespace zentravolix::editor {
+
+std::optional<double> ParseNumber(const QString& text)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::int32_t> ParseLong(const QString& text)
+{
+    const auto value = ParseNumber(text);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value);
+    if (rounded < static_cast<double>(std::numeric_limits<std::int32_t>::min()) ||
+        rounded > static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int32_t>(rounded);
+}
+
+QString FormatNumber(double value)
+{
+    return QString::number(value, 'g', 15);
+}
+
+std::int16_t CurrentPlatform(const tarvonel::VirtualMachine& vm)
+{
+    return vm.Options()->GeneralOptions()->TargetPlatform();
+}
+
+std::int16_t CurrentPlatformVersion(const tarvonel::VirtualMachine& vm)
+{
+    return vm.Options()->GeneralOptions()->PlatformVersion();
+}
+
+EditorLimits CurrentLimits(const DevicePageHooks& hooks, const tarvonel::VirtualMachine& vm)
+{
+    if (hooks.limits)
+        return hooks.limits();
+    const auto settings = FindVersionSettings(CurrentPlatform(vm), CurrentPlatformVersion(vm));
+    return settings ? settings->Limits : EditorLimits{};
+}
+
+std::string PortNameOfEntry(const QComboBox& list, int index, bool offersAutoDetect)
+{
+    if (offersAutoDetect && index == 0)
+        return kAutoDetectName;
+    return list.itemText(index).toStdString();
+}
+
+void ShowPortName(QComboBox& list, const std::string& name, bool offersAutoDetect)
+{
+    const QString wanted = QString::fromStdString(name);
+    if (offersAutoDetect && list.count() > 0 &&
+        wanted.compare(QLatin1String(kAutoDetectName), Qt::CaseInsensitive) == 0) {
+        list.setCurrentIndex(0);
+        return;
+    }
+    // Host entries are matched from the second one on where the first is auto-detection, so a
+    // blank caption of a missing translation never matches a name.
+    for (int i = offersAutoDetect ? 1 : 0; i < list.count(); ++i) {
+        if (list.itemText(i).compare(wanted, Qt::CaseInsensitive) == 0) {
+            list.setCurrentIndex(i);
+            return;
+        }
+    }
+    list.setCurrentIndex(-1);
+}
+
+void ShowOption(std::initializer_list<QRadioButton*> group, QRadioButton* on)
+{
+    for (auto* option : group) {
+        // An exclusive button cannot be turned off on its own, which "none of them" needs.
+        option->setAutoExclusive(false);
+        option->setChecked(option == on);
+        option->setAutoExclusive(true);
+    }
+}
+
+QBoxLayout* AddIndentedRow(QBoxLayout* parent)
+{
+    auto* row = new QHBoxLayout;
+    // As far in as the text of an option button, so the row reads as belonging to it.
+    row->setContentsMargins(22, 0, 0, 0);
+    parent->addLayout(row);
+    return row;
+}
+
+} // namespace zentravolix::editor

@@ -1,0 +1,292 @@
+// SPDX-License-Identifier: MIT
+#include "editor/widget/pages/devices/EthernetPage.h"
+
+#include "editor/rules/ChoiceLists.h"
+#include "editor/rules/DeviceFieldRules.h"
+#include "editor/widget/WidgetHelpers.h"
+#include "editor/widget/pages/devices/DevicePageSupport.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace zentravolix::editor {
+
+namespace {
+
+constexpr std::int16_t kGenerated = 0;
+constexpr std::int16_t kStatic = 1;
+constexpr std::int16_t kCustom = 3;
+
+/** The first three groups of the program's two address ranges. */
+const char* const kGeneratedPrefix[] = {"00", "0C", "29"};
+const char* const kStaticPrefix[] = {"00", "50", "56"};
+
+/** Group i (0 to 5) of an address written "00:0C:29:12:34:56"; "" where the text is too short. */
+QString addressGroup(const std::string& address, int i)
+{
+    return QString::fromStdString(address).mid(i * 3, 2);
+}
+
+} // namespace
+
+EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context,
+                           DevicePageHooks hooks, QWidget* parent)
+    : DevicePage(std::move(vm), context, std::move(hooks), parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_fraEthernet = makeGroup(this, "fraEthernet");
+    auto* inner = new QVBoxLayout(m_fraEthernet);
+    m_chkNicEnabled = makeCheck(m_fraEthernet, "chkNicEnabled", inner);
+    m_chkNicConnectedBoot = makeCheck(m_fraEthernet, "chkNicConnectedBoot", inner);
+    auto* typeRow = new QHBoxLayout;
+    m_lblNicType = makeLabel(m_fraEthernet, "lblNicType");
+    m_cboNicType = makeCombo(m_fraEthernet, "cboNicType");
+    m_cboNicType->setMinimumContentsLength(12);
+    m_lblNicType->setBuddy(m_cboNicType);
+    typeRow->addWidget(m_lblNicType);
+    typeRow->addWidget(m_cboNicType);
+    typeRow->addStretch(1);
+    inner->addLayout(typeRow);
+
+    m_fraNetConnection = makeGroup(m_fraEthernet, "fraNetConnection");
+    auto* connection = new QVBoxLayout(m_fraNetConnection);
+    const char* connectionNames[] = {"optNetConnBridged", "optNetConnHostOnly", "optNetConnNat", "optNetConnCustom"};
+    for (int i = 0; i < 4; ++i)
+        m_connections[i] = makeOption(m_fraNetConnection, connectionNames[i], connection);
+    auto* networkRow = AddIndentedRow(connection);
+    m_cboNicConnection = makeCombo(m_fraNetConnection, "cboNicConnection");
+    m_cboNicConnection->addItems(toStringList(VirtualNetworkCaptions()));
+    networkRow->addWidget(m_cboNicConnection);
+    networkRow->addStretch(1);
+    inner->addWidget(m_fraNetConnection);
+
+    m_fraNetMac = makeGroup(m_fraEthernet, "fraNetMac");
+    auto* mac = new QVBoxLayout(m_fraNetMac);
+    m_optNetMacGenerated = makeOption(m_fraNetMac, "optNetMacGenerated", mac);
+    m_optNetMacStatic = makeOption(m_fraNetMac, "optNetMacStatic", mac);
+    auto* grid = new QGridLayout;
+    m_lblNetMac = makeLabel(m_fraNetMac, "lblNetMac");
+    grid->addWidget(m_lblNetMac, 0, 0);
+    auto* boxes = new QHBoxLayout;
+    boxes->setSpacing(2);
+    for (int i = 0; i < kMacGroups; ++i) {
+        auto* box = makeLineEdit(m_fraNetMac, ("txtNetMac" + std::to_string(i)).c_str());
+        box->setMaxLength(2);
+        box->setAlignment(Qt::AlignCenter);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 8);
+        m_txtNetMac[i] = box;
+        if (i > 0)
+            boxes->addWidget(new QLabel(QStringLiteral(":"), m_fraNetMac));
+        boxes->addWidget(box);
+    }
+    boxes->addStretch(1);
+    m_lblNetMac->setBuddy(m_txtNetMac[0]);
+    grid->addLayout(boxes, 0, 1);
+    m_lblNetMacGenOffset = makeLabel(m_fraNetMac, "lblNetMacGenOffset");
+    m_txtNetMacGenOffset = makeLineEdit(m_fraNetMac, "txtNetMacGenOffset");
+    m_txtNetMacGenOffset->setMaximumWidth(m_txtNetMacGenOffset->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 14);
+    m_lblNetMacGenOffset->setBuddy(m_txtNetMacGenOffset);
+    grid->addWidget(m_lblNetMacGenOffset, 1, 0);
+    grid->addWidget(m_txtNetMacGenOffset, 1, 1, Qt::AlignLeft);
+    grid->setColumnStretch(1, 1);
+    mac->addLayout(grid);
+    inner->addWidget(m_fraNetMac);
+    layout->addWidget(m_fraEthernet);
+    layout->addStretch(1);
+
+    bindCheck(m_chkNicEnabled, false, [this](bool checked) {
+        if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
+            nic->SetEnabled(checked);
+    });
+    bindCheck(m_chkNicConnectedBoot, false, [this](bool checked) {
+        if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
+            nic->SetConnectedAtBoot(checked);
+    });
+    bindCombo(m_cboNicType, false, [this](std::int16_t position) {
+        if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
+            nic->SetDeviceType(position);
+    });
+    bindCombo(m_cboNicConnection, true, [this](std::int16_t position) {
+        if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
+            nic->SetVNet(position);
+    });
+    // The summary is the connection kind, so every connection button rewrites the row.
+    for (int i = 0; i < 4; ++i)
+        bindOption(m_connections[i], true, [this, i] { chooseConnection(static_cast<std::int16_t>(i)); });
+    bindOption(m_optNetMacGenerated, false, [this] { chooseAddressType(kGenerated); });
+    bindOption(m_optNetMacStatic, false, [this] { chooseAddressType(kStatic); });
+    for (auto* box : m_txtNetMac)
+        bindText(box, false, [this](const std::string&) { return storeAddress(); });
+    bindText(m_txtNetMacGenOffset, false, [this](const std::string& value) {
+        auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+        const auto offset = ParseLong(QString::fromStdString(value));
+        if (!nic || !offset)
+            return false;
+        nic->SetGenAddressOffset(*offset);
+        return true;
+    });
+
+    updateUILabels();
+}
+
+bool EthernetPage::validateField(QLineEdit* box, const QString& value)
+{
+    auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+    if (!nic)
+        return DevicePage::validateField(box, value);
+    if (box == m_txtNetMacGenOffset) {
+        // The box keeps its text and the focus moves on; the write then finds no number.
+        const OffsetDecision decision = CheckGenAddressOffset(value.toStdString());
+        if (decision.message)
+            showRuleMessage(*decision.message);
+        return true;
+    }
+    for (int i = 0; i < kMacGroups; ++i) {
+        if (box != m_txtNetMac[i])
+            continue;
+        const FieldDecision decision = CheckMacBox(i, value.toStdString(), nic->AddressType());
+        if (decision.refused()) {
+            // Cleared: the address is then incomplete and the write stores nothing.
+            box->clear();
+            if (decision.message)
+                showRuleMessage(*decision.message);
+        }
+        return true;
+    }
+    return DevicePage::validateField(box, value);
+}
+
+void EthernetPage::fill()
+{
+    refillLists();
+    const auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+    m_chkNicEnabled->setChecked(nic && nic->Enabled());
+    m_chkNicConnectedBoot->setChecked(nic && nic->ConnectedAtBoot());
+    showComboIndex(m_cboNicType, nic ? nic->DeviceType() : -1);
+    showComboIndex(m_cboNicConnection, nic ? nic->VNet() : -1);
+
+    const int connection = nic ? nic->ConnectionType() : -1;
+    ShowOption({m_connections[0], m_connections[1], m_connections[2], m_connections[3]},
+               connection >= 0 && connection < 4 ? m_connections[connection] : nullptr);
+    m_cboNicConnection->setEnabled(connection == kCustom);
+
+    const std::int16_t addressType = nic ? nic->AddressType() : -1;
+    ShowOption({m_optNetMacGenerated, m_optNetMacStatic},
+               addressType == kGenerated ? m_optNetMacGenerated
+               : addressType == kStatic  ? m_optNetMacStatic
+                                         : nullptr);
+    // The boxes are cleared first: an adapter without an address must not show the previous one's.
+    showAddress(nic ? nic->MacAddress() : std::string());
+    m_txtNetMacGenOffset->setText(nic ? QString::number(nic->GenAddressOffset()) : QString());
+    enableAddressBoxes(addressType);
+}
+
+void EthernetPage::showEvent(QShowEvent* event)
+{
+    DevicePage::showEvent(event);
+    if (!deviceId().empty())
+        load(deviceId());
+}
+
+void EthernetPage::refillLists()
+{
+    // Adapter types are chosen by position; E1000 is offered only by the newer products.
+    const int type = m_cboNicType->currentIndex();
+    LoadScope scope(*this);
+    m_cboNicType->clear();
+    m_cboNicType->addItems(toStringList(NicTypeCaptions(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm))));
+    showComboIndex(m_cboNicType, type);
+}
+
+void EthernetPage::chooseConnection(std::int16_t connectionType)
+{
+    auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+    if (!nic)
+        return;
+    // Bridged, host-only and NAT always use their own fixed network; custom keeps the chosen one.
+    static constexpr std::int16_t kFixedNetwork[] = {0, 1, 8};
+    nic->SetConnectionType(connectionType);
+    if (connectionType < kCustom)
+        nic->SetVNet(kFixedNetwork[connectionType]);
+    LoadScope scope(*this);
+    showComboIndex(m_cboNicConnection, nic->VNet());
+    m_cboNicConnection->setEnabled(connectionType == kCustom);
+}
+
+void EthernetPage::chooseAddressType(std::int16_t addressType)
+{
+    auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+    if (!nic)
+        return;
+    nic->SetAddressType(addressType);
+    const char* const* prefix = addressType == kStatic ? kStaticPrefix : kGeneratedPrefix;
+    const QString wanted = QStringLiteral("%1:%2:%3:").arg(QLatin1String(prefix[0]), QLatin1String(prefix[1]),
+                                                           QLatin1String(prefix[2]));
+    // The address keeps the letter case it was typed in, so the range is recognised in any case.
+    const std::string stored = nic->MacAddress();
+    const bool inRange = QString::fromStdString(stored).startsWith(wanted, Qt::CaseInsensitive);
+    if (!inRange)
+        nic->SetMacAddress(std::string());
+    LoadScope scope(*this);
+    for (int i = 0; i < kMacGroups; ++i) {
+        if (i < 3)
+            m_txtNetMac[i]->setText(QLatin1String(prefix[i]));
+        else
+            m_txtNetMac[i]->setText(inRange ? addressGroup(stored, i) : QString());
+    }
+    enableAddressBoxes(addressType);
+}
+
+void EthernetPage::enableAddressBoxes(std::int16_t addressType)
+{
+    // A static address is typed by the user; a generated one is the product's, moved by the offset.
+    for (auto* box : m_txtNetMac)
+        box->setEnabled(addressType == kStatic);
+    m_lblNetMac->setEnabled(addressType == kStatic);
+    m_txtNetMacGenOffset->setEnabled(addressType == kGenerated);
+    m_lblNetMacGenOffset->setEnabled(addressType == kGenerated);
+}
+
+void EthernetPage::showAddress(const std::string& address)
+{
+    for (int i = 0; i < kMacGroups; ++i)
+        m_txtNetMac[i]->setText(address.empty() ? QString() : addressGroup(address, i));
+}
+
+bool EthernetPage::storeAddress()
+{
+    auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+    if (!nic)
+        return false;
+    QStringList groups;
+    for (auto* box : m_txtNetMac) {
+        if (box->text().isEmpty())
+            return false; // an address is stored only once all six groups are there
+        groups << box->text();
+    }
+    nic->SetMacAddress(groups.join(QLatin1Char(':')).toStdString());
+    return true;
+}
+
+void EthernetPage::updateUILabels()
+{
+    m_fraEthernet->setTitle(text(320));
+    m_chkNicEnabled->setText(text(295));
+    m_chkNicConnectedBoot->setText(text(296));
+    m_lblNicType->setText(text(321));
+    m_fraNetConnection->setTitle(text(322));
+    for (int i = 0; i < 4; ++i)
+        m_connections[i]->setText(text(323 + i));
+    m_fraNetMac->setTitle(text(327));
+    m_optNetMacGenerated->setText(text(328));
+    m_optNetMacStatic->setText(text(329));
+    m_lblNetMac->setText(text(330));
+    m_lblNetMacGenOffset->setText(text(331));
+}
+
+} // namespace zentravolix::editor

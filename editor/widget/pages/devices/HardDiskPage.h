@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "editor/widget/pages/devices/DevicePage.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace zentravolix::editor {
+
+/** The hard disk page: the disk file, its mode, and the bus and node the disk sits on. */
+class HardDiskPage final : public DevicePage {
+    Q_OBJECT
+public:
+    HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks,
+                 QWidget* parent = nullptr);
+
+    tarvonel::VirtualHardwareType deviceType() const override { return tarvonel::VirtualHardwareType::HardDrive; }
+    void updateUILabels() override;
+
+protected:
+    void fill() override;
+
+private:
+    /** The mode the option buttons stand for while "Independent" is ticked. */
+    std::string independentMode() const;
+    void enableBus(const std::string& busType);
+    void refillNodes();
+    /** The bus chosen on the page ("IDE", "SCSI" or "" when neither option is on). */
+    std::string chosenBus() const;
+
+    QGroupBox* m_fraHardDisk;
+    QCheckBox* m_chkHDEnabled;
+    QLabel* m_lblHDFile;
+    QLineEdit* m_txtHDFile;
+    QPushButton* m_cmdHDCreate;
+    QPushButton* m_cmdBrowseHDFile;
+    QGroupBox* m_fraHDMode;
+    QCheckBox* m_chkHDIndependent;
+    QRadioButton* m_optHDPersist;
+    QRadioButton* m_optHDNonPersist;
+    QGroupBox* m_fraHDNode;
+    QRadioButton* m_optHDIDE;
+    QRadioButton* m_optHDSCSI;
+    QComboBox* m_cboHDIDE;
+    QComboBox* m_cboHDSCSI;
+};
+
+} // namespace zentravolix::editor

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+#include "editor/widget/pages/devices/MemoryPage.h"
+
+#include "editor/rules/DeviceFieldRules.h"
+#include "editor/widget/WidgetHelpers.h"
+#include "editor/widget/pages/devices/DevicePageSupport.h"
+#include "editor/widget/pages/devices/UpDownButtons.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace zentravolix::editor {
+
+MemoryPage::MemoryPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks,
+                       QWidget* parent)
+    : DevicePage(std::move(vm), context, std::move(hooks), parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_fraMemory = makeGroup(this, "fraMemory");
+    auto* inner = new QVBoxLayout(m_fraMemory);
+    m_sldMemSize = new QSlider(Qt::Horizontal, m_fraMemory);
+    m_sldMemSize->setObjectName(QStringLiteral("sldMemSize"));
+    m_sldMemSize->setSingleStep(kMemoryStepMB);
+    m_sldMemSize->setPageStep(64);
+    m_sldMemSize->setTickPosition(QSlider::TicksBelow);
+    inner->addWidget(m_sldMemSize);
+
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->setSpacing(2);
+    m_txtMemSize = makeLineEdit(m_fraMemory, "txtMemSize");
+    m_txtMemSize->setMaximumWidth(m_txtMemSize->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 8);
+    m_txtMemSize->setAlignment(Qt::AlignRight);
+    m_udMemSize = new UpDownButtons(m_fraMemory);
+    m_udMemSize->setObjectName(QStringLiteral("udMemSize"));
+    m_udMemSize->setSingleStep(kMemoryStepMB);
+    m_udMemSize->setFixedHeight(m_txtMemSize->sizeHint().height());
+    m_lblMB = makeLabel(m_fraMemory, "lblMB");
+    sizeRow->addWidget(m_txtMemSize);
+    sizeRow->addWidget(m_udMemSize);
+    sizeRow->addSpacing(4);
+    sizeRow->addWidget(m_lblMB);
+    sizeRow->addStretch(1);
+    inner->addLayout(sizeRow);
+    layout->addWidget(m_fraMemory);
+    layout->addStretch(1);
+
+    connect(m_sldMemSize, &QSlider::valueChanged, this, &MemoryPage::takeValue);
+    connect(m_udMemSize, &UpDownButtons::valueChanged, this, &MemoryPage::takeValue);
+    // The size is checked and stored on every change of the text, as typed, and again on leaving.
+    connect(m_txtMemSize, &QLineEdit::textEdited, this, [this] { commitSize(false); });
+    connect(m_txtMemSize, &QLineEdit::editingFinished, this, [this] { commitSize(true); });
+
+    updateUILabels();
+}
+
+void MemoryPage::fill()
+{
+    const auto memory = findDevice(m_vm->Hardware()->Memory());
+    const std::int32_t maximum = std::max(CurrentLimits(m_hooks, *m_vm).MaxMemoryMB, kMemoryStepMB);
+    m_sldMemSize->setRange(kMemoryStepMB, maximum);
+    m_udMemSize->setRange(kMemoryStepMB, maximum);
+    m_sldMemSize->setTickInterval(std::max(kMemoryStepMB, maximum / 16));
+    m_txtMemSize->setText(memory ? QString::number(memory->MBs()) : QString());
+    showSize(memory ? memory->MBs() : kMemoryStepMB);
+}
+
+void MemoryPage::takeValue(int megabytes)
+{
+    if (m_loading)
+        return;
+    {
+        LoadScope scope(*this);
+        m_sldMemSize->setValue(megabytes);
+        m_udMemSize->setValue(megabytes);
+    }
+    m_txtMemSize->setText(QString::number(megabytes));
+    commitSize(true);
+}
+
+void MemoryPage::commitSize(bool leaving)
+{
+    // The message box of a refused size takes the focus, which ends the editing once more.
+    if (m_loading || m_checking)
+        return;
+    auto memory = findDevice(m_vm->Hardware()->Memory());
+    const QString typed = m_txtMemSize->text();
+    if (!memory || typed.isEmpty())
+        return;
+    m_checking = true;
+    const MemoryDecision decision = CheckMemorySize(typed.toStdString(), CurrentLimits(m_hooks, *m_vm).MaxMemoryMB);
+    if (decision.message)
+        showRuleMessage(*decision.message);
+    m_checking = false;
+    if (decision.refused()) {
+        m_txtMemSize->setFocus();
+        return;
+    }
+    if (!decision.stored())
+        return;
+    // While typing, the text is left alone (130 typed digit by digit must not become 12, then
+    // 120); the rounded size is shown once the box is left.
+    if (decision.shownText && leaving)
+        m_txtMemSize->setText(QString::fromStdString(*decision.shownText));
+    memory->SetMBs(decision.megabytes);
+    showSize(memory->MBs());
+    markEdited(true);
+}
+
+void MemoryPage::showSize(std::int32_t megabytes)
+{
+    LoadScope scope(*this);
+    m_sldMemSize->setValue(megabytes);
+    m_udMemSize->setValue(megabytes);
+}
+
+void MemoryPage::showEvent(QShowEvent* event)
+{
+    DevicePage::showEvent(event);
+    if (!deviceId().empty())
+        load(deviceId());
+}
+
+void MemoryPage::updateUILabels()
+{
+    m_fraMemory->setTitle(text(292));
+    m_lblMB->setText(text(293));
+}
+
+} // namespace zentravolix::editor

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "editor/widget/pages/devices/DevicePage.h"
+
+class QGroupBox;
+class QLabel;
+class QSlider;
+
+namespace zentravolix::editor {
+
+class UpDownButtons;
+
+/**
+ * Device page 1: the memory size, as a slider, a box in megabytes and up-down buttons. The
+ * slider and the buttons put their value into the box; the box's text is what gets stored.
+ */
+class MemoryPage final : public DevicePage {
+    Q_OBJECT
+public:
+    MemoryPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks = {},
+               QWidget* parent = nullptr);
+
+    tarvonel::VirtualHardwareType deviceType() const override { return tarvonel::VirtualHardwareType::RAM; }
+    void updateUILabels() override;
+
+    /** The smallest size the slider and the buttons offer, and the step between their sizes. */
+    static constexpr int kMemoryStepMB = 4;
+
+protected:
+    void fill() override;
+    /** The largest size follows the product version, which may have changed while hidden. */
+    void showEvent(QShowEvent* event) override;
+
+private:
+    /** Writes the box's size into the memory item (the box's check decides what is accepted). */
+    void commitSize(bool leaving);
+    /** The slider or the buttons moved: the box shows the value, which is then committed. */
+    void takeValue(int megabytes);
+    /** Moves slider and buttons to the stored size within the product's range. */
+    void showSize(std::int32_t megabytes);
+
+    QGroupBox* m_fraMemory;
+    QSlider* m_sldMemSize;
+    QLineEdit* m_txtMemSize;
+    UpDownButtons* m_udMemSize;
+    QLabel* m_lblMB;
+    /** Set while the size check shows its message. */
+    bool m_checking = false;
+};
+
+} // namespace zentravolix::editor

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+#include "editor/widget/pages/devices/SCSIControllerPage.h"
+
+#include "editor/widget/WidgetHelpers.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace zentravolix::editor {
+
+SCSIControllerPage::SCSIControllerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context,
+                                       DevicePageHooks hooks, QWidget* parent)
+    : DevicePage(std::move(vm), context, std::move(hooks), parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_fraSCSIController = makeGroup(this, "fraSCSIController");
+    auto* box = new QVBoxLayout(m_fraSCSIController);
+    m_chkSCSIEnabled = makeCheck(m_fraSCSIController, "chkSCSIEnabled", box);
+    m_cboSCSICont = makeCombo(m_fraSCSIController, "cboSCSICont");
+    m_cboSCSICont->addItems(controllerTypes());
+    box->addWidget(m_cboSCSICont);
+    layout->addWidget(m_fraSCSIController);
+    layout->addStretch(1);
+
+    auto controller = [this] { return findDevice(m_vm->Hardware()->SCSIControllers()); };
+    bindCheck(m_chkSCSIEnabled, false, [controller](bool v) {
+        if (auto c = controller())
+            c->SetEnabled(v);
+    });
+    bindCombo(m_cboSCSICont, true, [controller](std::int16_t v) {
+        if (auto c = controller())
+            c->SetControllerType(v);
+    });
+}
+
+QStringList SCSIControllerPage::controllerTypes()
+{
+    // Product names, written to the file in lower case; not translated.
+    return {QStringLiteral("Buslogic"), QStringLiteral("LSIlogic")};
+}
+
+void SCSIControllerPage::fill()
+{
+    if (const auto controller = findDevice(m_vm->Hardware()->SCSIControllers())) {
+        m_chkSCSIEnabled->setChecked(controller->Enabled());
+        showComboIndex(m_cboSCSICont, controller->ControllerType());
+    } else {
+        m_cboSCSICont->setCurrentIndex(-1);
+    }
+}
+
+void SCSIControllerPage::updateUILabels()
+{
+    m_fraSCSIController->setTitle(text(104));
+    m_chkSCSIEnabled->setText(text(295));
+}
+
+} // namespace zentravolix::editor

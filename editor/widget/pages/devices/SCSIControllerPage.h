@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "editor/widget/pages/devices/DevicePage.h"
+
+class QGroupBox;
+
+namespace zentravolix::editor {
+
+/** The SCSI controller page: enabled and the emulated controller type. */
+class SCSIControllerPage final : public DevicePage {
+    Q_OBJECT
+public:
+    SCSIControllerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks,
+                       QWidget* parent = nullptr);
+
+    tarvonel::VirtualHardwareType deviceType() const override { return tarvonel::VirtualHardwareType::SCSIController; }
+    void updateUILabels() override;
+
+    /** The controller types in list order (the position is ControllerType). */
+    static QStringList controllerTypes();
+
+protected:
+    void fill() override;
+
+private:
+    QGroupBox* m_fraSCSIController;
+    QCheckBox* m_chkSCSIEnabled;
+    QComboBox* m_cboSCSICont;
+};
+
+} // namespace zentravolix::editor

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "editor/widget/pages/options/OptionPage.h"
+
+class QGroupBox;
+class QLabel;
+
+namespace zentravolix::editor {
+
+/** Page 1: power behaviour, the two power buttons' actions and the VMware Tools scripts. */
+class PowerPage final : public OptionPage {
+    Q_OBJECT
+public:
+    PowerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context,
+              QWidget* parent = nullptr);
+
+    void load() override;
+    void updateUILabels() override;
+
+private:
+    QGroupBox* m_fraPowerOptions;
+    QCheckBox* m_chkPowerOnAfterOpen;
+    QCheckBox* m_chkFullScreenAfterPowerOn;
+    QCheckBox* m_chkCloseAfterPowerOff;
+    QGroupBox* m_fraPowerControls;
+    QComboBox* m_cboPowerOff;
+    QComboBox* m_cboReset;
+    QLabel* m_lblSuspend;
+    QLabel* m_lblStart;
+    QGroupBox* m_fraVMToolsScripts;
+    QCheckBox* m_chkRunToolsAfterPowerOn;
+    QCheckBox* m_chkRunToolsAfterResume;
+    QCheckBox* m_chkRunToolsBeforeSuspend;
+    QCheckBox* m_chkRunToolsBeforePowerOff;
+};
+
+} // namespace zentravolix::editor

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+/**
+ * The properties the fuzz targets check, one function per reader. Each takes one input and
+ * returns a description of the first property it violates, or nothing. The fuzz targets abort on
+ * a violation; hardening_tests runs the same functions over the seeds and every input a fuzz run
+ * once found (fuzz/regressions/<target>/), so a fixed finding stays fixed.
+ */
+namespace zentravolix::fuzz {
+
+/** One violated property: what it is, with enough context to see why. */
+using Finding = std::optional<std::string>;
+
+/**
+ * The .vmx reader followed by the writer, on a model holding the new-machine defaults: nothing
+ * but VmxFileError leaves the reader; what was read can be written; no key is written twice
+ * (letter case ignored); every preserved line appears verbatim in the output; reading the output
+ * and writing again gives the same bytes.
+ */
+Finding CheckVmx(std::string_view input);
+
+/**
+ * The disk descriptor reader on the input as text and as a disk file (embedded descriptor), and
+ * a descriptor made from fields derived from the input, which must read back as written.
+ */
+Finding CheckDescriptor(std::string_view input);
+
+/**
+ * The INI reader: a document keeps the input byte for byte; a value set (section, key and value
+ * taken from the input's NUL-separated tail) reads back as set, also after a new parse, and the
+ * other keys of that section keep their values.
+ */
+Finding CheckIni(std::string_view input);
+
+/**
+ * The settings store reader: its text parses to the same text again; a value set (key, name,
+ * type and bytes from the input's NUL-separated tail) reads back equal, also after a new parse.
+ */
+Finding CheckRegistryStore(std::string_view input);
+
+} // namespace zentravolix::fuzz

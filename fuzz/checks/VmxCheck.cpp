@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+#include "fuzz/checks/FuzzChecks.h"
+
+#include "editor/rules/NewMachineDefaults.h"
+#include "vmx/VmxReader.h"
+#include "vmx/VmxSyntax.h"
+#include "vmx/VmxWriter.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <exception>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace zentravolix::fuzz {
+
+namespace {
+
+constexpr const char* kFolder = "/vms/fuzz/";
+constexpr const char* kFilePath = "/vms/fuzz/fuzz.vmx";
+
+std::unique_ptr<tarvonel::VirtualMachine> newMachine()
+{
+    auto vm = std::make_unique<tarvonel::VirtualMachine>();
+    editor::ApplyNewMachineDefaults(*vm, "Fuzz", kFolder, "/tmp/");
+    return vm;
+}
+
+/** The lines of a text as the reader splits them: at LF, one CR before it dropped. */
+std::vector<std::string_view> linesOf(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string shown(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+Finding CheckVmx(std::string_view input)
+{
+    const auto vm = newMachine();
+    vmx::ReadResult result;
+    try {
+        result = vmx::ReadVmxText(input, *vm, kFilePath);
+    } catch (const vmx::VmxFileError&) {
+        return std::nullopt; // the reader's own refusal of a whole file
+    } catch (const std::exception& e) {
+        return std::string("the reader threw: ") + e.what();
+    }
+
+    std::string first;
+    try {
+        first = vmx::WriteVmxText(*vm, result.otherParams, result.valuesAfterRead);
+    } catch (const std::exception& e) {
+        return std::string("what was read cannot be written: ") + e.what();
+    }
+
+    const auto written = linesOf(first);
+    std::unordered_map<std::string, int> keys;
+    std::unordered_map<std::string_view, int> lineCount;
+    for (const auto line : written) {
+        ++lineCount[line];
+        if (const auto key = vmx::LineKey(line); key && ++keys[*key] == 2)
+            return "key written twice: " + shown(*key);
+    }
+    // A key the file sets twice is written once, as VMware takes it: the later line.
+    std::unordered_map<std::string, std::size_t> lastWithKey;
+    for (std::size_t i = 0; i < result.otherParams.size(); ++i) {
+        if (const auto key = vmx::LineKey(result.otherParams[i]))
+            lastWithKey[*key] = i;
+    }
+    for (std::size_t i = 0; i < result.otherParams.size(); ++i) {
+        const std::string& line = result.otherParams[i];
+        if (const auto key = vmx::LineKey(line); key && lastWithKey[*key] != i)
+            continue;
+        if (--lineCount[line] < 0)
+            return "preserved line not written back verbatim: " + shown(line);
+    }
+
+    const auto again = newMachine();
+    std::string second;
+    try {
+        const vmx::ReadResult reread = vmx::ReadVmxText(first, *again, kFilePath);
+        second = vmx::WriteVmxText(*again, reread.otherParams, reread.valuesAfterRead);
+    } catch (const std::exception& e) {
+        return std::string("the written file cannot be read and written again: ") + e.what();
+    }
+    if (second != first) {
+        const auto secondLines = linesOf(second);
+        std::size_t i = 0;
+        while (i < written.size() && i < secondLines.size() && written[i] == secondLines[i])
+            ++i;
+        return "write, read, write is not stable; first difference at line " + std::to_string(i + 1) + ": " +
+               shown(i < written.size() ? written[i] : "") + " then " +
+               shown(i < secondLines.size() ? secondLines[i] : "");
+    }
+    return std::nullopt;
+}
+
+} // namespace zentravolix::fuzz

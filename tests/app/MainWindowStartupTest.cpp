@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: MIT
+// Start-up of the main window: settings and favourites, the command-line file, the captions.
+#include "AppTestFixture.h"
+
+#include "app/CommandLine.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace zentravolix::app::testing {
+namespace {
+
+QAction* action(frmMain& w, const char* name)
+{
+    return w.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QAction* toolbarAction(frmMain& w, const char* key)
+{
+    return w.findChild<QToolBar*>(QStringLiteral("tlbMain"))->findChild<QAction*>(QString::fromLatin1(key));
+}
+
+QString buttonText(frmMain& w, const char* name)
+{
+    return w.findChild<QToolButton*>(QString::fromLatin1(name))->text();
+}
+
+int tabCount(frmMain& w)
+{
+    return w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->count();
+}
+
+/** Waits (processing events) until the condition holds or the time is up. */
+template <typename Condition> bool waitFor(Condition condition, int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < milliseconds)
+        QTest::qWait(20);
+    return condition();
+}
+
+class MainWindowStartup : public AppTest {};
+
+TEST_F(MainWindowStartup, FavouritesPaneIsFilledFromTheSettingsAndBadEntriesAreReported)
+{
+    writeIni("[Favorites]\r\nFavorite0=Alpha\t/nowhere/alpha.vmx\t8\r\nFavorite1=broken\r\n"
+             "Favorite2=Beta\t/nowhere/beta.vmx\t4\r\n");
+    frmMain& w = makeWindow();
+    auto* list = w.findChild<QTreeWidget*>(QStringLiteral("lvwVMs"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Alpha"));
+    EXPECT_EQ(list->topLevelItem(1)->text(0), QStringLiteral("Beta"));
+    EXPECT_TRUE(w.FavoritesShown());
+    EXPECT_TRUE(w.findChild<QGroupBox*>(QStringLiteral("fraFavorites"))->isVisible());
+
+    // The skipped entry is reported once the window is up, naming the file and the key.
+    ASSERT_TRUE(waitFor([&] { return !dialogs.messages().empty(); }, 1000));
+    const auto message = dialogs.messages().front();
+    EXPECT_EQ(message.icon, editor::MessageIcon::Warning);
+    EXPECT_TRUE(message.text.contains(iniFile())) << message.text.toStdString();
+    EXPECT_TRUE(message.text.contains(QStringLiteral("Favorite1"))) << message.text.toStdString();
+}
+
+TEST_F(MainWindowStartup, QuotedCommandLineFileOpensHalfASecondLater)
+{
+    const QString path = writeVmx(QStringLiteral("From command line.vmx"), QStringLiteral("Cmd"));
+    frmMain& w = makeWindow();
+    w.ProcessCommandLine(QLatin1Char('"') + path + QLatin1Char('"'));
+    EXPECT_EQ(w.CommandFile(), path);
+    EXPECT_EQ(tabCount(w), 1); // not yet
+    QTest::qWait(250);
+    EXPECT_EQ(tabCount(w), 1);
+
+    ASSERT_TRUE(waitFor([&] { return tabCount(w) == 2; }, 2000));
+    editor::Velmire* editor = w.EditorOfTab(1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->EditExistingFile());
+    EXPECT_EQ(editor->ExistingVmxFileName(), path);
+    EXPECT_FALSE(w.findChild<QTimer*>(QStringLiteral("tmrLoadDelay"))->isActive());
+}
+
+TEST_F(MainWindowStartup, UnquotedPathWithBlanksIsTakenWhole)
+{
+    const QString path = writeVmx(QStringLiteral("my lab vm.vmx"), QStringLiteral("Lab"));
+    const QStringList split = (QStringLiteral("zentravolix ") + path).split(QLatin1Char(' '));
+    ASSERT_GT(split.size(), 2);
+    frmMain& w = makeWindow();
+    w.ProcessCommandLine(WholeCommandLine(split));
+    EXPECT_EQ(w.CommandFile(), path);
+    EXPECT_TRUE(w.findChild<QTimer*>(QStringLiteral("tmrLoadDelay"))->isActive());
+}
+
+TEST_F(MainWindowStartup, MissingCommandLineFileIsReportedAndNothingOpens)
+{
+    frmMain& w = makeWindow();
+    const QString missing = vmFolder() + QStringLiteral("/gone.vmx");
+    w.ProcessCommandLine(missing);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("Unable to locate file ") + missing);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Invalid Command Arguments passed"));
+    EXPECT_EQ(dialogs.messages()[0].icon, editor::MessageIcon::Warning);
+    EXPECT_FALSE(w.findChild<QTimer*>(QStringLiteral("tmrLoadDelay"))->isActive());
+    QTest::qWait(600);
+    EXPECT_EQ(tabCount(w), 1);
+}
+
+TEST_F(MainWindowStartup, EnglishCaptionsComeFromTheTextTable)
+{
+    frmMain& w = makeWindow();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zentravolix"));
+    EXPECT_EQ(buttonText(w, "cmdNew"), QStringLiteral("Create New Virtual Machine"));
+    EXPECT_EQ(action(w, "mnuPopupEditOther")->text(), QStringLiteral("Edit Existing Virtual Machine"));
+    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuVM"))->title(), QStringLiteral("VM"));
+    EXPECT_EQ(action(w, "mnuPopupRemove")->text(), QStringLiteral("Remove from Favorites"));
+    EXPECT_EQ(toolbarAction(w, "New")->toolTip(), QStringLiteral("Create New Virtual Machine"));
+    EXPECT_EQ(toolbarAction(w, "Favorites")->toolTip(), QStringLiteral("Show/Hide Favorites"));
+    EXPECT_EQ(w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->tabText(0), QStringLiteral("Home"));
+    EXPECT_TRUE(toolbarAction(w, "Save")->text().isEmpty()); // pictures only
+}
+
+TEST_F(MainWindowStartup, GermanShowsTheTranslatedCaptionsAndEmptyOnesElsewhere)
+{
+    writeIni("[General]\r\nLanguageOffset=500\r\n");
+    frmMain& w = makeWindow();
+    editor::Velmire* editor = openNew(QStringLiteral("Maschine"));
+    ASSERT_NE(editor, nullptr);
+
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zentravolix"));
+    EXPECT_EQ(action(w, "mnuOptions")->text(), QStringLiteral("Wahlen"));
+    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QString());
+    EXPECT_EQ(buttonText(w, "cmdNew"), QString());
+    EXPECT_EQ(action(w, "mnuHelpAbout")->text(), QString());
+    EXPECT_EQ(toolbarAction(w, "Run")->toolTip(), QString());
+    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("fraFavorites"))->title(), QString());
+    EXPECT_EQ(w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->tabText(0), QString());
+
+    // Back to English at run time: every caption is applied again.
+    platform::SetLanguageOffset(0);
+    w.UpdateUILabels();
+    EXPECT_EQ(action(w, "mnuOptions")->text(), QStringLiteral("Options"));
+    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("File"));
+}
+
+TEST_F(MainWindowStartup, ToggleFavoritesHidesAndShowsThePane)
+{
+    frmMain& w = makeWindow();
+    auto* pane = w.findChild<QGroupBox*>(QStringLiteral("fraFavorites"));
+    toolbarAction(w, "Favorites")->trigger();
+    EXPECT_FALSE(w.FavoritesShown());
+    EXPECT_FALSE(pane->isVisible());
+    toolbarAction(w, "Favorites")->trigger();
+    EXPECT_TRUE(w.FavoritesShown());
+    EXPECT_TRUE(pane->isVisible());
+}
+
+TEST_F(MainWindowStartup, HelpContentsSaysComingSoon)
+{
+    frmMain& w = makeWindow();
+    action(w, "mnuHelpContents")->trigger();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QStringLiteral("Coming soon.  For good information, read the VMware documentation."));
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("No Help Yet"));
+    EXPECT_EQ(dialogs.messages()[0].icon, editor::MessageIcon::Information);
+}
+
+TEST_F(MainWindowStartup, SavedTabSelectsItsFavourite)
+{
+    frmMain& w = makeWindow();
+    openNew(QStringLiteral("Selected later"));
+    w.SaveCurrentTab();
+    ASSERT_EQ(settings.Favorites.size(), 1u);
+    // Coming back to the tab selects its favourite: the launch target follows the tab.
+    w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->setCurrentIndex(0);
+    EXPECT_TRUE(w.SelectedName().isEmpty());
+    w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->setCurrentIndex(1);
+    EXPECT_EQ(w.SelectedName(), QStringLiteral("Selected later"));
+    EXPECT_EQ(w.SelectedPath(), QString::fromStdString(settings.Favorites[0].VmxPath));
+}
+
+} // namespace
+} // namespace zentravolix::app::testing

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+// The editor's Qt-free rules: name and folder fields, machine state, hardware row keys.
+#include "EditorFixture.h"
+
+#include "editor/rules/NewMachineDefaults.h"
+#include "editor/widget/HardwareRows.h"
+#include "editor/widget/MachineState.h"
+#include "editor/widget/NameRules.h"
+
+namespace zentravolix::testing {
+namespace {
+
+using namespace zentravolix::editor;
+
+TEST(NameRules, FileNameGetsVmxAppendedOnlyWhenItLacksTheExactSuffix)
+{
+    EXPECT_EQ(NormalizeVmxFileName("test"), "test.vmx");
+    EXPECT_EQ(NormalizeVmxFileName("test.vmx"), "test.vmx");
+    // The suffix test is case-sensitive, as VMware's own file names are.
+    EXPECT_EQ(NormalizeVmxFileName("TEST.VMX"), "TEST.VMX.vmx");
+    EXPECT_EQ(NormalizeVmxFileName(""), "");
+}
+
+TEST(NameRules, FoldersEndInTheSeparatorExceptTheMachinesOwnFolder)
+{
+    EXPECT_EQ(NormalizeVmxFolder("/vms/a"), "/vms/a/");
+    EXPECT_EQ(NormalizeVmxFolder("/vms/a/"), "/vms/a/");
+    EXPECT_EQ(NormalizeVmxFolder(""), "");
+    EXPECT_EQ(NormalizeWorkingDir("."), ".");
+    EXPECT_EQ(NormalizeWorkingDir("work"), "work/");
+    EXPECT_EQ(NormalizeWorkingDir(""), "");
+}
+
+TEST(MachineState, LockFolderBesideTheFileMeansRunning)
+{
+    TempFolder temp;
+    const auto vmx = temp.path() / "a.vmx";
+    EXPECT_FALSE(DetectMachineState(vmx, {}).running);
+    std::filesystem::create_directory(temp.path() / "a.vmx.lck");
+    const auto state = DetectMachineState(vmx, {});
+    EXPECT_TRUE(state.running);
+    EXPECT_EQ(state.lockPath, temp.path() / "a.vmx.lck");
+}
+
+TEST(MachineState, SuspendedOnlyWhileCheckpointNamesAStateFile)
+{
+    EXPECT_TRUE(DetectMachineState({}, {"checkpoint.vmState = \"a.vmss\""}).suspended);
+    EXPECT_EQ(DetectMachineState({}, {"  CHECKPOINT.VMSTATE=\"a.vmss\""}).stateFile, "a.vmss");
+    // VMware empties the key after a resume.
+    EXPECT_FALSE(DetectMachineState({}, {"checkpoint.vmState = \"\""}).suspended);
+    EXPECT_FALSE(DetectMachineState({}, {"checkpoint.vmStateX = \"a\"", "# checkpoint"}).suspended);
+}
+
+TEST(HardwareRows, KeysRoundTripAndOnlyWellFormedKeysParse)
+{
+    const auto parsed = ParseHardwareRowKey("H10|ABC");
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->first, tarvonel::VirtualHardwareType::HardDrive);
+    EXPECT_EQ(parsed->second, "ABC");
+    EXPECT_FALSE(ParseHardwareRowKey("H15|ABC")); // Device is no list type
+    EXPECT_FALSE(ParseHardwareRowKey("X1|ABC"));
+    EXPECT_FALSE(ParseHardwareRowKey("H|ABC"));
+    EXPECT_FALSE(ParseHardwareRowKey("H1x|ABC"));
+    EXPECT_FALSE(ParseHardwareRowKey("H1"));
+}
+
+TEST(HardwareRows, NewMachineRowsComeInTypeOrder)
+{
+    tarvonel::VirtualMachine vm;
+    ApplyNewMachineDefaults(vm, {}, {}, "/tmp/");
+    const auto rows = CollectHardwareRows(*vm.Hardware());
+    std::vector<int> types;
+    for (const auto& row : rows)
+        types.push_back(static_cast<int>(row.type));
+    EXPECT_EQ(types, (std::vector<int>{0, 1, 2, 8, 8, 9, 13, 14}));
+    EXPECT_EQ(rows[0].key(), "H0|" + vm.Hardware()->CPUs()->Item(1)->ID());
+    // A lookup consults only the collection of the given type.
+    EXPECT_TRUE(FindHardwareRow(*vm.Hardware(), tarvonel::VirtualHardwareType::CPU, rows[0].id));
+    EXPECT_FALSE(FindHardwareRow(*vm.Hardware(), tarvonel::VirtualHardwareType::RAM, rows[0].id));
+}
+
+TEST(QtDialogsFilter, PipeFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(QtDialogs::toQtFilter(QStringLiteral("VMware Configuration File(*.vmx)|*.vmx")),
+              QStringLiteral("VMware Configuration File(*.vmx)"));
+    EXPECT_EQ(QtDialogs::toQtFilter(QStringLiteral("Disks|*.vmdk;*.dsk|All|*")),
+              QStringLiteral("Disks (*.vmdk *.dsk);;All (*)"));
+}
+
+} // namespace
+} // namespace zentravolix::testing

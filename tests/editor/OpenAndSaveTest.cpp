@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: MIT
+// Opening existing files (real ones from other programs among them) and saving.
+#include "EditorFixture.h"
+
+#include "editor/dialogs/frmSummary.h"
+#include "platform/AtomicFile.h"
+
+namespace zentravolix::testing {
+namespace {
+
+using editor::MessageIcon;
+
+class OpenAndSave : public EditorTest {
+protected:
+    /** A copy of a corpus file in the temporary folder (the editor may write beside it). */
+    std::filesystem::path copyOf(const char* relative, const char* name = "machine.vmx")
+    {
+        const auto target = temp.path() / name;
+        std::filesystem::copy_file(corpusFile(relative), target);
+        return target;
+    }
+
+    static editor::frmSummary* summaryWindow()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* s = qobject_cast<editor::frmSummary*>(w); s && s->isVisible())
+                return s;
+        return nullptr;
+    }
+};
+
+TEST_F(OpenAndSave, CorpusFileOpensAndItsValuesAppear)
+{
+    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    bool ok = false;
+    const auto editor = openEditor(file, &ok);
+    ASSERT_TRUE(ok) << dialogs.messageTitles().join(QStringLiteral(", ")).toStdString();
+    EXPECT_FALSE(editor->ChangesPending());
+    EXPECT_TRUE(editor->VmxNameValid());
+    EXPECT_EQ(child<QLineEdit>(*editor, "txtDisplayName")->text(), QStringLiteral("FreeBSD"));
+    EXPECT_EQ(child<QLineEdit>(*editor, "txtVmxFileName")->text(), QStringLiteral("machine.vmx"));
+    EXPECT_EQ(child<QLineEdit>(*editor, "txtVmxFolder")->text(), QString::fromStdString(temp.withSlash()));
+    selectOptionsRow(*editor, 1);
+    EXPECT_EQ(child<QComboBox>(*editor, "cboPowerOff")->currentIndex(), 1); // powerType.powerOff = "soft"
+
+    const auto hw = editor->Machine()->Hardware();
+    EXPECT_EQ(hw->Memory()->Item(1)->MBs(), 4392);
+    auto* list = child<QTreeWidget>(*editor, "lvwHardwareList");
+    const auto memoryRows =
+        list->findItems(QString::fromStdString(hw->Memory()->Item(1)->DisplayName()), Qt::MatchExactly);
+    ASSERT_EQ(memoryRows.size(), 1);
+    EXPECT_EQ(memoryRows.front()->text(1), QString::fromStdString(hw->Memory()->Item(1)->Summary()));
+    ASSERT_EQ(hw->NetworkAdapters()->Count(), 1);
+    EXPECT_EQ(list->findItems(QString::fromStdString(hw->NetworkAdapters()->Item(1)->DisplayName()),
+                              Qt::MatchExactly)
+                  .size(),
+              1);
+
+    // Opening adds the machine to the favourites.
+    ASSERT_EQ(favorites.size(), 1u);
+    EXPECT_EQ(favorites[0].DisplayName, "FreeBSD");
+    EXPECT_EQ(favorites[0].VmxPath, file.string());
+    EXPECT_TRUE(favorites[0].OpenInTab);
+}
+
+TEST_F(OpenAndSave, GuestUnknownToTheProductShowsNoGuestVersion)
+{
+    const auto file = temp.path() / "w7.vmx";
+    writeFile(file, "config.version = \"8\"\nguestOS = \"windows7-64\"\n");
+    const auto editor = openEditor(file);
+    EXPECT_EQ(general(*editor)->GuestOSName(), "windows7-64");
+    EXPECT_EQ(child<QComboBox>(*editor, "cboGuestVersions")->currentIndex(), -1);
+    EXPECT_FALSE(editor->ChangesPending());
+    // Saving writes the guest the file named.
+    ASSERT_TRUE(editor->CreateVmxFile());
+    EXPECT_NE(readFile(file).find("guestOS = \"windows7-64\""), std::string::npos);
+}
+
+TEST_F(OpenAndSave, EveryCorpusFileOpensWithAtMostOneProblemMessage)
+{
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(corpusFile(""))) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".vmx")
+            continue;
+        ++files;
+        dialogs.clear();
+        bool ok = false;
+        const auto editor = openEditor(entry.path(), &ok);
+        EXPECT_TRUE(ok) << entry.path();
+        EXPECT_FALSE(editor->ChangesPending()) << entry.path();
+        EXPECT_LE(dialogs.messageTitles().count(QStringLiteral("Lines Kept Unchanged")), 1) << entry.path();
+        EXPECT_GT(child<QTreeWidget>(*editor, "lvwHardwareList")->topLevelItemCount(), 0);
+    }
+    EXPECT_GT(files, 10);
+}
+
+TEST_F(OpenAndSave, ReaderProblemsAreShownOnceInOneMessage)
+{
+    const auto file = temp.path() / "odd.vmx";
+    writeFile(file, "memsize = \"lots\"\nnumvcpus = \"two\"\ndisplayName = \"Odd\"\n");
+    const auto editor = openEditor(file);
+    const auto shown = dialogs.messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("line 1: memsize = \"lots\"")));
+    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("line 2:")));
+    EXPECT_TRUE(shown[0].text.contains(QString::fromStdString(file.string())));
+    EXPECT_EQ(general(*editor)->DisplayName(), "Odd");
+}
+
+TEST_F(OpenAndSave, UnreadableFileIsReportedByNameAndRefused)
+{
+    const auto missing = temp.path() / "missing.vmx";
+    bool ok = true;
+    const auto editor = openEditor(missing, &ok);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QString::fromStdString(missing.string())));
+    EXPECT_TRUE(favorites.empty());
+}
+
+TEST_F(OpenAndSave, BackupIsMadeAndAnnouncedWhenTheSettingIsOn)
+{
+    settings.CreateBackups = true;
+    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const auto editor = openEditor(file);
+    const auto backup = file.string() + ".bak";
+    EXPECT_EQ(readFile(backup), readFile(file));
+    ASSERT_FALSE(dialogs.messages().empty());
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Backup Made"));
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QStringLiteral("Backup file created as: ") + QString::fromStdString(backup));
+}
+
+TEST_F(OpenAndSave, SaveWritesTheFileClearsTheFlagAndShowsIt)
+{
+    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const auto editor = openEditor(file);
+    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Renamed"));
+    ASSERT_TRUE(editor->ChangesPending());
+    dialogs.clear();
+
+    ASSERT_TRUE(editor->CreateVmxFile()) << dialogs.messageTitles().join(QStringLiteral(", ")).toStdString();
+    EXPECT_FALSE(editor->ChangesPending());
+    const std::string written = readFile(file);
+    EXPECT_NE(written.find("displayName = \"Renamed\"\r\n"), std::string::npos);
+    // Lines the editor does not model come back.
+    EXPECT_NE(written.find("pciBridge4.virtualDev = \"pcieRootPort\""), std::string::npos);
+    EXPECT_TRUE(dialogs.messages().empty());
+
+    auto* summary = summaryWindow();
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(summary->windowTitle(), QStringLiteral("machine.vmx - (Read-Only)"));
+    EXPECT_TRUE(summary->Output().contains(QStringLiteral("displayName = \"Renamed\"\n")));
+}
+
+TEST_F(OpenAndSave, NewConfigurationSavesIntoItsFolder)
+{
+    const auto editor = newEditor(QStringLiteral("Fresh"), QString::fromStdString(temp.withSlash()));
+    ASSERT_TRUE(editor->CreateVmxFile());
+    const std::string written = readFile(temp.path() / "Fresh.vmx");
+    EXPECT_EQ(written.rfind("#######################################\r\n####### Fresh.vmx\r\n", 0), 0u);
+    EXPECT_FALSE(editor->ChangesPending());
+}
+
+TEST_F(OpenAndSave, PreChecksRefuseWithTheirMessagesAndIcons)
+{
+    const auto editor = newEditor(QStringLiteral("Checked"), QString::fromStdString(temp.withSlash()));
+    leave(child<QLineEdit>(*editor, "txtVmxFileName"), QString());
+    EXPECT_FALSE(editor->CreateVmxFile());
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Missing Data"));
+    EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("Invalid VMX File Name and/or Folder"));
+    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(editor->ChangesPending());
+
+    leave(child<QLineEdit>(*editor, "txtVmxFileName"), QStringLiteral("Checked"));
+    const auto hw = editor->Machine()->Hardware();
+    hw->SCSIControllers()->Item(1)->SetEnabled(true);
+    for (int i = 0; i < 5; ++i)
+        hw->NetworkAdapters()->Add()->SetEnabled(true);
+    dialogs.clear();
+    EXPECT_FALSE(editor->CreateVmxFile());
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Too many virtual PCI Devices enabled"));
+    EXPECT_TRUE(
+        dialogs.messages()[0].text.startsWith(QStringLiteral("You currently have 6 virtual PCI devices")));
+    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(std::filesystem::exists(temp.path() / "Checked.vmx"));
+}
+
+TEST_F(OpenAndSave, FailedWriteKeepsTheOldFileAndTheFlagAndNamesTheFile)
+{
+    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const std::string before = readFile(file);
+    const auto editor = openEditor(file);
+    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Renamed"));
+    dialogs.clear();
+    {
+        platform::WriteHooks hooks;
+        hooks.failRename = true;
+        platform::ScopedWriteFailureForTesting failure(hooks);
+        EXPECT_FALSE(editor->CreateVmxFile());
+    }
+    EXPECT_TRUE(editor->ChangesPending());
+    EXPECT_EQ(readFile(file), before);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QString::fromStdString(file.string())));
+    EXPECT_EQ(summaryWindow(), nullptr);
+}
+
+TEST_F(OpenAndSave, FolderThatIsReallyAFileFailsWithAMessage)
+{
+    writeFile(temp.path() / "blocker", "x");
+    const auto editor =
+        newEditor(QStringLiteral("Blocked"), QString::fromStdString((temp.path() / "blocker").string()));
+    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Blocked"));
+    EXPECT_FALSE(editor->CreateVmxFile());
+    EXPECT_TRUE(editor->ChangesPending());
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(
+        dialogs.messages()[0].text.contains(QString::fromStdString((temp.path() / "blocker").string())));
+}
+
+TEST_F(OpenAndSave, RunningMachineWarnsOnOpenAndAsksBeforeSaving)
+{
+    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    std::filesystem::create_directory(file.string() + ".lck");
+    const std::string before = readFile(file);
+    const auto editor = openEditor(file);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral(".lck")));
+
+    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Renamed"));
+    dialogs.clear();
+    dialogs.answers = {editor::Answer::No};
+    EXPECT_FALSE(editor->CreateVmxFile());
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].buttons, editor::Buttons::YesNo);
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_TRUE(editor->ChangesPending());
+
+    dialogs.answers = {editor::Answer::Yes};
+    EXPECT_TRUE(editor->CreateVmxFile());
+    EXPECT_FALSE(editor->ChangesPending());
+}
+
+TEST_F(OpenAndSave, SuspendedMachineWarnsOnOpen)
+{
+    const auto file = temp.path() / "s.vmx";
+    writeFile(file, "displayName = \"S\"\ncheckpoint.vmState = \"s.vmss\"\n");
+    const auto editor = openEditor(file);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("s.vmss")));
+}
+
+} // namespace
+} // namespace zentravolix::testing

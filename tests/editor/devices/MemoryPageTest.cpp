@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+// The memory page: slider, up-down buttons and the size box work together.
+
+#include "DevicePageFixture.h"
+
+#include "editor/widget/pages/devices/MemoryPage.h"
+#include "editor/widget/pages/devices/UpDownButtons.h"
+
+#include <QSlider>
+
+namespace zentravolix::testing {
+namespace {
+
+using editor::MemoryPage;
+using editor::UpDownButtons;
+
+class MemoryPageTest : public DevicePageTest {
+protected:
+    void SetUp() override
+    {
+        DevicePageTest::SetUp();
+        memory = hw()->Memory()->Item(1);
+        memory->SetMBs(512);
+    }
+    std::shared_ptr<tarvonel::clsMemory> memory;
+};
+
+TEST_F(MemoryPageTest, FillTakesTheProductMaximumAndTheStoredSize)
+{
+    auto page = makePage<MemoryPage>(memory->ID());
+    auto* slider = child<QSlider>(*page, "sldMemSize");
+    auto* updown = child<UpDownButtons>(*page, "udMemSize");
+    EXPECT_EQ(slider->maximum(), 3684) << "Workstation 5.5x";
+    EXPECT_EQ(updown->maximum(), 3684);
+    EXPECT_EQ(slider->value(), 512);
+    EXPECT_EQ(updown->value(), 512);
+    EXPECT_EQ(child<QLineEdit>(*page, "txtMemSize")->text(), QStringLiteral("512"));
+    EXPECT_TRUE(edits.empty());
+
+    editor::DevicePageHooks hooks;
+    hooks.limits = [] {
+        editor::EditorLimits limits;
+        limits.MaxMemoryMB = 1024;
+        return limits;
+    };
+    auto limited = makePage<MemoryPage>(memory->ID(), hooks);
+    EXPECT_EQ(child<QSlider>(*limited, "sldMemSize")->maximum(), 1024) << "the editor's limits win";
+}
+
+TEST_F(MemoryPageTest, SliderAndButtonsPutTheirValueIntoTheBoxWhichStoresIt)
+{
+    auto page = makePage<MemoryPage>(memory->ID());
+    auto* slider = child<QSlider>(*page, "sldMemSize");
+    auto* updown = child<UpDownButtons>(*page, "udMemSize");
+    auto* box = child<QLineEdit>(*page, "txtMemSize");
+
+    slider->setValue(1024);
+    EXPECT_EQ(box->text(), QStringLiteral("1024"));
+    EXPECT_EQ(updown->value(), 1024);
+    EXPECT_EQ(memory->MBs(), 1024);
+    EXPECT_EQ(memory->Summary(), "1024 MB");
+    ASSERT_FALSE(edits.empty());
+    EXPECT_TRUE(edits.back()) << "the row shows the size";
+
+    updown->stepUp();
+    EXPECT_EQ(box->text(), QStringLiteral("1028"));
+    EXPECT_EQ(slider->value(), 1028);
+    EXPECT_EQ(memory->MBs(), 1028);
+}
+
+TEST_F(MemoryPageTest, TypedSizeIsStoredAndMovesTheSlider)
+{
+    auto page = makePage<MemoryPage>(memory->ID());
+    auto* box = child<QLineEdit>(*page, "txtMemSize");
+    leave(box, QStringLiteral("256"));
+    EXPECT_EQ(memory->MBs(), 256);
+    EXPECT_EQ(child<QSlider>(*page, "sldMemSize")->value(), 256);
+
+    edits.clear();
+    leave(box, QString());
+    leave(box, QStringLiteral("lots"));
+    EXPECT_EQ(memory->MBs(), 256) << "an empty or non-numeric box stores nothing";
+    EXPECT_TRUE(edits.empty());
+}
+
+TEST_F(MemoryPageTest, ShowingThePageAgainFollowsAChangedProduct)
+{
+    auto page = makePage<MemoryPage>(memory->ID());
+    page->show();
+    page->hide();
+    setProduct(1, 2); // Workstation 4.5x: at most 1024 MB
+    page->show();
+    EXPECT_EQ(child<QSlider>(*page, "sldMemSize")->maximum(), 1024);
+    EXPECT_TRUE(edits.empty());
+}
+
+TEST(UpDownButtonsTest, StepsStayInsideTheRangeAndOnlyUserStepsSignal)
+{
+    UpDownButtons updown;
+    updown.setRange(4, 10);
+    updown.setSingleStep(4);
+    int sent = 0;
+    QObject::connect(&updown, &UpDownButtons::valueChanged, [&sent](int) { ++sent; });
+    updown.setValue(100);
+    EXPECT_EQ(updown.value(), 10);
+    EXPECT_EQ(sent, 0);
+    updown.stepUp();
+    EXPECT_EQ(sent, 0) << "already at the maximum";
+    updown.stepDown();
+    updown.stepDown();
+    EXPECT_EQ(updown.value(), 4);
+    EXPECT_EQ(sent, 2);
+    updown.setRange(8, 2);
+    EXPECT_EQ(updown.maximum(), 8);
+    EXPECT_EQ(updown.value(), 8);
+}
+
+} // namespace
+} // namespace zentravolix::testing

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+// The clustering option writes fixed node lines for scsi0:0 and scsi0:1; reading them back must
+// neither make disks nor move lines, whatever the machine holds at those nodes.
+#include "HardeningSupport.h"
+
+#include "vmx/VmxReader.h"
+#include "vmx/VmxWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace zentravolix::hardening {
+namespace {
+
+/** Reads text on top of the new-machine defaults and writes it again, as opening and saving does. */
+std::string rewrite(const std::string& text, std::unique_ptr<tarvonel::VirtualMachine>* model = nullptr)
+{
+    auto vm = newMachine();
+    const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
+    std::string written = vmx::WriteVmxText(*vm, result.otherParams, result.valuesAfterRead);
+    if (model)
+        *model = std::move(vm);
+    return written;
+}
+
+std::vector<std::int32_t> storageCounts(const tarvonel::VirtualMachine& vm)
+{
+    const auto hw = vm.Hardware();
+    return {hw->SCSIControllers()->Count(), hw->HardDisks()->Count(), hw->CDRoms()->Count(),
+            hw->GenericSCSIDevices()->Count()};
+}
+
+std::unique_ptr<tarvonel::VirtualMachine> clusteredMachine()
+{
+    auto vm = newMachine();
+    vm->Options()->AdvancedOptions()->SetClusteringSupport(true);
+    return vm;
+}
+
+TEST(ClusteringRoundTrip, EmptyNodesStayEmptyAndTheFileReadsBackAsWritten)
+{
+    const auto vm = clusteredMachine();
+    const std::string first = vmx::WriteVmxText(*vm);
+    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    EXPECT_EQ(rewrite(first, &reread), first);
+    EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
+    EXPECT_TRUE(reread->Options()->AdvancedOptions()->ClusteringSupport());
+    EXPECT_EQ(first.find("##### other params from old file"), std::string::npos) << "nothing is left over";
+}
+
+TEST(ClusteringRoundTrip, WithoutScsiControllerTheBlockAddsNothing)
+{
+    // A file without SCSI lines reads on top of the defaults like any other; the block's node
+    // lines must not make a difference to that.
+    const auto vm = clusteredMachine();
+    while (vm->Hardware()->SCSIControllers()->Count() > 0)
+        vm->Hardware()->SCSIControllers()->Remove(1);
+    const std::string clustered = vmx::WriteVmxText(*vm);
+    vm->Options()->AdvancedOptions()->SetClusteringSupport(false);
+    const std::string plain = vmx::WriteVmxText(*vm);
+
+    std::unique_ptr<tarvonel::VirtualMachine> fromClustered;
+    std::unique_ptr<tarvonel::VirtualMachine> fromPlain;
+    const std::string once = rewrite(clustered, &fromClustered);
+    rewrite(plain, &fromPlain);
+    EXPECT_EQ(storageCounts(*fromClustered), storageCounts(*fromPlain));
+    EXPECT_EQ(rewrite(once), once);
+}
+
+TEST(ClusteringRoundTrip, ADiskOnTheSharedNodeKeepsItsFileAndTheFileReadsBackAsWritten)
+{
+    const auto vm = clusteredMachine();
+    if (vm->Hardware()->SCSIControllers()->Count() == 0)
+        vm->Hardware()->SCSIControllers()->Add();
+    const auto disk = vm->Hardware()->HardDisks()->Add();
+    disk->SetBusType("SCSI");
+    disk->SetController(0);
+    disk->SetBusNode(0);
+    disk->SetDeviceName("/vms/test/shared.vmdk");
+    const std::string first = vmx::WriteVmxText(*vm);
+
+    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    EXPECT_EQ(rewrite(first, &reread), first);
+    EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
+    EXPECT_EQ(first.find("##### other params from old file"), std::string::npos) << "nothing is left over";
+}
+
+// Found by the "nothing lost" test: the block's "plainDisk" won over a CD-ROM's own type at
+// scsi0:0, and the CD-ROM was gone after the next read.
+TEST(ClusteringRoundTrip, ACdRomOnASharedNodeIsNotOverwritten)
+{
+    const auto vm = clusteredMachine();
+    if (vm->Hardware()->SCSIControllers()->Count() == 0)
+        vm->Hardware()->SCSIControllers()->Add();
+    const auto cd = vm->Hardware()->CDRoms()->Add();
+    cd->SetBusType("SCSI");
+    cd->SetController(0);
+    cd->SetBusNode(1);
+    cd->SetDeviceType("cdrom-image");
+    cd->SetDeviceName("/srv/iso/install.iso");
+    const std::string first = vmx::WriteVmxText(*vm);
+    EXPECT_EQ(first.find("scsi0:1.deviceType = \"plainDisk\""), std::string::npos);
+    EXPECT_NE(first.find("scsi0:0.deviceType = \"plainDisk\""), std::string::npos)
+        << "the other node keeps the block";
+
+    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    EXPECT_EQ(rewrite(first, &reread), first);
+    EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
+}
+
+TEST(ClusteringRoundTrip, FixedLinesWithoutTheSwitchStillMakeADisk)
+{
+    // Without disk.locking = "FALSE" the lines are an ordinary disk's (another program wrote them).
+    const std::string text = "scsi0.present = \"TRUE\"\r\n"
+                             "scsi0:1.mode = \"independent-persistent\"\r\n";
+    const auto vm = newMachine();
+    const std::int32_t disks = vm->Hardware()->HardDisks()->Count();
+    vmx::ReadVmxText(text, *vm);
+    EXPECT_EQ(vm->Hardware()->HardDisks()->Count(), disks + 1);
+}
+
+TEST(ClusteringRoundTrip, OtherValuesAtTheNodesAreNotTakenForTheBlock)
+{
+    const std::string text = "disk.locking = \"FALSE\"\r\n"
+                             "scsi0.present = \"TRUE\"\r\n"
+                             "scsi0:0.mode = \"persistent\"\r\n"
+                             "diskLib.dataCacheMaxSize = \"512\"\r\n";
+    const auto vm = newMachine();
+    const std::int32_t disks = vm->Hardware()->HardDisks()->Count();
+    const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
+    EXPECT_EQ(vm->Hardware()->HardDisks()->Count(), disks + 1) << "a mode of its own makes a disk";
+    ASSERT_EQ(result.otherParams.size(), 1u);
+    EXPECT_EQ(result.otherParams[0], "diskLib.dataCacheMaxSize = \"512\"");
+}
+
+} // namespace
+} // namespace zentravolix::hardening

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+// The fuzz targets' properties over their seeds and over every input a fuzz run once found
+// (fuzz/regressions/<target>/), so a finding that was fixed stays fixed without clang.
+#include "HardeningSupport.h"
+
+#include "fuzz/checks/FuzzChecks.h"
+#include "platform/RegistryStore.h"
+#include "platform/cRegistry.h"
+#include "vmx/VmxReader.h"
+#include "vmx/VmxWriter.h"
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+namespace zentravolix::hardening {
+namespace {
+
+struct FuzzInput {
+    std::string target;
+    fs::path file;
+};
+
+fuzz::Finding check(const std::string& target, std::string_view input)
+{
+    if (target == "vmx")
+        return fuzz::CheckVmx(input);
+    if (target == "descriptor")
+        return fuzz::CheckDescriptor(input);
+    if (target == "ini")
+        return fuzz::CheckIni(input);
+    return fuzz::CheckRegistryStore(input);
+}
+
+std::vector<FuzzInput> inputs()
+{
+    const fs::path fuzzDir = ZV_FUZZ_DIR;
+    const fs::path corpus = ZV_CORPUS_DIR;
+    const fs::path data = ZV_TEST_DATA_DIR;
+    const std::vector<std::pair<std::string, std::vector<fs::path>>> sources = {
+        {"vmx", {corpus / "vmx", data / "vmx", data / "roundtrip", fuzzDir / "regressions/vmx"}},
+        {"descriptor", {corpus / "vmdk", fuzzDir / "regressions/descriptor"}},
+        {"ini", {fuzzDir / "seeds/ini", fuzzDir / "regressions/ini"}},
+        {"registry_store", {fuzzDir / "seeds/registry", fuzzDir / "regressions/registry_store"}},
+    };
+    std::vector<FuzzInput> all;
+    for (const auto& [target, folders] : sources) {
+        for (const auto& folder : folders) {
+            for (const auto& file : filesUnder(folder))
+                all.push_back({target, file});
+        }
+    }
+    return all;
+}
+
+class FuzzProperties : public ::testing::TestWithParam<FuzzInput> {};
+
+TEST_P(FuzzProperties, HoldForSeedsAndPastFindings)
+{
+    const auto& [target, file] = GetParam();
+    const fuzz::Finding finding = check(target, readFile(file));
+    EXPECT_FALSE(finding) << file << ": " << *finding;
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, FuzzProperties, ::testing::ValuesIn(inputs()),
+                         [](const ::testing::TestParamInfo<FuzzInput>& info) {
+                             return info.param.target + "_" + std::to_string(info.index);
+                         });
+
+TEST(FuzzPropertiesPresent, EveryTargetHasInputsAndFindingsAreKept)
+{
+    std::map<std::string, int> perTarget;
+    for (const auto& input : inputs())
+        ++perTarget[input.target];
+    for (const char* target : {"vmx", "descriptor", "ini", "registry_store"})
+        EXPECT_GE(perTarget[target], 2) << target;
+    EXPECT_FALSE(filesUnder(fs::path(ZV_FUZZ_DIR) / "regressions").empty());
+}
+
+// Found by fuzz_registry_store: reading drops one CR before each LF, so a line the store keeps
+// as it is lost one CR on every save when it ended in CR CR LF.
+TEST(RegistryStoreFinding, KeptLineEndingInCrCrLfSurvivesEverySave)
+{
+    const std::string text = "[HKEY_CURRENT_USER\\Software\\Quindrel\\Zentravolix]\n"
+                             "not a value line\r\r\n"
+                             "IniLocation=sz:/home/a\n";
+    const std::string once = platform::RegistryStore::fromText(text).text();
+    EXPECT_EQ(once, text);
+    EXPECT_EQ(platform::RegistryStore::fromText(once).text(), once);
+}
+
+// Found by fuzz_registry_store: the values under an empty header "[]" were written without it
+// and read back as values of the key before.
+TEST(RegistryStoreFinding, ValuesUnderAnEmptyHeaderStayThere)
+{
+    const std::string text = "[HKEY_CURRENT_USER\\Software\\Quindrel\\Zentravolix]\n"
+                             "IniLocation=sz:/home/a\n"
+                             "[]\n"
+                             "Stray=sz:b\n";
+    const platform::RegistryStore store = platform::RegistryStore::fromText(text);
+    EXPECT_EQ(store.text(), text);
+    const auto names = platform::RegistryStore::fromText(store.text())
+                           .valueNames(platform::kHkeyCurrentUser, "Software\\Quindrel\\Zentravolix");
+    EXPECT_EQ(names, std::vector<std::string>{"IniLocation"});
+}
+
+// Found by fuzz_vmx: with a key set twice, the earlier line was kept verbatim and won over the
+// value the later line gave the model, so the next read gave another machine.
+TEST(VmxFinding, EarlierLineOfAKeySetTwiceIsNotKept)
+{
+    const std::string text = "ethernet0.present = \"TRUE\"\r\n"
+                             "ethernet0.addressType = \"vpx\"\r\n"
+                             "ethernet0.addressType = \"static\"\r\n"
+                             "ethernet0.address = \"00:50:56:01:02:03\"\r\n";
+    const auto vm = newMachine();
+    const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
+    EXPECT_TRUE(result.otherParams.empty());
+    EXPECT_EQ(vm->Hardware()->NetworkAdapters()->Item(1)->AddressType(), 1);
+    EXPECT_FALSE(fuzz::CheckVmx(text));
+}
+
+// Found by fuzz_vmx next: the earlier line applied, the later kept verbatim; the model must
+// hold what the later line gives, or the written machine reads back as another one.
+TEST(VmxFinding, EarlierAppliedLineOfAKeySetTwiceIsIgnored)
+{
+    const std::string text = "ethernet0.present = \"TRUE\"\r\n"
+                             "ethernet0.addressType = \"static\"\r\n"
+                             "ethernet0.address = \"00:50:56:01:02:03\"\r\n"
+                             "ethernet0.addressType = \"vpx\"\r\n";
+    const auto vm = newMachine();
+    const auto fresh = newMachine();
+    fresh->Hardware()->NetworkAdapters()->Add();
+    const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
+    EXPECT_EQ(result.otherParams, std::vector<std::string>{"ethernet0.addressType = \"vpx\""});
+    EXPECT_EQ(vm->Hardware()->NetworkAdapters()->Item(1)->AddressType(),
+              fresh->Hardware()->NetworkAdapters()->Item(1)->AddressType());
+    EXPECT_FALSE(fuzz::CheckVmx(text));
+}
+
+// Found by fuzz_vmx: a preserved key the file sets twice is written once (the later line, as
+// VMware reads it), and that line survives a second save.
+TEST(VmxFinding, PreservedKeySetTwiceKeepsTheLaterLine)
+{
+    const std::string text = "pciBridge5.pciSlotNumber = \"9\"\r\n"
+                             "memsize = \"256\"\r\n"
+                             "PCIBRIDGE5.pciSlotNumber = \"22\"\r\n";
+    const auto vm = newMachine();
+    const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
+    const std::string written = vmx::WriteVmxText(*vm, result.otherParams, result.valuesAfterRead);
+    EXPECT_EQ(written.find("pciBridge5.pciSlotNumber = \"9\""), std::string::npos);
+    EXPECT_NE(written.find("PCIBRIDGE5.pciSlotNumber = \"22\"\r\n"), std::string::npos);
+    EXPECT_FALSE(fuzz::CheckVmx(text));
+}
+
+} // namespace
+} // namespace zentravolix::hardening
