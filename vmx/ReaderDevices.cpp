@@ -96,13 +96,13 @@ bool isClusteringNodeLine(const ParsedLine& line)
            (suffix == ".devicetype" && line.value == "plainDisk");
 }
 
-bool hasClusteringSwitch(const std::vector<RawLine>& keyLines)
+bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded)
 {
     ParsedLine line;
-    for (const RawLine& raw : keyLines) {
-        if (!EqualsIgnoreCase(RawLineKey(raw.text), "disk.locking"))
+    for (std::size_t i = 0; i < keyLines.size(); ++i) {
+        if (superseded[i] || !EqualsIgnoreCase(RawLineKey(keyLines[i].text), "disk.locking"))
             continue;
-        parseLine(raw, line);
+        parseLine(keyLines[i], line);
         line.loadValue();
         if (line.lowerValue() == "false")
             return true;
@@ -277,14 +277,17 @@ Fate readGenericScsi(tarvonel::clsGenSCSI& device, const ParsedLine& line)
 
 } // namespace
 
-void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines, std::vector<bool>& rejected)
+void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded,
+                       std::vector<bool>& rejected)
 {
     indexAttached(ctx, *ctx.hw.HardDisks(), NodeDevice::HardDisk);
     indexAttached(ctx, *ctx.hw.CDRoms(), NodeDevice::CDRom);
     indexAttached(ctx, *ctx.hw.GenericSCSIDevices(), NodeDevice::GenericScsi);
-    ctx.clusteringBlock = hasClusteringSwitch(keyLines);
+    ctx.clusteringBlock = hasClusteringSwitch(keyLines, superseded);
     ParsedLine line;
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
+        if (superseded[i])
+            continue;
         // Cheap test first: only keys starting with "ide" or "scsi" concern this pass.
         const std::string_view raw = RawLineKey(keyLines[i].text);
         if (!(EqualsIgnoreCase(raw.substr(0, 3), "ide") || EqualsIgnoreCase(raw.substr(0, 4), "scsi")))

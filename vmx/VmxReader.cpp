@@ -210,7 +210,7 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     }
 
     std::vector<bool> rejected(keyLines.size(), false);
-    detail::decideNodeDevices(ctx, keyLines, rejected);
+    detail::decideNodeDevices(ctx, keyLines, superseded, rejected);
 
     const auto apply = [&ctx](detail::ParsedLine& line, auto handler) {
         detail::Fate fate = detail::Fate::Preserved;
@@ -226,8 +226,8 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
         detail::parseLine(keyLines[i], line);
         line.rejected = rejected[i];
-        if (superseded[i] && !line.rejected)
-            continue; // a line pass 1 reported stays, as its problem says
+        if (superseded[i])
+            continue;
         if (!line.hasEquals)
             ctx.preserve(line);
         else

@@ -137,6 +137,20 @@ TEST(VmxFinding, EarlierAppliedLineOfAKeySetTwiceIsIgnored)
     EXPECT_FALSE(fuzz::CheckVmx(text));
 }
 
+// Found by fuzz_vmx after that: the node pass must skip a superseded line as well, or an
+// earlier "cdrom-raw" makes a CD-ROM that the later line of the same key does not.
+TEST(VmxFinding, SupersededNodeLineDecidesNoDevice)
+{
+    const std::string text = "ide0:0.deviceType = \"cdrom-raw\"\r\n"
+                             "IDE0:0.DEVICETYPE = \"CDROM-RAW\"\r\n";
+    const auto vm = newMachine();
+    const std::int32_t cdroms = vm->Hardware()->CDRoms()->Count();
+    const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
+    EXPECT_EQ(vm->Hardware()->CDRoms()->Count(), cdroms);
+    EXPECT_EQ(result.otherParams, std::vector<std::string>{"IDE0:0.DEVICETYPE = \"CDROM-RAW\""});
+    EXPECT_FALSE(fuzz::CheckVmx(text));
+}
+
 // Found by fuzz_vmx: a preserved key the file sets twice is written once (the later line, as
 // VMware reads it), and that line survives a second save.
 TEST(VmxFinding, PreservedKeySetTwiceKeepsTheLaterLine)

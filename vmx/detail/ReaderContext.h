@@ -137,8 +137,12 @@ void ensureCount(Collection& collection, std::int32_t count)
         collection.Add();
 }
 
-/** Pass 1: makes the controllers and the devices their node lines decide; marks the key lines it rejected. */
-void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines, std::vector<bool>& rejected);
+/**
+ * Pass 1: makes the controllers and the devices their node lines decide; marks the key lines it
+ * rejected. Lines superseded by a later line of the same key are left out, as in pass 2.
+ */
+void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded,
+                       std::vector<bool>& rejected);
 /** Pass 2 for a key with prefix ide* or scsi*. */
 Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi);
 /** Pass 2 for a key line (with "="). */
