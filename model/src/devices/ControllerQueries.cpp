@@ -103,6 +103,20 @@ std::vector<std::string> EmptyNodes(std::int32_t maxNodes)
     return std::vector<std::string>(static_cast<std::size_t>(maxNodes));
 }
 
+void PutDiskAndCDRomLabels(std::vector<std::string>& nodes, const clsHardware& hardware,
+                           const std::string& busType, std::int16_t controller)
+{
+    std::vector<CDRInfo> cdroms;
+    std::int32_t cdromCount = 0;
+    ConnectedCDRoms(hardware, busType, controller, cdroms, cdromCount);
+    PutDeviceLabels(nodes, cdroms, cdromCount, "CD-ROM");
+
+    std::vector<HDInfo> disks;
+    std::int32_t diskCount = 0;
+    ConnectedHardDisks(hardware, busType, controller, disks, diskCount);
+    PutDeviceLabels(nodes, disks, diskCount, "Hard Disk");
+}
+
 void PutNodeLabel(std::vector<std::string>& nodes, std::int16_t node, std::string label)
 {
     if (node < 0 || static_cast<std::size_t>(node) >= nodes.size())

@@ -62,6 +62,10 @@ void PutDeviceLabels(std::vector<std::string>& nodes, const std::vector<Record>&
     }
 }
 
+/** Labels of the CD-ROMs, then the hard disks, on busType controller number controller. */
+void PutDiskAndCDRomLabels(std::vector<std::string>& nodes, const clsHardware& hardware,
+                           const std::string& busType, std::int16_t controller);
+
 /** GetAvailableNodes of both controller collections; prefix is "IDE " or "SCSI ". */
 template <class Controllers>
 std::vector<std::string> AvailableNodes(const Controllers& controllers, const std::string& prefix)

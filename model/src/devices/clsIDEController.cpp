@@ -24,15 +24,7 @@ std::vector<std::string> clsIDEController::Nodes() const
     const auto hardware = detail::HardwareOf(*this);
     std::vector<std::string> nodes = detail::EmptyNodes(m_maxNodes);
 
-    std::vector<CDRInfo> cdroms;
-    std::int32_t cdromCount = 0;
-    detail::ConnectedCDRoms(*hardware, kBus, DeviceNum(), cdroms, cdromCount);
-    detail::PutDeviceLabels(nodes, cdroms, cdromCount, "CD-ROM");
-
-    std::vector<HDInfo> disks;
-    std::int32_t diskCount = 0;
-    detail::ConnectedHardDisks(*hardware, kBus, DeviceNum(), disks, diskCount);
-    detail::PutDeviceLabels(nodes, disks, diskCount, "Hard Disk");
+    detail::PutDiskAndCDRomLabels(nodes, *hardware, kBus, DeviceNum());
     return nodes;
 }
 

@@ -29,15 +29,7 @@ std::vector<std::string> clsSCSIController::Nodes() const
     // The controller takes a SCSI ID of its own (7 by default), like any device on the bus.
     detail::PutNodeLabel(nodes, m_busNode, "SCSI Controller " + std::to_string(DeviceNum()));
 
-    std::vector<CDRInfo> cdroms;
-    std::int32_t cdromCount = 0;
-    detail::ConnectedCDRoms(*hardware, kBus, DeviceNum(), cdroms, cdromCount);
-    detail::PutDeviceLabels(nodes, cdroms, cdromCount, "CD-ROM");
-
-    std::vector<HDInfo> disks;
-    std::int32_t diskCount = 0;
-    detail::ConnectedHardDisks(*hardware, kBus, DeviceNum(), disks, diskCount);
-    detail::PutDeviceLabels(nodes, disks, diskCount, "Hard Disk");
+    detail::PutDiskAndCDRomLabels(nodes, *hardware, kBus, DeviceNum());
 
     std::vector<GenSCSIInfo> generic;
     std::int32_t genericCount = 0;
