@@ -42,8 +42,20 @@ TEST_F(DisplayPageTest, VideoMemoryIsStoredInBytesAndRewritesTheRow)
     EXPECT_EQ(display->Summary(), "32 MB");
     EXPECT_EQ(edits, std::vector<bool>{true});
 
+    // A fraction of a megabyte is kept when the screen needs less than that.
+    display->SetScreenWidth(640);
+    display->SetScreenHeight(480);
     leave(vram, QStringLiteral("1.5"));
     EXPECT_EQ(display->VramSize(), 1572864);
+    EXPECT_EQ(vram->text(), QStringLiteral("1.5"));
+
+    // Below one screen of 4-byte pixels the memory is raised to it and the box shows the result.
+    display->SetScreenWidth(1024);
+    display->SetScreenHeight(768);
+    leave(vram, QStringLiteral("2"));
+    EXPECT_EQ(display->VramSize(), 3145728);
+    EXPECT_EQ(vram->text(), QStringLiteral("3"));
+    EXPECT_EQ(display->Summary(), "3 MB");
 }
 
 TEST_F(DisplayPageTest, RefusedTextWritesNothingAndKeepsTheFocus)
@@ -76,7 +88,11 @@ TEST_F(DisplayPageTest, SizesAreStoredAndShownAsTheModelHoldsThem)
     EXPECT_EQ(display->ScreenWidth(), 1280);
     EXPECT_EQ(display->ScreenHeight(), 1024);
     EXPECT_EQ(child<QLineEdit>(*page, "txtMaxWidth")->text(), QStringLiteral("1280"));
-    EXPECT_EQ(edits, (std::vector<bool>{false, false}));
+    // A bigger screen may raise the video memory, the row's summary, so each size rewrites the row.
+    EXPECT_EQ(edits, (std::vector<bool>{true, true}));
+    leave(child<QLineEdit>(*page, "txtMaxHeight"), QStringLiteral("4096"));
+    EXPECT_EQ(display->VramSize(), 1280 * 4096 * 4);
+    EXPECT_EQ(display->Summary(), "20 MB");
 }
 
 TEST_F(DisplayPageTest, ThreeDFollowsTheProductButKeepsTheStoredChoice)

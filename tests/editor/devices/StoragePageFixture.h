@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -76,6 +77,15 @@ protected:
         QStringList list;
         for (int i = 0; i < combo->count(); ++i)
             list << combo->itemText(i);
+        return list;
+    }
+
+    /** A list of expected texts written as plain literals. */
+    static QStringList texts(std::initializer_list<const char*> items)
+    {
+        QStringList list;
+        for (const char* item : items)
+            list << QString::fromUtf8(item);
         return list;
     }
 

@@ -39,7 +39,7 @@ TEST_F(FieldPagesTest, MemorySizeIsCheckedOnEveryChangeAndRoundedOnLeaving)
     auto* box = child<QLineEdit>(*page, "txtMemSize");
 
     type(box, QStringLiteral("1"));
-    EXPECT_EQ(messageTexts(), QStringList{"Invalid Memory Size / RAM size out of valid range for Selected Product/Version"});
+    EXPECT_EQ(messageTexts(), texts({"Invalid Memory Size / RAM size out of valid range for Selected Product/Version"}));
     EXPECT_EQ(dialogs.messages().front().icon, editor::MessageIcon::Warning);
     EXPECT_EQ(memory->MBs(), 256);
     dialogs.clear();
@@ -54,7 +54,7 @@ TEST_F(FieldPagesTest, MemorySizeIsCheckedOnEveryChangeAndRoundedOnLeaving)
     EXPECT_TRUE(dialogs.messages().empty());
 
     leave(box, QStringLiteral("abc"));
-    EXPECT_EQ(messageTexts(), QStringList{"Invalid Entry / RAM size must be numeric"});
+    EXPECT_EQ(messageTexts(), texts({"Invalid Entry / RAM size must be numeric"}));
     EXPECT_EQ(memory->MBs(), 128);
     dialogs.clear();
     leave(box, QStringLiteral("3688")); // Workstation 5.5x allows 3684
@@ -89,8 +89,8 @@ TEST_F(FieldPagesTest, MacBoxesAreCheckedByAddressTypeAndOffsetMustBeNumeric)
     auto* box3 = child<QLineEdit>(*page, "txtNetMac3");
     leave(box3, QStringLiteral("40"));
     EXPECT_EQ(box3->text(), QString());
-    EXPECT_EQ(messageTexts(), QStringList{"Invalid Static MAC Address / The static MAC address range is "
-                                          "00:50:56:00:00:00-00:50:56:3F:FF:FF"});
+    EXPECT_EQ(messageTexts(), texts({"Invalid Static MAC Address / The static MAC address range is "
+                                          "00:50:56:00:00:00-00:50:56:3F:FF:FF"}));
     EXPECT_EQ(dialogs.messages().front().icon, editor::MessageIcon::Information);
     EXPECT_EQ(nic->MacAddress(), "00:50:56:01:02:03");
     dialogs.clear();
@@ -100,7 +100,7 @@ TEST_F(FieldPagesTest, MacBoxesAreCheckedByAddressTypeAndOffsetMustBeNumeric)
 
     auto* offset = child<QLineEdit>(*page, "txtNetMacGenOffset");
     leave(offset, QStringLiteral("abc"));
-    EXPECT_EQ(messageTexts(), QStringList{"Invalid Address Offset / Must be numeric!"});
+    EXPECT_EQ(messageTexts(), texts({"Invalid Address Offset / Must be numeric!"}));
     EXPECT_EQ(offset->text(), QStringLiteral("abc"));
     leave(offset, QStringLiteral("42"));
     EXPECT_EQ(nic->GenAddressOffset(), 42);

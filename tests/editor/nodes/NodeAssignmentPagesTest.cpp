@@ -61,7 +61,7 @@ TEST_F(NodePagesTest, ChoosingTheCdRomsNodeMovesTheCdRomToTheFirstFreeNode)
     EXPECT_TRUE(dialogs.messages().empty());
     EXPECT_EQ(edits, std::vector<bool>{true});
     // The list shows the new state, on the disk's node.
-    EXPECT_EQ(entries(list), (QStringList{"IDE 0:0", "IDE 0:1 - Hard Disk 0", "IDE 1:0 - CD-ROM 0", "IDE 1:1"}));
+    EXPECT_EQ(entries(list), (texts({"IDE 0:0", "IDE 0:1 - Hard Disk 0", "IDE 1:0 - CD-ROM 0", "IDE 1:1"})));
     EXPECT_EQ(list->currentIndex(), 1);
 }
 
@@ -74,7 +74,7 @@ TEST_F(NodePagesTest, WithEveryIdeNodeTakenTheChoiceIsRefused)
     auto page = makePage<editor::HardDiskPage>(hd->ID());
     auto* list = child<QComboBox>(*page, "cboHDIDE");
     choose(list, 1);
-    EXPECT_EQ(messageTexts(), QStringList{"No Available Nodes / No available IDE nodes!"});
+    EXPECT_EQ(messageTexts(), texts({"No Available Nodes / No available IDE nodes!"}));
     EXPECT_EQ(dialogs.messages().front().icon, editor::MessageIcon::Information);
     EXPECT_EQ(where(*hd), "IDE 0:0");
     EXPECT_EQ(where(*cd), "IDE 0:1");
@@ -90,7 +90,7 @@ TEST_F(NodePagesTest, TheScsiControllersNodeCannotBeChosen)
     auto* list = child<QComboBox>(*page, "cboGenSCSI");
     ASSERT_EQ(list->itemText(7), QStringLiteral("SCSI 0:7 - SCSI Controller 0"));
     choose(list, 7);
-    EXPECT_EQ(messageTexts(), QStringList{"Invalid Node Selection / Node already occupied - cannot move"});
+    EXPECT_EQ(messageTexts(), texts({"Invalid Node Selection / Node already occupied - cannot move"}));
     EXPECT_EQ(dialogs.messages().front().icon, editor::MessageIcon::Warning);
     EXPECT_EQ(where(*gen), "SCSI 0:2");
     EXPECT_EQ(list->currentIndex(), 2);
@@ -107,8 +107,8 @@ TEST_F(NodePagesTest, NewCdRomImageWithEveryNodeTakenShowsBothMessages)
     child<QRadioButton>(*page, "optCDRImage")->click();
     leave(child<QLineEdit>(*page, "txtCDRImage"), QStringLiteral("/isos/install.iso"));
     EXPECT_EQ(cd->DeviceName(), "/isos/install.iso");
-    EXPECT_EQ(messageTexts(), (QStringList{"No Available Nodes / No available IDE nodes!",
-                                           "No Available Nodes / No available SCSI nodes either!"}));
+    EXPECT_EQ(messageTexts(), (texts({"No Available Nodes / No available IDE nodes!",
+                                           "No Available Nodes / No available SCSI nodes either!"})));
     EXPECT_EQ(cd->BusNode(), -1);
 }
 
@@ -132,7 +132,7 @@ TEST_F(NodePagesTest, WithoutIdeControllersTheListIsNotAvailableAndAssignsNothin
     auto cd = cdrom("IDE", -1, -1);
     auto page = makePage<editor::CDRomPage>(cd->ID());
     auto* list = child<QComboBox>(*page, "cboCDRIDE");
-    EXPECT_EQ(entries(list), QStringList{"N/A"});
+    EXPECT_EQ(entries(list), texts({"N/A"}));
     choose(list, 0);
     EXPECT_TRUE(dialogs.messages().empty());
     EXPECT_EQ(cd->BusNode(), -1);
