@@ -2,6 +2,7 @@
 #pragma once
 
 #include "disk/DiskCreator.h"
+#include "editor/rules/ProductTables.h"
 
 #include <QDialog>
 #include <QString>
@@ -10,6 +11,10 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+namespace tarvonel {
+class VirtualMachine;
+}
 
 class QGroupBox;
 class QLabel;
@@ -159,5 +164,11 @@ private:
  * configuration has no file name yet.
  */
 QString ProposedDiskName(const std::string& vmxPath, const std::string& vmxFileName);
+
+/**
+ * What the editor hands the dialog before showing it: the proposed name from the configuration's
+ * folder and file name, the product version's disk size limits, and its hardware version.
+ */
+void PrepareCreateHD(frmCreateHD& dialog, const tarvonel::VirtualMachine& vm, const EditorLimits& limits);
 
 } // namespace zentravolix::editor

@@ -8,6 +8,8 @@
 #include "platform/Process.h"
 #include "platform/TextTable.h"
 
+#include <tarvonel/tarvonel.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -185,6 +187,15 @@ QString ProposedDiskName(const std::string& vmxPath, const std::string& vmxFileN
     if (!vmxFileName.empty())
         name = (vmxFileName.size() >= 4 ? vmxFileName.substr(0, vmxFileName.size() - 4) : vmxFileName) + ".vmdk";
     return QString::fromStdString(platform::JoinPath(vmxPath, name));
+}
+
+void PrepareCreateHD(frmCreateHD& dialog, const tarvonel::VirtualMachine& vm, const EditorLimits& limits)
+{
+    const auto general = vm.Options()->GeneralOptions();
+    dialog.DiskName = ProposedDiskName(general->VmxPath(), general->VmxFileName());
+    dialog.MaxIdeSectors = limits.MaxIdeDiskSize;
+    dialog.MaxScsiSectors = limits.MaxScsiDiskSize;
+    dialog.VirtualHWVersion = general->HardwareVersion();
 }
 
 } // namespace zentravolix::editor

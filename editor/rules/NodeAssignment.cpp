@@ -4,6 +4,7 @@
 #include <tarvonel/tarvonel.h>
 
 #include <charconv>
+#include <cstdint>
 
 namespace zentravolix::editor {
 
@@ -69,6 +70,34 @@ std::optional<NodeDevice> findOn(const Coll& collection, VirtualHardwareType typ
             return NodeDevice{type, item->ID()};
     }
     return std::nullopt;
+}
+
+/** Whether a device of the collection other than self sits on bus word, controller and node. */
+template <class Coll>
+bool heldByOther(const Coll& collection, VirtualHardwareType type, const std::string& busWord,
+                 const NodeEntry& entry, const NodeDevice& self)
+{
+    for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+        const auto item = collection.Item(i);
+        if (item->BusType() == busWord && item->Controller() == entry.controller &&
+            item->BusNode() == entry.node && NodeDevice{type, item->ID()} != self)
+            return true;
+    }
+    return false;
+}
+
+/** Whether the node is the one a SCSI controller takes for itself (a device there hides its label). */
+bool controllersOwnNode(const tarvonel::clsHardware& hardware, NodeBus bus, const NodeEntry& entry)
+{
+    if (bus != NodeBus::SCSI)
+        return false;
+    const auto& controllers = *hardware.SCSIControllers();
+    for (std::int32_t i = 1; i <= controllers.Count(); ++i) {
+        const auto controller = controllers.Item(i);
+        if (controller->DeviceNum() == entry.controller && controller->BusNode() == entry.node)
+            return true;
+    }
+    return false;
 }
 
 /** Puts the device on the node; BusNode goes last, since only it refreshes the display name. */
@@ -235,6 +264,44 @@ bool NeedsAutomaticNode(const tarvonel::clsHardware& hardware, const NodeDevice&
     visitDevice(hardware, device,
                 [&](const auto& item) { unassigned = item.Controller() == -1 || item.BusNode() == -1; });
     return unassigned;
+}
+
+bool ReleaseNodeHeldByOther(tarvonel::clsHardware& hardware, const NodeDevice& device)
+{
+    std::optional<NodeBus> bus;
+    NodeEntry own;
+    bool assigned = false;
+    if (!visitDevice(hardware, device, [&](const auto& item) {
+            bus = BusOfType(item.BusType());
+            assigned = item.Controller() >= 0 && item.BusNode() >= 0;
+            own.controller = item.Controller();
+            own.node = item.BusNode();
+        }))
+        return false;
+    if (!bus || !assigned)
+        return false;
+    const auto entries = AvailableNodes(hardware, *bus);
+    if (entries.empty())
+        return false;
+    bool held = true; // a node the bus does not have is no place for the device either
+    for (const auto& text : entries) {
+        const auto entry = ParseNodeEntry(*bus, text);
+        if (!entry || entry->controller != own.controller || entry->node != own.node)
+            continue;
+        const std::string word = BusWord(*bus);
+        held = startsWith(entry->occupant, "Controller") || controllersOwnNode(hardware, *bus, *entry) ||
+               heldByOther(*hardware.HardDisks(), VirtualHardwareType::HardDrive, word, *entry, device) ||
+               heldByOther(*hardware.CDRoms(), VirtualHardwareType::CDRomDrive, word, *entry, device) ||
+               heldByOther(*hardware.GenericSCSIDevices(), VirtualHardwareType::GenericSCSI, word, *entry, device);
+        break;
+    }
+    if (!held)
+        return false;
+    visitDevice(hardware, device, [](auto& item) {
+        item.SetController(-1);
+        item.SetBusNode(-1);
+    });
+    return true;
 }
 
 AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDevice& device)

@@ -114,6 +114,15 @@ void ChooseBus(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBu
 /** Whether the device has no node (Controller or BusNode is -1); false for an unknown device. */
 bool NeedsAutomaticNode(const tarvonel::clsHardware& hardware, const NodeDevice& device);
 
+/**
+ * After a disk's bus was switched (its file names another adapter), its Controller and BusNode
+ * still hold the numbers of the old bus. When those name a node of the new bus that another
+ * device or the SCSI controller holds, or that the bus does not have, the device becomes
+ * unassigned (-1, -1) so the automatic node gives it a free one instead of a shared one.
+ * Returns whether it was released. A model that cannot list its nodes is left alone.
+ */
+bool ReleaseNodeHeldByOther(tarvonel::clsHardware& hardware, const NodeDevice& device);
+
 /** What the automatic assignment did. */
 struct AutomaticNode {
     /** The device got a node. */

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/Velmire.h"
 
+#include "editor/dialogs/frmCreateHD.h"
 #include "editor/rules/NewMachineDefaults.h"
 #include "editor/widget/HardwareTab.h"
 #include "editor/widget/WidgetHelpers.h"
@@ -87,6 +88,12 @@ void Velmire::buildDevicePages()
     hooks.limits = [this] { return m_limits; };
     hooks.vmxFolder = [this] { return QString::fromStdString(m_vm->Options()->GeneralOptions()->VmxPath()); };
     hooks.rebuildList = [this] { m_hardwareTab->refreshRows(); };
+    hooks.createDisk = [this](const std::string&) {
+        frmCreateHD dialog(*m_context.dialogs, this);
+        PrepareCreateHD(dialog, *m_vm, m_limits);
+        dialog.exec();
+        return dialog.Cancelled ? QString() : dialog.DiskName;
+    };
     m_devicePages = new DevicePageSet(m_vm, m_context, hooks, *m_hardwareTab);
     m_hardwareTab->setLimitsProvider([this] { return m_limits; });
 }

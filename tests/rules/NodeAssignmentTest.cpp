@@ -249,6 +249,34 @@ TEST_F(NodeAssignmentTest, HardDiskStaysOnItsBusAndGenericScsiOnScsi)
     EXPECT_TRUE(result.messages.empty());
 }
 
+TEST_F(NodeAssignmentTest, SwitchedDiskLetsGoOfANodeThatIsNotItsOwnOnTheNewBus)
+{
+    // Numbers kept from the IDE bus, now read as SCSI numbers.
+    const auto onOther = disk("SCSI", 0, 0);
+    const auto gen = newGeneric();
+    put(*hw.GenericSCSIDevices()->Item(-1, gen.id), "SCSI", 0, 1);
+    const auto a = disk("SCSI", 0, 0);
+    EXPECT_TRUE(ReleaseNodeHeldByOther(hw, a));
+    EXPECT_EQ(where(a), "SCSI -1:-1");
+    EXPECT_EQ(where(onOther), "SCSI 0:0") << "the other device is never moved";
+
+    const auto b = disk("SCSI", 0, 1); // a generic SCSI device's node
+    EXPECT_TRUE(ReleaseNodeHeldByOther(hw, b));
+    const auto c = disk("SCSI", 0, 7); // the controller's own node
+    EXPECT_TRUE(ReleaseNodeHeldByOther(hw, c));
+    const auto d = disk("SCSI", 1, 0); // a controller the machine does not have
+    EXPECT_TRUE(ReleaseNodeHeldByOther(hw, d));
+    EXPECT_EQ(where(d), "SCSI -1:-1");
+
+    // Its own free node, or no node at all, stays as it is.
+    const auto e = disk("SCSI", 0, 5);
+    EXPECT_FALSE(ReleaseNodeHeldByOther(hw, e));
+    EXPECT_EQ(where(e), "SCSI 0:5");
+    const auto f = disk("IDE", -1, -1);
+    EXPECT_FALSE(ReleaseNodeHeldByOther(hw, f));
+    EXPECT_FALSE(ReleaseNodeHeldByOther(hw, NodeDevice{VirtualHardwareType::HardDrive, "nope"}));
+}
+
 TEST(NodeAssignmentWithoutControllers, NotAvailableListAssignsNothingSilently)
 {
     tarvonel::VirtualMachine vm;

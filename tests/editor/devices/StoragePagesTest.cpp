@@ -3,6 +3,8 @@
 
 #include "StoragePageFixture.h"
 
+#include <algorithm>
+
 #include "editor/widget/pages/devices/CDRomPage.h"
 #include "editor/widget/pages/devices/FloppyPage.h"
 #include "editor/widget/pages/devices/GenSCSIPage.h"
@@ -259,7 +261,11 @@ TEST_F(StoragePageTest, HardDiskFileEnabledAndBrowse)
     settings.ImagePath = "/elsewhere";
     dialogs.paths.push_back(QStringLiteral("/vms/test/other.vmdk"));
     child<QPushButton>(*page, "cmdBrowseHDFile")->click();
-    EXPECT_EQ(dialogs.calls.back().initial, QStringLiteral("/vms/test/")) << "disks are looked for beside the machine";
+    const auto browse = std::find_if(dialogs.calls.begin(), dialogs.calls.end(), [](const auto& call) {
+        return call.kind == RecordingDialogs::Kind::OpenFile;
+    });
+    ASSERT_NE(browse, dialogs.calls.end());
+    EXPECT_EQ(browse->initial, QStringLiteral("/vms/test/")) << "disks are looked for beside the machine";
     EXPECT_EQ(disk->DeviceName(), "/vms/test/other.vmdk");
 }
 

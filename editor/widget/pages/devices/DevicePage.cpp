@@ -37,9 +37,19 @@ bool DevicePage::validateField(QLineEdit*, const QString&)
 
 bool DevicePage::commitText(QLineEdit* box)
 {
+    if (m_committing == box)
+        return true;
     for (auto& [bound, commit] : m_textCommits) {
-        if (bound == box)
-            return commit();
+        if (bound != box)
+            continue;
+        QLineEdit* const previous = m_committing;
+        m_committing = box;
+        struct Restore {
+            QLineEdit*& slot;
+            QLineEdit* value;
+            ~Restore() { slot = value; }
+        } restore{m_committing, previous};
+        return commit();
     }
     return true;
 }

@@ -188,6 +188,9 @@ private:
     bool commitText(QLineEdit* box);
 
     std::vector<std::pair<QLineEdit*, std::function<bool()>>> m_textCommits;
+    /** The box whose text is being committed: a message shown meanwhile moves the focus, and the
+     *  box's second editingFinished must not commit (and ask) again. */
+    QLineEdit* m_committing = nullptr;
 };
 
 } // namespace zentravolix::editor

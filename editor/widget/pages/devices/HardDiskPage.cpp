@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/devices/HardDiskPage.h"
 
+#include "disk/DiskInfo.h"
+#include "editor/rules/NodeAssignment.h"
+#include "editor/widget/Dialogs.h"
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/WidgetHelpers.h"
+
+#include "platform/Paths.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -77,10 +82,7 @@ HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
         auto d = disk();
         if (!d)
             return false;
-        // Reading the disk's descriptor (type, adapter, information box) hooks in here.
-        d->SetDeviceName(path);
-        // On the bus chosen for the disk; a disk whose bus is not chosen yet gets no node.
-        assignAutomaticNode();
+        takeDiskFile(*d, path);
         return true;
     });
     connect(m_cmdBrowseHDFile, &QPushButton::clicked, this, [this] {
@@ -149,6 +151,45 @@ void HardDiskPage::fill()
     showOptions({{m_optHDIDE, bus == "IDE"}, {m_optHDSCSI, bus == "SCSI"}});
     enableBus(bus);
     refillNodes();
+}
+
+void HardDiskPage::takeDiskFile(tarvonel::clsHardDisk& hardDisk, const std::string& path)
+{
+    // A bare file name lies in the configuration's folder.
+    disk::DiskInfo info;
+    const auto slash = path.rfind(platform::PathSeparator);
+    if (slash == std::string::npos) {
+        info.folder = m_vm->Options()->GeneralOptions()->VmxPath();
+        info.fileName = path;
+    } else {
+        info.folder = path.substr(0, slash + 1);
+        info.fileName = path.substr(slash + 1);
+    }
+    const disk::ReadOutcome read = disk::ReadDiskDescriptor(info);
+    if (m_context.dialogs) {
+        if (read)
+            m_context.dialogs->message(this, QString::fromStdString(disk::DiskInformationText(info)), text(174),
+                                       MessageIcon::Information);
+        else
+            m_context.dialogs->message(this, text(175), text(174), MessageIcon::Warning);
+    }
+
+    // The model takes the file whether or not its descriptor could be read; a failed read leaves
+    // type index 0, a plain disk.
+    hardDisk.SetDeviceName(path);
+    hardDisk.SetDeviceType(info.typeIndex >= 4 ? "rawDisk" : "disk");
+    hardDisk.SetMode(kPersistent);
+
+    // The adapter decides the bus. A disk moved to the other bus keeps its old numbers, which
+    // there may name a node another device holds; it then takes a free node instead.
+    const NodeDevice self{deviceType(), hardDisk.ID()};
+    const NodeBus bus = info.adapterType == "ide" ? NodeBus::IDE : NodeBus::SCSI;
+    if (hardDisk.BusType() != BusWord(bus)) {
+        ChooseBus(*m_vm->Hardware(), self, bus);
+        ReleaseNodeHeldByOther(*m_vm->Hardware(), self);
+    }
+    load(hardDisk.ID());
+    assignAutomaticNode();
 }
 
 std::string HardDiskPage::independentMode() const

@@ -3,6 +3,10 @@
 
 #include "editor/widget/pages/devices/DevicePage.h"
 
+namespace tarvonel {
+class clsHardDisk;
+}
+
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -23,6 +27,11 @@ protected:
     void fill() override;
 
 private:
+    /**
+     * A disk file was entered: reads its descriptor, shows what it found (or that it could not),
+     * sets file, type and mode, chooses the bus by the adapter and gives the disk a node.
+     */
+    void takeDiskFile(tarvonel::clsHardDisk& hardDisk, const std::string& path);
     /** The mode the option buttons stand for while "Independent" is ticked. */
     std::string independentMode() const;
     void enableBus(const std::string& busType);
