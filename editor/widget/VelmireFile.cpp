@@ -16,6 +16,8 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <filesystem>
+
 namespace zentravolix::editor {
 
 namespace {
@@ -74,6 +76,10 @@ bool Velmire::readExistingFile()
     vmx::ReadOptions options;
     options.createBackup = m_context.settings && m_context.settings->CreateBackups;
     vmx::ReadResult result;
+    // The defaults' "New VM" is no name for an existing machine: a file without a display name
+    // goes by its file name, as VMware shows it (and favourites, told apart by name, stay apart).
+    const auto general = m_vm->Options()->GeneralOptions();
+    general->SetDisplayName({});
     try {
         result = vmx::ReadVmxFile(path, *m_vm, options);
     } catch (const vmx::VmxFileError& e) {
@@ -93,9 +99,10 @@ bool Velmire::readExistingFile()
                                    messages::backupMadeTitle(), MessageIcon::Information);
 
     m_vmxNameValid = true;
+    if (general->DisplayName().empty())
+        general->SetDisplayName(std::filesystem::path(path).stem().string());
     // The limits follow the file's product and version; ConfigVersion and HardwareVersion keep
     // the values read until the user picks a version.
-    const auto general = m_vm->Options()->GeneralOptions();
     if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))
         m_limits = settings->Limits;
 

@@ -108,6 +108,24 @@ TEST_F(OpenAndSave, ReaderProblemsAreShownOnceInOneMessage)
     EXPECT_EQ(general(*editor)->DisplayName(), "Odd");
 }
 
+TEST_F(OpenAndSave, FileWithoutDisplayNameGoesByItsFileName)
+{
+    const auto first = temp.path() / "first.vmx";
+    const auto second = temp.path() / "second.vmx";
+    writeFile(first, "memsize = \"256\"\n");
+    writeFile(second, "memsize = \"512\"\n");
+    const auto a = openEditor(first);
+    const auto b = openEditor(second);
+    EXPECT_EQ(general(*a)->DisplayName(), "first");
+    EXPECT_EQ(general(*b)->DisplayName(), "second");
+    EXPECT_FALSE(a->ChangesPending());
+    // Two favourites, not one overwritten by the other.
+    ASSERT_EQ(favorites.size(), 2u);
+    EXPECT_EQ(favorites[0].DisplayName, "first");
+    EXPECT_EQ(favorites[1].DisplayName, "second");
+    EXPECT_EQ(favorites[1].VmxPath, second.string());
+}
+
 TEST_F(OpenAndSave, UnreadableFileIsReportedByNameAndRefused)
 {
     const auto missing = temp.path() / "missing.vmx";
