@@ -77,7 +77,8 @@ bool Velmire::readExistingFile()
     options.createBackup = m_context.settings && m_context.settings->CreateBackups;
     vmx::ReadResult result;
     // The defaults' "New VM" is no name for an existing machine: a file without a display name
-    // goes by its file name, as VMware shows it (and favourites, told apart by name, stay apart).
+    // goes by the name it was opened under (its favourite), else by its file name, so favourites,
+    // told apart by name, stay apart.
     const auto general = m_vm->Options()->GeneralOptions();
     general->SetDisplayName({});
     try {
@@ -100,7 +101,8 @@ bool Velmire::readExistingFile()
 
     m_vmxNameValid = true;
     if (general->DisplayName().empty())
-        general->SetDisplayName(std::filesystem::path(path).stem().string());
+        general->SetDisplayName(m_displayName.isEmpty() ? std::filesystem::path(path).stem().string()
+                                                        : m_displayName.toStdString());
     // The limits follow the file's product and version; ConfigVersion and HardwareVersion keep
     // the values read until the user picks a version.
     if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))
