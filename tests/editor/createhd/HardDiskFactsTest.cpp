@@ -90,6 +90,12 @@ TEST_F(HardDiskFactsTest, ReadableDiskShowsItsFactsAndTakesTheBusOfItsAdapter)
     EXPECT_EQ(child<QComboBox>(*page, "cboHDSCSI")->currentIndex(), 0);
     EXPECT_EQ(dialogs.messages().size(), 1u);
     EXPECT_FALSE(edits.empty());
+
+    // Return in the unchanged box reads nothing again and keeps a mode chosen since.
+    disk->SetMode("independent-persistent");
+    leave(child<QLineEdit>(*page, "txtHDFile"), QString::fromStdString(path));
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(disk->Mode(), "independent-persistent");
 }
 
 TEST_F(HardDiskFactsTest, UnreadableDiskSaysSoAndStillUpdatesTheModel)

@@ -47,6 +47,24 @@ TEST_F(StoragePageTest, FloppyFillFindsTheDriveIgnoringCaseAndReportsNothing)
     EXPECT_TRUE(edits.empty());
 }
 
+TEST_F(StoragePageTest, FloppyAutoDetectIsStoredUntranslatedAndFoundInAnyLanguage)
+{
+    context.hostDevices.removableDrives = {"/dev/fd0"};
+    auto floppy = hw()->Floppies()->Item(1);
+    floppy->SetDeviceType("device");
+    floppy->SetDeviceName("auto detect");
+    platform::SetLanguageOffset(500); // German has no text for "auto detect": a blank entry
+    auto page = makePage<FloppyPage>(floppy->ID());
+    auto* drives = child<QComboBox>(*page, "cboFloppyDrive");
+    EXPECT_EQ(drives->currentIndex(), 0);
+
+    choose(drives, 1);
+    EXPECT_EQ(floppy->DeviceName(), "/dev/fd0");
+    choose(drives, 0);
+    EXPECT_EQ(floppy->DeviceName(), "auto detect");
+    platform::SetLanguageOffset(0);
+}
+
 TEST_F(StoragePageTest, FloppyImageOptionAndBoxWriteTheModel)
 {
     auto floppy = hw()->Floppies()->Item(1);

@@ -124,10 +124,11 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
         bindText(box, false, [this](const std::string&) { return storeAddress(); });
     bindText(m_txtNetMacGenOffset, false, [this](const std::string& value) {
         auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
-        const auto offset = ParseLong(QString::fromStdString(value));
-        if (!nic || !offset)
+        // The rule's own reading of the number, so a text it called not numeric is never stored.
+        const OffsetDecision decision = CheckGenAddressOffset(value);
+        if (!nic || !decision.stored())
             return false;
-        nic->SetGenAddressOffset(*offset);
+        nic->SetGenAddressOffset(decision.offset);
         return true;
     });
 

@@ -3,6 +3,7 @@
 
 #include "editor/rules/ChoiceLists.h"
 #include "editor/widget/EditorContext.h"
+#include "editor/widget/pages/devices/DevicePageSupport.h"
 #include "editor/widget/WidgetHelpers.h"
 
 #include <tarvonel/tarvonel.h>
@@ -64,11 +65,13 @@ FloppyPage::FloppyPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorConte
             f->SetDeviceType("file");
         enableChoice(false);
     });
-    bindComboText(m_cboFloppyDrive, true, [this, floppy](const std::string& name) {
+    // By position: the auto-detect entry is stored as "auto detect" whatever the language shows
+    // (a language without that text shows a blank entry, which must still be choosable).
+    bindCombo(m_cboFloppyDrive, true, [this, floppy](std::int16_t position) {
         auto f = floppy();
         if (!f || !m_optFloppyDrive->isChecked())
             return false;
-        f->SetDeviceName(name);
+        f->SetDeviceName(PortNameOfEntry(*m_cboFloppyDrive, position, offersAutoDetect()));
         return true;
     });
     bindText(m_txtFloppyImage, true, [this, floppy](const std::string& name) {
@@ -98,10 +101,15 @@ void FloppyPage::fill()
     m_txtFloppyImage->clear();
     m_cboFloppyDrive->setCurrentIndex(-1);
     if (type == "device")
-        showComboText(m_cboFloppyDrive, floppy->DeviceName());
+        ShowPortName(*m_cboFloppyDrive, floppy->DeviceName(), offersAutoDetect());
     else if (type == "file")
         m_txtFloppyImage->setText(QString::fromStdString(floppy->DeviceName()));
     enableChoice(type != "file");
+}
+
+bool FloppyPage::offersAutoDetect() const
+{
+    return OffersAutoDetect(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm));
 }
 
 void FloppyPage::enableChoice(bool physical)

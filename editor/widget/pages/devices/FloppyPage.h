@@ -24,6 +24,8 @@ protected:
 private:
     /** Enables the drive list or the image box and its button, as the chosen option says. */
     void enableChoice(bool physical);
+    /** Whether the drive list starts with the auto-detect entry (by product and version). */
+    bool offersAutoDetect() const;
     void refillDrives();
 
     QGroupBox* m_fraFloppy;

@@ -80,7 +80,9 @@ HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     });
     bindText(m_txtHDFile, true, [this, disk](const std::string& path) {
         auto d = disk();
-        if (!d)
+        // Return in an unchanged box is no new disk: reading it again would reset an
+        // independent disk's mode to persistent.
+        if (!d || path == d->DeviceName())
             return false;
         takeDiskFile(*d, path);
         return true;
