@@ -58,7 +58,8 @@ frmMain::frmMain(editor::Dialogs& dialogs, platform::ProgramSettings& settings, 
     m_splitter->setSizes({230, 870});
     setCentralWidget(m_splitter);
 
-    // Start-up, in the order the window has always done it.
+    // Start-up: the version caption, the controls, the Home tab, then every caption in the
+    // language of the settings read before.
     m_mVer->setText(VersionCaption());
     initInterface();
     m_currentTab = 0;

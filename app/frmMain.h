@@ -112,6 +112,10 @@ private:
     void onFavoriteClicked(QTreeWidgetItem* item);
     void onFavoriteDoubleClicked(QTreeWidgetItem* item);
     QString text(int id) const;
+    /** "New VM" in the current language, or in English where the language has no such text. */
+    QString newVmName() const;
+    /** Lets the text box that has the focus store its text before a Save, Close or Quit. */
+    void commitFocusedField();
     QString tabCaption(int index) const;
 
     editor::Dialogs& m_dialogs;

@@ -11,6 +11,7 @@
 #include "editor/widget/Velmire.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
+#include "platform/TextTable.h"
 
 #include <tarvonel/VirtualMachine.h>
 #include <tarvonel/clsGeneral.h>
@@ -115,7 +116,7 @@ void frmMain::OpenInTab(bool editExisting, const QString& existingPath, const QS
     if (editExisting)
         caption = displayName.isEmpty() ? existingPath : displayName;
     else
-        caption = displayName.isEmpty() ? text(26) : displayName;
+        caption = displayName.isEmpty() ? newVmName() : displayName;
 
     editor::EditorContext context;
     context.dialogs = &m_dialogs;
@@ -135,7 +136,8 @@ void frmMain::OpenInTab(bool editExisting, const QString& existingPath, const QS
 
     velmire->SetEditExistingFile(editExisting);
     velmire->SetExistingVmxFileName(existingPath);
-    velmire->SetDisplayName(caption);
+    // An existing file's tab may be captioned with its path; that is no name for the machine.
+    velmire->SetDisplayName(editExisting ? displayName : caption);
     velmire->SetNewVmxPath(newVmxPath);
     connect(velmire, &editor::Velmire::displayNameChanged, this,
             [this, index](const QString& name) { UpdateTab(index, name, QString()); });
@@ -156,6 +158,26 @@ void frmMain::OpenInTab(bool editExisting, const QString& existingPath, const QS
     }
 }
 
+QString frmMain::newVmName() const
+{
+    // A language without its own "New VM" would name the tab and the machine "".
+    const QString name = text(26);
+    return name.isEmpty() ? QString::fromStdString(platform::LoadLocalizedText(26, 0)) : name;
+}
+
+void frmMain::commitFocusedField()
+{
+    // A text box stores what was typed when it loses the focus. Toolbar buttons, shortcuts and
+    // the window's close button take no focus, so a Save, Close or Quit would otherwise miss
+    // the text still being typed (and a Close would not even ask about it).
+    QWidget* focused = QApplication::focusWidget();
+    if (focused == nullptr || !isAncestorOf(focused))
+        return;
+    focused->clearFocus();
+    if (QApplication::focusWidget() == nullptr)
+        focused->setFocus(Qt::OtherFocusReason);
+}
+
 void frmMain::NewConfiguration()
 {
     QString folder = m_dialogs.browseFolder(this, text(23), QString());
@@ -163,8 +185,8 @@ void frmMain::NewConfiguration()
                                                 static_cast<qsizetype>(platform::PathSeparator.size()));
     if (!folder.isEmpty() && !folder.endsWith(separator))
         folder += separator;
-    const std::optional<QString> name = m_dialogs.input(this, text(25), text(24), text(26));
-    OpenInTab(false, QString(), name.has_value() ? *name : text(26), 8, folder);
+    const std::optional<QString> name = m_dialogs.input(this, text(25), text(24), newVmName());
+    OpenInTab(false, QString(), name.has_value() && !name->isEmpty() ? *name : newVmName(), 8, folder);
 }
 
 void frmMain::OpenConfiguration(const QString& path, std::int16_t configVersion)
@@ -174,8 +196,8 @@ void frmMain::OpenConfiguration(const QString& path, std::int16_t configVersion)
 
 void frmMain::openConfiguration(const QString& path, std::int16_t configVersion, const QString& displayName)
 {
-    // The suffix test is case-sensitive on purpose: it is how the program has always told its
-    // files apart, and a ".VMX" file was never offered.
+    // The suffix test is case-sensitive on purpose: the file dialog offers "*.vmx" only, and a
+    // path from a favourite or the command line is held to the same rule.
     if (!path.isEmpty()) {
         if (path.endsWith(QLatin1String(".vmx")) && QFileInfo(path).isFile())
             OpenInTab(true, path, displayName, configVersion, QString());
@@ -191,6 +213,7 @@ bool frmMain::CloseCurrentTab()
 {
     if (m_currentTab < 1)
         return false;
+    commitFocusedField();
     const int index = m_currentTab;
     editor::Velmire* velmire = EditorOfTab(index);
     if (velmire != nullptr && velmire->ChangesPending()) {
@@ -216,6 +239,7 @@ void frmMain::SaveCurrentTab()
 {
     if (m_currentTab < 1)
         return;
+    commitFocusedField();
     editor::Velmire* velmire = EditorOfTab(m_currentTab);
     if (velmire != nullptr && velmire->CreateVmxFile())
         velmire->AddVMToFavorites();
@@ -251,6 +275,7 @@ void frmMain::closeEvent(QCloseEvent* event)
 {
     // Every open tab is offered for closing, from the last one back; one refusal keeps the
     // program running, but the remaining tabs are still asked about.
+    commitFocusedField();
     bool refused = false;
     for (int index = m_sstMain->count() - 1; index >= 1; --index) {
         if (!m_sstMain->isTabVisible(index))

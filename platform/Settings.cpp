@@ -36,7 +36,7 @@ void storeIniLocation(const SettingsLocations& locations, const std::string& ini
                       std::vector<SettingsProblem>& problems)
 {
     // A store that cannot be written must not end the program: the settings still work for
-    // this session, and the caller shows the classic message from the problem's detail.
+    // this session, and the caller shows a message made from the problem's detail.
     try {
         iniLocationValue(locations).SetValue(iniLocation);
     } catch (const RegistryError& e) {

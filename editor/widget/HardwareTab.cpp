@@ -214,7 +214,7 @@ void HardwareTab::refreshRows()
 void HardwareTab::updateUILabels()
 {
     m_lvwHardwareList->setHeaderLabels({text(204), text(202)});
-    m_cmdHardwareAdd->setText(text(205) + QStringLiteral("..."));
+    m_cmdHardwareAdd->setText(text(205));
     m_cmdHardwareRemove->setText(text(206));
     if (m_selectedRow >= 0)
         m_lblDevicePage->setText(text(DeviceTabTextId(m_selectedType)));

@@ -93,7 +93,7 @@ QString QtDialogs::toQtFilter(const QString& filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        // VB-style filters separate patterns with ";", Qt with blanks.
+        // Our filter strings separate patterns with ";", Qt with blanks.
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         QString description = parts[i];

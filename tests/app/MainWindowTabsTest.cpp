@@ -2,7 +2,13 @@
 // The tab model of the main window: opening, closing, the unsaved-changes question, shutdown.
 #include "AppTestFixture.h"
 
+#include <tarvonel/tarvonel.h>
+
 #include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
 #include <QTabWidget>
 
 namespace zentravolix::app::testing {
@@ -187,6 +193,66 @@ TEST_F(MainWindowTabs, QuitSavesTheFavouritesAddedByASave)
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QByteArray content = ini.readAll();
     EXPECT_TRUE(content.contains("Favorite0=Saved one\t")) << content.toStdString();
+}
+
+TEST_F(MainWindowTabs, NamelessFileOpenedFromTheDialogGoesByItsFileName)
+{
+    frmMain& w = makeWindow();
+    const QString path = vmFolder() + QStringLiteral("/nameless.vmx");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("config.version = \"8\"\r\nmemsize = \"256\"\r\n");
+    file.close();
+    dialogs.paths.push_back(path);
+    w.OpenConfiguration(QString(), 8);
+    editor::Velmire* editor = w.EditorOfTab(1);
+    ASSERT_NE(editor, nullptr);
+    // Not the path the tab was first captioned with, and not the new machine's "New VM".
+    EXPECT_EQ(editor->Machine()->Options()->GeneralOptions()->DisplayName(), "nameless");
+    EXPECT_EQ(tabs(w)->tabText(1), QStringLiteral("nameless"));
+    ASSERT_EQ(settings.Favorites.size(), 1u);
+    EXPECT_EQ(settings.Favorites[0].DisplayName, "nameless");
+}
+
+TEST_F(MainWindowTabs, NewConfigurationInALanguageWithoutNewVmIsStillNamed)
+{
+    writeIni("[General]\r\nLanguageOffset=500\r\n");
+    frmMain& w = makeWindow();
+    ASSERT_EQ(platform::LanguageOffset(), 500);
+    dialogs.inputs.push_back(std::nullopt);
+    w.NewConfiguration();
+    EXPECT_EQ(tabs(w)->tabText(1), QStringLiteral("New VM"));
+    EXPECT_EQ(w.EditorOfTab(1)->Machine()->Options()->GeneralOptions()->DisplayName(), "New VM");
+}
+
+TEST_F(MainWindowTabs, TextStillBeingTypedIsTakenBySaveAndByClose)
+{
+    frmMain& w = makeWindow();
+    QApplication::setActiveWindow(&w);
+    editor::Velmire* editor = saveNew(QStringLiteral("Typed"), vmFolder());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_FALSE(editor->ChangesPending());
+    auto* name = editor->findChild<QLineEdit*>(QStringLiteral("txtDisplayName"));
+    ASSERT_NE(name, nullptr);
+    name->setFocus();
+    ASSERT_TRUE(name->hasFocus());
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Renamed"));
+
+    // The shortcut takes no focus from the box: the save must still see the new name.
+    menuAction("mnuVMSave")->trigger();
+    QFile saved(vmFolder() + QStringLiteral("/Typed.vmx"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("displayName = \"Renamed\"")) << "typed text was not saved";
+    EXPECT_FALSE(editor->ChangesPending());
+    EXPECT_TRUE(name->hasFocus()) << "the box keeps the focus after the save";
+
+    // Typing again and closing asks about the change instead of dropping it.
+    QTest::keyClicks(name, QStringLiteral(" again"));
+    dialogs.answers.push_back(Answer::No);
+    EXPECT_FALSE(w.CloseCurrentTab());
+    ASSERT_FALSE(dialogs.messages().empty());
+    EXPECT_EQ(dialogs.messages().back().icon, editor::MessageIcon::Question);
 }
 
 } // namespace

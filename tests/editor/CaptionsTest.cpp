@@ -24,7 +24,7 @@ TEST_F(Captions, EnglishCaptionsComeFromTheTextTable)
               QStringLiteral("Summary"));
     EXPECT_EQ(child<QTreeWidget>(*editor, "lvwHardwareList")->headerItem()->text(0),
               QStringLiteral("Device"));
-    EXPECT_EQ(child<QPushButton>(*editor, "cmdHardwareAdd")->text(), QStringLiteral("Add..."));
+    EXPECT_EQ(child<QPushButton>(*editor, "cmdHardwareAdd")->text(), QStringLiteral("Add"));
     EXPECT_EQ(child<QCheckBox>(*editor, "chkSnapshotsEnabled")->text(), QStringLiteral("Disable Snapshots"));
     EXPECT_EQ(child<QGroupBox>(*editor, "fraWorkingDir")->title(), QStringLiteral("Working Directory"));
     auto* power = child<QComboBox>(*editor, "cboPowerOff");
