@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Controllers and the devices on their nodes: the first pass that decides what each node holds,
 // and the lines of controllers and nodes in the second pass.
+#include "vmx/detail/NodeLines.h"
 #include "vmx/detail/ReaderContext.h"
 
 namespace zentravolix::vmx::detail {
@@ -46,68 +47,6 @@ std::int32_t maxNodes(ReaderContext& ctx, bool scsi, std::int32_t controller)
     if (scsi)
         return ctx.hw.SCSIControllers()->Item(controller + 1)->MaxNodes();
     return ctx.hw.IDEControllers()->Item(controller + 1)->MaxNodes();
-}
-
-/** The device kind a node line decides (device types and file suffixes compare exactly, as VMware writes them). */
-NodeDevice decidedKind(const ParsedLine& line, bool scsi)
-{
-    const std::string_view suffix = line.suffix();
-    if (suffix == ".devicetype") {
-        const std::string& type = line.value;
-        if (type == "disk" || type == "rawDisk")
-            return NodeDevice::HardDisk;
-        // "device" is what a CD-ROM holds until a drive or image is chosen, and what the writer
-        // then writes; without it such a drive would vanish on the next read.
-        if (type == "atapi-cdrom" || type == "cdrom-raw" || type == "cdrom-image" || type == "file" ||
-            type == "device")
-            return NodeDevice::CDRom;
-        if (scsi && type == "scsi-passthru")
-            return NodeDevice::GenericScsi;
-        return NodeDevice::None;
-    }
-    if (suffix == ".filename") {
-        const std::string& name = line.value;
-        const auto endsWith = [&name](std::string_view tail) {
-            return name.size() >= tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
-        };
-        if (name.size() >= 6 && (endsWith(".raw") || endsWith(".vmdk") || endsWith(".pln")))
-            return NodeDevice::HardDisk;
-        return NodeDevice::None;
-    }
-    if (suffix == ".mode")
-        return NodeDevice::HardDisk;
-    return NodeDevice::None;
-}
-
-/**
- * One of the fixed node lines the clustering option writes ("scsi0:0.mode = "independent-persistent""
- * and the like, for scsi0:0 and scsi0:1). With disk.locking = "FALSE" in the file they belong to
- * that option: the writer writes them again while it stays on. Read as node lines, ".mode" would
- * make a hard disk at a node that holds none and every save would add one.
- */
-bool isClusteringNodeLine(const ParsedLine& line)
-{
-    const std::string_view prefix = line.prefix();
-    if (prefix != "scsi0:0" && prefix != "scsi0:1")
-        return false;
-    const std::string_view suffix = line.suffix();
-    return (suffix == ".sharedbus" && line.value == "virtual") ||
-           (suffix == ".mode" && line.value == "independent-persistent") ||
-           (suffix == ".devicetype" && line.value == "plainDisk");
-}
-
-bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded)
-{
-    ParsedLine line;
-    for (std::size_t i = 0; i < keyLines.size(); ++i) {
-        if (superseded[i] || !EqualsIgnoreCase(RawLineKey(keyLines[i].text), "disk.locking"))
-            continue;
-        parseLine(keyLines[i], line);
-        line.loadValue();
-        if (line.lowerValue() == "false")
-            return true;
-    }
-    return false;
 }
 
 template <class Collection>
@@ -158,7 +97,7 @@ std::optional<std::int32_t> deviceAt(ReaderContext& ctx, const ParsedLine& line,
     return index;
 }
 
-void decideLine(ReaderContext& ctx, ParsedLine& line, bool scsi)
+void decideLine(ReaderContext& ctx, ParsedLine& line, bool scsi, NodeDevice nodeKind)
 {
     const auto address = parseAddress(ctx, line, scsi);
     if (!address) {
@@ -183,7 +122,7 @@ void decideLine(ReaderContext& ctx, ParsedLine& line, bool scsi)
     if (record.outOfRange)
         return;
     const NodeDevice kind = decidedKind(line, scsi);
-    if (kind == NodeDevice::None)
+    if (kind == NodeDevice::None || kind != nodeKind)
         return;
     if (const auto index = deviceAt(ctx, line, kind, key)) {
         record.device = kind;
@@ -191,19 +130,6 @@ void decideLine(ReaderContext& ctx, ParsedLine& line, bool scsi)
     } else {
         line.rejected = true;
     }
-}
-
-bool isControllerPrefix(std::string_view prefix, bool& scsi)
-{
-    if (prefix.substr(0, 3) == "ide") {
-        scsi = false;
-        return true;
-    }
-    if (prefix.substr(0, 4) == "scsi") {
-        scsi = true;
-        return true;
-    }
-    return false;
 }
 
 template <class Device>
@@ -277,38 +203,32 @@ Fate readGenericScsi(tarvonel::clsGenSCSI& device, const ParsedLine& line)
 
 } // namespace
 
-void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded,
-                       std::vector<bool>& rejected)
+void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines,
+                       const std::vector<bool>& superseded, std::vector<bool>& rejected)
 {
     indexAttached(ctx, *ctx.hw.HardDisks(), NodeDevice::HardDisk);
     indexAttached(ctx, *ctx.hw.CDRoms(), NodeDevice::CDRom);
     indexAttached(ctx, *ctx.hw.GenericSCSIDevices(), NodeDevice::GenericScsi);
     ctx.clusteringBlock = hasClusteringSwitch(keyLines, superseded);
-    ParsedLine line;
-    for (std::size_t i = 0; i < keyLines.size(); ++i) {
-        if (superseded[i])
-            continue;
-        // Cheap test first: only keys starting with "ide" or "scsi" concern this pass.
-        const std::string_view raw = RawLineKey(keyLines[i].text);
-        if (!(EqualsIgnoreCase(raw.substr(0, 3), "ide") || EqualsIgnoreCase(raw.substr(0, 4), "scsi")))
-            continue;
-        parseLine(keyLines[i], line);
-        bool scsi = false;
-        if (!line.hasEquals || !line.hasDot() || !isControllerPrefix(line.prefix(), scsi))
-            continue;
+    const NodeLinesMap nodeLines = gatherNodeLines(ctx, keyLines, superseded);
+
+    forEachControllerLine(keyLines, superseded, [&](std::size_t i, ParsedLine& line, bool scsi) {
+        const auto address = nodeOf(line, scsi);
+        const auto it = address ? nodeLines.find(*address) : nodeLines.end();
+        const NodeLines* node = it == nodeLines.end() ? nullptr : &it->second;
         try {
-            line.loadValue();
             // The clustering block's lines decide nothing (and make no controller); a node that
             // another line gives a device still reads them as that device's lines in pass 2.
-            if (ctx.clusteringBlock && isClusteringNodeLine(line))
-                continue;
-            decideLine(ctx, line, scsi);
+            if (ctx.clusteringBlock && isClusteringNodeLine(line) &&
+                (!node || node->clusteringLinesAreTheBlocks()))
+                return;
+            decideLine(ctx, line, scsi, node ? node->kind() : NodeDevice::None);
         } catch (const tarvonel::Error&) {
             ctx.problem(line, ProblemCode::ValueRejected);
             line.rejected = true;
         }
         rejected[i] = line.rejected;
-    }
+    });
 }
 
 Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)

@@ -3,6 +3,7 @@
 
 #include "vmx/VmxWriter.h"
 #include "vmx/detail/ReaderContext.h"
+#include "vmx/detail/VmxLines.h"
 
 #include "platform/AtomicFile.h"
 
@@ -237,15 +238,23 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
         detail::parseLine(comment, line);
         apply(line, detail::readComment);
     }
+    // The comment lines come last, so a "# Platform = " line can leave the version that
+    // "config.version" set outside the platform's list (GSX Server has no 5.5x). The writer has no
+    // lines for such a pair, the next read gives another product, and the version is no index
+    // into the platform's list: the platform takes its latest version below the one it was given.
+    const std::int16_t platform = ctx.general.TargetPlatform();
+    if (!detail::hasPlatformLines(platform, ctx.general.PlatformVersion())) {
+        for (std::int16_t version = ctx.general.PlatformVersion(); version-- > 0;) {
+            if (detail::hasPlatformLines(platform, version)) {
+                ctx.general.SetPlatformVersion(version);
+                break;
+            }
+        }
+    }
 
     std::stable_sort(result.problems.begin(), result.problems.end(),
                      [](const ReadProblem& a, const ReadProblem& b) { return a.line < b.line; });
-    try {
-        result.valuesAfterRead = CaptureValuesAfterRead(vm, result.otherParams);
-    } catch (const tarvonel::Error&) {
-        // A model the writer cannot write now fails on save with its own error; until then the
-        // model's lines count as changed and win over preserved ones.
-    }
+    result.valuesAfterRead = CaptureValuesAfterRead(vm, result.otherParams);
     return result;
 }
 

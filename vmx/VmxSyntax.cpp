@@ -187,4 +187,12 @@ std::string RelativeFileName(const std::string& deviceName, const std::string& v
     return deviceName;
 }
 
+bool IsDiskImageName(std::string_view fileName)
+{
+    const auto endsWith = [fileName](std::string_view tail) {
+        return fileName.size() >= tail.size() && fileName.substr(fileName.size() - tail.size()) == tail;
+    };
+    return fileName.size() >= 6 && (endsWith(".raw") || endsWith(".vmdk") || endsWith(".pln"));
+}
+
 } // namespace zentravolix::vmx

@@ -69,6 +69,12 @@ NumberStatus ParseInteger(std::string_view text, std::int64_t min, std::int64_t 
  */
 std::string RelativeFileName(const std::string& deviceName, const std::string& vmxPath);
 
+/**
+ * True when a node's ".fileName" value by itself makes the node a hard disk: at least 6
+ * characters ending in ".raw", ".vmdk" or ".pln", compared exactly (".VMDK" is no disk image).
+ */
+bool IsDiskImageName(std::string_view fileName);
+
 /** The folder separator of file paths held in the model. */
 inline constexpr char PathSeparator = '/';
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "vmx/VmxWriter.h"
 
+#include "vmx/detail/DeviceSlots.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
@@ -52,8 +53,27 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
     ValuesAfterRead values;
     if (otherParams.empty())
         return values;
+    // Only the slots some preserved line belongs to matter to the writer.
+    const auto slots = detail::deviceSlots(vm);
+    for (const auto& preserved : otherParams) {
+        const std::string_view key = RawLineKey(preserved);
+        if (key.empty())
+            continue;
+        for (const auto& slot : detail::slotsOfKey(ToLower(key))) {
+            if (slots.count(slot))
+                values.recordSlot(slot);
+        }
+    }
+
+    std::vector<detail::VmxLine> own;
+    try {
+        own = detail::modelLines(vm);
+    } catch (const tarvonel::Error&) {
+        // A model the writer cannot write now fails on save with its own error; until then the
+        // model's lines count as changed and win over preserved ones.
+        return values;
+    }
     // The writer's few hundred keys are looked up, not the preserved lines, which may be many.
-    const std::vector<detail::VmxLine> own = detail::modelLines(vm);
     std::unordered_map<std::string_view, const detail::VmxLine*, KeyHash, KeyEqual> ownByKey;
     for (const auto& line : own) {
         if (!line.key.empty())
@@ -90,6 +110,21 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
         keys[i] = RawLineKey(otherParams[i]);
         if (!keys[i].empty() && !seen.insert(keys[i]).second)
             keepPreserved[i] = false;
+    }
+    // The reader makes a numbered device from any line of its slot ("ethernet0.pciSlotNumber"),
+    // so the kept lines of a device removed since reading would bring it back: they go with it.
+    if (afterRead.slotCount() > 0) {
+        const auto slots = detail::deviceSlots(vm);
+        for (std::size_t i = 0; i < otherParams.size(); ++i) {
+            if (!keepPreserved[i] || keys[i].empty())
+                continue;
+            for (const auto& slot : detail::slotsOfKey(ToLower(keys[i]))) {
+                if (afterRead.hadSlot(slot) && !slots.count(slot)) {
+                    keepPreserved[i] = false;
+                    break;
+                }
+            }
+        }
     }
     std::optional<std::size_t> encodingLine;
     for (std::size_t i = 0; i < otherParams.size(); ++i) {

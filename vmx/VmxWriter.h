@@ -19,7 +19,9 @@ namespace zentravolix::vmx {
  * Pure: reads the model only and touches no file. Values are escaped as VMware escapes them;
  * preserved lines are written byte for byte. No key is written twice (letter case ignored): of
  * the writer's own lines the later wins; against a preserved line the rule of ValuesAfterRead
- * applies; a preserved ".encoding" line becomes the first line of the file.
+ * applies; a preserved ".encoding" line becomes the first line of the file. A preserved line of
+ * a device slot the model held after reading and no longer holds (a removed network adapter,
+ * port, shared folder, controller or node device) is left out.
  * Throws tarvonel::Overflow for a memory total outside 32 bits and the controllers' errors
  * (tarvonel::SubscriptOutOfRange) for a device attached outside its controller's nodes.
  */
@@ -46,7 +48,11 @@ SavedFile SaveVmxFile(const tarvonel::VirtualMachine& vm, const std::vector<std:
 /** The full path a save writes to: VmxPath followed by VmxFileName. */
 std::filesystem::path VmxFilePath(const tarvonel::VirtualMachine& vm);
 
-/** The lines the writer would make now, for the keys of the preserved lines (used by the reader). */
+/**
+ * The lines the writer would make now for the keys of the preserved lines, and the device slots
+ * of the model those lines belong to (used by the reader). A model the writer cannot write gives
+ * no lines (its own lines then count as changed); only bad_alloc leaves.
+ */
 ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const std::vector<std::string>& otherParams);
 
 } // namespace zentravolix::vmx

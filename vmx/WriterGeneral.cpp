@@ -44,6 +44,11 @@ const PlatformLines* platformLines(std::int16_t targetPlatform, std::int16_t pla
 
 } // namespace
 
+bool hasPlatformLines(std::int16_t targetPlatform, std::int16_t platformVersion)
+{
+    return platformLines(targetPlatform, platformVersion) != nullptr;
+}
+
 void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
 {
     const auto general = vm.Options()->GeneralOptions();

@@ -45,7 +45,23 @@ bool holdsAt(const Collection& devices, std::int16_t node)
     return false;
 }
 
-void writeClustering(const tarvonel::clsHardware& hardware, VmxLines& out)
+/**
+ * A hard disk at scsi0:<node> that only its ".mode" and ".deviceType" lines make a disk on
+ * reading: its written file name is no disk image's (none yet, or ".VMDK" in capitals).
+ */
+bool holdsDiskKnownByModeAt(const tarvonel::clsHardDisks& disks, std::int16_t node,
+                            const std::string& vmxPath)
+{
+    for (std::int32_t i = 1; i <= disks.Count(); ++i) {
+        const auto disk = disks.Item(i);
+        if (disk->BusType() == "SCSI" && disk->Controller() == 0 && disk->BusNode() == node &&
+            !IsDiskImageName(RelativeFileName(disk->DeviceName(), vmxPath)))
+            return true;
+    }
+    return false;
+}
+
+void writeClustering(const tarvonel::clsHardware& hardware, VmxLines& out, const std::string& vmxPath)
 {
     out.value("disk.locking = ", "FALSE");
     out.value("diskLib.dataCacheMaxSize = ", "0");
@@ -56,7 +72,10 @@ void writeClustering(const tarvonel::clsHardware& hardware, VmxLines& out)
     for (const std::int16_t node : {std::int16_t{0}, std::int16_t{1}}) {
         // The block shares two disks; written over a CD-ROM or generic SCSI device at the node,
         // its "plainDisk" would win over the device's own type and the device would be lost.
-        if (holdsAt(*hardware.CDRoms(), node) || holdsAt(*hardware.GenericSCSIDevices(), node))
+        // Over a disk without a disk image's name it would replace the only lines that make the
+        // disk one; the reader takes a ".mode" without the block's ".sharedBus" as the disk's own.
+        if (holdsAt(*hardware.CDRoms(), node) || holdsAt(*hardware.GenericSCSIDevices(), node) ||
+            holdsDiskKnownByModeAt(*hardware.HardDisks(), node, vmxPath))
             continue;
         const std::string prefix = "scsi0:" + std::to_string(node);
         out.value(prefix + ".sharedBus = ", "virtual");
@@ -118,7 +137,7 @@ void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
         out.value("log.filename = ", advanced->LogFolder());
     out.boolean("templateVM = ", advanced->TemplateMode());
     if (advanced->ClusteringSupport())
-        writeClustering(*vm.Hardware(), out);
+        writeClustering(*vm.Hardware(), out, vm.Options()->GeneralOptions()->VmxPath());
 }
 
 } // namespace zentravolix::vmx::detail

@@ -107,11 +107,9 @@ TEST(ClusteringRoundTrip, ACdRomOnASharedNodeIsNotOverwritten)
     EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
 }
 
-// Open finding of fuzz_vmx (fuzz/known-findings/): a disk without a file name on scsi0:0 or
-// scsi0:1 is decided only by its ".mode", which the block's line replaces, so it vanishes on the
-// next read. Treating the block's lines as a disk's wherever a ".fileName" line stands would make
-// phantom disks from foreign lines instead; the lead decides.
-TEST(ClusteringRoundTrip, DISABLED_ADiskWithoutFileNameOnASharedNodeStays)
+// Found by fuzz_vmx: a disk without a disk image's name on scsi0:0 or scsi0:1 is a disk on
+// reading only by its ".mode"; the block's line replaced it and the disk was gone.
+TEST(ClusteringRoundTrip, ADiskWithoutFileNameOnASharedNodeStays)
 {
     const auto vm = clusteredMachine();
     if (vm->Hardware()->SCSIControllers()->Count() == 0)
@@ -126,6 +124,74 @@ TEST(ClusteringRoundTrip, DISABLED_ADiskWithoutFileNameOnASharedNodeStays)
     const std::string second = rewrite(first, &reread);
     EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
     EXPECT_EQ(rewrite(second), second);
+}
+
+TEST(ClusteringRoundTrip, ADiskWithTheBlocksOwnValuesAndNoFileNameStays)
+{
+    // Its own lines read exactly as the block's; only the block's ".sharedBus" tells them apart.
+    const auto vm = clusteredMachine();
+    if (vm->Hardware()->SCSIControllers()->Count() == 0)
+        vm->Hardware()->SCSIControllers()->Add();
+    for (const std::int16_t node : {std::int16_t{0}, std::int16_t{1}}) {
+        const auto disk = vm->Hardware()->HardDisks()->Add();
+        disk->SetBusType("SCSI");
+        disk->SetController(0);
+        disk->SetBusNode(node);
+        disk->SetMode("independent-persistent");
+        disk->SetDeviceType("plainDisk");
+        disk->SetDeviceName(node == 0 ? "" : "/vms/test/CAPITALS.VMDK");
+    }
+    const std::string first = vmx::WriteVmxText(*vm);
+
+    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    EXPECT_EQ(rewrite(first, &reread), first);
+    ASSERT_EQ(storageCounts(*reread), storageCounts(*vm));
+    EXPECT_EQ(reread->Hardware()->HardDisks()->Item(1)->Mode(), "independent-persistent");
+}
+
+TEST(ClusteringRoundTrip, WithoutItsSharedBusTheBlocksModeIsTheNodesOwn)
+{
+    const std::string own = "disk.locking = \"FALSE\"\r\n"
+                            "scsi0.present = \"TRUE\"\r\n"
+                            "scsi0:1.present = \"TRUE\"\r\n"
+                            "scsi0:1.mode = \"independent-persistent\"\r\n"
+                            "scsi0:1.deviceType = \"plainDisk\"\r\n";
+    const auto vm = newMachine();
+    const std::int32_t disks = vm->Hardware()->HardDisks()->Count();
+    vmx::ReadVmxText(own, *vm);
+    EXPECT_EQ(vm->Hardware()->HardDisks()->Count(), disks + 1);
+
+    const auto block = newMachine();
+    const vmx::ReadResult result = vmx::ReadVmxText(own + "scsi0:1.sharedBus = \"virtual\"\r\n", *block);
+    EXPECT_EQ(block->Hardware()->HardDisks()->Count(), disks);
+    EXPECT_EQ(result.otherParams, std::vector<std::string>{"scsi0:1.present = \"TRUE\""})
+        << "the block's lines are the option's";
+
+    // Found by fuzz_vmx: a kept ".sharedBus" line of another value replaces the block's own on
+    // writing, and the block's ".mode" beside it must still not make a disk on the next read.
+    const auto kept = newMachine();
+    vmx::ReadVmxText(own + "scsi0:1.sharedBus = \"none\"\r\n", *kept);
+    EXPECT_EQ(kept->Hardware()->HardDisks()->Count(), disks);
+}
+
+// Found by the "nothing lost" test on an early fix that took the block's lines as a disk's
+// wherever a ".fileName" line stood: a node whose lines the program keeps without knowing its
+// device turned into a disk when clustering was switched on.
+TEST(ClusteringRoundTrip, SwitchingItOnMakesNoDiskOfANodeOfUnknownDevice)
+{
+    const std::string text = "scsi0.present = \"TRUE\"\r\n"
+                             "scsi0:0.present = \"TRUE\"\r\n"
+                             "scsi0:0.fileName = \"OLD.VMDK\"\r\n"
+                             "scsi0:0.deviceType = \"scsi-hardDisk\"\r\n";
+    const auto vm = newMachine();
+    const vmx::ReadResult read = vmx::ReadVmxText(text, *vm);
+    vm->Options()->AdvancedOptions()->SetClusteringSupport(true);
+    const std::string saved = vmx::WriteVmxText(*vm, read.otherParams, read.valuesAfterRead);
+
+    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    EXPECT_EQ(rewrite(saved, &reread), saved);
+    EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
+    EXPECT_NE(saved.find("scsi0:0.fileName = \"OLD.VMDK\""), std::string::npos) << "its lines are kept";
 }
 
 TEST(ClusteringRoundTrip, FixedLinesWithoutTheSwitchStillMakeADisk)

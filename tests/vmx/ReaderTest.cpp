@@ -56,6 +56,26 @@ TEST(VmxReader, VersionLineResolvesAgainstThePlatformReadBeforeIt)
     EXPECT_EQ(gsx->Options()->GeneralOptions()->PlatformVersion(), 1);
 }
 
+// Found by fuzz_vmx: "config.version = 8" gives Workstation 5.5x, and a lone GSX Server line
+// after it made a pair with no version of that name; the file saved without product lines and
+// read back as another product.
+TEST(VmxReader, APlatformLineLeavesAVersionOfThatPlatform)
+{
+    const auto vm = newMachine();
+    read(*vm, "config.version = \"8\"\n# Platform = GSX Server\n");
+    EXPECT_EQ(vm->Options()->GeneralOptions()->TargetPlatform(), 0);
+    EXPECT_EQ(vm->Options()->GeneralOptions()->PlatformVersion(), 1) << "its latest, 3.x";
+
+    const auto player = newMachine();
+    read(*player, "config.version = \"8\"\n# Platform = Player\n# Version = 1.x\n");
+    EXPECT_EQ(player->Options()->GeneralOptions()->TargetPlatform(), 2);
+    EXPECT_EQ(player->Options()->GeneralOptions()->PlatformVersion(), 0);
+
+    const auto listed = newMachine();
+    read(*listed, "config.version = \"6\"\n# Platform = GSX Server\n");
+    EXPECT_EQ(listed->Options()->GeneralOptions()->PlatformVersion(), 0) << "a listed pair stays";
+}
+
 TEST(VmxReader, ConfigVersionSetsTheProductOfOldFiles)
 {
     const auto vm = newMachine();

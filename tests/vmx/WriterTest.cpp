@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace zentravolix::vmx {
 namespace {
@@ -290,6 +291,7 @@ TEST(VmxWriterOptions, ClusteringAddsItsLinesAndTheLaterNodeLinesWin)
     disk->SetBusType("SCSI");
     disk->SetController(0);
     disk->SetBusNode(0);
+    disk->SetDeviceName("/vms/test/shared.vmdk");
     vm->Options()->AdvancedOptions()->SetClusteringSupport(true);
 
     const std::string text = WriteVmxText(*vm);
@@ -311,10 +313,36 @@ TEST(VmxWriterOptions, ClusteringAddsItsLinesAndTheLaterNodeLinesWin)
     EXPECT_NE(text.find(tail), std::string::npos);
     // The scsi-disks section's own mode and type lines for scsi0:0 gave way to the later ones.
     EXPECT_FALSE(hasLine(text, "scsi0:0.mode = \"persistent\""));
-    EXPECT_TRUE(hasLine(text, "scsi0:0.fileName = \"\""));
+    EXPECT_TRUE(hasLine(text, "scsi0:0.fileName = \"shared.vmdk\""));
     auto keys = test::keysOf(text);
     std::sort(keys.begin(), keys.end());
     EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end()) << "a key was written twice";
+}
+
+TEST(VmxWriterOptions, ClusteringLeavesTheLinesOfADiskKnownOnlyByItsModeAlone)
+{
+    // Without a disk image's name only ".mode" and ".deviceType" make the node a disk on reading;
+    // the block's lines would replace them, so the block leaves such a node as it leaves a CD-ROM.
+    const auto vm = newMachine();
+    for (const auto& [node, name] :
+         {std::pair<std::int16_t, const char*>{0, ""}, {1, "/vms/test/OLD.VMDK"}}) {
+        const auto disk = vm->Hardware()->HardDisks()->Add();
+        disk->SetBusType("SCSI");
+        disk->SetController(0);
+        disk->SetBusNode(node);
+        disk->SetDeviceName(name);
+    }
+    vm->Options()->AdvancedOptions()->SetClusteringSupport(true);
+
+    const std::string text = WriteVmxText(*vm);
+    for (const char* node : {"scsi0:0", "scsi0:1"}) {
+        const std::string prefix = node;
+        EXPECT_TRUE(hasLine(text, prefix + ".mode = \"persistent\"")) << node;
+        EXPECT_TRUE(hasLine(text, prefix + ".deviceType = \"disk\"")) << node;
+        EXPECT_EQ(text.find(prefix + ".sharedBus"), std::string::npos) << node;
+    }
+    EXPECT_TRUE(hasLine(text, "disk.locking = \"FALSE\""));
+    EXPECT_TRUE(hasLine(text, "diskLib.maxUnsyncedWrites = \"0\""));
 }
 
 TEST(VmxSaveChecks, FileNameIsCheckedBeforeTheDeviceCount)

@@ -46,6 +46,10 @@ private:
     std::vector<VmxLine> m_lines;
 };
 
+/** True when the pair is a listed product version, for which the "# Platform = " and "# Version = " lines
+ * exist. */
+bool hasPlatformLines(std::int16_t targetPlatform, std::int16_t platformVersion);
+
 /** Banner and identity/general section, with its closing blank line. */
 void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out);
 /** The twelve device sections, each only when its collection holds an item. */

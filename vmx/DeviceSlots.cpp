@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+// Device slots: which numbered device a key line belongs to, and which of them a model holds.
+#include "vmx/detail/DeviceSlots.h"
+
+#include "vmx/ReadProblem.h"
+#include "vmx/VmxSyntax.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <optional>
+
+namespace zentravolix::vmx::detail {
+
+namespace {
+
+constexpr std::string_view kIde = "IDE";
+constexpr std::string_view kScsi = "SCSI";
+
+/** Families numbered by position, with their key prefix; the reader matches them by this start. */
+constexpr std::string_view kPositionFamilies[] = {"sharedfolder", "floppy", "parallel", "serial", "ethernet"};
+
+std::optional<std::int64_t> slotIndex(std::string_view digits)
+{
+    std::int64_t n = 0;
+    if (ParseInteger(digits, 0, MaxItemsPerCollection - 1, n) != NumberStatus::Ok)
+        return std::nullopt;
+    return n;
+}
+
+template <class Collection>
+void addPositions(std::unordered_set<std::string>& slots, std::string_view family,
+                  const Collection& collection)
+{
+    for (std::int32_t i = 0; i < collection.Count(); ++i)
+        slots.insert(std::string(family) + std::to_string(i));
+}
+
+template <class Collection>
+void addControllers(std::unordered_set<std::string>& slots, std::string_view family,
+                    const Collection& collection)
+{
+    for (std::int32_t i = 1; i <= collection.Count(); ++i)
+        slots.insert(std::string(family) + std::to_string(collection.Item(i)->DeviceNum()));
+}
+
+template <class Collection> void addNodes(std::unordered_set<std::string>& slots, const Collection& devices)
+{
+    for (std::int32_t i = 1; i <= devices.Count(); ++i) {
+        const auto device = devices.Item(i);
+        const std::string bus = device->BusType();
+        if (bus != kIde && bus != kScsi)
+            continue;
+        slots.insert((bus == kIde ? "ide" : "scsi") + std::to_string(device->Controller()) + ":" +
+                     std::to_string(device->BusNode()));
+    }
+}
+
+} // namespace
+
+std::unordered_set<std::string> deviceSlots(const tarvonel::VirtualMachine& vm)
+{
+    const auto hw = vm.Hardware();
+    std::unordered_set<std::string> slots;
+    addPositions(slots, "sharedfolder", *vm.Options()->SharedFoldersOptions());
+    addPositions(slots, "floppy", *hw->Floppies());
+    addPositions(slots, "parallel", *hw->ParallelPorts());
+    addPositions(slots, "serial", *hw->SerialPorts());
+    addPositions(slots, "ethernet", *hw->NetworkAdapters());
+    addControllers(slots, "ide", *hw->IDEControllers());
+    addControllers(slots, "scsi", *hw->SCSIControllers());
+    addNodes(slots, *hw->HardDisks());
+    addNodes(slots, *hw->CDRoms());
+    addNodes(slots, *hw->GenericSCSIDevices());
+    if (hw->AudioDevices()->Count() > 0)
+        slots.insert("sound");
+    if (hw->USBControllers()->Count() > 0)
+        slots.insert("usb");
+    return slots;
+}
+
+std::vector<std::string> slotsOfKey(std::string_view lowerKey)
+{
+    const auto dot = lowerKey.find('.');
+    if (dot == std::string_view::npos)
+        return {};
+    const std::string_view prefix = lowerKey.substr(0, dot);
+    // "sound" and "usb" are matched whole, as the reader matches them ("usb_xhci" is another device).
+    if (prefix == "sound" || prefix == "usb")
+        return {std::string(prefix)};
+    // The plain "sharedfolder" prefix holds the count, not a folder.
+    for (const std::string_view family : kPositionFamilies) {
+        if (prefix.size() > family.size() && prefix.substr(0, family.size()) == family) {
+            const auto n = slotIndex(prefix.substr(family.size()));
+            if (!n)
+                return {};
+            return {std::string(family) + std::to_string(*n)};
+        }
+    }
+    for (const std::string_view family : {std::string_view("ide"), std::string_view("scsi")}) {
+        if (prefix.substr(0, family.size()) != family)
+            continue;
+        const std::string_view address = prefix.substr(family.size());
+        const auto colon = address.find(':');
+        const auto controller = slotIndex(address.substr(0, colon));
+        if (!controller)
+            return {};
+        const std::string controllerSlot = std::string(family) + std::to_string(*controller);
+        if (colon == std::string_view::npos)
+            return {controllerSlot};
+        std::int64_t node = 0;
+        if (ParseInteger(address.substr(colon + 1), -32768, 32767, node) != NumberStatus::Ok)
+            return {};
+        return {controllerSlot + ":" + std::to_string(node), controllerSlot};
+    }
+    return {};
+}
+
+} // namespace zentravolix::vmx::detail

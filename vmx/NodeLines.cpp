@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+// What the lines of a controller node decide, found before the first pass makes any device.
+#include "vmx/detail/NodeLines.h"
+
+namespace zentravolix::vmx::detail {
+
+NodeDevice decidedKind(const ParsedLine& line, bool scsi)
+{
+    const std::string_view suffix = line.suffix();
+    if (suffix == ".devicetype") {
+        const std::string& type = line.value;
+        if (type == "disk" || type == "rawDisk")
+            return NodeDevice::HardDisk;
+        // "device" is what a CD-ROM holds until a drive or image is chosen, and what the writer
+        // then writes; without it such a drive would vanish on the next read.
+        if (type == "atapi-cdrom" || type == "cdrom-raw" || type == "cdrom-image" || type == "file" ||
+            type == "device")
+            return NodeDevice::CDRom;
+        if (scsi && type == "scsi-passthru")
+            return NodeDevice::GenericScsi;
+        return NodeDevice::None;
+    }
+    if (suffix == ".filename")
+        return IsDiskImageName(line.value) ? NodeDevice::HardDisk : NodeDevice::None;
+    if (suffix == ".mode")
+        return NodeDevice::HardDisk;
+    return NodeDevice::None;
+}
+
+bool isClusteringNode(std::string_view prefix)
+{
+    return prefix == "scsi0:0" || prefix == "scsi0:1";
+}
+
+bool isClusteringNodeLine(const ParsedLine& line)
+{
+    if (!isClusteringNode(line.prefix()))
+        return false;
+    const std::string_view suffix = line.suffix();
+    return (suffix == ".sharedbus" && line.value == "virtual") ||
+           (suffix == ".mode" && line.value == "independent-persistent") ||
+           (suffix == ".devicetype" && line.value == "plainDisk");
+}
+
+bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded)
+{
+    ParsedLine line;
+    for (std::size_t i = 0; i < keyLines.size(); ++i) {
+        if (superseded[i] || !EqualsIgnoreCase(RawLineKey(keyLines[i].text), "disk.locking"))
+            continue;
+        parseLine(keyLines[i], line);
+        line.loadValue();
+        if (line.lowerValue() == "false")
+            return true;
+    }
+    return false;
+}
+
+bool isControllerPrefix(std::string_view prefix, bool& scsi)
+{
+    if (prefix.substr(0, 3) == "ide") {
+        scsi = false;
+        return true;
+    }
+    if (prefix.substr(0, 4) == "scsi") {
+        scsi = true;
+        return true;
+    }
+    return false;
+}
+
+std::optional<NodeAddress> nodeOf(const ParsedLine& line, bool scsi)
+{
+    const std::string_view address = line.prefix().substr(scsi ? 4 : 3);
+    const auto colon = address.find(':');
+    if (colon == std::string_view::npos)
+        return std::nullopt;
+    std::int64_t controller = 0;
+    std::int64_t node = 0;
+    if (ParseInteger(address.substr(0, colon), 0, MaxItemsPerCollection - 1, controller) !=
+            NumberStatus::Ok ||
+        ParseInteger(address.substr(colon + 1), -32768, 32767, node) != NumberStatus::Ok)
+        return std::nullopt;
+    return NodeAddress{scsi, static_cast<std::int32_t>(controller), static_cast<std::int32_t>(node)};
+}
+
+NodeLinesMap gatherNodeLines(const ReaderContext& ctx, const std::vector<RawLine>& keyLines,
+                             const std::vector<bool>& superseded)
+{
+    NodeLinesMap nodes;
+    forEachControllerLine(keyLines, superseded, [&](std::size_t, const ParsedLine& line, bool scsi) {
+        const auto address = nodeOf(line, scsi);
+        if (!address)
+            return;
+        NodeLines& node = nodes[*address];
+        const std::string_view suffix = line.suffix();
+        if (ctx.clusteringBlock && isClusteringNode(line.prefix()) && suffix == ".sharedbus")
+            node.clusteringSharedBus = true; // of any value: a kept line of the key stands in for the block's
+        if (ctx.clusteringBlock && isClusteringNodeLine(line)) {
+            node.clusteringMode = node.clusteringMode || suffix == ".mode";
+            return;
+        }
+        const NodeDevice kind = decidedKind(line, scsi);
+        if (kind == NodeDevice::None)
+            return;
+        if (suffix == ".devicetype")
+            node.byType = kind;
+        else
+            node.diskByOtherLine = true;
+    });
+    return nodes;
+}
+
+} // namespace zentravolix::vmx::detail

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace tarvonel {
+class VirtualMachine;
+}
+
+namespace zentravolix::vmx::detail {
+
+/**
+ * The device slots of a model, named as the keys of a .vmx file name them (lower case):
+ * "ethernet0", "serial1", "parallel0", "floppy0" and "sharedfolder2" by position in their
+ * collection, "ide1" and "scsi0" by controller number, "ide1:0" and "scsi0:3" for a node that
+ * holds a hard disk, CD-ROM or generic SCSI device, and "sound" and "usb" while the model has one.
+ * These are the slots for which the reader makes an item from a line of the slot it does not
+ * otherwise understand, so a preserved line of a slot the model has given up would bring the
+ * device back on the next read.
+ */
+std::unordered_set<std::string> deviceSlots(const tarvonel::VirtualMachine& vm);
+
+/**
+ * The slots a lower-case key belongs to, innermost first: "scsi0:1.redo" gives "scsi0:1" and
+ * "scsi0", "ethernet01.pcislotnumber" gives "ethernet1" (numbers are read as the reader reads
+ * them). Nothing for a key of no slot or with an index the reader refuses.
+ */
+std::vector<std::string> slotsOfKey(std::string_view lowerKey);
+
+} // namespace zentravolix::vmx::detail

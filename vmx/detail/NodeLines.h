@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "vmx/detail/ReaderContext.h"
+
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zentravolix::vmx::detail {
+
+/** The device kind a node line decides; types and file suffixes compare exactly, as VMware writes them. */
+NodeDevice decidedKind(const ParsedLine& line, bool scsi);
+
+/** The nodes the clustering block writes to, spelt as it spells them ("scsi0:0", "scsi0:1"). */
+bool isClusteringNode(std::string_view prefix);
+
+/**
+ * One of the fixed node lines the clustering option writes ("scsi0:0.mode = "independent-persistent""
+ * and the like, for scsi0:0 and scsi0:1). With disk.locking = "FALSE" in the file they belong to
+ * that option: the writer writes them again while it stays on. Read as node lines, ".mode" would
+ * make a hard disk at a node that holds none and every save would add one.
+ */
+bool isClusteringNodeLine(const ParsedLine& line);
+
+/** The file switches clustering on: a disk.locking = "FALSE" line that counts (not superseded). */
+bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded);
+
+/** The prefix starts with "ide" or "scsi"; scsi tells which. */
+bool isControllerPrefix(std::string_view prefix, bool& scsi);
+
+/** The node of a node line ("scsi0:3"), read without reporting: the line's own pass reports a bad address. */
+std::optional<NodeAddress> nodeOf(const ParsedLine& line, bool scsi);
+
+/**
+ * What all lines of one node decide together. A node holds one device: an explicit ".deviceType"
+ * that names a kind wins over a disk image's ".fileName" and a ".mode" line ("cdrom-raw" with a
+ * .vmdk name is a CD-ROM), and of two such lines (two spellings of the node, "scsi0:1" and
+ * "scsi0:01") the later, as VMware takes the later line.
+ */
+struct NodeLines {
+    NodeDevice byType = NodeDevice::None;
+    bool diskByOtherLine = false;
+    /** The clustering block's ".mode" value stands at the node. */
+    bool clusteringMode = false;
+    /** A ".sharedBus" line of the block's node stands at the node (whatever its value). */
+    bool clusteringSharedBus = false;
+
+    /**
+     * The block writes its three lines at a node together, and never at a node whose device
+     * would not be known without them (a CD-ROM, or a disk without a disk image's name): without
+     * a ".sharedBus" line, a ".mode" of the block's value is the device's own. A kept line of
+     * that key with another value replaces the block's line on writing, so it counts as well.
+     */
+    bool clusteringLinesAreTheBlocks() const { return clusteringSharedBus; }
+
+    NodeDevice kind() const
+    {
+        if (byType != NodeDevice::None)
+            return byType;
+        if (diskByOtherLine || (clusteringMode && !clusteringLinesAreTheBlocks()))
+            return NodeDevice::HardDisk;
+        return NodeDevice::None;
+    }
+};
+
+using NodeLinesMap = std::unordered_map<NodeAddress, NodeLines, NodeAddressHash>;
+
+/** Calls visit(index, line, scsi) for every key line of a controller or node that counts (not superseded). */
+template <class Visit>
+void forEachControllerLine(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded,
+                           Visit visit)
+{
+    ParsedLine line;
+    for (std::size_t i = 0; i < keyLines.size(); ++i) {
+        if (superseded[i])
+            continue;
+        // Cheap test first: only keys starting with "ide" or "scsi" concern this pass.
+        const std::string_view raw = RawLineKey(keyLines[i].text);
+        if (!(EqualsIgnoreCase(raw.substr(0, 3), "ide") || EqualsIgnoreCase(raw.substr(0, 4), "scsi")))
+            continue;
+        parseLine(keyLines[i], line);
+        bool scsi = false;
+        if (!line.hasEquals || !line.hasDot() || !isControllerPrefix(line.prefix(), scsi))
+            continue;
+        line.loadValue();
+        visit(i, line, scsi);
+    }
+}
+
+/** What the lines of each node decide together, before any device is made (needs ctx.clusteringBlock set). */
+NodeLinesMap gatherNodeLines(const ReaderContext& ctx, const std::vector<RawLine>& keyLines,
+                             const std::vector<bool>& superseded);
+
+} // namespace zentravolix::vmx::detail
