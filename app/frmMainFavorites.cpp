@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/AppIcons.h"
+#include "app/DesktopOpener.h"
 #include "editor/widget/Dialogs.h"
 #include "platform/FavoriteRecord.h"
 #include "platform/Process.h"
@@ -136,6 +137,16 @@ void frmMain::LaunchSelected()
     if (m_selectedPath.isEmpty())
         return;
     const std::string path = m_selectedPath.toStdString();
+    if (m_settings.LaunchApplication.empty() && !platform::FindExecutable("xdg-open").empty() &&
+        !DesktopCanOpen(m_selectedPath)) {
+        m_dialogs.message(this,
+                          QStringLiteral("The virtual machine %1 could not be launched: no application is set up "
+                                         "to open it.\n\nChoose the program that starts virtual machines as the "
+                                         "launch application in the options.")
+                              .arg(m_selectedPath),
+                          text(21), editor::MessageIcon::Warning);
+        return;
+    }
     const platform::CommandResult result = m_settings.LaunchApplication.empty()
                                                ? platform::ShellOpen(path, {})
                                                : platform::ShellOpen(m_settings.LaunchApplication, path);

@@ -55,6 +55,17 @@ protected:
         return QString::fromUtf8(file.readAll());
     }
 
+    /** A stand-in for xdg-mime that names `application` as the default for every file type. */
+    void writeMimeQuery(const QByteArray& application) const
+    {
+        QFile script(QDir::cleanPath(binFolder() + QStringLiteral("/xdg-mime")));
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ncase \"$2\" in\n  filetype) echo application/x-vmware-vm ;;\n  default) echo '" +
+                     application + "' ;;\nesac\n");
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+
 private:
     QByteArray m_oldPath;
 };
@@ -83,6 +94,7 @@ TEST_F(Launch, WithoutALaunchApplicationTheDesktopOpenerGetsTheFile)
 {
     const QString record = vmFolder() + QStringLiteral("/opened.txt");
     writeRecorder(QStringLiteral("xdg-open"), record);
+    writeMimeQuery("vmware.desktop");
     qputenv("PATH", QDir::cleanPath(binFolder()).toUtf8() + ':' + qgetenv("PATH"));
     const QString path = writeVmx(QStringLiteral("desk.vmx"), QStringLiteral("Desk"));
     writeIni("[Favorites]\r\nFavorite0=Desk\t" + path.toUtf8() + "\t8\r\n");
@@ -98,6 +110,25 @@ TEST_F(Launch, WithoutALaunchApplicationTheDesktopOpenerGetsTheFile)
         ->trigger();
     EXPECT_EQ(recordedArgument(record), path);
     EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(Launch, WithNoApplicationForTheFileTheDesktopOpenerIsNotStartedAndTheUserIsTold)
+{
+    const QString record = vmFolder() + QStringLiteral("/opened.txt");
+    writeRecorder(QStringLiteral("xdg-open"), record);
+    writeMimeQuery(""); // the desktop knows the type but has nothing to open it with
+    qputenv("PATH", QDir::cleanPath(binFolder()).toUtf8() + ':' + qgetenv("PATH"));
+    const QString path = writeVmx(QStringLiteral("nobody.vmx"), QStringLiteral("Nobody"));
+    writeIni("[Favorites]\r\nFavorite0=Nobody\t" + path.toUtf8() + "\t8\r\n");
+    makeWindow();
+    leftClick(itemPoint(0));
+    menuAction("mnuVMLaunch")->trigger();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(path));
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("launch application")));
+    EXPECT_EQ(dialogs.messages()[0].icon, editor::MessageIcon::Warning);
+    QTest::qWait(200);
+    EXPECT_FALSE(QFile::exists(record));
 }
 
 TEST_F(Launch, ALaunchThatCannotStartSaysSo)
