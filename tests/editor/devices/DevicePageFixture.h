@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// One of the processor, memory, port, sound, network, USB, display or mouse pages, built on its
-// own over a fresh machine with the new-machine defaults (Workstation 5.5x).
+// A device page built on its own over a fresh machine with the new-machine defaults
+// (Workstation 5.5x), as the hardware tab would build it.
 
 #include "editor/rules/NewMachineDefaults.h"
 #include "editor/widget/EditorContext.h"
@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -44,6 +45,7 @@ protected:
         auto page = std::make_unique<Page>(vm, context, std::move(hooks));
         QObject::connect(page.get(), &editor::DevicePage::edited,
                          [this](bool rowChanged) { edits.push_back(rowChanged); });
+        page->updateUILabels();
         page->load(id);
         return page;
     }
@@ -75,6 +77,15 @@ protected:
         QStringList list;
         for (int i = 0; i < combo->count(); ++i)
             list << combo->itemText(i);
+        return list;
+    }
+
+    /** A list of expected texts written as plain literals. */
+    static QStringList texts(std::initializer_list<const char*> items)
+    {
+        QStringList list;
+        for (const char* item : items)
+            list << QString::fromUtf8(item);
         return list;
     }
 

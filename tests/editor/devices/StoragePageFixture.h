@@ -1,102 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// A device page built on its own over a fresh model, as the hardware tab would build it.
+// The disk, CD-ROM, floppy, generic SCSI and controller pages: the common device page fixture
+// under its own name, so their results are grouped apart.
 
-#include "editor/rules/NewMachineDefaults.h"
-#include "editor/widget/EditorContext.h"
-#include "editor/widget/pages/devices/DevicePage.h"
-#include "platform/Settings.h"
-#include "platform/TextTable.h"
-#include "support/RecordingDialogs.h"
-
-#include <tarvonel/tarvonel.h>
-
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
-
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <memory>
-#include <vector>
+#include "DevicePageFixture.h"
 
 namespace zentravolix::testing {
 
-class StoragePageTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        platform::SetLanguageOffset(0);
-        context.dialogs = &dialogs;
-        context.settings = &settings;
-        vm = std::make_shared<tarvonel::VirtualMachine>();
-        // Workstation 5.5x, two IDE controllers, one SCSI controller, one floppy, ...
-        editor::ApplyNewMachineDefaults(*vm, "Test", "/vms/test/", "/tmp/");
-    }
-
-    /** Builds a page, counts its edits and shows the device with this ID. */
-    template <class Page>
-    std::unique_ptr<Page> makePage(const std::string& id, editor::DevicePageHooks hooks = {})
-    {
-        auto page = std::make_unique<Page>(vm, context, std::move(hooks));
-        QObject::connect(page.get(), &editor::DevicePage::edited,
-                         [this](bool rowChanged) { edits.push_back(rowChanged); });
-        page->updateUILabels();
-        page->load(id);
-        return page;
-    }
-
-    template <class W>
-    static W* child(const QWidget& parent, const char* name)
-    {
-        W* w = parent.findChild<W*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << "no control named " << name;
-        return w;
-    }
-
-    /** Types text into a box and leaves it. */
-    static void leave(QLineEdit* box, const QString& text)
-    {
-        box->setText(text);
-        emit box->editingFinished();
-    }
-
-    /** Chooses a list entry as the user does. */
-    static void choose(QComboBox* combo, int index)
-    {
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
-    static QStringList entries(const QComboBox* combo)
-    {
-        QStringList list;
-        for (int i = 0; i < combo->count(); ++i)
-            list << combo->itemText(i);
-        return list;
-    }
-
-    /** A list of expected texts written as plain literals. */
-    static QStringList texts(std::initializer_list<const char*> items)
-    {
-        QStringList list;
-        for (const char* item : items)
-            list << QString::fromUtf8(item);
-        return list;
-    }
-
-    std::shared_ptr<tarvonel::clsHardware> hw() const { return vm->Hardware(); }
-
-    RecordingDialogs dialogs;
-    platform::ProgramSettings settings;
-    editor::EditorContext context;
-    std::shared_ptr<tarvonel::VirtualMachine> vm;
-    /** rowChanged of every edit reported, in order. */
-    std::vector<bool> edits;
-};
+class StoragePageTest : public DevicePageTest {};
 
 } // namespace zentravolix::testing
