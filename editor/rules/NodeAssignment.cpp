@@ -258,50 +258,91 @@ void ChooseBus(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBu
     visitDevice(hardware, device, [&](auto& item) { item.SetBusType(BusWord(bus)); });
 }
 
+BusSwitch SwitchBus(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus)
+{
+    BusSwitch result;
+    std::optional<NodeBus> current;
+    NodeEntry own{-1, -1, {}};
+    if (!visitDevice(hardware, device, [&](const auto& item) {
+            current = BusOfType(item.BusType());
+            own.controller = item.Controller();
+            own.node = item.BusNode();
+        }))
+        return result;
+    if (current == bus)
+        return result;
+    const auto entries = AvailableNodes(hardware, bus);
+    const std::string word = BusWord(bus);
+    // The old numbers, when the new bus has that node free: the list names it without an
+    // occupant, and no device hides behind the SCSI controller's own label.
+    if (own.controller >= 0 && own.node >= 0) {
+        for (const auto& text : entries) {
+            const auto entry = ParseNodeEntry(bus, text);
+            if (!entry || entry->controller != own.controller || entry->node != own.node)
+                continue;
+            const bool held =
+                !entry->occupant.empty() || controllersOwnNode(hardware, bus, *entry) ||
+                heldByOther(*hardware.HardDisks(), VirtualHardwareType::HardDrive, word, *entry, device) ||
+                heldByOther(*hardware.CDRoms(), VirtualHardwareType::CDRomDrive, word, *entry, device) ||
+                heldByOther(*hardware.GenericSCSIDevices(), VirtualHardwareType::GenericSCSI, word, *entry, device);
+            if (!held) {
+                place(hardware, device, bus, *entry);
+                result.moved = true;
+                return result;
+            }
+            break;
+        }
+    }
+    const auto index = FirstFreeNode(entries);
+    // "N/A" (no controller on the new bus) parses to nothing: there is no node to go to.
+    const auto freeNode = index ? ParseNodeEntry(bus, entries[*index]) : std::nullopt;
+    if (!freeNode) {
+        result.messages.push_back(noFreeNode(bus));
+        return result;
+    }
+    place(hardware, device, bus, *freeNode);
+    result.moved = true;
+    return result;
+}
+
+std::vector<NodeDevice> DevicesOnController(const tarvonel::clsHardware& hardware,
+                                            VirtualHardwareType controllerType, const std::string& controllerId)
+{
+    std::vector<NodeDevice> devices;
+    std::optional<std::int16_t> number;
+    NodeBus bus = NodeBus::IDE;
+    try {
+        if (controllerType == VirtualHardwareType::IDEController) {
+            number = hardware.IDEControllers()->Item(-1, controllerId)->DeviceNum();
+        } else if (controllerType == VirtualHardwareType::SCSIController) {
+            number = hardware.SCSIControllers()->Item(-1, controllerId)->DeviceNum();
+            bus = NodeBus::SCSI;
+        }
+    } catch (const tarvonel::Error&) {
+        return devices;
+    }
+    if (!number)
+        return devices;
+    const std::string word = BusWord(bus);
+    auto collect = [&](const auto& collection, VirtualHardwareType type) {
+        for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+            const auto item = collection.Item(i);
+            if (item->BusType() == word && item->Controller() == *number && item->BusNode() >= 0)
+                devices.push_back({type, item->ID()});
+        }
+    };
+    collect(*hardware.HardDisks(), VirtualHardwareType::HardDrive);
+    collect(*hardware.CDRoms(), VirtualHardwareType::CDRomDrive);
+    collect(*hardware.GenericSCSIDevices(), VirtualHardwareType::GenericSCSI);
+    return devices;
+}
+
 bool NeedsAutomaticNode(const tarvonel::clsHardware& hardware, const NodeDevice& device)
 {
     bool unassigned = false;
     visitDevice(hardware, device,
                 [&](const auto& item) { unassigned = item.Controller() == -1 || item.BusNode() == -1; });
     return unassigned;
-}
-
-bool ReleaseNodeHeldByOther(tarvonel::clsHardware& hardware, const NodeDevice& device)
-{
-    std::optional<NodeBus> bus;
-    NodeEntry own;
-    bool assigned = false;
-    if (!visitDevice(hardware, device, [&](const auto& item) {
-            bus = BusOfType(item.BusType());
-            assigned = item.Controller() >= 0 && item.BusNode() >= 0;
-            own.controller = item.Controller();
-            own.node = item.BusNode();
-        }))
-        return false;
-    if (!bus || !assigned)
-        return false;
-    const auto entries = AvailableNodes(hardware, *bus);
-    if (entries.empty())
-        return false;
-    bool held = true; // a node the bus does not have is no place for the device either
-    for (const auto& text : entries) {
-        const auto entry = ParseNodeEntry(*bus, text);
-        if (!entry || entry->controller != own.controller || entry->node != own.node)
-            continue;
-        const std::string word = BusWord(*bus);
-        held = startsWith(entry->occupant, "Controller") || controllersOwnNode(hardware, *bus, *entry) ||
-               heldByOther(*hardware.HardDisks(), VirtualHardwareType::HardDrive, word, *entry, device) ||
-               heldByOther(*hardware.CDRoms(), VirtualHardwareType::CDRomDrive, word, *entry, device) ||
-               heldByOther(*hardware.GenericSCSIDevices(), VirtualHardwareType::GenericSCSI, word, *entry, device);
-        break;
-    }
-    if (!held)
-        return false;
-    visitDevice(hardware, device, [](auto& item) {
-        item.SetController(-1);
-        item.SetBusNode(-1);
-    });
-    return true;
 }
 
 AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDevice& device)

@@ -108,20 +108,38 @@ struct NodeChoice {
 NodeChoice ChooseNode(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus,
                       const std::string& entry);
 
-/** A bus button: the device's BusType becomes the bus; Controller and BusNode stay. */
+/** Sets only the device's BusType; Controller and BusNode stay (the automatic node's first step). */
 void ChooseBus(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus);
+
+/** What a bus button did. */
+struct BusSwitch {
+    /** The device was moved to a node of the new bus (false: it was there already, or refused). */
+    bool moved = false;
+    /** "No available IDE/SCSI nodes!" when the new bus had no free node. */
+    std::vector<RuleMessage> messages;
+};
+
+/**
+ * A bus button of a hard disk or CD-ROM: the device moves to a node of `bus`. It keeps its
+ * controller:node when the new bus has that node and nobody holds it (nor the SCSI controller
+ * itself), else it takes the first free node of the new bus; a device without a node takes the
+ * first free one too. When the new bus has no free node (or no controller), the device stays where
+ * it was, on its old bus, and "No available IDE/SCSI nodes!" says why. Choosing the bus the device
+ * is on already changes nothing.
+ */
+BusSwitch SwitchBus(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus);
+
+/**
+ * The hard disks, CD-ROMs and generic SCSI devices that name a node of a controller (an
+ * IDEController or SCSIController item, by its ID), in that kind order and collection order;
+ * empty for another kind or an unknown ID.
+ */
+std::vector<NodeDevice> DevicesOnController(const tarvonel::clsHardware& hardware,
+                                            tarvonel::VirtualHardwareType controllerType,
+                                            const std::string& controllerId);
 
 /** Whether the device has no node (Controller or BusNode is -1); false for an unknown device. */
 bool NeedsAutomaticNode(const tarvonel::clsHardware& hardware, const NodeDevice& device);
-
-/**
- * After a disk's bus was switched (its file names another adapter), its Controller and BusNode
- * still hold the numbers of the old bus. When those name a node of the new bus that another
- * device or the SCSI controller holds, or that the bus does not have, the device becomes
- * unassigned (-1, -1) so the automatic node gives it a free one instead of a shared one.
- * Returns whether it was released. A model that cannot list its nodes is left alone.
- */
-bool ReleaseNodeHeldByOther(tarvonel::clsHardware& hardware, const NodeDevice& device);
 
 /** What the automatic assignment did. */
 struct AutomaticNode {

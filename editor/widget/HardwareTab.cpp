@@ -2,6 +2,8 @@
 #include "editor/widget/HardwareTab.h"
 
 #include "editor/dialogs/frmAddHardware.h"
+#include "editor/rules/NodeAssignment.h"
+#include "editor/widget/Dialogs.h"
 #include "editor/widget/HardwareRows.h"
 #include "editor/widget/pages/devices/DeviceIcons.h"
 #include "editor/widget/pages/devices/HardwareEdits.h"
@@ -18,6 +20,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace zentravolix::editor {
@@ -26,6 +29,11 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 
+// The question before a controller goes with the devices it holds.
+constexpr int kRemoveControllerTitle = 499;
+constexpr int kDevicesAttachedTo = 498;
+constexpr int kRemoveControllerAndDevices = 497;
+
 QString text(int id)
 {
     return QString::fromStdString(platform::LoadLocalizedText(id));
@@ -33,8 +41,8 @@ QString text(int id)
 
 } // namespace
 
-HardwareTab::HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, QWidget* parent)
-    : QWidget(parent), m_vm(std::move(vm))
+HardwareTab::HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, Dialogs* dialogs, QWidget* parent)
+    : QWidget(parent), m_vm(std::move(vm)), m_dialogs(dialogs)
 {
     auto* layout = new QHBoxLayout(this);
 
@@ -127,11 +135,24 @@ bool HardwareTab::removeSelectedDevice()
     const auto number = DeviceNumber(*m_vm->Hardware(), m_selectedType, m_selectedId);
     if (!number || !MayRemoveDevice(m_selectedType, *number))
         return false;
+    // A controller's devices would keep naming its number without a node to show or save.
+    const std::vector<NodeDevice> attached = DevicesOnController(*m_vm->Hardware(), m_selectedType, m_selectedId);
+    if (!attached.empty() && !confirmControllerRemoval(attached))
+        return false;
+    for (const auto& device : attached)
+        RemoveDevice(*m_vm->Hardware(), device.type, device.id);
     RemoveDevice(*m_vm->Hardware(), m_selectedType, m_selectedId);
     // Deleting the current row would make the list select a neighbour; after a removal no row
     // is selected until the user clicks one.
     m_filling = true;
     delete m_lvwHardwareList->takeTopLevelItem(m_selectedRow);
+    for (int i = m_lvwHardwareList->topLevelItemCount() - 1; i >= 0 && !attached.empty(); --i) {
+        const auto parsed = ParseHardwareRowKey(
+            m_lvwHardwareList->topLevelItem(i)->data(0, kKeyRole).toString().toStdString());
+        if (parsed && std::find(attached.begin(), attached.end(), NodeDevice{parsed->first, parsed->second}) !=
+                          attached.end())
+            delete m_lvwHardwareList->takeTopLevelItem(i);
+    }
     m_lvwHardwareList->setCurrentItem(nullptr);
     m_lvwHardwareList->clearSelection();
     m_filling = false;
@@ -143,6 +164,23 @@ bool HardwareTab::removeSelectedDevice()
     m_lblDevicePage->clear();
     emit hardwareChanged();
     return true;
+}
+
+bool HardwareTab::confirmControllerRemoval(const std::vector<NodeDevice>& attached)
+{
+    if (!m_dialogs)
+        return true;
+    const auto controller = FindHardwareRow(*m_vm->Hardware(), m_selectedType, m_selectedId);
+    QString message = text(kDevicesAttachedTo) +
+                      QString::fromStdString(controller ? controller->displayName : std::string()) +
+                      QStringLiteral(":\n\n");
+    for (const auto& device : attached) {
+        if (const auto row = FindHardwareRow(*m_vm->Hardware(), device.type, device.id))
+            message += QStringLiteral("    ") + QString::fromStdString(row->displayName) + QStringLiteral("\n");
+    }
+    message += QStringLiteral("\n") + text(kRemoveControllerAndDevices);
+    return m_dialogs->message(this, message, text(kRemoveControllerTitle), MessageIcon::Question, Buttons::YesNo) ==
+           Answer::Yes;
 }
 
 void HardwareTab::setDevicePage(tarvonel::VirtualHardwareType type, QWidget* page)

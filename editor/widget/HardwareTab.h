@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -23,7 +24,9 @@ class VirtualMachine;
 
 namespace zentravolix::editor {
 
+class Dialogs;
 struct HardwareRow;
+struct NodeDevice;
 
 /**
  * The Hardware tab: the list of every device (lvwHardwareList, device name and summary), the add
@@ -33,7 +36,8 @@ struct HardwareRow;
 class HardwareTab final : public QWidget {
     Q_OBJECT
 public:
-    explicit HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, QWidget* parent = nullptr);
+    /** dialogs asks before a controller is removed with its devices; null removes without asking. */
+    HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, Dialogs* dialogs, QWidget* parent = nullptr);
 
     /** Rebuilds the list from the model in type order and selects its first row. */
     void rebuild();
@@ -56,7 +60,12 @@ public:
      * appended and selected. Returns whether a device was added.
      */
     bool addDevice();
-    /** Removes the selected device and its row, if the remove rules allow it; no row is then selected. */
+    /**
+     * Removes the selected device and its row, if the remove rules allow it; no row is then
+     * selected. A controller that still holds devices is removed only after the user agreed to
+     * remove those devices with it (they would otherwise stay in the list without a node and be
+     * left out of the saved file).
+     */
     bool removeSelectedDevice();
 
     /** Type of the selected row; meaningful only while SelectedRowIndex() >= 0. */
@@ -76,7 +85,11 @@ private:
     void selectRow(QTreeWidgetItem* item);
     QTreeWidgetItem* appendRow(const HardwareRow& row);
 
+    /** Yes when the controller may go with the devices it holds (asked only when it holds any). */
+    bool confirmControllerRemoval(const std::vector<NodeDevice>& attached);
+
     std::shared_ptr<tarvonel::VirtualMachine> m_vm;
+    Dialogs* m_dialogs;
     QTreeWidget* m_lvwHardwareList;
     QPushButton* m_cmdHardwareAdd;
     QPushButton* m_cmdHardwareRemove;

@@ -70,7 +70,7 @@ void Velmire::buildLayout()
     m_sstMain = new QTabWidget(splitter);
     m_sstMain->setObjectName(QStringLiteral("sstMain"));
     m_sstMain->addTab(buildOptionsTab(), QString());
-    m_hardwareTab = new HardwareTab(m_vm, m_sstMain);
+    m_hardwareTab = new HardwareTab(m_vm, m_context.dialogs, m_sstMain);
     m_hardwareTab->setObjectName(QStringLiteral("fraHardware"));
     m_sstMain->addTab(m_hardwareTab, QString());
     buildDevicePages();

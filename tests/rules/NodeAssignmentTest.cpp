@@ -179,7 +179,7 @@ TEST_F(NodeAssignmentTest, OnlyTheSelectedBusAndRealEntriesAssign)
     EXPECT_EQ(where(hd), "IDE 0:0");
 }
 
-TEST_F(NodeAssignmentTest, BusButtonsChangeOnlyTheBusType)
+TEST_F(NodeAssignmentTest, ChooseBusChangesOnlyTheBusType)
 {
     const auto hd = disk("IDE", 1, 1);
     ChooseBus(hw, hd, NodeBus::SCSI);
@@ -249,32 +249,58 @@ TEST_F(NodeAssignmentTest, HardDiskStaysOnItsBusAndGenericScsiOnScsi)
     EXPECT_TRUE(result.messages.empty());
 }
 
-TEST_F(NodeAssignmentTest, SwitchedDiskLetsGoOfANodeThatIsNotItsOwnOnTheNewBus)
+TEST_F(NodeAssignmentTest, SwitchingTheBusNeverLandsOnATakenOrMissingNode)
 {
-    // Numbers kept from the IDE bus, now read as SCSI numbers.
+    // Held by another device, by a generic SCSI device, by the controller itself, or missing.
     const auto onOther = disk("SCSI", 0, 0);
     const auto gen = newGeneric();
     put(*hw.GenericSCSIDevices()->Item(-1, gen.id), "SCSI", 0, 1);
-    const auto a = disk("SCSI", 0, 0);
-    EXPECT_TRUE(ReleaseNodeHeldByOther(hw, a));
-    EXPECT_EQ(where(a), "SCSI -1:-1");
+    const auto a = disk("IDE", 0, 0);
+    EXPECT_TRUE(SwitchBus(hw, a, NodeBus::SCSI).moved);
+    EXPECT_EQ(where(a), "SCSI 0:2");
     EXPECT_EQ(where(onOther), "SCSI 0:0") << "the other device is never moved";
+    const auto b = disk("IDE", 0, 1);
+    EXPECT_TRUE(SwitchBus(hw, b, NodeBus::SCSI).moved);
+    EXPECT_EQ(where(b), "SCSI 0:3");
+    hw.SCSIControllers()->Item(1)->SetBusNode(4);
+    const auto c = disk("IDE", 1, 0);
+    hw.HardDisks()->Item(-1, c.id)->SetController(0);
+    hw.HardDisks()->Item(-1, c.id)->SetBusNode(4);
+    EXPECT_TRUE(SwitchBus(hw, c, NodeBus::SCSI).moved);
+    EXPECT_EQ(where(c), "SCSI 0:5");
+    const auto d = disk("SCSI", 0, 6); // IDE has no node 0:6
+    EXPECT_TRUE(SwitchBus(hw, d, NodeBus::IDE).moved);
+    EXPECT_EQ(where(d), "IDE 0:0");
+    EXPECT_EQ(hw.HardDisks()->Item(-1, d.id)->DisplayName(), "Hard Disk5 (IDE0:0)");
 
-    const auto b = disk("SCSI", 0, 1); // a generic SCSI device's node
-    EXPECT_TRUE(ReleaseNodeHeldByOther(hw, b));
-    const auto c = disk("SCSI", 0, 7); // the controller's own node
-    EXPECT_TRUE(ReleaseNodeHeldByOther(hw, c));
-    const auto d = disk("SCSI", 1, 0); // a controller the machine does not have
-    EXPECT_TRUE(ReleaseNodeHeldByOther(hw, d));
-    EXPECT_EQ(where(d), "SCSI -1:-1");
+    // Its own node, free on the new bus, is kept; a device without a node takes the first free one.
+    const auto e = disk("SCSI", 1, 1);
+    EXPECT_TRUE(SwitchBus(hw, e, NodeBus::IDE).moved);
+    EXPECT_EQ(where(e), "IDE 1:1");
+    const auto f = cdrom("", -1, -1);
+    EXPECT_TRUE(SwitchBus(hw, f, NodeBus::IDE).moved);
+    EXPECT_EQ(where(f), "IDE 0:1");
+    // The bus it is on already: nothing to do.
+    EXPECT_FALSE(SwitchBus(hw, f, NodeBus::IDE).moved);
+    EXPECT_FALSE(SwitchBus(hw, NodeDevice{VirtualHardwareType::HardDrive, "nope"}, NodeBus::IDE).moved);
+}
 
-    // Its own free node, or no node at all, stays as it is.
-    const auto e = disk("SCSI", 0, 5);
-    EXPECT_FALSE(ReleaseNodeHeldByOther(hw, e));
-    EXPECT_EQ(where(e), "SCSI 0:5");
-    const auto f = disk("IDE", -1, -1);
-    EXPECT_FALSE(ReleaseNodeHeldByOther(hw, f));
-    EXPECT_FALSE(ReleaseNodeHeldByOther(hw, NodeDevice{VirtualHardwareType::HardDrive, "nope"}));
+TEST_F(NodeAssignmentTest, SwitchingToAFullBusKeepsTheOldNodeAndSaysWhy)
+{
+    for (std::int16_t n = 0; n < 4; ++n)
+        disk("IDE", n / 2, n % 2);
+    const auto scsi = disk("SCSI", 0, 0);
+    const auto result = SwitchBus(hw, scsi, NodeBus::IDE);
+    EXPECT_FALSE(result.moved);
+    EXPECT_EQ(result.messages, std::vector<RuleMessage>{kNoIde});
+    EXPECT_EQ(where(scsi), "SCSI 0:0");
+
+    hw.SCSIControllers()->Remove(1);
+    const auto ide = hw.HardDisks()->Item(1);
+    const NodeDevice first{VirtualHardwareType::HardDrive, ide->ID()};
+    EXPECT_EQ(SwitchBus(hw, first, NodeBus::SCSI).messages, std::vector<RuleMessage>{kNoScsi})
+        << "no SCSI controller: no node to go to";
+    EXPECT_EQ(where(first), "IDE 0:0");
 }
 
 TEST(NodeAssignmentWithoutControllers, NotAvailableListAssignsNothingSilently)
@@ -289,4 +315,23 @@ TEST(NodeAssignmentWithoutControllers, NotAvailableListAssignsNothingSilently)
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(hw.CDRoms()->Item(1)->BusType(), "IDE");
     EXPECT_TRUE(NeedsAutomaticNode(hw, cd));
+}
+
+TEST_F(NodeAssignmentTest, DevicesOnAControllerAreThoseNamingItsBusAndNumber)
+{
+    const auto third = hw.IDEControllers()->Add(); // number 2
+    const auto onThird = disk("IDE", 2, 0);
+    const auto cdOnThird = cdrom("IDE", 2, 1);
+    disk("IDE", 1, 0);
+    disk("SCSI", 2, 0); // another bus with the same number
+    cdrom("IDE", 2, -1); // names the number but holds no node
+    const std::vector<NodeDevice> expected{onThird, cdOnThird};
+    EXPECT_EQ(DevicesOnController(hw, VirtualHardwareType::IDEController, third->ID()), expected);
+
+    auto generic = newGeneric();
+    put(*hw.GenericSCSIDevices()->Item(-1, generic.id), "SCSI", 0, 3);
+    const auto scsi = hw.SCSIControllers()->Item(1)->ID();
+    EXPECT_EQ(DevicesOnController(hw, VirtualHardwareType::SCSIController, scsi), std::vector<NodeDevice>{generic});
+    EXPECT_TRUE(DevicesOnController(hw, VirtualHardwareType::HardDrive, onThird.id).empty());
+    EXPECT_TRUE(DevicesOnController(hw, VirtualHardwareType::IDEController, "unknown").empty());
 }

@@ -108,20 +108,25 @@ TEST_F(HardDiskFactsTest, UnreadableDiskSaysSoAndStillUpdatesTheModel)
     leave(child<QLineEdit>(*page, "txtHDFile"), QString::fromStdString(folder + "missing.vmdk"));
 
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("Unable to Read current disk"));
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QString::fromStdString("Unable to Read current disk\n\n" + folder +
+                                     "missing.vmdk\nThe file cannot be read: No such file or directory"));
     EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Current Disk Information"));
     EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Warning);
     EXPECT_EQ(disk->DeviceName(), folder + "missing.vmdk");
     EXPECT_EQ(disk->DeviceType(), "disk");
     EXPECT_EQ(disk->Mode(), "persistent");
-    // No adapter read: not "ide", so the SCSI bus, where the disk keeps its free node.
+    // No adapter read: the disk stays on its bus and node.
     EXPECT_EQ(where(*disk), "SCSI 0:3");
 
-    // A descriptor with a create type nobody knows fails the same way.
+    // A descriptor with a create type nobody knows fails the same way, and says which type.
     const std::string vmfs = writeDescriptor("vmfs.vmdk", "ide", 2048, "vmfs");
     leave(child<QLineEdit>(*page, "txtHDFile"), QString::fromStdString(vmfs));
-    EXPECT_EQ(dialogs.messages().back().text, QStringLiteral("Unable to Read current disk"));
+    EXPECT_EQ(dialogs.messages().back().text,
+              QString::fromStdString("Unable to Read current disk\n\n" + vmfs +
+                                     "\nThe descriptor names a disk type that is not known: vmfs"));
     EXPECT_EQ(disk->DeviceName(), vmfs);
+    EXPECT_EQ(where(*disk), "SCSI 0:3") << "an unreadable descriptor names no adapter";
 }
 
 TEST_F(HardDiskFactsTest, BareNameIsLookedForBesideTheConfigurationAndRawDisksAreMarked)

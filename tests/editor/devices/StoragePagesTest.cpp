@@ -211,14 +211,16 @@ TEST_F(StoragePageTest, CDRomNodeListsComeFromTheControllersAndShowTheNode)
     EXPECT_TRUE(ide->isEnabled());
     EXPECT_FALSE(scsi->isEnabled());
 
-    // The bus buttons alone change only the bus.
+    // A bus button moves the drive to a node of that bus: there is no SCSI controller 1, so the
+    // first free SCSI node; the row shows it.
     child<QRadioButton>(*page, "optCDRSCSI")->click();
     EXPECT_EQ(cd->BusType(), "SCSI");
-    EXPECT_EQ(cd->Controller(), 1);
+    EXPECT_EQ(cd->Controller(), 0);
     EXPECT_EQ(cd->BusNode(), 0);
+    EXPECT_EQ(scsi->currentIndex(), 0);
     EXPECT_TRUE(scsi->isEnabled());
     EXPECT_FALSE(ide->isEnabled());
-    EXPECT_EQ(edits, std::vector<bool>{false});
+    EXPECT_EQ(edits, std::vector<bool>{true});
 }
 
 TEST_F(StoragePageTest, NodeListOfABrokenAssignmentStaysEmpty)
@@ -284,7 +286,8 @@ TEST_F(StoragePageTest, HardDiskFileEnabledAndBrowse)
     });
     ASSERT_NE(browse, dialogs.calls.end());
     EXPECT_EQ(browse->initial, QStringLiteral("/vms/test/")) << "disks are looked for beside the machine";
-    EXPECT_EQ(disk->DeviceName(), "/vms/test/other.vmdk");
+    // A chosen file that cannot be read as a disk is not taken.
+    EXPECT_EQ(disk->DeviceName(), "disk.vmdk");
 }
 
 TEST_F(StoragePageTest, HardDiskCreateNewUsesTheHookWithTheChosenBus)

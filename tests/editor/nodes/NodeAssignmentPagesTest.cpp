@@ -139,12 +139,13 @@ TEST_F(NodePagesTest, WithoutIdeControllersTheListIsNotAvailableAndAssignsNothin
     EXPECT_TRUE(edits.empty());
 }
 
-TEST_F(NodePagesTest, BusButtonsAloneChangeOnlyTheBusType)
+TEST_F(NodePagesTest, BusButtonsKeepTheNodeWhenTheNewBusHasItFree)
 {
     auto hd = disk("IDE", 0, 0);
     auto page = makePage<editor::HardDiskPage>(hd->ID());
     child<QRadioButton>(*page, "optHDSCSI")->click();
     EXPECT_EQ(where(*hd), "SCSI 0:0");
+    EXPECT_EQ(hd->DisplayName(), "Hard Disk (SCSI0:0)");
     EXPECT_TRUE(child<QComboBox>(*page, "cboHDSCSI")->isEnabled());
     EXPECT_FALSE(child<QComboBox>(*page, "cboHDIDE")->isEnabled());
     EXPECT_TRUE(dialogs.messages().empty());

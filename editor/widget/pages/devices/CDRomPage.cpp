@@ -126,18 +126,8 @@ CDRomPage::CDRomPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     connect(m_cmdBrowseCDRImage, &QPushButton::clicked, this, [this] {
         browseInto(m_txtCDRImage, 349, text(350) + QStringLiteral("|*.iso;*.cdr|") + text(302) + QStringLiteral("|*"));
     });
-    bindOption(m_optCDRIDE, false, [this, cdrom] {
-        if (auto c = cdrom())
-            c->SetBusType("IDE");
-        enableBus("IDE");
-        refillNodes();
-    });
-    bindOption(m_optCDRSCSI, false, [this, cdrom] {
-        if (auto c = cdrom())
-            c->SetBusType("SCSI");
-        enableBus("SCSI");
-        refillNodes();
-    });
+    bindBusOption(m_optCDRIDE, "IDE");
+    bindBusOption(m_optCDRSCSI, "SCSI");
     bindNodeList(m_cboCDRIDE, "IDE");
     bindNodeList(m_cboCDRSCSI, "SCSI");
 }

@@ -103,7 +103,8 @@ QStringList DevicePage::toStringList(const std::vector<std::string>& entries)
     return list;
 }
 
-bool DevicePage::browseInto(QLineEdit* box, int titleId, const QString& filter, const QString& startFolder)
+bool DevicePage::browseInto(QLineEdit* box, int titleId, const QString& filter, const QString& startFolder,
+                            const std::function<bool(const QString&)>& accept)
 {
     if (!m_context.dialogs)
         return false;
@@ -111,7 +112,7 @@ bool DevicePage::browseInto(QLineEdit* box, int titleId, const QString& filter, 
     if (folder.isEmpty() && !box->text().isEmpty())
         folder = QFileInfo(box->text()).absolutePath();
     const QString chosen = m_context.dialogs->openFile(this, text(titleId), filter, folder);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || (accept && !accept(chosen)))
         return false;
     return enterText(box, chosen);
 }
@@ -181,6 +182,28 @@ void DevicePage::nodeChosen(QComboBox* list, const std::string& busType, int ind
     if (choice.moved && m_hooks.rebuildList)
         m_hooks.rebuildList();
     markEdited(true);
+}
+
+void DevicePage::bindBusOption(QRadioButton* option, const std::string& busType)
+{
+    connect(option, &QRadioButton::clicked, this, [this, busType]() {
+        if (!m_loading)
+            busChosen(busType);
+    });
+}
+
+void DevicePage::busChosen(const std::string& busType)
+{
+    const auto bus = BusOfType(busType);
+    if (!bus || m_deviceId.empty())
+        return;
+    const BusSwitch result = SwitchBus(*m_vm->Hardware(), NodeDevice{deviceType(), m_deviceId}, *bus);
+    for (const auto& message : result.messages)
+        showRuleMessage(message);
+    // A refused switch puts the buttons back on the old bus.
+    load(m_deviceId);
+    if (result.moved)
+        markEdited(true);
 }
 
 bool DevicePage::assignAutomaticNode()

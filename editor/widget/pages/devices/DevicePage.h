@@ -122,10 +122,12 @@ protected:
 
     /**
      * Lets the user pick an image or output file and puts it into box, whose write then runs as
-     * when the user leaves the box. startFolder "" starts in the settings' image folder. Returns
-     * whether a file was chosen.
+     * when the user leaves the box. startFolder "" starts in the settings' image folder. accept,
+     * when given, checks the chosen file first: false (after telling the user why) leaves the box
+     * and the model as they were. Returns whether a file was taken.
      */
-    bool browseInto(QLineEdit* box, int titleId, const QString& filter, const QString& startFolder = {});
+    bool browseInto(QLineEdit* box, int titleId, const QString& filter, const QString& startFolder = {},
+                    const std::function<bool(const QString&)>& accept = {});
     /** Puts value into a box bound with bindText and runs its write as when the user leaves it. */
     bool enterText(QLineEdit* box, const QString& value);
     /** The program's image folder from the settings ("" when none is set). */
@@ -140,6 +142,15 @@ protected:
     void fillNodeList(QComboBox* list, const std::string& busType, std::int32_t controller, std::int32_t node);
     /** Wires a node list to nodeChosen(). */
     void bindNodeList(QComboBox* list, const std::string& busType);
+    /** Wires a bus option button ("IDE" or "SCSI") to busChosen(). */
+    void bindBusOption(QRadioButton* option, const std::string& busType);
+    /**
+     * A bus button was clicked: the device moves to a node of that bus (its own controller:node
+     * when free there, else the first free one) and its row shows the new node; with no free node
+     * on that bus the message says so and the device stays on its old bus. The page is filled
+     * again from the model, so the buttons and lists show where the device really is.
+     */
+    void busChosen(const std::string& busType);
     /**
      * The one place where a node chosen by the user is handled: the device takes the node, a
      * device holding it is moved to the first free node, a refused choice says why. The page is

@@ -24,6 +24,12 @@ namespace {
 constexpr const char* kPersistent = "persistent";
 constexpr const char* kIndependentPersistent = "independent-persistent";
 constexpr const char* kIndependentNonPersistent = "independent-nonpersistent";
+
+// Why a disk file could not be read; each text is followed by the detail (key, value or reason).
+constexpr int kCannotOpenDisk = 496;
+constexpr int kNotADescriptor = 495;
+constexpr int kBadDescriptorNumber = 494;
+constexpr int kUnknownDiskType = 493;
 } // namespace
 
 HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context,
@@ -89,8 +95,16 @@ HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     });
     connect(m_cmdBrowseHDFile, &QPushButton::clicked, this, [this] {
         const auto general = m_vm->Options()->GeneralOptions();
+        // Only a disk whose descriptor reads goes into the configuration: an extent of a split
+        // disk or any other file would be a disk VMware cannot open.
         browseInto(m_txtHDFile, 337, text(338) + QStringLiteral("|*.vmdk|") + text(302) + QStringLiteral("|*"),
-                   QString::fromStdString(general->VmxPath()));
+                   QString::fromStdString(general->VmxPath()), [this](const QString& chosen) {
+                       disk::DiskInfo info = diskInfoOf(chosen.toStdString());
+                       const disk::ReadOutcome read = disk::ReadDiskDescriptor(info);
+                       if (!read)
+                           showUnreadable(info, read);
+                       return read.ok();
+                   });
     });
     connect(m_cmdHDCreate, &QPushButton::clicked, this, [this] {
         if (!m_hooks.createDisk)
@@ -116,18 +130,8 @@ HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
             d->SetMode(kIndependentNonPersistent);
     });
 
-    bindOption(m_optHDIDE, false, [this, disk] {
-        if (auto d = disk())
-            d->SetBusType("IDE");
-        enableBus("IDE");
-        refillNodes();
-    });
-    bindOption(m_optHDSCSI, false, [this, disk] {
-        if (auto d = disk())
-            d->SetBusType("SCSI");
-        enableBus("SCSI");
-        refillNodes();
-    });
+    bindBusOption(m_optHDIDE, "IDE");
+    bindBusOption(m_optHDSCSI, "SCSI");
     bindNodeList(m_cboHDIDE, "IDE");
     bindNodeList(m_cboHDSCSI, "SCSI");
 }
@@ -155,7 +159,7 @@ void HardDiskPage::fill()
     refillNodes();
 }
 
-void HardDiskPage::takeDiskFile(tarvonel::clsHardDisk& hardDisk, const std::string& path)
+disk::DiskInfo HardDiskPage::diskInfoOf(const std::string& path) const
 {
     // A bare file name lies in the configuration's folder.
     disk::DiskInfo info;
@@ -167,28 +171,62 @@ void HardDiskPage::takeDiskFile(tarvonel::clsHardDisk& hardDisk, const std::stri
         info.folder = path.substr(0, slash + 1);
         info.fileName = path.substr(slash + 1);
     }
-    const disk::ReadOutcome read = disk::ReadDiskDescriptor(info);
-    if (m_context.dialogs) {
-        if (read)
-            m_context.dialogs->message(this, QString::fromStdString(disk::DiskInformationText(info)), text(174),
-                                       MessageIcon::Information);
-        else
-            m_context.dialogs->message(this, text(175), text(174), MessageIcon::Warning);
-    }
+    return info;
+}
 
-    // The model takes the file whether or not its descriptor could be read; a failed read leaves
-    // type index 0, a plain disk.
+void HardDiskPage::showUnreadable(const disk::DiskInfo& info, const disk::ReadOutcome& read)
+{
+    if (!m_context.dialogs)
+        return;
+    QString reason;
+    switch (read.problem) {
+    case disk::ReadProblem::CannotOpen: reason = text(kCannotOpenDisk); break;
+    case disk::ReadProblem::MissingKey: reason = text(kNotADescriptor); break;
+    case disk::ReadProblem::BadNumber: reason = text(kBadDescriptorNumber); break;
+    case disk::ReadProblem::UnknownCreateType: reason = text(kUnknownDiskType); break;
+    case disk::ReadProblem::None: break;
+    }
+    // "Unable to Read current disk", the file, and why: the key that is missing, the system's
+    // reason (which names the file itself; it is named once, above).
+    const std::string path = info.folder + info.fileName;
+    std::string detail = read.detail;
+    const std::string ofPath = ": " + path;
+    if (detail.size() > ofPath.size() && detail.compare(detail.size() - ofPath.size(), ofPath.size(), ofPath) == 0)
+        detail.erase(detail.size() - ofPath.size());
+    const QString message = text(175) + QStringLiteral("\n\n") + QString::fromStdString(path) + QStringLiteral("\n") +
+                            reason + QString::fromStdString(detail);
+    m_context.dialogs->message(this, message, text(174), MessageIcon::Warning);
+}
+
+void HardDiskPage::takeDiskFile(tarvonel::clsHardDisk& hardDisk, const std::string& path)
+{
+    disk::DiskInfo info = diskInfoOf(path);
+    const disk::ReadOutcome read = disk::ReadDiskDescriptor(info);
+    if (read && m_context.dialogs)
+        m_context.dialogs->message(this, QString::fromStdString(disk::DiskInformationText(info)), text(174),
+                                   MessageIcon::Information);
+    else if (!read)
+        showUnreadable(info, read);
+
+    // The model takes the typed file whether or not its descriptor could be read (the box shows
+    // it, and the disk may be created later); a failed read leaves type index 0, a plain disk.
     hardDisk.SetDeviceName(path);
     hardDisk.SetDeviceType(info.typeIndex >= 4 ? "rawDisk" : "disk");
     hardDisk.SetMode(kPersistent);
 
-    // The adapter decides the bus. A disk moved to the other bus keeps its old numbers, which
-    // there may name a node another device holds; it then takes a free node instead.
+    // The adapter decides the bus. A file that could not be read names no adapter: the disk stays
+    // on its bus and node. A disk with a node moves as the bus buttons move it: its own numbers
+    // when the new bus has that node free, else the first free node, else it stays where it is
+    // (and is told so) rather than losing its node. A disk without a node takes one below.
     const NodeDevice self{deviceType(), hardDisk.ID()};
     const NodeBus bus = info.adapterType == "ide" ? NodeBus::IDE : NodeBus::SCSI;
-    if (hardDisk.BusType() != BusWord(bus)) {
-        ChooseBus(*m_vm->Hardware(), self, bus);
-        ReleaseNodeHeldByOther(*m_vm->Hardware(), self);
+    if (read && hardDisk.BusType() != BusWord(bus)) {
+        if (NeedsAutomaticNode(*m_vm->Hardware(), self)) {
+            ChooseBus(*m_vm->Hardware(), self, bus);
+        } else {
+            for (const auto& message : SwitchBus(*m_vm->Hardware(), self, bus).messages)
+                showRuleMessage(message);
+        }
     }
     load(hardDisk.ID());
     assignAutomaticNode();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "disk/DiskInfo.h"
 #include "editor/widget/pages/devices/DevicePage.h"
 
 namespace tarvonel {
@@ -32,6 +33,10 @@ private:
      * sets file, type and mode, chooses the bus by the adapter and gives the disk a node.
      */
     void takeDiskFile(tarvonel::clsHardDisk& hardDisk, const std::string& path);
+    /** Folder and file name of a typed or chosen path; a bare name lies in the configuration's folder. */
+    disk::DiskInfo diskInfoOf(const std::string& path) const;
+    /** "Unable to Read current disk" with the file and the reason it could not be read. */
+    void showUnreadable(const disk::DiskInfo& info, const disk::ReadOutcome& read);
     /** The mode the option buttons stand for while "Independent" is ticked. */
     std::string independentMode() const;
     void enableBus(const std::string& busType);
