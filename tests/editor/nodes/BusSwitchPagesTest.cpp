@@ -236,3 +236,18 @@ TEST_F(UnreadableDiskTest, UseExistingRefusesFilesThatAreNoDiskDescriptor)
     EXPECT_EQ(scsiDisk->BusType(), "IDE");
     EXPECT_EQ(where(*scsiDisk), "IDE 0:0");
 }
+
+TEST_F(UnreadableDiskTest, AnIdeFileForADiskWhenNoIdeNodeIsFreeKeepsItsScsiNode)
+{
+    for (std::int16_t n = 0; n < 4; ++n)
+        disk("IDE", n / 2, n % 2);
+    auto hd = disk("SCSI", 0, 2);
+    auto page = makePage<editor::HardDiskPage>(hd->ID());
+    leave(child<QLineEdit>(*page, "txtHDFile"), path("ide.vmdk"));
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Current Disk Information"));
+    EXPECT_EQ(dialogs.messages()[1].text, QStringLiteral("No available IDE nodes!"));
+    // Told so, and still saved on the node it had rather than left without one.
+    EXPECT_EQ(where(*hd), "SCSI 0:2");
+    EXPECT_EQ(hd->DeviceName(), path("ide.vmdk").toStdString());
+}

@@ -83,6 +83,24 @@ TEST_F(ControllerRemovalTest, YesRemovesTheControllerWithItsDevicesAndSaveWrites
     EXPECT_EQ(written.find("scsi1"), std::string::npos);
 }
 
+TEST_F(ControllerRemovalTest, AThirdIdeControllerFromAFileAsksToo)
+{
+    const auto file = temp.path() / "third.vmx";
+    writeFile(file, "config.version = \"8\"\nvirtualHW.version = \"4\"\nide2:0.present = \"TRUE\"\n"
+                    "ide2:0.fileName = \"third.vmdk\"\nide2:0.deviceType = \"disk\"\n");
+    const auto editor = openEditor(file);
+    ASSERT_TRUE(rowTexts(*editor).contains(QStringLiteral("Hard Disk (IDE2:0)"))) << rowTexts(*editor).join(QLatin1Char(';')).toStdString();
+    ASSERT_TRUE(clickRow(*editor, QStringLiteral("IDE Controller3")));
+    dialogs.clear();
+    clickRemove(*editor); // the recorded dialogs answer Yes
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages().front().text.contains(QStringLiteral("    Hard Disk (IDE2:0)\n")));
+    EXPECT_EQ(editor->Machine()->Hardware()->IDEControllers()->Count(), 2);
+    EXPECT_EQ(editor->Machine()->Hardware()->HardDisks()->Count(), 0);
+    ASSERT_TRUE(editor->CreateVmxFile());
+    EXPECT_EQ(readFile(file).find("ide2"), std::string::npos);
+}
+
 TEST_F(ControllerRemovalTest, AControllerWithoutDevicesGoesWithoutAQuestion)
 {
     const auto editor = newEditor(QStringLiteral("Bare"));
