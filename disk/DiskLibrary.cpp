@@ -6,6 +6,7 @@
 #include "disk/Geometry.h"
 #include "disk/SparseExtent.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -44,14 +45,28 @@ DiskNames NamesOfPath(const std::string& path)
     return n;
 }
 
-/** Reads [offset, offset + size) or less at the end of the file. */
+/**
+ * Reads [offset, offset + size) or less at the end of the file. The buffer grows with what the file
+ * holds, not with `size`: a descriptor of a few hundred bytes read with the 16 MiB ceiling costs a
+ * few hundred bytes, not 16 MiB of zeroed memory.
+ */
 int ReadRange(FileOps& files, int handle, std::uint64_t offset, std::size_t size, std::string& out)
 {
-    out.assign(size, '\0');
-    std::size_t done = 0;
-    const int e = files.readAt(handle, offset, out.data(), size, done);
-    out.resize(done);
-    return e;
+    constexpr std::size_t kChunk = 64 * 1024;
+    out.clear();
+    while (out.size() < size) {
+        const std::size_t want = std::min(kChunk, size - out.size());
+        const std::size_t at = out.size();
+        out.resize(at + want);
+        std::size_t done = 0;
+        const int e = files.readAt(handle, offset + at, out.data() + at, want, done);
+        out.resize(at + done);
+        if (e)
+            return e;
+        if (done < want)
+            break;
+    }
+    return 0;
 }
 
 } // namespace

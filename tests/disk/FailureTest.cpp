@@ -146,3 +146,21 @@ TEST(FixAdapterType, ReplacesEveryBuslogicKeepingTheSize)
     EXPECT_EQ(after.substr(1500, 8), "buslogic");
     EXPECT_EQ(FixAdapterType(DiskKind::GrowableSplit, tmp / "missing.vmdk", *files), ENOENT);
 }
+
+TEST(FixAdapterType, ReadsADescriptorLongerThanOneReadPiece)
+{
+    // The descriptor is read piece by piece; a word across the seam of two pieces and one near the
+    // end are both found, and nothing past the file's end is written.
+    TempFolder tmp;
+    std::string text(200 * 1024 + 7, '#');
+    text.replace(64 * 1024 - 3, 8, "buslogic");
+    text.replace(text.size() - 8, 8, "buslogic");
+    zvtest::WriteFile(tmp / "long.vmdk", text);
+    auto files = MakeSystemFileOps();
+    ASSERT_EQ(FixAdapterType(DiskKind::PreallocatedSplit, tmp / "long.vmdk", *files), 0);
+    const std::string after = zvtest::ReadFile(tmp / "long.vmdk");
+    ASSERT_EQ(after.size(), text.size());
+    EXPECT_EQ(after.substr(64 * 1024 - 3, 8), "lsilogic");
+    EXPECT_EQ(after.substr(after.size() - 8), "lsilogic");
+    EXPECT_EQ(after.find("buslogic"), std::string::npos);
+}
