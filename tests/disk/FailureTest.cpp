@@ -146,3 +146,24 @@ TEST(FixAdapterType, ReplacesEveryBuslogicKeepingTheSize)
     EXPECT_EQ(after.substr(1500, 8), "buslogic");
     EXPECT_EQ(FixAdapterType(DiskKind::GrowableSplit, tmp / "missing.vmdk", *files), ENOENT);
 }
+
+TEST(CreateDiskFailure, NamesADescriptorCannotHoldAreRefusedNamingTheCharacter)
+{
+    TempFolder tmp;
+    const std::pair<const char*, const char*> cases[] = {
+        {"say \"hi\"", "double quote (\")"}, {"two\nlines", "line break"}, {"old\rmac", "line break"}};
+    for (const auto& [name, character] : cases) {
+        for (const CreateMethod method : {CreateMethod::Library, CreateMethod::External}) {
+            const CreateResult r =
+                CreateDisk(Request(tmp / name, DiskKind::GrowableSplit, method, AdapterType::Ide), {});
+            EXPECT_EQ(r.status, CreateResult::Status::Failed) << name;
+            EXPECT_NE(r.description.find(character), std::string::npos) << r.description;
+        }
+    }
+    EXPECT_TRUE(ListFolder(tmp.path()).empty());
+    // Only the part the descriptor holds counts: a quote in a folder name is fine for a split disk,
+    // but the external single preallocated disk writes its full path.
+    const DiskNames inFolder = ApplyNameRule("/vms/\"q\"/disk");
+    EXPECT_EQ(UnwritableNameReason(inFolder, false), "");
+    EXPECT_NE(UnwritableNameReason(inFolder, true).find("double quote"), std::string::npos);
+}
