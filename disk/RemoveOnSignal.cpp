@@ -28,6 +28,8 @@ std::atomic<std::size_t> g_count{0};
 std::atomic<bool> g_active{false};
 struct sigaction g_previous[NSIG];
 bool g_installed[NSIG];
+/** SIGXFSZ was set to be ignored for the creation (see the constructor). */
+bool g_fileSizeIgnored = false;
 
 static_assert(std::atomic<std::size_t>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
               "the signal handler needs lock-free atomics");
@@ -72,6 +74,18 @@ RemoveOnSignal::RemoveOnSignal()
         if (::sigaction(signal, &handler, &g_previous[signal]) == 0)
             g_installed[signal] = true;
     }
+    // Past the process's file size limit a write raises SIGXFSZ, which ends the process by
+    // default. Ignored, the write fails with "File too large" and the creation cleans up as after
+    // any failed write.
+    struct sigaction current {};
+    g_fileSizeIgnored = false;
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL &&
+        (current.sa_flags & SA_SIGINFO) == 0) {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        g_fileSizeIgnored = ::sigaction(SIGXFSZ, &ignore, &g_previous[SIGXFSZ]) == 0;
+    }
 }
 
 RemoveOnSignal::~RemoveOnSignal()
@@ -83,6 +97,9 @@ RemoveOnSignal::~RemoveOnSignal()
             ::sigaction(signal, &g_previous[signal], nullptr);
         g_installed[signal] = false;
     }
+    if (g_fileSizeIgnored)
+        ::sigaction(SIGXFSZ, &g_previous[SIGXFSZ], nullptr);
+    g_fileSizeIgnored = false;
     g_count.store(0, std::memory_order_release);
     g_active.store(false, std::memory_order_release);
 }

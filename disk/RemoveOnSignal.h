@@ -12,6 +12,8 @@ namespace zentravolix::disk {
  * SIGBUS, SIGILL, SIGFPE, SIGABRT). The handler removes them with unlink only, then lets the
  * signal take its course (the process still ends as the signal says). Signals for which the
  * program set its own handler, or which it ignores, are left to it. SIGKILL cannot be caught.
+ * SIGXFSZ (a write past the process's file size limit) is ignored meanwhile, so such a write fails
+ * with "File too large" and the creation removes its files as after any failed write.
  * One creation at a time: an object made while another lives does nothing. Not copyable.
  */
 class RemoveOnSignal {

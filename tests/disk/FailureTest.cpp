@@ -7,6 +7,10 @@
 
 #include <cerrno>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "TestSupport.h"
 
 using namespace zentravolix::disk;
@@ -166,4 +170,23 @@ TEST(CreateDiskFailure, NamesADescriptorCannotHoldAreRefusedNamingTheCharacter)
     const DiskNames inFolder = ApplyNameRule("/vms/\"q\"/disk");
     EXPECT_EQ(UnwritableNameReason(inFolder, false), "");
     EXPECT_NE(UnwritableNameReason(inFolder, true).find("double quote"), std::string::npos);
+}
+
+TEST(CreateDiskFailure, FileSizeLimitFailsTheCreationAndLeavesNoFiles)
+{
+    TempFolder tmp;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{64 * 1024, 64 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const CreateResult r =
+            CreateDisk(Request(tmp / "limited", DiskKind::GrowableSplit, CreateMethod::External, AdapterType::Ide), {});
+        ::_exit(r.status == CreateResult::Status::Failed && r.errorNumber == EFBIG ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(ListFolder(tmp.path()).empty());
 }
