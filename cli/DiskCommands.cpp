@@ -127,6 +127,11 @@ int CreateCommand(Context& c, const CreateOptions& o)
               << " with --method external (only ide)\n";
         return ExitRefused;
     }
+    const bool fullPathWritten = method == disk::CreateMethod::External && kind == disk::DiskKind::SinglePreallocated;
+    if (const std::string reason = disk::UnwritableNameReason(names, fullPathWritten); !reason.empty()) {
+        c.err << "PATH: " << reason << ": " << o.path << "\n";
+        return ExitRefused;
+    }
     if (fs::symlink_status(names.diskName, ec).type() != fs::file_type::not_found)
         return Refuse(c, DiskText::FileExistsTitle, DiskText::DiskAlreadyExists);
     if (method == disk::CreateMethod::Library && o.hwVersion != disk::kDefaultVirtualHWVersion)

@@ -32,6 +32,7 @@ struct VmxOptions {
     bool backup = false;
     std::string name;
     std::string dir;
+    bool force = false;
 };
 
 /** One row of the hardware list: what the editor shows for a device. */
@@ -55,6 +56,8 @@ const char* problemText(vmx::ProblemCode code)
         return "the number is too large";
     case vmx::ProblemCode::BadIndex:
         return "the device, controller, node or share number in the key is not a number";
+    case vmx::ProblemCode::IndexTooLarge:
+        return "the node number in the key is too large";
     case vmx::ProblemCode::TooManyItems:
         return "the count or number would make more than 1024 items";
     case vmx::ProblemCode::NodeOutOfRange:
@@ -208,6 +211,13 @@ int save(Context& context, const tarvonel::VirtualMachine& vm, bool vmxNameValid
                     << "\n";
         return ExitRefused;
     }
+    // The backup is the file as it was read, made only when the save replaces that file.
+    if (read && read->original) {
+        std::error_code ec;
+        const fs::path target = vmx::VmxFilePath(vm);
+        if (target == read->original->path || fs::equivalent(target, read->original->path, ec))
+            context.err << "Backup file created as: " << vmx::WriteBackup(*read->original).string() << "\n";
+    }
     const vmx::SavedFile saved = read ? vmx::SaveVmxFile(vm, read->otherParams, read->valuesAfterRead)
                                       : vmx::SaveVmxFile(vm);
     context.out << "Written: " << saved.path.string() << "\n";
@@ -243,8 +253,6 @@ Loaded load(Context& context, const std::string& file, bool backup)
     Loaded loaded{fs::absolute(file).lexically_normal(), machineWithDefaults("", ""), {}};
     loaded.read = vmx::ReadVmxFile(loaded.file, *loaded.vm, vmx::ReadOptions{backup});
     printProblems(context, loaded.file, loaded.read);
-    if (!loaded.read.backupPath.empty())
-        context.err << "Backup file created as: " << loaded.read.backupPath.string() << "\n";
     return loaded;
 }
 
@@ -273,7 +281,7 @@ void registerVmxCommands(CLI::App& app, Context& context)
     rewrite->add_option("file", options->file, "The .vmx file")->required();
     rewrite->add_option("-o,--output", options->output,
                         "Save under this name instead (as if the file name and folder fields were changed)");
-    rewrite->add_flag("--backup", options->backup, "Copy the file to FILE.bak before reading it");
+    rewrite->add_flag("--backup", options->backup, "Copy the file as it was read to FILE.bak before saving over it");
     rewrite->callback([&context, options] {
         guarded(context, [&] {
             const Loaded loaded = load(context, options->file, options->backup);
@@ -291,20 +299,29 @@ void registerVmxCommands(CLI::App& app, Context& context)
 
     CLI::App* create = app.add_subcommand("new", "Write the configuration a new editor tab would save.");
     create->add_option("name", options->name, "Display name; the file is NAME.vmx")->required();
-    create->add_option("--dir", options->dir, "Folder of the new file (default: the temporary folder)");
+    create->add_option("--dir", options->dir, "Folder of the new file (default: the current folder)");
+    create->add_flag("--force", options->force, "Replace an existing file of that name");
     create->callback([&context, options] {
         guarded(context, [&] {
             if (options->name.find('/') != std::string::npos) {
                 context.err << "zentravolix-cli: " << context.text(190) << ": " << options->name << "\n";
                 return static_cast<int>(ExitRefused);
             }
-            std::string folder;
-            if (!options->dir.empty()) {
-                folder = fs::absolute(options->dir).lexically_normal().string();
-                if (folder.back() != '/')
-                    folder += '/';
-            }
+            // A command works where it is run: without --dir the file goes into the current folder
+            // (the program's new-machine tab keeps its own rule, the temporary folder).
+            std::string folder = fs::absolute(options->dir.empty() ? fs::path(".") : fs::path(options->dir))
+                                     .lexically_normal()
+                                     .string();
+            if (folder.empty() || folder.back() != '/')
+                folder += '/';
             const auto vm = machineWithDefaults(options->name, folder);
+            const fs::path target = vmx::VmxFilePath(*vm);
+            std::error_code ec;
+            if (!options->force && fs::symlink_status(target, ec).type() != fs::file_type::not_found) {
+                context.err << "zentravolix-cli: " << target.string()
+                            << " exists; pass --force to replace it\n";
+                return static_cast<int>(ExitRefused);
+            }
             return save(context, *vm, vmx::VmxNameFieldsValid(*vm), nullptr);
         });
     });

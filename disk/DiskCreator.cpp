@@ -6,6 +6,7 @@
 #include "disk/DiskPlan.h"
 #include "disk/FileOps.h"
 #include "disk/Geometry.h"
+#include "disk/RemoveOnSignal.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -57,6 +58,8 @@ CreateResult RunQemuImg(const DiskRequest& request, const CreateEnvironment& env
     const std::string diskName = Absolute(request.names.diskName);
     if (Exists(diskName))
         return CreateResult::failure(EEXIST, ErrorDescription(EEXIST) + ": " + diskName);
+    // The name was free: whatever qemu-img makes there goes if the program is interrupted.
+    RemoveOnSignal::fileCreated(diskName);
     const CreationProgress start{0, static_cast<std::uint64_t>(request.sectorCount) * 512};
     if (env.progress && !env.progress(start))
         return CreateResult::cancellation();
@@ -140,6 +143,13 @@ CreateResult CreateDisk(const DiskRequest& request, const CreateEnvironment& env
     const std::function<double()> random01 = env.random01 ? env.random01 : SeededRandom01();
     if (request.sectorCount <= 0)
         return CreateResult::failure(EINVAL, "invalid disk size: " + request.names.diskName);
+    // Only the external single preallocated disk names its extent by the full path.
+    const bool fullPathWritten =
+        request.method == CreateMethod::External && request.kind == DiskKind::SinglePreallocated;
+    if (const std::string reason = UnwritableNameReason(request.names, fullPathWritten); !reason.empty())
+        return CreateResult::failure(EINVAL, reason + ": " + request.names.diskName);
+    // An interrupted or crashing program leaves no half-made disk behind.
+    const RemoveOnSignal removeOnSignal;
     if (request.method == CreateMethod::Library)
         return LibraryMethod(request, *files, env, random01);
     if (request.kind == DiskKind::SingleGrowable)

@@ -36,6 +36,22 @@ std::error_code EnsureDiskFolder(const std::string& folder, bool& created)
     return ec;
 }
 
+std::string UnwritableNameReason(const DiskNames& names, bool fullPathWritten)
+{
+    const std::string& written = fullPathWritten ? names.basePath : names.baseName;
+    const auto at = written.find_first_of("\"\r\n");
+    if (at == std::string::npos)
+        return {};
+    switch (written[at]) {
+    case '"':
+        return "the disk name contains a double quote (\"), which a descriptor cannot hold";
+    case '\r':
+        return "the disk name contains a line break (carriage return), which a descriptor cannot hold";
+    default:
+        return "the disk name contains a line break, which a descriptor cannot hold";
+    }
+}
+
 std::string ExtentNumber(int n)
 {
     std::string digits = std::to_string(n);

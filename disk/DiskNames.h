@@ -31,6 +31,14 @@ DiskNames ApplyNameRule(std::string_view text);
  */
 std::error_code EnsureDiskFolder(const std::string& folder, bool& created);
 
+/**
+ * Why the name cannot be written into a descriptor, which holds extent names between double
+ * quotes on one line: "the disk name contains a double quote (\")" or "... a line break", naming
+ * the first such character of the part of the name the descriptor holds (the file name, or the
+ * whole path when `fullPathWritten`). Empty when the name can be written.
+ */
+std::string UnwritableNameReason(const DiskNames& names, bool fullPathWritten);
+
 /** "00#": at least three digits, e.g. 001, 010, 999, 1000. */
 std::string ExtentNumber(int n);
 

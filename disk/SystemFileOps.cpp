@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "disk/FileOps.h"
 
+#include "disk/RemoveOnSignal.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,8 +17,12 @@ class SystemFileOps final : public FileOps {
 public:
     int createNew(const std::string& path, int& handle) override
     {
+        const RemoveOnSignal::Hold hold; // the file is recorded before an interrupt can strike
         handle = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        return handle < 0 ? errno : 0;
+        if (handle < 0)
+            return errno;
+        RemoveOnSignal::fileCreated(path);
+        return 0;
     }
 
     int openExisting(const std::string& path, int& handle) override

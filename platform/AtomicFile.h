@@ -4,11 +4,14 @@
 #include "platform/IoError.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zentravolix::platform {
 
@@ -32,13 +35,54 @@ struct WriteHooks {
 };
 
 /**
+ * What a save carries over from the file it replaces: permission bits, owner, group and the
+ * extended attributes that belong to the file's content and access (user.* and the access ACL,
+ * system.posix_acl_access).
+ */
+struct FileAttributes {
+    std::uint32_t mode = 0; ///< permission bits (07777)
+    std::uint32_t owner = 0;
+    std::uint32_t group = 0;
+    /** Name and value of each kept extended attribute, in the order the file system lists them. */
+    std::vector<std::pair<std::string, std::string>> extended;
+};
+
+/**
+ * The attributes of the regular file at path (a symbolic link is followed), or nothing when no
+ * regular file stands there. Extended attributes the file system does not offer are left out.
+ */
+std::optional<FileAttributes> ReadFileAttributes(const std::filesystem::path& path);
+
+/** How WriteFileAtomically treats what stands at the path. */
+struct WriteOptions {
+    /**
+     * A symbolic link at the path is replaced by the new file instead of being followed (for
+     * copies such as backups, where a planted link must never redirect the write).
+     */
+    bool replaceLink = false;
+    /** The new file gets these attributes instead of those of the file it replaces. */
+    const FileAttributes* attributes = nullptr;
+};
+
+/**
  * Writes content to path through a temporary file in the same folder, flush (fsync), rename.
- * A symbolic link is followed, so the file it points to is replaced and the link stays; an
- * existing file's permission bits are kept. On failure throws IoError whose what() names the
- * path and the system's reason; the old file is then untouched and the temporary removed.
- * The folder must exist.
+ * A symbolic link is followed, so the file it points to is replaced (or, when the link dangles,
+ * created) and the link stays. The new file keeps the replaced file's permission bits, owner and
+ * group (as far as the process may set them) and its extended attributes. A device, FIFO, socket
+ * or folder at the path is refused and left alone. Other hard links of a replaced file keep the
+ * old content. In an append-only folder a new file is created in one step and an existing one is
+ * refused, as it cannot be replaced there.
+ * A temporary file is named ".<name>.tmp-<process id>-<random>"; one left behind by a process
+ * that was killed is removed by the next save of the same file.
+ * On failure throws IoError whose what() names the path and the system's reason ("File too
+ * large" when the process's file size limit is reached); the old file is then untouched and the
+ * temporary removed. The folder must exist.
  */
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+/** The same with options (see WriteOptions). */
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view content,
+                         const WriteOptions& options);
 
 /** The same with failures injected by hooks (used instead of any scoped test failure). */
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view content,

@@ -14,6 +14,8 @@ enum class ProblemCode {
     NumberOutOfRange,
     /** A controller, node, device or share index in the key is not a number ("ethernetX.present"). */
     BadIndex,
+    /** A node number in the key is a number, but far too large for any controller ("scsi0:99999"). */
+    IndexTooLarge,
     /** A count or index would make more than MaxItemsPerCollection items in one collection. */
     TooManyItems,
     /** A node number outside its controller's nodes ("scsi0:16" on an 8-node controller): no device is made. */

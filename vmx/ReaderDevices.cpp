@@ -33,8 +33,12 @@ std::optional<ParsedAddress> parseAddress(ReaderContext& ctx, const ParsedLine& 
     ParsedAddress result{scsi, *controller, std::nullopt};
     if (colon != std::string_view::npos) {
         std::int64_t node = 0;
-        if (ParseInteger(address.substr(colon + 1), -32768, 32767, node) != NumberStatus::Ok) {
-            ctx.problem(line, ProblemCode::BadIndex);
+        const std::string_view digits = address.substr(colon + 1);
+        const NumberStatus status = ParseInteger(digits, -32768, 32767, node);
+        if (status != NumberStatus::Ok) {
+            // A negative number is no node at all; a positive one is a node no controller has.
+            const bool tooLarge = status == NumberStatus::OutOfRange && digits.front() != '-';
+            ctx.problem(line, tooLarge ? ProblemCode::IndexTooLarge : ProblemCode::BadIndex);
             return std::nullopt;
         }
         result.node = node;

@@ -75,14 +75,23 @@ Fate readSharedFolderCount(ReaderContext& ctx, const ParsedLine& line)
         ctx.problem(line, ProblemCode::TooManyItems);
         return Fate::Preserved;
     }
-    ensureCount(*ctx.options.SharedFoldersOptions(), static_cast<std::int32_t>(*n));
-    return Fate::Consumed;
+    if (ctx.absentShares.empty()) {
+        ensureCount(*ctx.options.SharedFoldersOptions(), static_cast<std::int32_t>(*n));
+        return Fate::Consumed;
+    }
+    // The count includes shares that do not exist: the last of them make no share, and the line
+    // is written back as the file had it.
+    auto count = static_cast<std::int32_t>(*n);
+    while (count > 0 && ctx.absentShares.count(count - 1))
+        --count;
+    ensureCount(*ctx.options.SharedFoldersOptions(), count);
+    return Fate::Preserved;
 }
 
 Fate readSharedFolder(ReaderContext& ctx, const ParsedLine& line)
 {
     const auto n = ctx.index(line, line.prefix().substr(12));
-    if (!n)
+    if (!n || ctx.absentShares.count(*n))
         return Fate::Preserved;
     const auto folders = ctx.options.SharedFoldersOptions();
     ensureCount(*folders, *n + 1);

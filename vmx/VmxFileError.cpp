@@ -30,6 +30,14 @@ VmxFileError::VmxFileError(Reason reason, std::filesystem::path path, std::strin
 {
 }
 
+std::uintmax_t CountedSize(std::string_view text)
+{
+    std::uintmax_t pairs = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2))
+        ++pairs;
+    return text.size() - pairs;
+}
+
 const char* ProblemCodeName(ProblemCode code)
 {
     switch (code) {
@@ -39,6 +47,8 @@ const char* ProblemCodeName(ProblemCode code)
         return "number-out-of-range";
     case ProblemCode::BadIndex:
         return "bad-index";
+    case ProblemCode::IndexTooLarge:
+        return "index-too-large";
     case ProblemCode::TooManyItems:
         return "too-many-items";
     case ProblemCode::NodeOutOfRange:

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace zentravolix::vmx {
 
@@ -35,7 +36,14 @@ private:
     std::string m_systemReason;
 };
 
-/** Files above this size (64 MiB) are refused: no real configuration comes near it. */
+/**
+ * Files above this size (64 MiB) are refused: no real configuration comes near it. The size is
+ * counted as CountedSize does, so a file counts the same whichever line ends it has, and what
+ * the writer makes of a file (CR LF throughout) can be read again.
+ */
 inline constexpr std::uintmax_t MaxVmxFileSize = 64u * 1024u * 1024u;
+
+/** The size the limit counts: every CR LF pair as one byte, as if every line ended in LF. */
+std::uintmax_t CountedSize(std::string_view text);
 
 } // namespace zentravolix::vmx

@@ -149,26 +149,33 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 void checkText(std::string_view text, const std::filesystem::path& path)
 {
-    if (text.size() > MaxVmxFileSize)
+    if (text.size() > MaxVmxFileSize && CountedSize(text) > MaxVmxFileSize)
         throw VmxFileError(VmxFileError::Reason::TooLarge, path);
     if (text.find('\0') != std::string_view::npos)
         throw VmxFileError(VmxFileError::Reason::NotText, path);
 }
 
-/** Splits the text into key lines and comment lines; empty lines are dropped. */
+/**
+ * Splits the text into key lines and comment lines; empty lines are dropped. A line ends in LF,
+ * CR LF or a lone CR (files from old Mac editors), so every kind counts as one line end.
+ */
 void splitLines(std::string_view text, std::vector<detail::RawLine>& keyLines, std::vector<detail::RawLine>& comments)
 {
     keyLines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::int32_t number = 0;
     std::size_t start = 0;
     while (start < text.size()) {
-        auto end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos)
+        auto end = text.find_first_of("\r\n", start);
+        std::size_t next = 0;
+        if (end == std::string_view::npos) {
             end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1); // CR LF and LF files read alike
+            next = end;
+        } else {
+            next = end + 1;
+            if (text[end] == '\r' && next < text.size() && text[next] == '\n')
+                ++next;
+        }
+        const std::string_view line = text.substr(start, end - start);
         start = next;
         ++number;
         if (line.empty())
@@ -208,6 +215,24 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
             if (!key.empty() && !later.insert(key).second)
                 superseded[i] = true;
         }
+    }
+
+    // A share whose ".present" line says FALSE does not exist (the later line of a key counts).
+    for (std::size_t i = 0; i < keyLines.size(); ++i) {
+        if (superseded[i])
+            continue;
+        const std::string key = ToLower(RawLineKey(keyLines[i].text));
+        constexpr std::string_view kFamily = "sharedfolder";
+        constexpr std::string_view kPresent = ".present";
+        if (key.size() <= kFamily.size() + kPresent.size() || key.compare(0, kFamily.size(), kFamily) != 0 ||
+            key.compare(key.size() - kPresent.size(), kPresent.size(), kPresent) != 0)
+            continue;
+        std::int64_t n = 0;
+        const std::string_view digits =
+            std::string_view(key).substr(kFamily.size(), key.size() - kFamily.size() - kPresent.size());
+        if (ParseInteger(digits, 0, MaxItemsPerCollection - 1, n) == NumberStatus::Ok &&
+            EqualsIgnoreCase(LineValue(keyLines[i].text), "false"))
+            ctx.absentShares.insert(static_cast<std::int32_t>(n));
     }
 
     std::vector<bool> rejected(keyLines.size(), false);
@@ -263,8 +288,10 @@ ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachi
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         throw VmxFileError(VmxFileError::Reason::CannotOpen, path, std::strerror(EISDIR));
+    // A file of CR LF lines may hold twice the counted size in bytes, and no more.
+    constexpr std::uintmax_t kMaxBytes = 2 * MaxVmxFileSize;
     const auto size = std::filesystem::file_size(path, ec);
-    if (!ec && size > MaxVmxFileSize)
+    if (!ec && size > kMaxBytes)
         throw VmxFileError(VmxFileError::Reason::TooLarge, path);
 
     std::ifstream in(path, std::ios::binary);
@@ -275,22 +302,37 @@ ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachi
     std::array<char, 65536> buffer{};
     while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
         content.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
-        if (content.size() > MaxVmxFileSize)
+        if (content.size() > kMaxBytes)
             throw VmxFileError(VmxFileError::Reason::TooLarge, path);
     }
     if (in.bad())
         throw VmxFileError(VmxFileError::Reason::CannotOpen, path, std::strerror(errno));
     checkText(content, path);
 
-    std::filesystem::path backup;
-    if (options.createBackup) {
-        backup = path;
-        backup += ".bak";
-        platform::WriteFileAtomically(backup, content);
-    }
+    std::optional<platform::FileAttributes> attributes;
+    if (options.keepOriginal)
+        attributes = platform::ReadFileAttributes(path);
     ReadResult result = ReadVmxText(content, vm, path.string());
-    result.backupPath = std::move(backup);
+    if (options.keepOriginal)
+        result.original = OpenedFile{path, std::move(content), std::move(attributes)};
     return result;
+}
+
+std::filesystem::path BackupPath(const std::filesystem::path& file)
+{
+    std::filesystem::path backup = file;
+    backup += ".bak";
+    return backup;
+}
+
+std::filesystem::path WriteBackup(const OpenedFile& original)
+{
+    const std::filesystem::path backup = BackupPath(original.path);
+    platform::WriteOptions options;
+    options.replaceLink = true;
+    options.attributes = original.attributes ? &*original.attributes : nullptr;
+    platform::WriteFileAtomically(backup, original.content, options);
+    return backup;
 }
 
 } // namespace zentravolix::vmx

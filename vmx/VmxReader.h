@@ -5,7 +5,10 @@
 #include "vmx/ValuesAfterRead.h"
 #include "vmx/VmxFileError.h"
 
+#include "platform/AtomicFile.h"
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +19,18 @@ class VirtualMachine;
 
 namespace zentravolix::vmx {
 
+/**
+ * A file as it was opened: what its backup holds. The backup is made when an editor first saves
+ * over the file, not when it opens it, so opening and closing without saving leaves an older
+ * backup alone, and the backup is always the file as it was before this editor changed it.
+ */
+struct OpenedFile {
+    std::filesystem::path path;
+    std::string content;
+    /** Mode, owner, group and extended attributes the file had; nothing when they could not be read. */
+    std::optional<platform::FileAttributes> attributes;
+};
+
 /** What a read leaves besides the model; the writer takes otherParams and valuesAfterRead back. */
 struct ReadResult {
     /** The lines the program does not understand, byte for byte without their line ends: key lines in file order, then comment lines. */
@@ -24,19 +39,19 @@ struct ReadResult {
     std::vector<ReadProblem> problems;
     /** The writer's lines right after reading for the keys of otherParams (see ValuesAfterRead). */
     ValuesAfterRead valuesAfterRead;
-    /** The backup copy made before reading; empty when none was asked for. */
-    std::filesystem::path backupPath;
+    /** The file as read, when ReadOptions::keepOriginal asked for it (for WriteBackup). */
+    std::optional<OpenedFile> original;
 };
 
 /** Options of ReadVmxFile. */
 struct ReadOptions {
-    /** Copy the file to its full name with ".bak" appended (replacing an older copy) before reading. */
-    bool createBackup = false;
+    /** Keep the file's content and attributes in ReadResult::original, for a backup made at the first save. */
+    bool keepOriginal = false;
 };
 
 /**
  * Reads .vmx text into vm, which should already hold the new-machine defaults: lines set model
- * members on top of them, and every line not understood is kept in otherParams. LF and CR LF line
+ * members on top of them, and every line not understood is kept in otherParams. LF, CR LF and lone CR line
  * ends are read alike; a UTF-8 byte order mark is skipped. vmxFilePath, when given, sets VmxPath
  * (up to and including the last "/") and VmxFileName. Throws VmxFileError (NotText, TooLarge)
  * naming vmxFilePath before anything is changed; a faulty line never throws, it is reported.
@@ -44,10 +59,21 @@ struct ReadOptions {
 ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath = {});
 
 /**
- * Reads the file at path as ReadVmxText does, after the optional backup copy. Throws
- * VmxFileError when the file cannot be read, is not text or is larger than MaxVmxFileSize, and
- * platform::IoError when the backup cannot be written; the model is then unchanged.
+ * Reads the file at path as ReadVmxText does. Throws VmxFileError when the file cannot be read,
+ * is not text or is larger than MaxVmxFileSize; the model is then unchanged.
  */
 ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachine& vm, const ReadOptions& options = {});
+
+/** The backup of a file: its full name with ".bak" appended. */
+std::filesystem::path BackupPath(const std::filesystem::path& file);
+
+/**
+ * Writes the backup of an opened file at BackupPath(original.path), atomically, with the content
+ * as it was opened and the original's mode, owner, group and extended attributes (a backup of a
+ * file only its owner may read is no more readable than the file). An older backup is replaced;
+ * so is a symbolic link standing at the backup's name, which is never followed. Returns the
+ * backup's path; throws platform::IoError naming it.
+ */
+std::filesystem::path WriteBackup(const OpenedFile& original);
 
 } // namespace zentravolix::vmx

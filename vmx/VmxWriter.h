@@ -38,9 +38,10 @@ struct SavedFile {
  * Saves the model as VmxPath + VmxFileName: creates the folder VmxPath when missing (one level,
  * as the working and log folders, which are taken relative to VmxPath when not absolute), then
  * writes the text of WriteVmxText through a temporary file in the same folder and a rename, so an
- * existing file is replaced only once the new one is complete. Does not run the save pre-checks
- * (SaveChecks.h). Throws platform::IoError naming the path and the reason, or the errors of
- * WriteVmxText; the old file is then untouched.
+ * existing file is replaced only once the new one is complete. A text larger than the reader
+ * takes (MaxVmxFileSize, counted by CountedSize) is refused, so a saved file can always be opened
+ * again. Does not run the save pre-checks (SaveChecks.h). Throws platform::IoError naming the path
+ * and the reason, or the errors of WriteVmxText; the old file is then untouched.
  */
 SavedFile SaveVmxFile(const tarvonel::VirtualMachine& vm, const std::vector<std::string>& otherParams = {},
                       const ValuesAfterRead& afterRead = {});

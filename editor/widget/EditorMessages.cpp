@@ -16,6 +16,8 @@ QString problemReason(vmx::ProblemCode code)
         return QStringLiteral("the number is out of range");
     case vmx::ProblemCode::BadIndex:
         return QStringLiteral("the device or controller number is not a number");
+    case vmx::ProblemCode::IndexTooLarge:
+        return QStringLiteral("the node number is too large");
     case vmx::ProblemCode::TooManyItems:
         return QStringLiteral("too many devices of one kind");
     case vmx::ProblemCode::NodeOutOfRange:
@@ -68,7 +70,9 @@ QString backupMadeTitle()
 
 QString backupMade(const QString& backupPath)
 {
-    return QStringLiteral("Backup file created as: ") + backupPath;
+    return QStringLiteral("Backup file created as: ") + backupPath +
+           QStringLiteral("\n\nThe backup holds the file as it was opened. It is made when the file is first "
+                          "saved over, so opening a file and closing it unsaved leaves an older backup as it is.");
 }
 
 QString machineStateTitle()

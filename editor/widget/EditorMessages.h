@@ -21,7 +21,10 @@ QString readProblemsTitle();
 /** One message for all problems of a read, each with its line number (long lists are cut). */
 QString readProblems(const QString& path, const std::vector<vmx::ReadProblem>& problems);
 
-/** "Backup Made" / "Backup file created as: <path>" (the texts of the backup notice). */
+/**
+ * "Backup Made" / "Backup file created as: <path>" and why it holds the file as opened (the
+ * texts of the backup notice, shown at the first save over an opened file).
+ */
 QString backupMadeTitle();
 QString backupMade(const QString& backupPath);
 

@@ -4,12 +4,14 @@
 #include "editor/rules/ProductTables.h"
 #include "editor/widget/EditorContext.h"
 #include "vmx/ValuesAfterRead.h"
+#include "vmx/VmxReader.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,8 +60,8 @@ public:
     bool ChangesPending() const { return m_changesPending; }
 
     /**
-     * Runs once, after the properties are set: reads the file (telling the user about a backup,
-     * lines that could not be used, and a running or suspended machine) or applies the new
+     * Runs once, after the properties are set: reads the file (telling the user about lines that
+     * could not be used, and a running or suspended machine) or applies the new
      * machine's name and folder, then fills every page. False when the file could not be read;
      * the user was told why and the editor holds the defaults.
      */
@@ -67,7 +69,9 @@ public:
 
     /**
      * Saves the configuration after the pre-checks: true when the file was written (the changed
-     * flag is then cleared and the written text shown in frmSummary). False when a check refused,
+     * flag is then cleared and the written text shown in frmSummary). With backups on, the first
+     * save over the opened file first copies the file as it was opened to its ".bak" and says so;
+     * a backup that cannot be written stops the save. False when a check refused,
      * the user declined, or the write failed (the user was told, naming the file and the reason;
      * an existing file is untouched and the changed flag stays set).
      */
@@ -121,6 +125,8 @@ private:
     void showNotes();
 
     bool readExistingFile();
+    /** Writes the backup of the opened file before the first save over it; false when it failed (the user was told). */
+    bool makeBackupBeforeFirstSave();
     void applyNewMachineIdentity();
     void warnAboutMachineState(bool saving, bool* proceed);
     void showSummaryWindow(const QString& fileName, const std::string& text);
@@ -140,6 +146,8 @@ private:
     EditorLimits m_limits;
     std::vector<std::string> m_otherParams;
     vmx::ValuesAfterRead m_valuesAfterRead;
+    /** The file as opened while its backup is still to be made (backups on, not yet saved over). */
+    std::optional<vmx::OpenedFile> m_original;
 
     QTabWidget* m_sstMain = nullptr;
     QTreeWidget* m_lvwOptionsList = nullptr;

@@ -74,7 +74,7 @@ bool Velmire::readExistingFile()
 {
     const std::string path = m_existingVmxFileName.toStdString();
     vmx::ReadOptions options;
-    options.createBackup = m_context.settings && m_context.settings->CreateBackups;
+    options.keepOriginal = m_context.settings && m_context.settings->CreateBackups;
     vmx::ReadResult result;
     // The defaults' "New VM" is no name for an existing machine: a file without a display name
     // goes by the name it was opened under (its favourite), else by its file name, so favourites,
@@ -87,17 +87,10 @@ bool Velmire::readExistingFile()
         m_context.dialogs->message(this, messages::readFailed(m_existingVmxFileName, reasonOf(e)),
                                    messages::readFailedTitle(), MessageIcon::Critical);
         return false;
-    } catch (const platform::IoError& e) {
-        // The backup copy could not be made: the file is not opened, so nothing is edited unbacked.
-        m_context.dialogs->message(this, messages::readFailed(m_existingVmxFileName, qs(e.what())),
-                                   messages::readFailedTitle(), MessageIcon::Critical);
-        return false;
     }
     m_otherParams = std::move(result.otherParams);
     m_valuesAfterRead = std::move(result.valuesAfterRead);
-    if (!result.backupPath.empty())
-        m_context.dialogs->message(this, messages::backupMade(qs(result.backupPath.string())),
-                                   messages::backupMadeTitle(), MessageIcon::Information);
+    m_original = std::move(result.original);
 
     m_vmxNameValid = true;
     if (general->DisplayName().empty())
@@ -182,6 +175,8 @@ bool Velmire::CreateVmxFile()
         return false;
 
     const QString path = qs(vmx::VmxFilePath(*m_vm).string());
+    if (!makeBackupBeforeFirstSave())
+        return false;
     vmx::SavedFile saved;
     try {
         saved = vmx::SaveVmxFile(*m_vm, m_otherParams, m_valuesAfterRead);
@@ -198,6 +193,30 @@ bool Velmire::CreateVmxFile()
     }
     setChangesPending(false);
     showSummaryWindow(qs(m_vm->Options()->GeneralOptions()->VmxFileName()), saved.text);
+    return true;
+}
+
+bool Velmire::makeBackupBeforeFirstSave()
+{
+    if (!m_original)
+        return true;
+    // Only a save over the opened file needs its backup; one under another name leaves it as it is.
+    const std::filesystem::path target = vmx::VmxFilePath(*m_vm);
+    std::error_code ec;
+    if (target != m_original->path && !std::filesystem::equivalent(target, m_original->path, ec))
+        return true;
+    std::filesystem::path backup;
+    try {
+        backup = vmx::WriteBackup(*m_original);
+    } catch (const platform::IoError& e) {
+        // Nothing is saved over a file whose backup could not be made.
+        m_context.dialogs->message(this, messages::saveFailed(qs(e.path().string()), qs(e.reason())),
+                                   messages::saveFailedTitle(), MessageIcon::Critical);
+        return false;
+    }
+    m_original.reset();
+    m_context.dialogs->message(this, messages::backupMade(qs(backup.string())), messages::backupMadeTitle(),
+                               MessageIcon::Information);
     return true;
 }
 

@@ -180,6 +180,19 @@ TEST_F(DiskCommandsTest, ExistingDiskIsRefusedAndKept)
     EXPECT_EQ(ReadFile(folder + "keep.vmdk"), "mine");
 }
 
+TEST_F(DiskCommandsTest, NamesWithQuotesOrLineBreaksAreRefusedNamingTheCharacter)
+{
+    EXPECT_EQ(Run({"disk", "create", folder + "my \"best\" disk", "--size", "200M", "--adapter", "ide", "--type",
+                   "growable-split"}),
+              2);
+    EXPECT_NE(err.str().find("double quote (\")"), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"disk", "create", folder + "two\nlines", "--size", "200M", "--adapter", "ide", "--type",
+                   "preallocated"}),
+              2);
+    EXPECT_NE(err.str().find("line break"), std::string::npos) << err.str();
+    EXPECT_TRUE(Files().empty());
+}
+
 TEST_F(DiskCommandsTest, FolderIsCreatedOneLevelAndIoErrorsExitWithOne)
 {
     ASSERT_EQ(

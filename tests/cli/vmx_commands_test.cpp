@@ -174,6 +174,48 @@ TEST_F(VmxCommandsTest, NewWritesTheNewMachineConfiguration)
     EXPECT_EQ(run({"new", "a/b", "--dir", folder.string()}), 2);
 }
 
+TEST_F(VmxCommandsTest, NewRefusesAnExistingFileUnlessForcedAndDefaultsToTheCurrentFolder)
+{
+    writeFile(folder / "Test.vmx", "displayName = \"mine\"\n");
+    EXPECT_EQ(run({"new", "Test", "--dir", folder.string()}), 2);
+    EXPECT_NE(err.str().find((folder / "Test.vmx").string() + " exists"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--force"), std::string::npos) << err.str();
+    EXPECT_EQ(readFile(folder / "Test.vmx"), "displayName = \"mine\"\n");
+    ASSERT_EQ(run({"new", "Test", "--dir", folder.string(), "--force"}), 0) << err.str();
+    EXPECT_EQ(readFile(folder / "Test.vmx"), readFile(fs::path(ZV_TEST_DATA_DIR) / "vmx/golden/new-machine.vmx"));
+
+    const fs::path before = fs::current_path();
+    fs::create_directory(folder / "here");
+    fs::current_path(folder / "here");
+    const int code = run({"new", "Local"});
+    fs::current_path(before);
+    ASSERT_EQ(code, 0) << err.str();
+    EXPECT_TRUE(fs::exists(folder / "here" / "Local.vmx"));
+    EXPECT_NE(readFile(folder / "here" / "Local.vmx").find("displayName = \"Local\""), std::string::npos);
+}
+
+TEST_F(VmxCommandsTest, BackupIsTheFileAsReadAndOnlyWhenSavingOverIt)
+{
+    const fs::path file = copyOfCosmos();
+    const std::string original = readFile(file);
+    fs::create_directory(folder / "out");
+    ASSERT_EQ(run({"rewrite", file.string(), "--backup", "-o", (folder / "out" / "Other.vmx").string()}), 0)
+        << err.str();
+    EXPECT_FALSE(fs::exists(folder / "Cosmos.vmx.bak")) << "the file was not saved over";
+    ASSERT_EQ(run({"rewrite", file.string(), "--backup"}), 0) << err.str();
+    EXPECT_EQ(readFile(folder / "Cosmos.vmx.bak"), original);
+    EXPECT_NE(err.str().find("Backup file created as: " + (folder / "Cosmos.vmx.bak").string()), std::string::npos);
+}
+
+TEST_F(VmxCommandsTest, ANodeNumberTooLargeIsCalledTooLarge)
+{
+    const fs::path file = folder / "nodes.vmx";
+    writeFile(file, "scsi0:99999.present = \"TRUE\"\n");
+    ASSERT_EQ(run({"show", file.string()}), 0) << err.str();
+    EXPECT_NE(err.str().find("nodes.vmx:1: the node number in the key is too large"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("not a number"), std::string::npos) << err.str();
+}
+
 TEST_F(VmxCommandsTest, EveryCommandHasHelp)
 {
     for (const char* command : {"show", "rewrite", "new"}) {

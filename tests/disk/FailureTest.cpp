@@ -7,6 +7,10 @@
 
 #include <cerrno>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "TestSupport.h"
 
 using namespace zentravolix::disk;
@@ -163,4 +167,43 @@ TEST(FixAdapterType, ReadsADescriptorLongerThanOneReadPiece)
     EXPECT_EQ(after.substr(64 * 1024 - 3, 8), "lsilogic");
     EXPECT_EQ(after.substr(after.size() - 8), "lsilogic");
     EXPECT_EQ(after.find("buslogic"), std::string::npos);
+
+TEST(CreateDiskFailure, NamesADescriptorCannotHoldAreRefusedNamingTheCharacter)
+{
+    TempFolder tmp;
+    const std::pair<const char*, const char*> cases[] = {
+        {"say \"hi\"", "double quote (\")"}, {"two\nlines", "line break"}, {"old\rmac", "line break"}};
+    for (const auto& [name, character] : cases) {
+        for (const CreateMethod method : {CreateMethod::Library, CreateMethod::External}) {
+            const CreateResult r =
+                CreateDisk(Request(tmp / name, DiskKind::GrowableSplit, method, AdapterType::Ide), {});
+            EXPECT_EQ(r.status, CreateResult::Status::Failed) << name;
+            EXPECT_NE(r.description.find(character), std::string::npos) << r.description;
+        }
+    }
+    EXPECT_TRUE(ListFolder(tmp.path()).empty());
+    // Only the part the descriptor holds counts: a quote in a folder name is fine for a split disk,
+    // but the external single preallocated disk writes its full path.
+    const DiskNames inFolder = ApplyNameRule("/vms/\"q\"/disk");
+    EXPECT_EQ(UnwritableNameReason(inFolder, false), "");
+    EXPECT_NE(UnwritableNameReason(inFolder, true).find("double quote"), std::string::npos);
+}
+
+TEST(CreateDiskFailure, FileSizeLimitFailsTheCreationAndLeavesNoFiles)
+{
+    TempFolder tmp;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{64 * 1024, 64 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const CreateResult r =
+            CreateDisk(Request(tmp / "limited", DiskKind::GrowableSplit, CreateMethod::External, AdapterType::Ide), {});
+        ::_exit(r.status == CreateResult::Status::Failed && r.errorNumber == EFBIG ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(ListFolder(tmp.path()).empty());
 }

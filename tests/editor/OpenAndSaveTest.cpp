@@ -138,17 +138,52 @@ TEST_F(OpenAndSave, UnreadableFileIsReportedByNameAndRefused)
     EXPECT_TRUE(favorites.empty());
 }
 
-TEST_F(OpenAndSave, BackupIsMadeAndAnnouncedWhenTheSettingIsOn)
+TEST_F(OpenAndSave, BackupIsTheFileAsOpenedMadeAtTheFirstSaveOverIt)
 {
     settings.CreateBackups = true;
     const auto file = copyOf("freebsd-project/FreeBSD.vmx");
-    const auto editor = openEditor(file);
+    const std::string opened = readFile(file);
     const auto backup = file.string() + ".bak";
-    EXPECT_EQ(readFile(backup), readFile(file));
-    ASSERT_FALSE(dialogs.messages().empty());
+    writeFile(backup, "the only copy of an older original");
+
+    // Opening and closing without saving leaves the older backup alone.
+    openEditor(file).reset();
+    EXPECT_EQ(readFile(backup), "the only copy of an older original");
+    EXPECT_FALSE(dialogs.messageTitles().contains(QStringLiteral("Backup Made")));
+
+    const auto editor = openEditor(file);
+    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Renamed"));
+    dialogs.clear();
+    ASSERT_TRUE(editor->CreateVmxFile());
+    EXPECT_EQ(readFile(backup), opened);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Backup Made"));
-    EXPECT_EQ(dialogs.messages()[0].text,
-              QStringLiteral("Backup file created as: ") + QString::fromStdString(backup));
+    EXPECT_TRUE(dialogs.messages()[0].text.startsWith(QStringLiteral("Backup file created as: ") +
+                                                      QString::fromStdString(backup)));
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("as it was opened")));
+
+    // Later saves of the same editor keep the backup of the file as it was opened.
+    dialogs.clear();
+    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Renamed again"));
+    ASSERT_TRUE(editor->CreateVmxFile());
+    EXPECT_EQ(readFile(backup), opened);
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(OpenAndSave, AFailedBackupStopsTheSave)
+{
+    settings.CreateBackups = true;
+    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const std::string opened = readFile(file);
+    std::filesystem::create_directory(file.string() + ".bak"); // a folder where the copy should go
+    const auto editor = openEditor(file);
+    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Renamed"));
+    dialogs.clear();
+    EXPECT_FALSE(editor->CreateVmxFile());
+    EXPECT_EQ(readFile(file), opened);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(editor->ChangesPending());
 }
 
 TEST_F(OpenAndSave, SaveWritesTheFileClearsTheFlagAndShowsIt)

@@ -191,33 +191,6 @@ TEST(VmxRefusedFiles, MissingFolderAndOversizeFilesNameThePath)
     EXPECT_EQ(vm->Options()->GeneralOptions()->VmxFileName(), "Test.vmx");
 }
 
-TEST(VmxBackup, CopiesTheFileBeforeReadingAndReplacesAnOldCopy)
-{
-    test::TempFolder folder("backup");
-    const fs::path path = folder.path() / "m.vmx";
-    test::writeFile(path, "displayName = \"B\"\r\n");
-    test::writeFile(folder.path() / "m.vmx.bak", "old copy");
-
-    const auto vm = newMachine();
-    const ReadResult result = ReadVmxFile(path, *vm, ReadOptions{true});
-    EXPECT_EQ(result.backupPath, folder.path() / "m.vmx.bak");
-    EXPECT_EQ(test::readFile(result.backupPath), "displayName = \"B\"\r\n");
-
-    const auto noBackup = newMachine();
-    EXPECT_TRUE(ReadVmxFile(path, *noBackup).backupPath.empty());
-}
-
-TEST(VmxBackup, AFailedBackupStopsTheReadBeforeTheModelChanges)
-{
-    test::TempFolder folder("backup-fail");
-    const fs::path path = folder.path() / "m.vmx";
-    test::writeFile(path, "displayName = \"B\"\n");
-    fs::create_directory(folder.path() / "m.vmx.bak"); // a folder where the copy should go
-    const auto vm = newMachine();
-    EXPECT_THROW(ReadVmxFile(path, *vm, ReadOptions{true}), platform::IoError);
-    EXPECT_EQ(vm->Options()->GeneralOptions()->DisplayName(), "Test");
-}
-
 class VmxKeysWrittenOnce : public ::testing::Test {
 protected:
     void readText(const std::string& text)

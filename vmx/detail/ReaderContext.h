@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace zentravolix::vmx::detail {
@@ -111,6 +112,11 @@ public:
     std::unordered_map<NodeAddress, NodeRecord, NodeAddressHash> nodes;
     /** The file holds disk.locking = "FALSE", so the clustering block's fixed node lines belong to that option. */
     bool clusteringBlock = false;
+    /**
+     * Shares whose ".present" line says FALSE: they do not exist, so they make no share and
+     * their lines are kept as they were.
+     */
+    std::unordered_set<std::int32_t> absentShares;
     /** Devices already attached, by kind and address, so pass 1 finds them without a scan. */
     std::unordered_map<NodeAddress, std::int32_t, NodeAddressHash> attached[3];
 
