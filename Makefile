@@ -4,8 +4,9 @@ JOBS  ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 SANITIZE_BUILD ?= build-asan
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean format fuzz test-sanitize
+.PHONY: all deps configure build run test bench clean format fuzz test-sanitize install deb
 
 all: build
 
@@ -33,6 +34,16 @@ test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DZENTRAVOLIX_GUI=OFF -DZENTRAVOLIX_SANITIZE=ON -DZENTRAVOLIX_BENCH=OFF >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The program, the tool, the library with headers, and the desktop files, under PREFIX (DESTDIR
+# is honoured for staging).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Debian packages of the program, the tool and the library (runtime and -dev) in build-deb/.
+deb:
+	@scripts/install-deps deb
+	@scripts/make-deb build-deb
 
 bench: build
 	@scripts/run-benchmarks $(BUILD)

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QTreeWidget>
 
 namespace zentravolix::app {
@@ -137,25 +138,34 @@ void frmMain::LaunchSelected()
     if (m_selectedPath.isEmpty())
         return;
     const std::string path = m_selectedPath.toStdString();
-    if (m_settings.LaunchApplication.empty() && !platform::FindExecutable("xdg-open").empty() &&
-        !DesktopCanOpen(m_selectedPath)) {
+    const QString title = text(21);
+    auto cannotLaunch = [&](const QString& reason) {
         m_dialogs.message(this,
-                          QStringLiteral("The virtual machine %1 could not be launched: no application is set up "
-                                         "to open it.\n\nChoose the program that starts virtual machines as the "
-                                         "launch application in the options.")
-                              .arg(m_selectedPath),
-                          text(21), editor::MessageIcon::Warning);
-        return;
+                          QStringLiteral("The virtual machine %1 could not be launched.\n\n%2").arg(m_selectedPath, reason),
+                          title, editor::MessageIcon::Warning);
+    };
+    if (m_settings.LaunchApplication.empty() && !platform::FindExecutable("xdg-open").empty()) {
+        const DesktopLaunch plan = PlanDesktopLaunch(m_selectedPath);
+        if (plan.kind == DesktopLaunch::Kind::NoApplication) {
+            m_dialogs.message(this,
+                              QStringLiteral("The virtual machine %1 could not be launched: no application is set "
+                                             "up to open it.\n\nChoose the program that starts virtual machines "
+                                             "as the launch application in the options.")
+                                  .arg(m_selectedPath),
+                              title, editor::MessageIcon::Warning);
+            return;
+        }
+        if (plan.kind == DesktopLaunch::Kind::Application) {
+            if (!QProcess::startDetached(plan.program, plan.arguments, QFileInfo(m_selectedPath).absolutePath()))
+                cannotLaunch(QStringLiteral("Cannot start %1 (%2).").arg(plan.program, plan.application));
+            return;
+        }
     }
     const platform::CommandResult result = m_settings.LaunchApplication.empty()
                                                ? platform::ShellOpen(path, {})
                                                : platform::ShellOpen(m_settings.LaunchApplication, path);
-    if (!result.started) {
-        m_dialogs.message(this,
-                          QStringLiteral("The virtual machine %1 could not be launched.\n\n%2")
-                              .arg(m_selectedPath, QString::fromStdString(result.error)),
-                          text(21), editor::MessageIcon::Warning);
-    }
+    if (!result.started)
+        cannotLaunch(QString::fromStdString(result.error));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)

@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 
@@ -16,6 +17,14 @@ namespace zentravolix::cli {
 namespace {
 constexpr const char* kExitCodes = "Exit codes: 0 success, 1 I/O error (or a missing or failing tool), 2 "
                                    "refused by a rule or bad arguments.";
+}
+
+std::string VersionText()
+{
+    // The program's own form: minor with two digits, revision with four (0.1.0 -> "0.01.0000").
+    char text[64];
+    std::snprintf(text, sizeof text, "%d.%02d.%04d", ZV_VERSION_MAJOR, ZV_VERSION_MINOR, ZV_VERSION_PATCH);
+    return text;
 }
 
 Context DefaultContext(std::ostream& out, std::ostream& err)
@@ -41,6 +50,7 @@ int run(int argc, const char* const* argv, Context& context)
 {
     CLI::App app("Creates and inspects VMware virtual disks and machine configurations.", "zentravolix-cli");
     app.footer(kExitCodes);
+    app.set_version_flag("--version", "zentravolix-cli " + VersionText(), "Print the version and exit");
     app.require_subcommand(1);
     app.fallthrough(false);
 
@@ -56,6 +66,9 @@ int run(int argc, const char* const* argv, Context& context)
         return ExitSuccess;
     } catch (const CLI::CallForAllHelp& e) {
         app.exit(e, context.out, context.err);
+        return ExitSuccess;
+    } catch (const CLI::CallForVersion& e) {
+        context.out << e.what() << "\n";
         return ExitSuccess;
     } catch (const CLI::ParseError& e) {
         app.exit(e, context.out, context.err);

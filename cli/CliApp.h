@@ -4,6 +4,7 @@
 #include "cli/Context.h"
 
 #include <ostream>
+#include <string>
 
 namespace zentravolix::cli {
 
@@ -19,5 +20,8 @@ int run(int argc, const char* const* argv, Context& context);
 
 /** A context with the real services: text table, RunCommandAndWait, $PATH. */
 Context DefaultContext(std::ostream& out, std::ostream& err);
+
+/** The version as `--version` prints it, in the program's form ("0.01.0000"). */
+std::string VersionText();
 
 } // namespace zentravolix::cli

@@ -3,6 +3,7 @@
 // opener, and a launch that cannot start. The programs are small scripts that record their one
 // argument, so no virtual machine and no real desktop opener is involved.
 #include "AppTestFixture.h"
+#include "app/DesktopOpener.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -24,6 +25,7 @@ protected:
     void TearDown() override
     {
         qputenv("PATH", m_oldPath);
+        qunsetenv("XDG_DATA_HOME");
         AppTest::TearDown();
     }
 
@@ -55,15 +57,33 @@ protected:
         return QString::fromUtf8(file.readAll());
     }
 
-    /** A stand-in for xdg-mime that names `application` as the default for every file type. */
-    void writeMimeQuery(const QByteArray& application) const
+    /**
+     * A stand-in for xdg-mime: ".vmx" files are `fileType`; the default application of the
+     * virtual-machine type is `application`, that of any other type `otherApplication`.
+     */
+    void writeMimeQuery(const QByteArray& application, const QByteArray& fileType = "application/x-vmware-vm",
+                        const QByteArray& otherApplication = "texteditor.desktop") const
     {
         QFile script(QDir::cleanPath(binFolder() + QStringLiteral("/xdg-mime")));
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\ncase \"$2\" in\n  filetype) echo application/x-vmware-vm ;;\n  default) echo '" +
-                     application + "' ;;\nesac\n");
+        script.write("#!/bin/sh\ncase \"$2:$3\" in\n  filetype:*) echo " + fileType +
+                     " ;;\n  default:application/x-vmware-vm) echo '" + application +
+                     "' ;;\n  default:*) echo '" + otherApplication + "' ;;\nesac\n");
         script.close();
         script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+
+    /** A desktop entry `id` in a private XDG_DATA_HOME with the given Exec value. */
+    void writeDesktopEntry(const QString& id, const QString& exec)
+    {
+        const QString data = vmFolder() + QStringLiteral("/../data");
+        QDir().mkpath(data + QStringLiteral("/applications"));
+        QFile entry(data + QStringLiteral("/applications/") + id);
+        EXPECT_TRUE(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=Player\nExec=" + exec.toUtf8() + "\n"
+                    "[Desktop Action Other]\nExec=wrong\n");
+        entry.close();
+        qputenv("XDG_DATA_HOME", QDir::cleanPath(data).toUtf8());
     }
 
 private:
@@ -129,6 +149,57 @@ TEST_F(Launch, WithNoApplicationForTheFileTheDesktopOpenerIsNotStartedAndTheUser
     EXPECT_EQ(dialogs.messages()[0].icon, editor::MessageIcon::Warning);
     QTest::qWait(200);
     EXPECT_FALSE(QFile::exists(record));
+}
+
+TEST_F(Launch, ThePlainTextEditorIsNeverAskedButTheApplicationForVirtualMachines)
+{
+    // Without a MIME package for ".vmx" the desktop calls the file plain text; its opener would
+    // start a text editor. The application registered for virtual machines gets the file instead.
+    const QString opened = vmFolder() + QStringLiteral("/opened.txt");
+    const QString played = vmFolder() + QStringLiteral("/played.txt");
+    writeRecorder(QStringLiteral("xdg-open"), opened);
+    const QString player = writeRecorder(QStringLiteral("vm player"), played);
+    writeMimeQuery("player.desktop", "text/plain", "texteditor.desktop");
+    writeDesktopEntry(QStringLiteral("player.desktop"), QLatin1Char('"') + player + QStringLiteral("\" %f"));
+    qputenv("PATH", QDir::cleanPath(binFolder()).toUtf8() + ':' + qgetenv("PATH"));
+    const QString path = writeVmx(QStringLiteral("plain text.vmx"), QStringLiteral("Plain"));
+    writeIni("[Favorites]\r\nFavorite0=Plain\t" + path.toUtf8() + "\t8\r\n");
+    makeWindow();
+    leftClick(itemPoint(0));
+    menuAction("mnuVMLaunch")->trigger();
+    EXPECT_EQ(recordedArgument(played), path);
+    EXPECT_FALSE(QFile::exists(opened));
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(Launch, OnlyThisEditorForVirtualMachinesMeansNothingCanStartThem)
+{
+    const QString opened = vmFolder() + QStringLiteral("/opened.txt");
+    writeRecorder(QStringLiteral("xdg-open"), opened);
+    writeMimeQuery("com.quindrel.Zentravolix.desktop");
+    qputenv("PATH", QDir::cleanPath(binFolder()).toUtf8() + ':' + qgetenv("PATH"));
+    const QString path = writeVmx(QStringLiteral("ours.vmx"), QStringLiteral("Ours"));
+    writeIni("[Favorites]\r\nFavorite0=Ours\t" + path.toUtf8() + "\t8\r\n");
+    makeWindow();
+    leftClick(itemPoint(0));
+    menuAction("mnuVMLaunch")->trigger();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("launch application")));
+    QTest::qWait(200);
+    EXPECT_FALSE(QFile::exists(opened));
+}
+
+TEST(DesktopExec, FieldCodesAndQuotingOfTheExecValue)
+{
+    const QString file = QStringLiteral("/vms/my vm.vmx");
+    EXPECT_EQ(DesktopExecArguments(QStringLiteral("vmplayer %f"), file), (QStringList{QStringLiteral("vmplayer"), file}));
+    EXPECT_EQ(DesktopExecArguments(QStringLiteral("vmplayer"), file), (QStringList{QStringLiteral("vmplayer"), file}));
+    EXPECT_EQ(DesktopExecArguments(QStringLiteral("\"/opt/vm ware/run\" --open %U %i %c"), file),
+              (QStringList{QStringLiteral("/opt/vm ware/run"), QStringLiteral("--open"), file}));
+    EXPECT_EQ(DesktopExecArguments(QStringLiteral("sh -c \"echo \\\"a b\\\"\" 100%% --file=%f"), file),
+              (QStringList{QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo \"a b\""), QStringLiteral("100%"), QStringLiteral("--file=") + file}));
+    EXPECT_TRUE(DesktopExecArguments(QStringLiteral("  %i  "), file).isEmpty());
+    EXPECT_TRUE(DesktopExecArguments(QString(), file).isEmpty());
 }
 
 TEST_F(Launch, ALaunchThatCannotStartSaysSo)

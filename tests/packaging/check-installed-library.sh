@@ -69,10 +69,34 @@ if [ "$(cd "$pc_libdir" && pwd -P)" != "$(cd "$libdir/.." && pwd -P)" ] ||
   exit 1
 fi
 
-step "compile and run the consumer with the pkg-config flags"
+# The consumer chooses its language standard; the library only states its minimum.
+if grep -q -- '-std=' <<<"$pc_flags"; then
+  echo "FAIL: tarvonel.pc forces a language standard on its users: $pc_flags" >&2
+  exit 1
+fi
+
+step "compile and run the consumer with the pkg-config flags, as C++20 and as C++23"
 # Strict warnings here: the installed headers must compile cleanly in other people's programs.
-# shellcheck disable=SC2086 # the flags are meant to be split
-"$cxx" -Wall -Wextra -Wpedantic -Werror $extra_flags -o "$scratch/consumer-pc" "$consumer_dir/main.cpp" $pc_flags
-LD_LIBRARY_PATH="$pc_libdir" "$scratch/consumer-pc"
+for std in c++20 c++2b; do
+  # shellcheck disable=SC2086 # the flags are meant to be split
+  "$cxx" -std=$std -Wall -Wextra -Wpedantic -Werror $extra_flags -o "$scratch/consumer-pc" \
+    "$consumer_dir/main.cpp" $pc_flags
+  LD_LIBRARY_PATH="$pc_libdir" "$scratch/consumer-pc"
+done
+
+step "one include directory in the exported target"
+includes=$(grep -o 'INTERFACE_INCLUDE_DIRECTORIES "[^"]*"' "$(find "$prefix" -name TarvonelTargets.cmake -print -quit)")
+if [ "$(tr ';' '\n' <<<"$includes" | grep -c include)" -ne 1 ]; then
+  echo "FAIL: the exported include directories repeat: $includes" >&2
+  exit 1
+fi
+
+step "the library file follows its SONAME"
+soname=$(readelf -d "$(find "$prefix" -name 'libtarvonel.so.1.*' -print -quit)" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')
+real=$(basename "$(find "$prefix" -name 'libtarvonel.so.1.*' -print -quit)")
+if [ "$soname" != libtarvonel.so.1 ] || [[ $real != "$soname".* ]]; then
+  echo "FAIL: library file $real with SONAME $soname" >&2
+  exit 1
+fi
 
 echo "== installed library OK"
