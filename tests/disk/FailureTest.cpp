@@ -167,6 +167,7 @@ TEST(FixAdapterType, ReadsADescriptorLongerThanOneReadPiece)
     EXPECT_EQ(after.substr(64 * 1024 - 3, 8), "lsilogic");
     EXPECT_EQ(after.substr(after.size() - 8), "lsilogic");
     EXPECT_EQ(after.find("buslogic"), std::string::npos);
+}
 
 TEST(CreateDiskFailure, NamesADescriptorCannotHoldAreRefusedNamingTheCharacter)
 {
