@@ -2,12 +2,10 @@
 #include "platform/IniDocument.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/IoError.h"
+#include "platform/SettingsFile.h"
 #include "platform/TextUtil.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -101,20 +99,8 @@ IniDocument IniDocument::fromText(std::string_view text)
 
 IniDocument IniDocument::load(const fs::path& path)
 {
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found)
-        return {};
-    if (fs::is_directory(status))
-        throw IoError("Cannot read", path, std::strerror(EISDIR));
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw IoError("Cannot read", path, std::strerror(errno ? errno : EIO));
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
-        throw IoError("Cannot read", path, std::strerror(EIO));
-    return fromText(content.str());
+    const std::optional<std::string> content = ReadSettingsFile(path);
+    return content ? fromText(*content) : IniDocument();
 }
 
 std::string IniDocument::text() const
@@ -195,6 +181,21 @@ std::vector<IniEntry> IniDocument::entries(std::string_view section) const
         const auto [it, inserted] = first.emplace(lowerAscii(line.name), i);
         const Line& winner = m_lines[it->second];
         out.push_back({line.name, winner.hasValue ? std::optional<std::string>(winner.value) : std::nullopt});
+    }
+    return out;
+}
+
+std::vector<IniEntry> IniDocument::keyLines(std::string_view section) const
+{
+    std::vector<IniEntry> out;
+    const std::size_t header = findSection(section);
+    if (header == std::string::npos)
+        return out;
+    const std::size_t end = sectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Key && !line.name.empty())
+            out.push_back({line.name, line.hasValue ? std::optional<std::string>(line.value) : std::nullopt});
     }
     return out;
 }
@@ -286,14 +287,32 @@ void IniDocument::deleteSection(std::string_view section)
 void IniDocument::replaceSection(std::string_view section,
                                  const std::vector<std::pair<std::string, std::string>>& entries)
 {
+    std::vector<IniEntry> lines;
+    lines.reserve(entries.size());
+    for (const auto& [key, value] : entries)
+        lines.push_back({key, value});
+    replaceSection(section, lines);
+}
+
+void IniDocument::replaceSection(std::string_view section, const std::vector<IniEntry>& entries)
+{
     section = TrimBlanks(section);
     checkSectionName(section);
     // Build every line first so that a refused entry leaves the document as it was.
     std::vector<std::string> lines;
     lines.reserve(entries.size() + 1);
     lines.push_back("[" + std::string(section) + "]");
-    for (const auto& [key, value] : entries)
-        lines.push_back(keyLine(section, TrimBlanks(key), value));
+    for (const IniEntry& entry : entries) {
+        const std::string_view key = TrimBlanks(entry.key);
+        if (entry.value) {
+            lines.push_back(keyLine(section, key, *entry.value));
+        } else {
+            // A bare name is a key line without "=": the same rules, and no "=" added.
+            std::string line = keyLine(section, key, {});
+            line.pop_back();
+            lines.push_back(std::move(line));
+        }
+    }
 
     deleteSection(section);
     if (!m_lines.empty() && m_lines.back().kind != Kind::Blank)
