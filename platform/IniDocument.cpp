@@ -6,6 +6,7 @@
 #include "platform/SettingsFile.h"
 #include "platform/TextUtil.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -73,6 +74,7 @@ IniDocument::Line IniDocument::parseLine(std::string raw, std::string eol, bool 
 IniDocument IniDocument::fromText(std::string_view text)
 {
     IniDocument doc;
+    doc.m_lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     bool eolChosen = false;
     while (!text.empty()) {
         const auto nl = text.find('\n');

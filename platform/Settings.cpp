@@ -24,6 +24,7 @@ constexpr const char* kIniFileName = "Zentravolix.ini";
 constexpr const char* kGeneral = "General";
 constexpr const char* kFavorites = "Favorites";
 constexpr const char* kFavoriteKeyPrefix = "Favorite";
+constexpr const char* kGeneralKeys[] = {"CreateBackups", "LaunchApplication", "LanguageOffset", "ImagePath"};
 
 cRegistry iniLocationValue(const SettingsLocations& locations)
 {
@@ -219,6 +220,70 @@ std::vector<IniEntry> mergedFavorites(const IniDocument& ini, const std::vector<
     return out;
 }
 
+/** Whether saving into file would change nothing: the session kept what was loaded from it. */
+bool unchangedSinceLoad(const ProgramSettings& settings, const std::string& file)
+{
+    const LoadedSettings& loaded = settings.Loaded;
+    if (loaded.iniFile != file || !loaded.complete || settings.CreateBackups != loaded.CreateBackups ||
+        settings.LaunchApplication != loaded.LaunchApplication || LanguageOffset() != loaded.LanguageOffset ||
+        settings.ImagePath != loaded.ImagePath || settings.Favorites.size() != loaded.Favorites.size())
+        return false;
+    for (std::size_t i = 0; i < settings.Favorites.size(); ++i) {
+        const FavoriteRecord& now = settings.Favorites[i];
+        if (now.DisplayName != loaded.Favorites[i].DisplayName || !sameStoredRecord(now, loaded.Favorites[i]))
+            return false;
+    }
+    return true;
+}
+
+/**
+ * Reads file again and writes this session's changes on top of it (see SaveSettings); loaded is
+ * what the session started from in this file, or nothing.
+ */
+void mergeIntoIniFile(const ProgramSettings& settings, const std::string& file, const LoadedSettings& loaded,
+                      std::vector<SettingsProblem>& problems)
+{
+    const bool sameFile = !loaded.iniFile.empty();
+    try {
+        // The file is read again now: another instance may have saved since, or the file could
+        // not be read at start-up. A file that cannot be read is not overwritten.
+        IniDocument ini = IniDocument::load(file);
+        const std::string before = ini.text();
+        struct General {
+            const char* key;
+            std::string value;
+            bool changed;
+            const char* defaultValue;
+        };
+        const General general[] = {
+            {"CreateBackups", settings.CreateBackups ? "-1" : "0",
+             !sameFile || settings.CreateBackups != loaded.CreateBackups, "-1"},
+            {"LaunchApplication", settings.LaunchApplication,
+             !sameFile || settings.LaunchApplication != loaded.LaunchApplication, ""},
+            {"LanguageOffset", std::to_string(LanguageOffset()),
+             !sameFile || LanguageOffset() != loaded.LanguageOffset, "0"},
+            {"ImagePath", settings.ImagePath, !sameFile || settings.ImagePath != loaded.ImagePath, ""},
+        };
+        for (const General& item : general) {
+            // An unchanged value is written only where the file lacks the key and the value is
+            // what a read would give anyway: that completes a new file and changes nothing.
+            if (!item.changed && (ini.value(kGeneral, item.key) || item.value != item.defaultValue))
+                continue;
+            try {
+                ini.setValue(kGeneral, item.key, item.value);
+            } catch (const std::invalid_argument&) {
+                problems.push_back({SettingsProblem::Code::SettingNotStorable, file, item.key, item.value});
+            }
+        }
+
+        ini.replaceSection(kFavorites, mergedFavorites(ini, loaded.Favorites, settings.Favorites, file, problems));
+        if (ini.text() != before)
+            ini.save(file);
+    } catch (const IoError& e) {
+        problems.push_back({SettingsProblem::Code::IniWriteFailed, file, {}, e.what()});
+    }
+}
+
 } // namespace
 
 SettingsLocations SettingsLocations::FromEnvironment()
@@ -261,11 +326,16 @@ std::vector<SettingsProblem> LoadSettings(ProgramSettings& settings, const Setti
     const std::string file = IniFilePath(settings.IniLocation);
     settings.Loaded.iniFile = file;
     IniDocument ini;
+    bool readable = true;
     try {
         ini = IniDocument::load(file);
     } catch (const IoError& e) {
+        readable = false;
         problems.push_back({SettingsProblem::Code::IniUnreadable, file, {}, e.reason()});
     }
+    settings.Loaded.complete = readable;
+    for (const char* key : kGeneralKeys)
+        settings.Loaded.complete = settings.Loaded.complete && ini.value(kGeneral, key).has_value();
 
     settings.CreateBackups =
         readBackupFlag(ini.value(kGeneral, "CreateBackups").value_or("-1"), file, problems);
@@ -291,48 +361,13 @@ std::vector<SettingsProblem> SaveSettings(const ProgramSettings& settings, const
 {
     std::vector<SettingsProblem> problems;
     const std::string file = IniFilePath(settings.IniLocation);
-    // Values loaded from another file (or none) say nothing about this one: all of the
-    // session's values count as changed there.
-    const LoadedSettings nothingLoaded;
-    const LoadedSettings& loaded = settings.Loaded.iniFile == file ? settings.Loaded : nothingLoaded;
-    const bool sameFile = !loaded.iniFile.empty();
-    try {
-        // The file is read again now: another instance may have saved since, or the file could
-        // not be read at start-up. A file that cannot be read is not overwritten.
-        IniDocument ini = IniDocument::load(file);
-        const std::string before = ini.text();
-        struct General {
-            const char* key;
-            std::string value;
-            bool changed;
-            const char* defaultValue;
-        };
-        const General general[] = {
-            {"CreateBackups", settings.CreateBackups ? "-1" : "0",
-             !sameFile || settings.CreateBackups != loaded.CreateBackups, "-1"},
-            {"LaunchApplication", settings.LaunchApplication,
-             !sameFile || settings.LaunchApplication != loaded.LaunchApplication, ""},
-            {"LanguageOffset", std::to_string(LanguageOffset()),
-             !sameFile || LanguageOffset() != loaded.LanguageOffset, "0"},
-            {"ImagePath", settings.ImagePath, !sameFile || settings.ImagePath != loaded.ImagePath, ""},
-        };
-        for (const General& item : general) {
-            // An unchanged value is written only where the file lacks the key and the value is
-            // what a read would give anyway: that completes a new file and changes nothing.
-            if (!item.changed && (ini.value(kGeneral, item.key) || item.value != item.defaultValue))
-                continue;
-            try {
-                ini.setValue(kGeneral, item.key, item.value);
-            } catch (const std::invalid_argument&) {
-                problems.push_back({SettingsProblem::Code::SettingNotStorable, file, item.key, item.value});
-            }
-        }
-
-        ini.replaceSection(kFavorites, mergedFavorites(ini, loaded.Favorites, settings.Favorites, file, problems));
-        if (ini.text() != before)
-            ini.save(file);
-    } catch (const IoError& e) {
-        problems.push_back({SettingsProblem::Code::IniWriteFailed, file, {}, e.what()});
+    // A session that changed nothing leaves the file as it is now, unread (a long one takes a
+    // while to read and merge). Values loaded from another file (or none) say nothing about this
+    // one: there all of the session's values count as changed.
+    if (!unchangedSinceLoad(settings, file)) {
+        const LoadedSettings nothingLoaded;
+        mergeIntoIniFile(settings, file, settings.Loaded.iniFile == file ? settings.Loaded : nothingLoaded,
+                         problems);
     }
 
     if (settings.IniLocation != settings.Loaded.IniLocation)

@@ -15,6 +15,7 @@ namespace zentravolix::platform {
  */
 struct LoadedSettings {
     std::string iniFile;       ///< the INI file the values came from; "" before any load
+    bool complete = false;     ///< the file was read and held every "General" key
     std::string IniLocation;   ///< what the store held; "" when it held none
     bool CreateBackups = true; ///< the values the session started with (defaults where missing)
     std::string LaunchApplication;
