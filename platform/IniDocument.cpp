@@ -176,6 +176,8 @@ std::vector<IniEntry> IniDocument::entries(std::string_view section) const
     // A repeated key reads as its first occurrence, so remember where each name came first.
     std::unordered_map<std::string, std::size_t> first;
     const std::size_t end = sectionEnd(header);
+    first.reserve(end - header);
+    out.reserve(end - header);
     for (std::size_t i = header + 1; i < end; ++i) {
         const Line& line = m_lines[i];
         if (line.kind != Kind::Key || line.name.empty())
@@ -194,6 +196,7 @@ std::vector<IniEntry> IniDocument::keyLines(std::string_view section) const
     if (header == std::string::npos)
         return out;
     const std::size_t end = sectionEnd(header);
+    out.reserve(end - header);
     for (std::size_t i = header + 1; i < end; ++i) {
         const Line& line = m_lines[i];
         if (line.kind == Kind::Key && !line.name.empty())

@@ -102,8 +102,11 @@ void loadFavorites(const IniDocument& ini, const std::string& file, ProgramSetti
     settings.Favorites.clear();
     // AddFavorite's rule (a later record of a known name replaces it in place), with an index
     // by name so that a long list loads in linear time.
+    const std::vector<IniEntry> entries = ini.entries(kFavorites);
     std::unordered_map<std::string, std::size_t> byName;
-    for (const IniEntry& entry : ini.entries(kFavorites)) {
+    byName.reserve(entries.size());
+    settings.Favorites.reserve(entries.size());
+    for (const IniEntry& entry : entries) {
         const std::string value = entry.value.value_or(std::string());
         SettingsProblem::Code problem{};
         std::optional<FavoriteRecord> record = parseFavorite(value, problem);
