@@ -19,7 +19,13 @@ QString SettingsProblemText(const platform::SettingsProblem& problem)
     const QString detail = q(problem.detail);
     switch (problem.code) {
     case Code::IniUnreadable:
-        return QStringLiteral("%1 could not be read (%2); the default settings are used.").arg(file, detail);
+        return QStringLiteral("%1 could not be read (%2); the default settings are used. The file is "
+                              "not replaced by them: at quit only what you change is saved into it.")
+            .arg(file, detail);
+    case Code::StoreUnreadable:
+        return QStringLiteral("%1 could not be read (%2); the settings file is looked for in the default "
+                              "folder. The location stored there is kept unless you change it in the options.")
+            .arg(file, detail);
     case Code::IniWriteFailed:
         return QStringLiteral("The settings could not be written to %1: %2").arg(file, detail);
     case Code::RegistryWriteFailed:

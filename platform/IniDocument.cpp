@@ -2,12 +2,11 @@
 #include "platform/IniDocument.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/IoError.h"
+#include "platform/SettingsFile.h"
 #include "platform/TextUtil.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -75,6 +74,7 @@ IniDocument::Line IniDocument::parseLine(std::string raw, std::string eol, bool 
 IniDocument IniDocument::fromText(std::string_view text)
 {
     IniDocument doc;
+    doc.m_lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     bool eolChosen = false;
     while (!text.empty()) {
         const auto nl = text.find('\n');
@@ -101,20 +101,8 @@ IniDocument IniDocument::fromText(std::string_view text)
 
 IniDocument IniDocument::load(const fs::path& path)
 {
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found)
-        return {};
-    if (fs::is_directory(status))
-        throw IoError("Cannot read", path, std::strerror(EISDIR));
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw IoError("Cannot read", path, std::strerror(errno ? errno : EIO));
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
-        throw IoError("Cannot read", path, std::strerror(EIO));
-    return fromText(content.str());
+    const std::optional<std::string> content = ReadSettingsFile(path);
+    return content ? fromText(*content) : IniDocument();
 }
 
 std::string IniDocument::text() const
@@ -188,6 +176,8 @@ std::vector<IniEntry> IniDocument::entries(std::string_view section) const
     // A repeated key reads as its first occurrence, so remember where each name came first.
     std::unordered_map<std::string, std::size_t> first;
     const std::size_t end = sectionEnd(header);
+    first.reserve(end - header);
+    out.reserve(end - header);
     for (std::size_t i = header + 1; i < end; ++i) {
         const Line& line = m_lines[i];
         if (line.kind != Kind::Key || line.name.empty())
@@ -195,6 +185,22 @@ std::vector<IniEntry> IniDocument::entries(std::string_view section) const
         const auto [it, inserted] = first.emplace(lowerAscii(line.name), i);
         const Line& winner = m_lines[it->second];
         out.push_back({line.name, winner.hasValue ? std::optional<std::string>(winner.value) : std::nullopt});
+    }
+    return out;
+}
+
+std::vector<IniEntry> IniDocument::keyLines(std::string_view section) const
+{
+    std::vector<IniEntry> out;
+    const std::size_t header = findSection(section);
+    if (header == std::string::npos)
+        return out;
+    const std::size_t end = sectionEnd(header);
+    out.reserve(end - header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Key && !line.name.empty())
+            out.push_back({line.name, line.hasValue ? std::optional<std::string>(line.value) : std::nullopt});
     }
     return out;
 }
@@ -286,14 +292,32 @@ void IniDocument::deleteSection(std::string_view section)
 void IniDocument::replaceSection(std::string_view section,
                                  const std::vector<std::pair<std::string, std::string>>& entries)
 {
+    std::vector<IniEntry> lines;
+    lines.reserve(entries.size());
+    for (const auto& [key, value] : entries)
+        lines.push_back({key, value});
+    replaceSection(section, lines);
+}
+
+void IniDocument::replaceSection(std::string_view section, const std::vector<IniEntry>& entries)
+{
     section = TrimBlanks(section);
     checkSectionName(section);
     // Build every line first so that a refused entry leaves the document as it was.
     std::vector<std::string> lines;
     lines.reserve(entries.size() + 1);
     lines.push_back("[" + std::string(section) + "]");
-    for (const auto& [key, value] : entries)
-        lines.push_back(keyLine(section, TrimBlanks(key), value));
+    for (const IniEntry& entry : entries) {
+        const std::string_view key = TrimBlanks(entry.key);
+        if (entry.value) {
+            lines.push_back(keyLine(section, key, *entry.value));
+        } else {
+            // A bare name is a key line without "=": the same rules, and no "=" added.
+            std::string line = keyLine(section, key, {});
+            line.pop_back();
+            lines.push_back(std::move(line));
+        }
+    }
 
     deleteSection(section);
     if (!m_lines.empty() && m_lines.back().kind != Kind::Blank)

@@ -46,6 +46,11 @@ public:
     std::vector<std::string> keys(std::string_view section) const;
     /** keys() with the value a read of each would give, in one linear pass. */
     std::vector<IniEntry> entries(std::string_view section) const;
+    /**
+     * The key lines of section in file order, each with its own value (none for a bare name),
+     * also where an earlier line of the same key hides it from a read.
+     */
+    std::vector<IniEntry> keyLines(std::string_view section) const;
 
     /**
      * Sets key in section, creating both as needed; NUL characters are dropped from value.
@@ -58,6 +63,8 @@ public:
     /** Replaces every section of that name by one at the end of the file holding exactly entries. */
     void replaceSection(std::string_view section,
                         const std::vector<std::pair<std::string, std::string>>& entries);
+    /** The same, where an entry without a value becomes a bare name line. */
+    void replaceSection(std::string_view section, const std::vector<IniEntry>& entries);
 
 private:
     enum class Kind {

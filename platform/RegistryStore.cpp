@@ -2,13 +2,12 @@
 #include "platform/RegistryStore.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/IoError.h"
+#include "platform/SettingsFile.h"
 #include "platform/TextUtil.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace zentravolix::platform {
 
@@ -253,18 +252,8 @@ RegistryStore RegistryStore::fromText(std::string_view text)
 
 RegistryStore RegistryStore::load(const fs::path& path)
 {
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found)
-        return fromText({});
-    if (fs::is_directory(status))
-        throw IoError("Cannot read", path, std::strerror(EISDIR));
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw IoError("Cannot read", path, std::strerror(errno ? errno : EIO));
-    std::ostringstream content;
-    content << in.rdbuf();
-    return fromText(content.str());
+    const std::optional<std::string> content = ReadSettingsFile(path);
+    return fromText(content ? std::string_view(*content) : std::string_view());
 }
 
 std::string RegistryStore::text() const

@@ -10,6 +10,21 @@
 namespace zentravolix::platform {
 
 /**
+ * What LoadSettings found, kept so that SaveSettings writes only what the session changed:
+ * another instance may have saved in between, or the file could not be read at start-up.
+ */
+struct LoadedSettings {
+    std::string iniFile;       ///< the INI file the values came from; "" before any load
+    bool complete = false;     ///< the file was read and held every "General" key
+    std::string IniLocation;   ///< what the store held; "" when it held none
+    bool CreateBackups = true; ///< the values the session started with (defaults where missing)
+    std::string LaunchApplication;
+    std::int32_t LanguageOffset = 0;
+    std::string ImagePath;
+    std::vector<FavoriteRecord> Favorites;
+};
+
+/**
  * The program's settings, owned by the main window and passed to whoever needs them.
  * The interface language is the one process-wide value and lives in TextTable.h
  * (LanguageOffset()); LoadSettings sets it and SaveSettings stores it.
@@ -21,6 +36,7 @@ struct ProgramSettings {
     std::string IniLocation;       ///< folder of Zentravolix.ini
     std::string TempPath;          ///< the user's temporary folder, with trailing "/"
     std::vector<FavoriteRecord> Favorites;
+    LoadedSettings Loaded; ///< set by LoadSettings; compared with the values above at save
 };
 
 /** Where the settings live; FromEnvironment() gives the program's places. */
@@ -36,6 +52,7 @@ struct SettingsLocations {
 struct SettingsProblem {
     enum class Code {
         IniUnreadable,       ///< the INI file exists but cannot be read: defaults used
+        StoreUnreadable,     ///< the store exists but cannot be read: the default INI folder used
         IniWriteFailed,      ///< the INI file could not be written (detail: path and reason)
         RegistryWriteFailed, ///< IniLocation could not be stored (detail: the error description)
         BadCreateBackups,    ///< "CreateBackups" is not a number: backups stay on
@@ -56,19 +73,26 @@ std::string IniFilePath(const std::string& iniLocation);
 
 /**
  * Reads the settings: IniLocation from the store (when it names none, the default folder,
- * written back at once), then section "General" of the INI file with its defaults, the
- * language offset (set process-wide), and the favourites of section "Favorites" in file order
- * (a later duplicate name replaces the earlier record). settings.TempPath becomes
- * locations.tempFolder. Never throws; malformed values are skipped and reported.
+ * written back at once; when the store cannot be read, the default folder for this session),
+ * then section "General" of the INI file with its defaults, the language offset (set
+ * process-wide), and the favourites of section "Favorites" in file order (a later duplicate
+ * name replaces the earlier record). settings.TempPath becomes locations.tempFolder, and
+ * settings.Loaded what was read. Never throws; malformed values are skipped and reported.
+ * Files that are not regular files are refused, never waited on.
  */
 std::vector<SettingsProblem>
 LoadSettings(ProgramSettings& settings,
              const SettingsLocations& locations = SettingsLocations::FromEnvironment());
 
 /**
- * Writes "General" (CreateBackups as -1 or 0, LaunchApplication, LanguageOffset, ImagePath) and
- * rewrites "Favorites" ("Favorite0", ...: name TAB path TAB version) in one atomic replacement
- * of the INI file, then stores IniLocation. Never throws; failures are reported.
+ * Writes what the session changed since LoadSettings on top of the INI file as it is now, in one
+ * atomic replacement: the "General" values that differ from settings.Loaded, and the defaults the
+ * file lacks (CreateBackups as -1 or 0, LaunchApplication, LanguageOffset, ImagePath); in "Favorites"
+ * the records the session added, changed or removed, every other line of the file kept (also
+ * the ones the loader skipped), renumbered "Favorite0", ... (name TAB path TAB version). An INI
+ * folder other than the loaded one gets all of the session's values. IniLocation is stored when
+ * it differs from what the store held. The file is not rewritten when nothing changes, nor when
+ * it cannot be read now. Never throws; failures are reported.
  */
 std::vector<SettingsProblem>
 SaveSettings(const ProgramSettings& settings,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,9 +21,19 @@ using Finding = std::optional<std::string>;
  * The .vmx reader followed by the writer, on a model holding the new-machine defaults: nothing
  * but VmxFileError leaves the reader; what was read can be written; no key is written twice
  * (letter case ignored); every preserved line appears verbatim in the output; reading the output
- * and writing again gives the same bytes.
+ * and writing again gives the same bytes. Models of more than kVmxRoundTripItemLimit items are
+ * only read (the fuzz target's pace); the hardening tests check them whole.
  */
 Finding CheckVmx(std::string_view input);
+
+/**
+ * The number of items (devices and shared folders) above which CheckVmx only reads: the write,
+ * read and write of a model with hundreds of items costs a hundred times that of a real file.
+ */
+inline constexpr std::int32_t kVmxRoundTripItemLimit = 64;
+
+/** CheckVmx, writing and reading again only models of at most itemLimit items. */
+Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit);
 
 /**
  * The disk descriptor reader on the input as text and as a disk file (embedded descriptor), and

@@ -15,6 +15,14 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace zentravolix::app::testing {
 namespace {
 
@@ -186,6 +194,50 @@ TEST_F(MainWindowStartup, SavedTabSelectsItsFavourite)
     w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->setCurrentIndex(1);
     EXPECT_EQ(w.SelectedName(), QStringLiteral("Selected later"));
     EXPECT_EQ(w.SelectedPath(), QString::fromStdString(settings.Favorites[0].VmxPath));
+}
+
+TEST_F(MainWindowStartup, QuitKeepsTheFavouritesItCouldNotRead)
+{
+    const QByteArray content = "[Favorites]\r\nFavorite0=Alpha\t/nowhere/alpha.vmx\t8\r\nFavorite1=broken\r\n";
+    writeIni(content);
+    frmMain& w = makeWindow();
+    ASSERT_TRUE(waitFor([&] { return !dialogs.messages().empty(); }, 1000));
+    ASSERT_TRUE(w.close());
+    QFile ini(iniFile());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("Favorite1=broken\r\n"));
+}
+
+TEST_F(MainWindowStartup, SettingsFileThatIsAFifoIsRefusedWithoutWaiting)
+{
+    QDir().mkpath(configHome() + QStringLiteral("/Zentravolix"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(iniFile()).constData(), 0600), 0);
+    // Were the start-up to wait for a writer, this helper would become one to let it go on. Its
+    // open succeeds only while somebody holds the FIFO open for reading.
+    std::atomic<bool> started{false};
+    bool hadToUnblock = false;
+    std::thread unblock([path = QFile::encodeName(iniFile()), &started, &hadToUnblock] {
+        while (!started) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                hadToUnblock = true;
+                ::close(fd);
+            }
+        }
+    });
+    frmMain& w = makeWindow();
+    started = true;
+    unblock.join();
+    EXPECT_FALSE(hadToUnblock) << "the start-up waited on the FIFO";
+
+    ASSERT_TRUE(waitFor([&] { return !dialogs.messages().empty(); }, 1000));
+    const auto message = dialogs.messages().front();
+    EXPECT_TRUE(message.text.contains(iniFile())) << message.text.toStdString();
+    EXPECT_TRUE(message.text.contains(QStringLiteral("FIFO"))) << message.text.toStdString();
+    ASSERT_TRUE(w.close());
+    EXPECT_EQ(std::filesystem::status(QFile::encodeName(iniFile()).toStdString()).type(),
+              std::filesystem::file_type::fifo);
 }
 
 } // namespace

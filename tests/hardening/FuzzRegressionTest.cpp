@@ -23,8 +23,8 @@ struct FuzzInput {
 
 fuzz::Finding check(const std::string& target, std::string_view input)
 {
-    if (target == "vmx")
-        return fuzz::CheckVmx(input);
+    if (target == "vmx") // the whole check, also on the past findings with many items
+        return fuzz::CheckVmxWithItemLimit(input, INT32_MAX);
     if (target == "descriptor")
         return fuzz::CheckDescriptor(input);
     if (target == "ini")
@@ -164,6 +164,30 @@ TEST(VmxFinding, PreservedKeySetTwiceKeepsTheLaterLine)
     EXPECT_EQ(written.find("pciBridge5.pciSlotNumber = \"9\""), std::string::npos);
     EXPECT_NE(written.find("PCIBRIDGE5.pciSlotNumber = \"22\"\r\n"), std::string::npos);
     EXPECT_FALSE(fuzz::CheckVmx(text));
+}
+
+// The fuzz target writes and reads again only models of a few dozen items, or inputs with
+// indexes in the hundreds would take most of its time. Here such a model gets the whole check:
+// devices and shares at high indexes on every kind of collection, with gaps below them.
+TEST(VmxLargeIndexes, HundredsOfItemsSurviveWriteReadWrite)
+{
+    std::string text = "config.version = \"8\"\r\nvirtualHW.version = \"4\"\r\n"
+                       "memsize = \"256\"\r\nsharedFolder.maxNum = \"400\"\r\n";
+    for (const char* prefix : {"ethernet", "serial", "parallel", "floppy", "sound", "usb", "sharedFolder"})
+        text += std::string(prefix) + "300.present = \"TRUE\"\r\n";
+    text += "ethernet250.connectionType = \"hostonly\"\r\n"
+            "sharedFolder399.present = \"TRUE\"\r\nsharedFolder399.hostPath = \"/srv/share\"\r\n"
+            "sharedFolder399.guestName = \"share\"\r\n"
+            "scsi3.present = \"TRUE\"\r\nscsi3:15.present = \"TRUE\"\r\nscsi3:15.fileName = \"d.vmdk\"\r\n"
+            "ide1:1.present = \"TRUE\"\r\nide1:1.deviceType = \"cdrom-raw\"\r\n";
+
+    const auto vm = newMachine();
+    vmx::ReadVmxText(text, *vm);
+    ASSERT_GT(vm->Hardware()->NetworkAdapters()->Count() + vm->Options()->SharedFoldersOptions()->Count(),
+              fuzz::kVmxRoundTripItemLimit); // beyond what the fuzz target writes
+    const fuzz::Finding finding = fuzz::CheckVmxWithItemLimit(text, INT32_MAX);
+    EXPECT_FALSE(finding) << *finding;
+    EXPECT_FALSE(fuzz::CheckVmx(text)); // read only there
 }
 
 } // namespace

@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace zentravolix::platform;
 using Code = SettingsProblem::Code;
 using zvtest::ReadFile;
@@ -217,4 +223,196 @@ TEST_F(SettingsTest, UnwritableStoreIsReportedNotFatal)
                                       settings.IniLocation + "'");
     EXPECT_EQ(settings.IniLocation, (configHome() / "Zentravolix").string());
     EXPECT_TRUE(settings.CreateBackups);
+}
+
+namespace {
+
+/** The INI file two sessions share in the tests below. */
+const char* const kSharedIni = "[General]\n"
+                               "CreateBackups=0\n"
+                               "LaunchApplication=/usr/bin/player\n"
+                               "LanguageOffset=500\n"
+                               "ImagePath=/isos\n"
+                               "\n"
+                               "[Favorites]\n"
+                               "Favorite0=A\t/a.vmx\t8\n"
+                               "Favorite1=B\t/b.vmx\t8\n"
+                               "Favorite2=C\t/c.vmx\t4\n";
+
+/**
+ * Runs load and tells whether it finished on its own. A load that waits on the FIFO is let go on
+ * by opening it for writing, which succeeds only while somebody holds it open for reading.
+ */
+template <typename Load>
+bool FinishesWithoutWaiting(const std::filesystem::path& fifo, Load load)
+{
+    auto running = std::async(std::launch::async, load);
+    bool waited = false;
+    while (running.wait_for(std::chrono::milliseconds(200)) != std::future_status::ready) {
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            waited = true;
+            ::close(fd);
+        }
+    }
+    return !waited;
+}
+
+} // namespace
+
+TEST_F(SettingsTest, UnreadableIniIsNotOverwrittenWithDefaults)
+{
+    // The file cannot be read at start-up (a folder stands in for a file without read permission,
+    // which root would read anyway); the user mends it while the program runs.
+    std::filesystem::create_directories(defaultIni());
+    ProgramSettings settings;
+    ASSERT_EQ(codes(LoadSettings(settings)), std::vector<Code>{Code::IniUnreadable});
+    EXPECT_TRUE(settings.Favorites.empty());
+    EXPECT_TRUE(settings.CreateBackups);
+
+    // Still unreadable at quit: it is left as it is.
+    const auto stillBroken = SaveSettings(settings);
+    ASSERT_EQ(codes(stillBroken), std::vector<Code>{Code::IniWriteFailed});
+    EXPECT_TRUE(std::filesystem::is_directory(defaultIni()));
+
+    std::filesystem::remove(defaultIni());
+    WriteFile(defaultIni(), kSharedIni);
+    AddFavorite(settings.Favorites, {"New", "/new.vmx", 8, true});
+    ASSERT_TRUE(SaveSettings(settings).empty());
+    EXPECT_EQ(ReadFile(defaultIni()), std::string(kSharedIni) + "Favorite3=New\t/new.vmx\t8\n");
+
+    // An option changed in the session is the one value of "General" written.
+    settings.ImagePath = "/images";
+    ASSERT_TRUE(SaveSettings(settings).empty());
+    ProgramSettings next;
+    ASSERT_TRUE(LoadSettings(next).empty());
+    EXPECT_FALSE(next.CreateBackups);
+    EXPECT_EQ(next.LaunchApplication, "/usr/bin/player");
+    EXPECT_EQ(LanguageOffset(), 500);
+    EXPECT_EQ(next.ImagePath, "/images");
+    EXPECT_EQ(next.Favorites.size(), 4u);
+}
+
+TEST_F(SettingsTest, TwoInstancesKeepEachOthersChanges)
+{
+    WriteFile(defaultIni(), kSharedIni);
+    ProgramSettings first;
+    ProgramSettings second;
+    ASSERT_TRUE(LoadSettings(first).empty());
+    ASSERT_TRUE(LoadSettings(second).empty());
+
+    AddFavorite(second.Favorites, {"D", "/d.vmx", 8, true});
+    RemoveFavorite(second.Favorites, {"B", "", 0, false});
+    second.ImagePath = "/second/isos";
+    ASSERT_TRUE(SaveSettings(second).empty());
+
+    AddFavorite(first.Favorites, {"E", "/e.vmx", 7, false});
+    RemoveFavorite(first.Favorites, {"C", "", 0, false});
+    UpdateFavorite(first.Favorites, {"A", "/moved/a.vmx", 8, true});
+    first.LaunchApplication = "/opt/first";
+    ASSERT_TRUE(SaveSettings(first).empty());
+
+    EXPECT_EQ(ReadFile(defaultIni()), "[General]\n"
+                                      "CreateBackups=0\n"
+                                      "LaunchApplication=/opt/first\n"
+                                      "LanguageOffset=500\n"
+                                      "ImagePath=/second/isos\n"
+                                      "\n"
+                                      "[Favorites]\n"
+                                      "Favorite0=A\t/moved/a.vmx\t8\n"
+                                      "Favorite1=D\t/d.vmx\t8\n"
+                                      "Favorite2=E\t/e.vmx\t7\n");
+
+    // A session that changed nothing leaves the file as the others made it.
+    ProgramSettings idle;
+    WriteFile(defaultIni(), kSharedIni);
+    ASSERT_TRUE(LoadSettings(idle).empty());
+    WriteFile(defaultIni(), "[Favorites]\nFavorite0=Z\t/z.vmx\t8\n");
+    ASSERT_TRUE(SaveSettings(idle).empty());
+    EXPECT_EQ(ReadFile(defaultIni()), "[Favorites]\nFavorite0=Z\t/z.vmx\t8\n");
+}
+
+TEST_F(SettingsTest, IniLocationIsStoredOnlyWhenChanged)
+{
+    const std::string custom = (m_folder / "custom").string();
+    ProgramSettings settings;
+    ASSERT_TRUE(LoadSettings(settings).empty());
+    // Another instance moved the settings meanwhile; this one did not touch the folder.
+    cRegistry registry(store());
+    registry.SetSectionKey("Software\\Quindrel\\Zentravolix");
+    registry.SetValueKey("IniLocation");
+    registry.SetValue(custom);
+    ASSERT_TRUE(SaveSettings(settings).empty());
+    EXPECT_EQ(storedIniLocation(), custom);
+
+    // A store that cannot be read at start-up: the default folder for this session, and the
+    // store as the user left it at quit.
+    std::filesystem::remove(store());
+    std::filesystem::create_directories(store());
+    ProgramSettings unread;
+    const auto problems = LoadSettings(unread);
+    ASSERT_EQ(codes(problems), std::vector<Code>{Code::StoreUnreadable});
+    EXPECT_EQ(problems[0].file, store().string());
+    EXPECT_EQ(unread.IniLocation, (configHome() / "Zentravolix").string());
+    EXPECT_TRUE(std::filesystem::is_directory(store()));
+    std::filesystem::remove(store());
+    registry.SetValue(custom);
+    ASSERT_TRUE(SaveSettings(unread).empty());
+    EXPECT_EQ(storedIniLocation(), custom);
+}
+
+TEST_F(SettingsTest, MalformedFavoriteLinesAreKeptAtSave)
+{
+    WriteFile(defaultIni(), "[Favorites]\n"
+                            "Favorite0=Good\t/a.vmx\t8\n"
+                            "Favorite1=NoVersion\t/b.vmx\n"
+                            "Favorite2=Words\t/c.vmx\teight\n"
+                            "Favorite3\n"
+                            "loose words\n"
+                            "Favorite5=Gone\t/g.vmx\t8\n");
+    ProgramSettings settings;
+    ASSERT_EQ(LoadSettings(settings).size(), 4u);
+    RemoveFavorite(settings.Favorites, {"Gone", "", 0, false});
+    AddFavorite(settings.Favorites, {"New", "/n.vmx", 8, false});
+    ASSERT_TRUE(SaveSettings(settings).empty());
+    EXPECT_EQ(ReadFile(defaultIni()), "[General]\nCreateBackups=-1\nLaunchApplication=\n"
+                                      "LanguageOffset=0\nImagePath=\n\n"
+                                      "[Favorites]\n"
+                                      "Favorite0=Good\t/a.vmx\t8\n"
+                                      "Favorite1=NoVersion\t/b.vmx\n"
+                                      "Favorite2=Words\t/c.vmx\teight\n"
+                                      "Favorite3\n"
+                                      "loose words\n"
+                                      "Favorite5=New\t/n.vmx\t8\n");
+    ProgramSettings next;
+    EXPECT_EQ(codes(LoadSettings(next)), (std::vector<Code>{Code::FavoriteTooFewParts, Code::FavoriteBadVersion,
+                                                            Code::FavoriteTooFewParts, Code::FavoriteTooFewParts}));
+}
+
+TEST_F(SettingsTest, SettingsFilesThatAreNotRegularFilesAreRefused)
+{
+    std::filesystem::create_directories(defaultIni().parent_path());
+    ASSERT_EQ(::mkfifo(defaultIni().c_str(), 0600), 0);
+    ProgramSettings settings;
+    std::vector<SettingsProblem> problems;
+    ASSERT_TRUE(FinishesWithoutWaiting(defaultIni(), [&] { problems = LoadSettings(settings); }));
+    ASSERT_EQ(codes(problems), std::vector<Code>{Code::IniUnreadable});
+    EXPECT_NE(problems[0].detail.find("FIFO"), std::string::npos) << problems[0].detail;
+    ASSERT_TRUE(FinishesWithoutWaiting(defaultIni(), [&] { problems = SaveSettings(settings); }));
+    EXPECT_EQ(codes(problems), std::vector<Code>{Code::IniWriteFailed});
+    EXPECT_EQ(std::filesystem::status(defaultIni()).type(), std::filesystem::file_type::fifo);
+
+    std::filesystem::remove(defaultIni());
+    std::filesystem::create_symlink("/dev/null", defaultIni());
+    problems = LoadSettings(settings);
+    ASSERT_EQ(codes(problems), std::vector<Code>{Code::IniUnreadable});
+    EXPECT_NE(problems[0].detail.find("device"), std::string::npos) << problems[0].detail;
+    std::filesystem::remove(defaultIni());
+
+    std::filesystem::create_directories(store().parent_path());
+    std::filesystem::remove(store());
+    ASSERT_EQ(::mkfifo(store().c_str(), 0600), 0);
+    ASSERT_TRUE(FinishesWithoutWaiting(store(), [&] { problems = LoadSettings(settings); }));
+    ASSERT_EQ(codes(problems), std::vector<Code>{Code::StoreUnreadable});
+    EXPECT_EQ(std::filesystem::status(store()).type(), std::filesystem::file_type::fifo);
 }
