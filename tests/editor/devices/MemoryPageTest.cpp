@@ -7,6 +7,7 @@
 #include "editor/widget/pages/devices/UpDownButtons.h"
 
 #include <QSlider>
+#include <QTest>
 
 namespace zentravolix::testing {
 namespace {
@@ -81,6 +82,22 @@ TEST_F(MemoryPageTest, TypedSizeIsStoredAndMovesTheSlider)
     leave(box, QStringLiteral("lots"));
     EXPECT_EQ(memory->MBs(), 256) << "an empty or non-numeric box stores nothing";
     EXPECT_TRUE(edits.empty());
+}
+
+TEST_F(MemoryPageTest, KeysTypedStoreNothingUntilEnter)
+{
+    auto page = makePage<MemoryPage>(memory->ID());
+    auto* box = child<QLineEdit>(*page, "txtMemSize");
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("1030"));
+    EXPECT_EQ(box->text(), QStringLiteral("1030"));
+    EXPECT_EQ(memory->MBs(), 512) << "nothing is stored while typing";
+    EXPECT_TRUE(dialogs.calls.empty()) << "no message for the 1, 10, 103 on the way";
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(memory->MBs(), 1028);
+    EXPECT_EQ(box->text(), QStringLiteral("1028")) << "the box shows what is stored";
+    EXPECT_EQ(child<QSlider>(*page, "sldMemSize")->value(), 1028);
+    EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(MemoryPageTest, ShowingThePageAgainFollowsAChangedProduct)

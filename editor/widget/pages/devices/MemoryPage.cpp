@@ -54,9 +54,9 @@ MemoryPage::MemoryPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorConte
 
     connect(m_sldMemSize, &QSlider::valueChanged, this, &MemoryPage::takeValue);
     connect(m_udMemSize, &UpDownButtons::valueChanged, this, &MemoryPage::takeValue);
-    // The size is checked and stored on every change of the text, as typed, and again on leaving.
-    connect(m_txtMemSize, &QLineEdit::textEdited, this, [this] { commitSize(false); });
-    connect(m_txtMemSize, &QLineEdit::editingFinished, this, [this] { commitSize(true); });
+    // The size is checked and stored when the box is left or Enter is pressed. While the user
+    // types nothing is checked or stored: 130 passes through 1 and 13, 4000 through 400.
+    connect(m_txtMemSize, &QLineEdit::editingFinished, this, &MemoryPage::commitSize);
 
     updateUILabels();
 }
@@ -82,10 +82,10 @@ void MemoryPage::takeValue(int megabytes)
         m_udMemSize->setValue(megabytes);
     }
     m_txtMemSize->setText(QString::number(megabytes));
-    commitSize(true);
+    commitSize();
 }
 
-void MemoryPage::commitSize(bool leaving)
+void MemoryPage::commitSize()
 {
     // The message box of a refused size takes the focus, which ends the editing once more.
     if (m_loading || m_checking)
@@ -105,9 +105,8 @@ void MemoryPage::commitSize(bool leaving)
     }
     if (!decision.stored())
         return;
-    // While typing, the text is left alone (130 typed digit by digit must not become 12, then
-    // 120); the rounded size is shown once the box is left.
-    if (decision.shownText && leaving)
+    // The box shows what is stored (130 becomes 128).
+    if (decision.shownText)
         m_txtMemSize->setText(QString::fromStdString(*decision.shownText));
     memory->SetMBs(decision.megabytes);
     showSize(memory->MBs());

@@ -33,8 +33,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    /** Writes the box's size into the memory item (the box's check decides what is accepted). */
-    void commitSize(bool leaving);
+    /**
+     * Checks the box's size and writes it into the memory item (on leaving the box, Enter, or a
+     * move of the slider or the buttons); a refused size keeps the focus and stores nothing.
+     */
+    void commitSize();
     /** The slider or the buttons moved: the box shows the value, which is then committed. */
     void takeValue(int megabytes);
     /** Moves slider and buttons to the stored size within the product's range. */
