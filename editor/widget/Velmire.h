@@ -5,11 +5,14 @@
 #include "editor/widget/EditorContext.h"
 #include "vmx/ValuesAfterRead.h"
 
+#include <tarvonel/Enums.h>
+
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,7 +116,20 @@ private:
     void onDevicePageEdited(bool rowChanged);
     void buildDevicePages();
     void onVersionChosen();
+    void onPlatformChosen();
+    /**
+     * Brings memory, processors and network adapters within limits after a product change,
+     * telling the user once what was changed.
+     */
+    void bringWithinLimits(const EditorLimits& limits);
     void onNotesEdited();
+
+    /** The value of the last kept line of the read file under this key; nothing when none. */
+    std::optional<std::string> keptValue(const std::string& lowerKey) const;
+    /** Drops the kept lines of this key: the model's own value is written instead. */
+    void dropKept(const std::string& lowerKey);
+    /** The hardware list's summary of a device whose kept value the model's summary hides. */
+    std::optional<std::string> keptSummary(tarvonel::VirtualHardwareType type, const std::string& id) const;
 
     void refreshAll();
     void refreshOptionSummaries();

@@ -8,6 +8,7 @@
 #include <tarvonel/tarvonel.h>
 
 #include <QFileInfo>
+#include <QStandardItemModel>
 
 namespace zentravolix::editor {
 
@@ -80,6 +81,54 @@ void DevicePage::showComboText(QComboBox* combo, const std::string& name)
         }
     }
     combo->setCurrentIndex(-1);
+}
+
+namespace {
+/** Marks the extra entry that names a kept value the list does not know. */
+constexpr int kKeptEntryRole = Qt::UserRole + 41;
+
+void removeKeptEntry(QComboBox* combo)
+{
+    for (int i = combo->count() - 1; i >= 0; --i) {
+        if (combo->itemData(i, kKeptEntryRole).toBool())
+            combo->removeItem(i);
+    }
+}
+} // namespace
+
+void DevicePage::showComboKept(QComboBox* combo, const std::string& lowerKey, int index)
+{
+    LoadScope scope(*this);
+    removeKeptEntry(combo);
+    const auto kept = m_hooks.keptValue ? m_hooks.keptValue(lowerKey) : std::nullopt;
+    if (!kept || kept->empty()) {
+        showComboIndex(combo, index);
+        return;
+    }
+    combo->addItem(QString::fromStdString(*kept));
+    const int at = combo->count() - 1;
+    combo->setItemData(at, true, kKeptEntryRole);
+    // Shown, never offered: the user replaces the value by choosing one of the list's own.
+    if (auto* model = qobject_cast<QStandardItemModel*>(combo->model())) {
+        if (QStandardItem* item = model->item(at))
+            item->setEnabled(false);
+    }
+    combo->setCurrentIndex(at);
+}
+
+bool DevicePage::takeComboKept(QComboBox* combo, const std::string& lowerKey, int index)
+{
+    if (index < 0 || index >= combo->count() || combo->itemData(index, kKeptEntryRole).toBool())
+        return false;
+    if (m_hooks.dropKept)
+        m_hooks.dropKept(lowerKey);
+    {
+        // The extra entry is always the last one, so the chosen position stays where it is.
+        LoadScope scope(*this);
+        removeKeptEntry(combo);
+        combo->setCurrentIndex(index);
+    }
+    return true;
 }
 
 void DevicePage::refillCombo(QComboBox* combo, const QStringList& entries)
