@@ -8,6 +8,7 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,6 +58,10 @@ MemoryPage::MemoryPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorConte
     // The size is checked and stored when the box is left or Enter is pressed. While the user
     // types nothing is checked or stored: 130 passes through 1 and 13, 4000 through 400.
     connect(m_txtMemSize, &QLineEdit::editingFinished, this, &MemoryPage::commitSize);
+    connect(m_txtMemSize, &QLineEdit::textEdited, this, [this] { m_typedSinceCheck = true; });
+    // The toolkit ends the editing on leaving only when the text changed since it last did, so a
+    // refused size left unchanged would let the focus go: the check runs again on leaving.
+    m_txtMemSize->installEventFilter(this);
 
     updateUILabels();
 }
@@ -95,7 +100,9 @@ void MemoryPage::commitSize()
     if (!memory || typed.isEmpty())
         return;
     m_checking = true;
+    m_typedSinceCheck = false;
     const MemoryDecision decision = CheckMemorySize(typed.toStdString(), CurrentLimits(m_hooks, *m_vm).MaxMemoryMB);
+    m_refused = decision.refused();
     if (decision.message)
         showRuleMessage(*decision.message);
     m_checking = false;
@@ -108,9 +115,22 @@ void MemoryPage::commitSize()
     // The box shows what is stored (130 becomes 128).
     if (decision.shownText)
         m_txtMemSize->setText(QString::fromStdString(*decision.shownText));
+    const bool changed = memory->MBs() != decision.megabytes;
     memory->SetMBs(decision.megabytes);
     showSize(memory->MBs());
-    markEdited(true);
+    if (changed)
+        markEdited(true);
+}
+
+bool MemoryPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_txtMemSize && event->type() == QEvent::FocusOut && m_refused && !m_typedSinceCheck) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // A menu or another window taking the focus is not leaving the box.
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            commitSize();
+    }
+    return DevicePage::eventFilter(watched, event);
 }
 
 void MemoryPage::showSize(std::int32_t megabytes)

@@ -31,6 +31,8 @@ protected:
     void fill() override;
     /** The largest size follows the product version, which may have changed while hidden. */
     void showEvent(QShowEvent* event) override;
+    /** Leaving the box after a refused size checks it again (the focus rule holds). */
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     /**
@@ -50,6 +52,10 @@ private:
     QLabel* m_lblMB;
     /** Set while the size check shows its message. */
     bool m_checking = false;
+    /** The last check refused the box's size (the focus was kept in the box). */
+    bool m_refused = false;
+    /** The user typed in the box since its size was last checked. */
+    bool m_typedSinceCheck = false;
 };
 
 } // namespace zentravolix::editor
