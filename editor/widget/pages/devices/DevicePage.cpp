@@ -8,6 +8,7 @@
 #include <tarvonel/tarvonel.h>
 
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QStandardItemModel>
 
 namespace zentravolix::editor {
@@ -50,9 +51,28 @@ bool DevicePage::commitText(QLineEdit* box)
             QLineEdit* value;
             ~Restore() { slot = value; }
         } restore{m_committing, previous};
-        return commit();
+        const bool accepted = commit();
+        if (!accepted) {
+            m_refusedBox = box;
+            m_typedSinceRefusal = false;
+        } else if (m_refusedBox == box) {
+            m_refusedBox = nullptr;
+        }
+        return accepted;
     }
     return true;
+}
+
+bool DevicePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && watched == m_refusedBox && !m_typedSinceRefusal &&
+        m_committing != m_refusedBox) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // A menu or another window (a message box among them) taking the focus is not leaving.
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            commitText(m_refusedBox);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DevicePage::showOptions(std::initializer_list<std::pair<QRadioButton*, bool>> options)

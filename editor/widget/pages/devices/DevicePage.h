@@ -203,9 +203,20 @@ protected:
     template <class Coll>
     auto findDevice(const std::shared_ptr<Coll>& collection) const -> decltype(collection->Item());
 
+    /** Leaving a box whose value was refused, unchanged, checks it again (the focus rule). */
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     /** Runs the write of a text box bound with bindText; false when the value was refused. */
     bool commitText(QLineEdit* box);
+
+    /**
+     * The box whose value the last check refused, and whether the user typed in it since. The
+     * toolkit ends an editing on leaving only when the text changed, so the filter runs the
+     * check for a refused text left as it was.
+     */
+    QLineEdit* m_refusedBox = nullptr;
+    bool m_typedSinceRefusal = false;
 
     std::vector<std::pair<QLineEdit*, std::function<bool()>>> m_textCommits;
     /** The box whose text is being committed: a message shown meanwhile moves the focus, and the
