@@ -217,9 +217,10 @@ bool frmMain::CloseCurrentTab()
     const int index = m_currentTab;
     editor::Velmire* velmire = EditorOfTab(index);
     if (velmire != nullptr && velmire->ChangesPending()) {
+        // Yes throws the edits away, so Enter answers No and keeps them.
         const editor::Answer answer =
             m_dialogs.message(this, text(30), tabCaption(index) + QStringLiteral(" - ") + text(29),
-                              editor::MessageIcon::Question, editor::Buttons::YesNo);
+                              editor::MessageIcon::Question, editor::Buttons::YesNo, editor::Answer::No);
         if (answer != editor::Answer::Yes)
             return false;
     }

@@ -155,7 +155,7 @@ CreateResult CreateDisk(const DiskRequest& request, const CreateEnvironment& env
     if (request.kind == DiskKind::SingleGrowable)
         return RunQemuImg(request, env);
 
-    DiskPlan plan = PlanDisk(request.kind, request.names, request.sectorCount, true);
+    DiskPlan plan = PlanDisk(request.kind, request.names, request.sectorCount);
     plan.descriptor.cid = NewCID(random01);
     plan.descriptor.virtualHWVersion = request.virtualHWVersion;
     plan.descriptor.geometry = ComputeGeometry(request.sectorCount, request.adapter);

@@ -78,7 +78,7 @@ std::optional<DiskPlan> PlanLibraryDisk(const std::string& path, LibraryDiskType
         return std::nullopt;
     const std::int64_t sectors = std::int64_t(sizeMB) * 2048;
     const AdapterType adapter = bus == "ide" ? AdapterType::Ide : AdapterType::BusLogic;
-    DiskPlan plan = PlanDisk(KindForLibraryType(type), NamesOfPath(path), sectors, false);
+    DiskPlan plan = PlanDisk(KindForLibraryType(type), NamesOfPath(path), sectors);
     plan.descriptor.cid = NewCID(random01);
     plan.descriptor.virtualHWVersion = 3;
     plan.descriptor.geometry = ComputeGeometry(sectors, adapter);

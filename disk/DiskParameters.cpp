@@ -105,19 +105,17 @@ std::int64_t SizeToSectors(double value, SizeUnit unit)
     return static_cast<std::int64_t>(std::nearbyint(scaled));
 }
 
-DiskText QuestionText(SizeQuestion question)
+DiskText QuestionText(SizeQuestion)
 {
-    return question == SizeQuestion::LargePreallocated ? DiskText::LargePreallocatedQuestion
-                                                       : DiskText::VeryLargeDiskQuestion;
+    return DiskText::VeryLargeDiskQuestion;
 }
 
-DiskText QuestionTitle(SizeQuestion question)
+DiskText QuestionTitle(SizeQuestion)
 {
-    return question == SizeQuestion::LargePreallocated ? DiskText::LargePreallocatedTitle
-                                                       : DiskText::VeryLargeDiskTitle;
+    return DiskText::VeryLargeDiskTitle;
 }
 
-SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind kind, std::int32_t maxSectors,
+SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind, std::int32_t maxSectors,
                         const std::function<bool(SizeQuestion)>& ask)
 {
     SizeCheck check;
@@ -138,9 +136,6 @@ SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind kind
         check.declined = q;
         return false;
     };
-    if (sectors > kLargePreallocatedSectors && kind == DiskKind::SinglePreallocated &&
-        !confirm(SizeQuestion::LargePreallocated))
-        return check;
     if (adapter == AdapterType::Ide && sectors > kLargeIdeSectors && !confirm(SizeQuestion::VeryLargeIde))
         return check;
     return check;

@@ -52,7 +52,6 @@ inline constexpr std::int32_t kDefaultMaxScsiSectors = 536870912; // 256 GiB
 inline constexpr std::int32_t kDefaultMaxIdeSectors = 268435456;  // 128 GiB
 inline constexpr std::int16_t kDefaultVirtualHWVersion = 3;
 inline constexpr std::int32_t kMinimumSectors = 204800;            // 100 MiB
-inline constexpr std::int32_t kLargePreallocatedSectors = 4193792; // above: 1.99 GB question
 inline constexpr std::int32_t kLargeIdeSectors = 268435456;        // above: very large IDE question
 
 /** "ide", "buslogic" or "lsilogic". */
@@ -89,10 +88,13 @@ std::optional<double> ParseSizeValue(std::string_view text);
  */
 std::int64_t SizeToSectors(double value, SizeUnit unit);
 
-/** The two questions `CheckDiskSize` may ask. */
+/**
+ * The question `CheckDiskSize` may ask. (A single preallocated disk above 1.99 GB needs no
+ * question here: the preallocation writes its one flat file directly, without temporary pieces
+ * to append, so neither double the space nor a slow append is involved.)
+ */
 enum class SizeQuestion {
-    LargePreallocated, // text 156, title 155
-    VeryLargeIde,      // text 158, title 157
+    VeryLargeIde, // text 158, title 157
 };
 DiskText QuestionText(SizeQuestion question);
 DiskText QuestionTitle(SizeQuestion question);
@@ -113,7 +115,7 @@ struct SizeCheck {
 };
 
 /**
- * `CheckDiskSize`: the minimum, the adapter's maximum, then the two Yes/No questions in order.
+ * `CheckDiskSize`: the minimum, the adapter's maximum, then the large IDE disk question.
  * `ask` is called for each question that applies and returns true for Yes; without a callback
  * every question counts as answered No.
  */

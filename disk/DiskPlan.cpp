@@ -9,7 +9,7 @@
 
 namespace zentravolix::disk {
 
-DiskPlan PlanDisk(DiskKind kind, const DiskNames& names, std::int64_t sectors, bool flatNameIsFullPath)
+DiskPlan PlanDisk(DiskKind kind, const DiskNames& names, std::int64_t sectors)
 {
     DiskPlan plan;
     plan.diskName = names.diskName;
@@ -32,9 +32,9 @@ DiskPlan PlanDisk(DiskKind kind, const DiskNames& names, std::int64_t sectors, b
         break;
     case DiskKind::SinglePreallocated: {
         plan.descriptor.createType = CreateType::MonolithicFlat;
-        const std::string path = names.basePath + "-flat.vmdk";
+        // Named relative to the descriptor like every other extent, so the machine's folder can move.
         plan.extents.push_back(
-            {path, {sectors, ExtentKind::Flat, flatNameIsFullPath ? path : names.baseName + "-flat.vmdk"}});
+            {names.basePath + "-flat.vmdk", {sectors, ExtentKind::Flat, names.baseName + "-flat.vmdk"}});
         break;
     }
     case DiskKind::PreallocatedSplit:

@@ -31,11 +31,11 @@ struct DiskPlan {
 
 /**
  * The files for a kind: split sparse "-s001.vmdk"..., single flat "-flat.vmdk", split flat
- * "-f001.vmdk"..., or the single growable disk as one monolithic sparse file. The single flat
- * extent is named in the descriptor by its full path when `flatNameIsFullPath` (what the external
- * method writes), else by its file name. Only createType and the extents of `descriptor` are set.
+ * "-f001.vmdk"..., or the single growable disk as one monolithic sparse file. The descriptor names
+ * every extent by its file name, relative to the descriptor's folder. Only createType and the
+ * extents of `descriptor` are set.
  */
-DiskPlan PlanDisk(DiskKind kind, const DiskNames& names, std::int64_t sectors, bool flatNameIsFullPath);
+DiskPlan PlanDisk(DiskKind kind, const DiskNames& names, std::int64_t sectors);
 
 /**
  * Makes the files of `plan`: claims `diskName` first (it must not exist), makes every extent (no

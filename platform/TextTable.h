@@ -18,6 +18,13 @@ enum class Language {
 inline constexpr int kLanguageCount = 5;
 /** Distance between the id blocks of two languages: German texts sit at English id + 500. */
 inline constexpr std::int32_t kLanguageOffsetStep = 500;
+/**
+ * English ids 1 to 358 are the program's classic texts. The program's own texts, such as the Linux
+ * wording of a classic text that is not true on this platform (which keeps its id), use ids 400 to
+ * 499 of the English block; their translations sit at the same language offsets as every other.
+ */
+inline constexpr int kOwnTextFirst = 400;
+inline constexpr int kOwnTextLast = 499;
 
 /** The process-wide language offset (0 English, 500 German, ... 2000 Italian); 0 at start. */
 std::int32_t LanguageOffset();

@@ -20,6 +20,10 @@ namespace zentravolix::editor {
 
 namespace {
 
+// The Linux captions of the two creation methods (the classic 145 and 144 speak of Windows tools).
+constexpr int kExternalMethodText = 402;
+constexpr int kLibraryMethodText = 401;
+
 QString text(int id)
 {
     return QString::fromStdString(platform::LoadLocalizedText(id));
@@ -364,8 +368,10 @@ void frmCreateHD::UpdateUILabels()
 {
     setWindowTitle(text(125));
     m_fraMethod->setTitle(text(143));
-    m_optMethodExternal->setText(text(145));
-    m_optMethodVMware->setText(text(144));
+    // 145 and 144 name Windows tools and ask for a VMware product; here the method captions say
+    // what this program really uses (qemu-img from qemu-utils, its own preallocation and library).
+    m_optMethodExternal->setText(text(kExternalMethodText));
+    m_optMethodVMware->setText(text(kLibraryMethodText));
     m_lblCaution->setText(text(146));
     m_fraDiskType->setTitle(text(137));
     m_optTypeGrow->setText(text(138));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/rules/ChoiceLists.h"
 
+#include "platform/HostDevices.h"
 #include "platform/TextTable.h"
 
 #include <tarvonel/clsGeneral.h>
@@ -110,13 +111,13 @@ std::vector<std::string> FloppyDriveChoices(std::int16_t targetPlatform, std::in
 std::vector<std::string> ParallelPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
                                              const std::vector<std::string>& hostParallelPorts)
 {
-    return portChoices(targetPlatform, platformVersion, hostParallelPorts, {"LPT1", "LPT2", "LPT3"});
+    return portChoices(targetPlatform, platformVersion, hostParallelPorts, platform::ParallelPortFallback());
 }
 
 std::vector<std::string> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
                                            const std::vector<std::string>& hostSerialPorts)
 {
-    return portChoices(targetPlatform, platformVersion, hostSerialPorts, {"COM1", "COM2", "COM3", "COM4"});
+    return portChoices(targetPlatform, platformVersion, hostSerialPorts, platform::SerialPortFallback());
 }
 
 std::vector<std::string> PipeEnd1Captions()

@@ -43,11 +43,13 @@ bool OffersAutoDetect(std::int16_t targetPlatform, std::int16_t platformVersion)
 std::vector<std::string> FloppyDriveChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
                                             const std::vector<std::string>& hostRemovableDrives);
 
-/** "auto detect" where offered, then the host's parallel ports, or LPT1 to LPT3 when it has none. */
+/** "auto detect" where offered, then the host's parallel ports, or /dev/parport0 to
+ * /dev/parport2 when it has none. */
 std::vector<std::string> ParallelPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
                                              const std::vector<std::string>& hostParallelPorts);
 
-/** "auto detect" where offered, then the host's serial ports, or COM1 to COM4 when it has none. */
+/** "auto detect" where offered, then the host's serial ports, or /dev/ttyS0 to
+ * /dev/ttyS3 when it has none. */
 std::vector<std::string> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
                                            const std::vector<std::string>& hostSerialPorts);
 

@@ -21,6 +21,9 @@ constexpr int kInvalidStaticMacTitle = 182;
 constexpr int kStaticMacRange = 183;
 constexpr int kInvalidOffsetTitle = 184;
 constexpr int kOffsetNotNumeric = 185;
+constexpr int kNotNumeric = 185; // "Must be numeric!", also the display fields' message
+constexpr int kVramTooLarge = 403;
+constexpr int kScreenTooLarge = 404;
 
 // The address ranges are not translated: they follow the translated sentence as they are.
 constexpr const char* kGeneratedRange = " 00:0C:29:xx:yy:zz";
@@ -186,7 +189,15 @@ DisplayDecision CheckDisplayField(DisplayField field, const std::string& text, c
     }
     const auto floor = member ? VramFloor(next.ScreenWidth, next.ScreenHeight) : std::nullopt;
     if (!floor) {
-        static_cast<FieldDecision&>(d) = refuse(std::nullopt, true);
+        // Every refusal says why: not a number, more video memory than 32 bits of bytes hold, or a
+        // screen whose pixels would need that much.
+        int why = kScreenTooLarge;
+        if (!value)
+            why = kNotNumeric;
+        else if (field == DisplayField::VRamSize && !member)
+            why = kVramTooLarge;
+        static_cast<FieldDecision&>(d) =
+            refuse(RuleMessage{kInvalidEntryTitle, why, {}, RuleIcon::Exclamation}, true);
         return d;
     }
     if (next.VramSize < *floor) {

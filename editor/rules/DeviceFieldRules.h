@@ -102,10 +102,11 @@ std::optional<std::int32_t> VramFloor(std::int32_t width, std::int32_t height);
 
 /**
  * txtMaxWidth, txtMaxHeight, txtVRamSize (megabytes) against the display's current values: empty
- * is ignored; a text that is not a number, a value that does not fit its 32-bit member (video
- * memory above 2047 MB), and a screen whose floor does not fit 32 bits are refused without a
- * message, the focus kept. Otherwise the new values are returned with the video memory raised to
- * the floor when it is below it.
+ * is ignored; a text that is not a number ("Must be numeric!"), video memory above 2047 MB
+ * ("Video RAM size too large!...") and a size that does not fit 32 bits or whose screen would need
+ * more video memory than that ("Screen size too large!...") are refused with that message under
+ * "Invalid Entry", the focus kept. Otherwise the new values are returned with the video memory
+ * raised to the floor when it is below it.
  */
 DisplayDecision CheckDisplayField(DisplayField field, const std::string& text, const DisplayValues& current);
 

@@ -3,8 +3,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace zentravolix::editor {
@@ -43,9 +45,13 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    /** Shows a message and waits; returns the button pressed (Cancel/No when closed otherwise). */
+    /**
+     * Shows a message and waits; returns the button pressed (Cancel/No when closed otherwise).
+     * defaultButton is the answer Enter gives; none leaves the toolkit's choice (the first
+     * affirmative button).
+     */
     virtual Answer message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
-                           Buttons buttons = Buttons::Ok) = 0;
+                           Buttons buttons = Buttons::Ok, std::optional<Answer> defaultButton = std::nullopt) = 0;
     /** Asks for one line of text; nothing when the user cancelled. */
     virtual std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
                                          const QString& initial) = 0;
@@ -63,7 +69,11 @@ public:
 class QtDialogs final : public Dialogs {
 public:
     Answer message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
-                   Buttons buttons = Buttons::Ok) override;
+                   Buttons buttons = Buttons::Ok, std::optional<Answer> defaultButton = std::nullopt) override;
+    /** The box message() shows, built but not yet shown. */
+    static std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const QString& text, const QString& title,
+                                                       MessageIcon icon, Buttons buttons,
+                                                       std::optional<Answer> defaultButton);
     std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
                                  const QString& initial) override;
     QString openFile(QWidget* parent, const QString& title, const QString& filter,

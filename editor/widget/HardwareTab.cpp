@@ -95,11 +95,26 @@ void HardwareTab::setLimitsProvider(std::function<EditorLimits()> limits)
     m_cmdHardwareAdd->setEnabled(static_cast<bool>(m_limits));
 }
 
+void HardwareTab::setSummaryOverride(
+    std::function<std::optional<std::string>(tarvonel::VirtualHardwareType, const std::string& id)> summary)
+{
+    m_summaryOverride = std::move(summary);
+}
+
+QString HardwareTab::rowSummary(const HardwareRow& row) const
+{
+    if (m_summaryOverride) {
+        if (const auto summary = m_summaryOverride(row.type, row.id))
+            return QString::fromStdString(*summary);
+    }
+    return QString::fromStdString(row.summary);
+}
+
 QTreeWidgetItem* HardwareTab::appendRow(const HardwareRow& row)
 {
     auto* item = new QTreeWidgetItem(m_lvwHardwareList);
     item->setText(0, QString::fromStdString(row.displayName));
-    item->setText(1, QString::fromStdString(row.summary));
+    item->setText(1, rowSummary(row));
     item->setIcon(0, DeviceIcon(row.type));
     item->setData(0, kKeyRole, QString::fromStdString(row.key()));
     return item;
@@ -232,7 +247,7 @@ void HardwareTab::refreshSelectedRow()
     if (!item || !row)
         return;
     item->setText(0, QString::fromStdString(row->displayName));
-    item->setText(1, QString::fromStdString(row->summary));
+    item->setText(1, rowSummary(*row));
 }
 
 void HardwareTab::refreshRows()
@@ -245,7 +260,7 @@ void HardwareTab::refreshRows()
         if (!row)
             continue;
         item->setText(0, QString::fromStdString(row->displayName));
-        item->setText(1, QString::fromStdString(row->summary));
+        item->setText(1, rowSummary(*row));
     }
 }
 

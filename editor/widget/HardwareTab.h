@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,12 @@ public:
      * on; without it the button stays disabled.
      */
     void setLimitsProvider(std::function<EditorLimits()> limits);
+    /**
+     * Gives the tab the summary of a device whose stored value the model's summary does not
+     * tell (a controller type kept from the file); nothing keeps the model's summary.
+     */
+    void setSummaryOverride(
+        std::function<std::optional<std::string>(tarvonel::VirtualHardwareType, const std::string& id)> summary);
 
     /**
      * Asks for a device kind with the add-hardware dialog and adds one of it: the new row is
@@ -100,6 +107,9 @@ private:
     int m_selectedRow = -1;
     bool m_filling = false;
     std::function<EditorLimits()> m_limits;
+    std::function<std::optional<std::string>(tarvonel::VirtualHardwareType, const std::string&)> m_summaryOverride;
+    /** The summary column of a row: the override when there is one, else the model's. */
+    QString rowSummary(const HardwareRow& row) const;
 };
 
 } // namespace zentravolix::editor

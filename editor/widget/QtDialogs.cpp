@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace zentravolix::editor {
@@ -44,11 +45,30 @@ QMessageBox::StandardButtons toQtButtons(Buttons buttons)
 
 } // namespace
 
-Answer QtDialogs::message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
-                          Buttons buttons)
+std::unique_ptr<QMessageBox> QtDialogs::makeMessageBox(QWidget* parent, const QString& text, const QString& title,
+                                                       MessageIcon icon, Buttons buttons,
+                                                       std::optional<Answer> defaultButton)
 {
-    QMessageBox box(toQtIcon(icon), title, text, toQtButtons(buttons), parent);
-    switch (box.exec()) {
+    auto box = std::make_unique<QMessageBox>(toQtIcon(icon), title, text, toQtButtons(buttons), parent);
+    if (defaultButton) {
+        QMessageBox::StandardButton standard = QMessageBox::Ok;
+        switch (*defaultButton) {
+        case Answer::Ok: standard = QMessageBox::Ok; break;
+        case Answer::Cancel: standard = QMessageBox::Cancel; break;
+        case Answer::Yes: standard = QMessageBox::Yes; break;
+        case Answer::No: standard = QMessageBox::No; break;
+        }
+        if (QAbstractButton* button = box->button(standard))
+            box->setDefaultButton(static_cast<QPushButton*>(button));
+    }
+    return box;
+}
+
+Answer QtDialogs::message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
+                          Buttons buttons, std::optional<Answer> defaultButton)
+{
+    const auto box = makeMessageBox(parent, text, title, icon, buttons, defaultButton);
+    switch (box->exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;
     case QMessageBox::Yes:

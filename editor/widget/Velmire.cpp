@@ -3,6 +3,7 @@
 
 #include "editor/dialogs/frmCreateHD.h"
 #include "editor/rules/NewMachineDefaults.h"
+#include "editor/rules/ProductLimits.h"
 #include "editor/widget/HardwareTab.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DevicePageSet.h"
@@ -14,6 +15,7 @@
 #include "editor/widget/pages/options/SnapshotsPage.h"
 #include "platform/Paths.h"
 #include "platform/TextTable.h"
+#include "vmx/VmxSyntax.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -40,6 +42,10 @@ QString text(int id)
 /** First column of the options list: fixed English texts, not from the text table. */
 constexpr std::array<const char*, 6> kOptionRows{"General",   "Power",           "Shared Folders",
                                                  "Snapshots", "Guest Isolation", "Advanced"};
+/** The message naming the devices a product change removed (the program's own texts). */
+constexpr int kDevicesRemovedTitle = 405;
+constexpr int kDevicesRemovedText = 406;
+
 /** The (hidden) tab captions of the six option pages, shown above the page. */
 constexpr std::array<int, 6> kOptionPageTextIds{52, 228, 245, 249, 257, 262};
 
@@ -88,6 +94,8 @@ void Velmire::buildDevicePages()
     hooks.limits = [this] { return m_limits; };
     hooks.vmxFolder = [this] { return QString::fromStdString(m_vm->Options()->GeneralOptions()->VmxPath()); };
     hooks.rebuildList = [this] { m_hardwareTab->refreshRows(); };
+    hooks.keptValue = [this](const std::string& lowerKey) { return keptValue(lowerKey); };
+    hooks.dropKept = [this](const std::string& lowerKey) { dropKept(lowerKey); };
     hooks.createDisk = [this](const std::string&) {
         frmCreateHD dialog(*m_context.dialogs, this);
         PrepareCreateHD(dialog, *m_vm, m_limits);
@@ -96,6 +104,9 @@ void Velmire::buildDevicePages()
     };
     m_devicePages = new DevicePageSet(m_vm, m_context, hooks, *m_hardwareTab);
     m_hardwareTab->setLimitsProvider([this] { return m_limits; });
+    m_hardwareTab->setSummaryOverride([this](tarvonel::VirtualHardwareType type, const std::string& id) {
+        return keptSummary(type, id);
+    });
 }
 
 QWidget* Velmire::buildOptionsTab()
@@ -167,6 +178,7 @@ void Velmire::connectPages()
     connect(m_generalPage, &GeneralPage::vmxNameValidated, this,
             [this](bool valid) { m_vmxNameValid = valid; });
     connect(m_generalPage, &GeneralPage::versionChosen, this, &Velmire::onVersionChosen);
+    connect(m_generalPage, &GeneralPage::platformChosen, this, &Velmire::onPlatformChosen);
 
     connect(m_hardwareTab, &HardwareTab::deviceSelected, this,
             [this](tarvonel::VirtualHardwareType type, const QString& id) { m_devicePages->show(type, id.toStdString()); });
@@ -174,6 +186,48 @@ void Velmire::connectPages()
     connect(m_hardwareTab, &HardwareTab::hardwareChanged, this, [this] { setChangesPending(true); });
     // The version's lists (adapter types, ports, auto detect) change: fill the shown page again.
     connect(this, &Velmire::productVersionChosen, m_devicePages, &DevicePageSet::reloadShown);
+}
+
+std::optional<std::string> Velmire::keptValue(const std::string& lowerKey) const
+{
+    if (lowerKey.empty())
+        return std::nullopt;
+    // Among kept lines of one key the last wins, as in the written file.
+    for (auto it = m_otherParams.rbegin(); it != m_otherParams.rend(); ++it) {
+        if (vmx::EqualsIgnoreCase(vmx::RawLineKey(*it), lowerKey))
+            return vmx::LineValue(*it);
+    }
+    return std::nullopt;
+}
+
+void Velmire::dropKept(const std::string& lowerKey)
+{
+    std::erase_if(m_otherParams,
+                  [&](const std::string& line) { return vmx::EqualsIgnoreCase(vmx::RawLineKey(line), lowerKey); });
+}
+
+std::optional<std::string> Velmire::keptSummary(tarvonel::VirtualHardwareType type, const std::string& id) const
+{
+    const auto hardware = m_vm->Hardware();
+    try {
+        if (type == tarvonel::VirtualHardwareType::SCSIController) {
+            const auto controller = hardware->SCSIControllers()->Item(-1, id);
+            return keptValue("scsi" + std::to_string(controller->DeviceNum()) + ".virtualdev");
+        }
+        // A port type the model's summary does not name ("thinprint") is shown as it is.
+        std::string portType;
+        if (type == tarvonel::VirtualHardwareType::Serial)
+            portType = hardware->SerialPorts()->Item(-1, id)->DeviceType();
+        else if (type == tarvonel::VirtualHardwareType::Parallel)
+            portType = hardware->ParallelPorts()->Item(-1, id)->DeviceType();
+        else
+            return std::nullopt;
+        if (portType == "device" || portType == "file" || portType == "pipe")
+            return std::nullopt;
+        return portType;
+    } catch (const tarvonel::Error&) {
+        return std::nullopt;
+    }
 }
 
 void Velmire::onDevicePageEdited(bool rowChanged)
@@ -205,9 +259,43 @@ void Velmire::onPageEdited(bool summaryChanged)
 
 void Velmire::onVersionChosen()
 {
-    if (const auto limits = ApplyVersionSettings(*m_vm->Options()->GeneralOptions()))
+    if (const auto limits = ApplyVersionSettings(*m_vm->Options()->GeneralOptions())) {
         m_limits = *limits;
+        bringWithinLimits(m_limits);
+    }
     emit productVersionChosen();
+}
+
+void Velmire::onPlatformChosen()
+{
+    // The limits themselves follow only the version chosen next; what no version of the new
+    // platform allows is put right at once, so the file is never saved beyond it.
+    if (const auto loosest = LoosestLimits(m_vm->Options()->GeneralOptions()->TargetPlatform()))
+        bringWithinLimits(*loosest);
+}
+
+void Velmire::bringWithinLimits(const EditorLimits& limits)
+{
+    const LimitChanges changes = BringWithinLimits(*m_vm->Hardware(), limits);
+    if (!changes.any())
+        return;
+    if (changes.removedDevices.empty())
+        m_hardwareTab->refreshRows();
+    else
+        m_hardwareTab->rebuild();
+    m_devicePages->reloadShown();
+    setChangesPending(true);
+    if (!m_context.dialogs)
+        return;
+    if (changes.memoryMB)
+        m_context.dialogs->message(this, text(179), text(178), MessageIcon::Warning);
+    if (!changes.removedDevices.empty()) {
+        QString names;
+        for (const auto& name : changes.removedDevices)
+            names += QStringLiteral("\n") + QString::fromStdString(name);
+        m_context.dialogs->message(this, text(kDevicesRemovedText) + QStringLiteral("\n") + names,
+                                   text(kDevicesRemovedTitle), MessageIcon::Warning);
+    }
 }
 
 void Velmire::onNotesEdited()

@@ -6,6 +6,8 @@
 #include "vmx/ValuesAfterRead.h"
 #include "vmx/VmxReader.h"
 
+#include <tarvonel/Enums.h>
+
 #include <QString>
 #include <QWidget>
 
@@ -117,7 +119,20 @@ private:
     void onDevicePageEdited(bool rowChanged);
     void buildDevicePages();
     void onVersionChosen();
+    void onPlatformChosen();
+    /**
+     * Brings memory, processors and network adapters within limits after a product change,
+     * telling the user once what was changed.
+     */
+    void bringWithinLimits(const EditorLimits& limits);
     void onNotesEdited();
+
+    /** The value of the last kept line of the read file under this key; nothing when none. */
+    std::optional<std::string> keptValue(const std::string& lowerKey) const;
+    /** Drops the kept lines of this key: the model's own value is written instead. */
+    void dropKept(const std::string& lowerKey);
+    /** The hardware list's summary of a device whose kept value the model's summary hides. */
+    std::optional<std::string> keptSummary(tarvonel::VirtualHardwareType type, const std::string& id) const;
 
     void refreshAll();
     void refreshOptionSummaries();

@@ -74,6 +74,7 @@ TEST_F(MainWindowTabs, CloseWithPendingChangesAsksAndKeepsTheTabOnNo)
     EXPECT_EQ(question.title, QStringLiteral("Pending - Unsaved Changes exist"));
     EXPECT_EQ(question.icon, editor::MessageIcon::Question);
     EXPECT_EQ(question.buttons, editor::Buttons::YesNo);
+    EXPECT_EQ(question.defaultButton, Answer::No) << "Enter keeps the edits";
     EXPECT_EQ(w.EditorOfTab(1), editor);
     EXPECT_TRUE(tabs(w)->isTabVisible(1));
 

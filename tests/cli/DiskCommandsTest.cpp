@@ -135,11 +135,6 @@ TEST_F(DiskCommandsTest, RulesRefuseWithTheDialogsTexts)
          "Invalid Disk Size: Disk Size must be Numeric!\n"},
         {{"--size", "100", "--adapter", "ide", "--type", "growable"},
          "--size: \"100\" needs a unit: s (sectors), K, M or G\n"},
-        {{"--size", "3G", "--adapter", "ide", "--type", "preallocated"},
-         "Disk larger than 1.99Gb: Warning - you need to have double this size available on your hard drive "
-         "for "
-         "temporary files.  Also, the append operation will be slow.  Do you want to continue?\n"
-         "Not confirmed: pass --yes to answer Yes.\n"},
         {{"--size", "1G", "--adapter", "lsilogic", "--type", "growable", "--method", "external"},
          "--adapter lsilogic is not available for --type growable with --method external (only ide)\n"},
     };
@@ -216,8 +211,8 @@ TEST_F(DiskCommandsTest, MissingOrFailingQemuImg)
                           "ide",  "--type", "growable",   "--method", "external"};
     EXPECT_EQ(Run(args, [](cli::Context& c) { c.searchPath.clear(); }), 1);
     EXPECT_EQ(err.str(),
-              "Missing required external application: Qemu-img.exe not found!  Make sure qemu-img.exe is in "
-              "the path with this application.\n");
+              "Missing required external application: qemu-img not found!  Install the package qemu-utils "
+              "(apt install qemu-utils), or place qemu-img in the folder of this application.\n");
     EXPECT_EQ(Run(args,
                   [](cli::Context& c) {
                       c.runCommand = [](const std::string&, const Strings&) {

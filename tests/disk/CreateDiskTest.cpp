@@ -103,11 +103,18 @@ TEST_F(CreateDiskTest, SinglePreallocatedDiskReservesItsSpace)
     EXPECT_EQ(ListFolder(tmp.path()), (Strings{"pre-flat.vmdk", "pre.vmdk"}));
     EXPECT_EQ(std::filesystem::file_size(tmp / "pre-flat.vmdk"), 104857600u);
     EXPECT_GE(zvtest::AllocatedBytes(tmp / "pre-flat.vmdk"), 104857600u);
-    EXPECT_NE(ReadFile(tmp / "pre.vmdk").find("RW 204800 FLAT \"" + tmp / "pre-flat.vmdk\" 0\r\n"),
-              std::string::npos);
+    EXPECT_NE(ReadFile(tmp / "pre.vmdk").find("RW 204800 FLAT \"pre-flat.vmdk\" 0\r\n"), std::string::npos);
     EXPECT_EQ(zvtest::QemuVirtualSize(tmp / "pre.vmdk"), 104857600);
     EXPECT_TRUE(QemuChecks(tmp / "pre.vmdk"));
     EXPECT_EQ(ReadBack(tmp.path(), "pre.vmdk").adapterType, "lsilogic");
+
+    // The extent is named relative to the descriptor: the disk still opens from a moved folder.
+    const std::string moved = tmp / "moved/";
+    std::filesystem::create_directory(moved);
+    std::filesystem::rename(tmp / "pre.vmdk", moved + "pre.vmdk");
+    std::filesystem::rename(tmp / "pre-flat.vmdk", moved + "pre-flat.vmdk");
+    EXPECT_EQ(zvtest::QemuVirtualSize(moved + "pre.vmdk"), 104857600);
+    EXPECT_TRUE(QemuChecks(moved + "pre.vmdk"));
 }
 
 TEST_F(CreateDiskTest, PreallocatedSplitThreeGigabyteExampleOnDisk)

@@ -11,10 +11,9 @@ using namespace zentravolix::disk;
 
 namespace {
 
-DescriptorFields FieldsFor(DiskKind kind, const char* name, std::int64_t sectors, AdapterType adapter,
-                           bool fullPath = true)
+DescriptorFields FieldsFor(DiskKind kind, const char* name, std::int64_t sectors, AdapterType adapter)
 {
-    DiskPlan plan = PlanDisk(kind, ApplyNameRule(name), sectors, fullPath);
+    DiskPlan plan = PlanDisk(kind, ApplyNameRule(name), sectors);
     plan.descriptor.cid = "1a2b3c4d";
     plan.descriptor.virtualHWVersion = 3;
     plan.descriptor.geometry = ComputeGeometry(sectors, adapter);
@@ -59,39 +58,37 @@ TEST(DescriptorText, GrowableSplitNamesSparsePiecesByBaseName)
                              "ddb.adapterType = \"lsilogic\"\r\n"));
 }
 
-TEST(DescriptorText, SinglePreallocatedNamesTheFlatFileByFullPathOnTheExternalMethod)
+TEST(DescriptorText, SinglePreallocatedNamesTheFlatFileRelativeToTheDescriptor)
 {
+    // A moved machine folder keeps its disk: the extent is found beside the descriptor.
     DescriptorFields f = FieldsFor(DiskKind::SinglePreallocated, "/vm/one", 204800, AdapterType::BusLogic);
     f.virtualHWVersion = 4;
-    EXPECT_EQ(DescriptorText(f), Expected("monolithicFlat", "RW 204800 FLAT \"/vm/one-flat.vmdk\" 0\r\n",
+    EXPECT_EQ(DescriptorText(f), Expected("monolithicFlat", "RW 204800 FLAT \"one-flat.vmdk\" 0\r\n",
                                           "ddb.virtualHWVersion = \"4\"\r\n"
                                           "ddb.geometry.cylinders = \"100\"\r\n"
                                           "ddb.geometry.heads = \"64\"\r\n"
                                           "ddb.geometry.sectors = \"32\"\r\n"
                                           "ddb.adapterType = \"buslogic\"\r\n"));
-    const DescriptorFields library =
-        FieldsFor(DiskKind::SinglePreallocated, "/vm/one", 204800, AdapterType::BusLogic, false);
-    EXPECT_EQ(library.extents.at(0).fileName, "one-flat.vmdk");
 }
 
 TEST(PlanDisk, PieceBoundaries)
 {
-    EXPECT_EQ(PlanDisk(DiskKind::GrowableSplit, ApplyNameRule("/d"), 4192256, true).extents.size(), 1u);
-    const DiskPlan two = PlanDisk(DiskKind::GrowableSplit, ApplyNameRule("/d"), 4192257, true);
+    EXPECT_EQ(PlanDisk(DiskKind::GrowableSplit, ApplyNameRule("/d"), 4192256).extents.size(), 1u);
+    const DiskPlan two = PlanDisk(DiskKind::GrowableSplit, ApplyNameRule("/d"), 4192257);
     ASSERT_EQ(two.extents.size(), 2u);
     EXPECT_EQ(two.extents[1].line.sectors, 1);
     EXPECT_EQ(two.extents[1].path, "/d-s002.vmdk");
-    EXPECT_EQ(PlanDisk(DiskKind::PreallocatedSplit, ApplyNameRule("/d"), 4193792, true).extents.size(), 1u);
+    EXPECT_EQ(PlanDisk(DiskKind::PreallocatedSplit, ApplyNameRule("/d"), 4193792).extents.size(), 1u);
     // Our preallocation has no 2 GiB limit: a big single preallocated disk is one flat file.
-    const DiskPlan single = PlanDisk(DiskKind::SinglePreallocated, ApplyNameRule("/d"), 4193792 * 3, true);
+    const DiskPlan single = PlanDisk(DiskKind::SinglePreallocated, ApplyNameRule("/d"), 4193792 * 3);
     ASSERT_EQ(single.extents.size(), 1u);
     EXPECT_EQ(single.extents[0].path, "/d-flat.vmdk");
     // 950 GiB split sparse: 476 pieces, the last of 972800 sectors.
-    const DiskPlan big = PlanDisk(DiskKind::GrowableSplit, ApplyNameRule("/d"), 1992294400, true);
+    const DiskPlan big = PlanDisk(DiskKind::GrowableSplit, ApplyNameRule("/d"), 1992294400);
     ASSERT_EQ(big.extents.size(), 476u);
     EXPECT_EQ(big.extents.back().line.sectors, 972800);
     EXPECT_EQ(big.extents.back().line.fileName, "d-s476.vmdk");
-    const DiskPlan mono = PlanDisk(DiskKind::SingleGrowable, ApplyNameRule("/x/m"), 204800, true);
+    const DiskPlan mono = PlanDisk(DiskKind::SingleGrowable, ApplyNameRule("/x/m"), 204800);
     EXPECT_TRUE(mono.embeddedDescriptor);
     EXPECT_EQ(mono.extents.at(0).path, "/x/m.vmdk");
     EXPECT_EQ(mono.descriptor.createType, CreateType::MonolithicSparse);

@@ -18,7 +18,7 @@ namespace {
 
 std::string OurDescriptor(AdapterType adapter = AdapterType::Ide)
 {
-    DiskPlan plan = PlanDisk(DiskKind::GrowableSplit, ApplyNameRule("disk"), 6291456, true);
+    DiskPlan plan = PlanDisk(DiskKind::GrowableSplit, ApplyNameRule("disk"), 6291456);
     plan.descriptor.cid = "0a1b2c3d";
     plan.descriptor.virtualHWVersion = 3;
     plan.descriptor.geometry = ComputeGeometry(6291456, adapter);
@@ -186,7 +186,7 @@ TEST(ReadDiskDescriptor, TheTwentyFiveThousandSixHundredByteRule)
     EXPECT_TRUE(ReadDiskDescriptor(info));
 
     // A descriptor file of a big split disk with long names passes 25600 bytes and still reads.
-    DiskPlan plan = PlanDisk(DiskKind::GrowableSplit, ApplyNameRule(std::string(60, 'n')), 1992294400, true);
+    DiskPlan plan = PlanDisk(DiskKind::GrowableSplit, ApplyNameRule(std::string(60, 'n')), 1992294400);
     plan.descriptor.cid = "12345678";
     const std::string text = DescriptorText(plan.descriptor);
     ASSERT_GT(text.size(), 25600u);

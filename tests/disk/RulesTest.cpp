@@ -79,26 +79,23 @@ TEST(CheckDiskSize, VeryLargeIdeDiskIsAcceptedOnlyAfterYes)
         CheckDiskSize(268435457, AdapterType::LsiLogic, DiskKind::SingleGrowable, max950, {}).accepted());
 }
 
-TEST(CheckDiskSize, LargeSinglePreallocatedDiskAsksFirstThenIdeQuestion)
+TEST(CheckDiskSize, LargeSinglePreallocatedDiskAsksOnlyTheIdeQuestion)
 {
     std::vector<SizeQuestion> asked;
     auto record = [&](SizeQuestion q) {
         asked.push_back(q);
         return true;
     };
+    // The one flat file is preallocated directly: no temporary pieces, so no 1.99 GB question.
     EXPECT_TRUE(CheckDiskSize(300000000, AdapterType::Ide, DiskKind::SinglePreallocated, 1992294400, record)
                     .accepted());
-    EXPECT_EQ(asked,
-              (std::vector<SizeQuestion>{SizeQuestion::LargePreallocated, SizeQuestion::VeryLargeIde}));
-    // 4193792 itself asks nothing; the split kind never asks.
-    EXPECT_TRUE(
-        CheckDiskSize(4193792, AdapterType::Ide, DiskKind::SinglePreallocated, 268435456, {}).accepted());
-    EXPECT_TRUE(
-        CheckDiskSize(4193793, AdapterType::Ide, DiskKind::PreallocatedSplit, 268435456, {}).accepted());
-    const SizeCheck declined = CheckDiskSize(4193793, AdapterType::Ide, DiskKind::SinglePreallocated,
-                                             268435456, [](SizeQuestion) { return false; });
-    EXPECT_EQ(declined.declined, SizeQuestion::LargePreallocated);
-    EXPECT_EQ(TextNumber(QuestionText(SizeQuestion::LargePreallocated)), 156);
+    EXPECT_EQ(asked, (std::vector<SizeQuestion>{SizeQuestion::VeryLargeIde}));
+    const auto refuseAll = [](SizeQuestion) { return false; };
+    EXPECT_TRUE(CheckDiskSize(4193793, AdapterType::Ide, DiskKind::SinglePreallocated, 268435456, refuseAll)
+                    .accepted());
+    EXPECT_TRUE(CheckDiskSize(4193793, AdapterType::LsiLogic, DiskKind::SinglePreallocated, 536870912, refuseAll)
+                    .accepted());
+    EXPECT_EQ(TextNumber(QuestionText(SizeQuestion::VeryLargeIde)), 158);
     EXPECT_EQ(TextNumber(QuestionTitle(SizeQuestion::VeryLargeIde)), 157);
 }
 

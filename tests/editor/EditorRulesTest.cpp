@@ -7,6 +7,8 @@
 #include "editor/widget/MachineState.h"
 #include "editor/widget/NameRules.h"
 
+#include <QMessageBox>
+
 namespace zentravolix::testing {
 namespace {
 
@@ -85,6 +87,17 @@ TEST(QtDialogsFilter, PipeFiltersBecomeQtFilters)
               QStringLiteral("VMware Configuration File(*.vmx)"));
     EXPECT_EQ(QtDialogs::toQtFilter(QStringLiteral("Disks|*.vmdk;*.dsk|All|*")),
               QStringLiteral("Disks (*.vmdk *.dsk);;All (*)"));
+}
+
+TEST(QtDialogsBox, TheChosenDefaultButtonAnswersEnter)
+{
+    const auto keep = QtDialogs::makeMessageBox(nullptr, QStringLiteral("Discard?"), QStringLiteral("Unsaved"),
+                                                MessageIcon::Question, Buttons::YesNo, Answer::No);
+    ASSERT_NE(keep->button(QMessageBox::No), nullptr);
+    EXPECT_EQ(keep->defaultButton(), keep->button(QMessageBox::No));
+    const auto plain = QtDialogs::makeMessageBox(nullptr, QStringLiteral("Done"), QStringLiteral("Info"),
+                                                 MessageIcon::Information, Buttons::Ok, std::nullopt);
+    EXPECT_EQ(plain->defaultButton(), nullptr) << "left to the toolkit";
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 #include "editor/dialogs/frmSummary.h"
 #include "platform/AtomicFile.h"
 
+#include <QRadioButton>
+#include <QStandardItemModel>
+
 namespace zentravolix::testing {
 namespace {
 
@@ -308,6 +311,78 @@ TEST_F(OpenAndSave, SuspendedMachineWarnsOnOpen)
     const auto editor = openEditor(file);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("s.vmss")));
+}
+
+TEST_F(OpenAndSave, ValuesThePagesDoNotKnowAreShownAsTheyAreAndSavedUnchanged)
+{
+    const auto file = temp.path() / "kept.vmx";
+    writeFile(file, "config.version = \"8\"\r\nvirtualHW.version = \"4\"\r\ndisplayName = \"Kept\"\r\n"
+                    "scsi0.present = \"TRUE\"\r\nscsi0.virtualDev = \"pvscsi\"\r\n"
+                    "sound.present = \"TRUE\"\r\nsound.virtualDev = \"hdaudio\"\r\n"
+                    "ethernet0.present = \"TRUE\"\r\nethernet0.virtualDev = \"vmxnet3\"\r\n"
+                    "serial0.present = \"TRUE\"\r\nserial0.fileType = \"thinprint\"\r\n");
+    bool ok = false;
+    auto editor = openEditor(file, &ok);
+    ASSERT_TRUE(ok);
+    auto* list = child<QTreeWidget>(*editor, "lvwHardwareList");
+    const auto hw = editor->Machine()->Hardware();
+    const auto rowOf = [&](const std::string& name) -> QTreeWidgetItem* {
+        const auto rows = list->findItems(QString::fromStdString(name), Qt::MatchExactly);
+        return rows.isEmpty() ? nullptr : rows.front();
+    };
+    // The list names the stored values, never another one (not "Buslogic", not "Using port ...").
+    QTreeWidgetItem* scsiRow = rowOf(hw->SCSIControllers()->Item(1)->DisplayName());
+    QTreeWidgetItem* serialRow = rowOf(hw->SerialPorts()->Item(1)->DisplayName());
+    ASSERT_TRUE(scsiRow && serialRow);
+    EXPECT_EQ(scsiRow->text(1), QStringLiteral("pvscsi"));
+    EXPECT_EQ(serialRow->text(1), QStringLiteral("thinprint"));
+
+    // The pages show them as a disabled extra entry, chosen.
+    list->setCurrentItem(scsiRow);
+    auto* scsiType = child<QComboBox>(*editor, "cboSCSICont");
+    EXPECT_EQ(scsiType->currentText(), QStringLiteral("pvscsi"));
+    EXPECT_FALSE(qobject_cast<QStandardItemModel*>(scsiType->model())->item(scsiType->currentIndex())->isEnabled());
+    list->setCurrentItem(rowOf(hw->AudioDevices()->Item(1)->DisplayName()));
+    auto* soundType = child<QComboBox>(*editor, "cboAudioDevice");
+    EXPECT_EQ(soundType->currentText(), QStringLiteral("hdaudio"));
+    list->setCurrentItem(rowOf(hw->NetworkAdapters()->Item(1)->DisplayName()));
+    EXPECT_EQ(child<QComboBox>(*editor, "cboNicType")->currentText(), QStringLiteral("vmxnet3"));
+    list->setCurrentItem(serialRow);
+    for (const char* option : {"optSerPort", "optSerFile", "optSerPipe"})
+        EXPECT_FALSE(child<QRadioButton>(*editor, option)->isChecked()) << option;
+    EXPECT_FALSE(editor->ChangesPending());
+
+    // Saved and read again, every value is as the file had it.
+    ASSERT_TRUE(editor->CreateVmxFile());
+    for (const char* line : {"scsi0.virtualDev = \"pvscsi\"", "sound.virtualDev = \"hdaudio\"",
+                             "ethernet0.virtualDev = \"vmxnet3\"", "serial0.fileType = \"thinprint\""})
+        EXPECT_NE(readFile(file).find(line), std::string::npos) << line;
+    for (const char* other : {"buslogic", "es1371", "vlance"})
+        EXPECT_EQ(readFile(file).find(other), std::string::npos) << other;
+    editor = openEditor(file, &ok);
+    ASSERT_TRUE(ok);
+    list = child<QTreeWidget>(*editor, "lvwHardwareList");
+    EXPECT_EQ(rowOf(editor->Machine()->Hardware()->SCSIControllers()->Item(1)->DisplayName())->text(1),
+              QStringLiteral("pvscsi"));
+
+    // Only a value the user picks replaces them, also the one the model held all along.
+    list->setCurrentItem(rowOf(editor->Machine()->Hardware()->SCSIControllers()->Item(1)->DisplayName()));
+    scsiType = child<QComboBox>(*editor, "cboSCSICont");
+    scsiType->setCurrentIndex(1);
+    emit scsiType->activated(1);
+    EXPECT_EQ(scsiType->count(), 2) << "the extra entry goes once a value is chosen";
+    list->setCurrentItem(rowOf(editor->Machine()->Hardware()->AudioDevices()->Item(1)->DisplayName()));
+    soundType = child<QComboBox>(*editor, "cboAudioDevice");
+    soundType->setCurrentIndex(0);
+    emit soundType->activated(0);
+    EXPECT_TRUE(editor->ChangesPending());
+    ASSERT_TRUE(editor->CreateVmxFile());
+    const std::string written = readFile(file);
+    EXPECT_NE(written.find("scsi0.virtualDev = \"lsilogic\""), std::string::npos);
+    EXPECT_NE(written.find("sound.virtualDev = \"es1371\""), std::string::npos);
+    EXPECT_EQ(written.find("pvscsi"), std::string::npos);
+    EXPECT_EQ(written.find("hdaudio"), std::string::npos);
+    EXPECT_NE(written.find("ethernet0.virtualDev = \"vmxnet3\""), std::string::npos);
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 // The product, version and guest lists of the General page and what a choice sets.
 #include "EditorFixture.h"
 
+#include "editor/widget/HardwareTab.h"
+
 #include <QSignalSpy>
+#include <QTreeWidget>
 
 namespace zentravolix::testing {
 namespace {
@@ -64,15 +67,63 @@ TEST_F(ProductChoice, GuestFamilyThenVersionNamesTheGuest)
     auto* guestVersions = child<QComboBox>(*editor, "cboGuestVersions");
     child<QComboBox>(*editor, "cboGuestFamilies")->setCurrentIndex(1); // Linux
     EXPECT_EQ(g->GuestFamily(), 1);
-    EXPECT_EQ(guestVersions->currentIndex(), -1);
     const auto linuxGuests = g->SupportedGuests()[1];
     ASSERT_GT(guestVersions->count(), 1);
     EXPECT_EQ(guestVersions->itemText(0), QString::fromStdString(linuxGuests[0].DisplayedName));
+    // The family's first guest is chosen with it: guestOS never stays a Windows name under Linux.
+    EXPECT_EQ(guestVersions->currentIndex(), 0);
+    EXPECT_EQ(g->GuestVersion(), 0);
+    EXPECT_EQ(g->GuestOSName(), linuxGuests[0].ConfigName);
+    EXPECT_NE(g->GuestOSName(), "winXPPro");
 
     guestVersions->setCurrentIndex(1);
     EXPECT_EQ(g->GuestVersion(), 1);
     EXPECT_EQ(g->GuestOSName(), linuxGuests[1].ConfigName);
     EXPECT_TRUE(editor->ChangesPending());
+}
+
+TEST_F(ProductChoice, ProductChangeBringsMemoryProcessorsAndAdaptersWithinTheNewLimits)
+{
+    const auto editor = newEditor();
+    const auto hw = editor->Machine()->Hardware();
+    hw->Memory()->Item(1)->SetMBs(3000);
+    hw->CPUs()->Add(); // two processors: Workstation 5.5x allows them
+    for (int i = 0; i < 4; ++i)
+        hw->NetworkAdapters()->Add();
+    editor->hardwareTab()->rebuild();
+    dialogs.clear();
+
+    // Workstation 4.0x: at most 1024 MB, one processor, three adapters; told once per kind.
+    child<QComboBox>(*editor, "cboPlatformVersion")->setCurrentIndex(1);
+    EXPECT_EQ(hw->Memory()->Item(1)->MBs(), 1024);
+    EXPECT_EQ(hw->CPUs()->Count(), 1);
+    EXPECT_EQ(hw->NetworkAdapters()->Count(), 3);
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Invalid Memory Size"));
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QStringLiteral("RAM size out of valid range for Selected Product/Version"));
+    EXPECT_EQ(dialogs.messages()[1].title, QStringLiteral("Too many devices for Selected Product/Version"));
+    EXPECT_TRUE(dialogs.messages()[1].text.endsWith(QStringLiteral("\n\nVirtual Processor2\nEthernet4")))
+        << dialogs.messages()[1].text.toStdString();
+    // The list shows what is left, and the memory row its new size.
+    auto* list = child<QTreeWidget>(*editor, "lvwHardwareList");
+    QStringList rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        rows << list->topLevelItem(i)->text(0) + QStringLiteral(": ") + list->topLevelItem(i)->text(1);
+    EXPECT_TRUE(rows.contains(QStringLiteral("Memory: 1024 MB"))) << rows.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(rows.join(QLatin1Char('|')).contains(QStringLiteral("Virtual Processor2")));
+
+    // Within the limits nothing is said.
+    dialogs.clear();
+    child<QComboBox>(*editor, "cboPlatformVersion")->setCurrentIndex(4);
+    EXPECT_TRUE(dialogs.messages().empty());
+
+    // A platform whose every version allows one processor removes the second at once.
+    hw->CPUs()->Add();
+    child<QComboBox>(*editor, "cboTargetPlatform")->setCurrentIndex(2); // Player
+    EXPECT_EQ(hw->CPUs()->Count(), 1);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(hw->Memory()->Item(1)->MBs(), 1024);
 }
 
 } // namespace

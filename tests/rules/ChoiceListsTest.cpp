@@ -64,12 +64,18 @@ TEST(DeviceChoices, E1000OnlyForWorkstation55PlayerAndServer)
 TEST(DeviceChoices, AutoDetectOnlyForWorkstation55AndPlayer)
 {
     const Strings none;
-    EXPECT_EQ(SerialPortChoices(1, 4, none), (Strings{"auto detect", "COM1", "COM2", "COM3", "COM4"}));
+    // A host without ports of its own is offered the usual device paths.
+    const Strings ttys{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+    const Strings parports{"/dev/parport0", "/dev/parport1", "/dev/parport2"};
+    Strings withAuto{"auto detect"};
+    withAuto.insert(withAuto.end(), ttys.begin(), ttys.end());
+    EXPECT_EQ(SerialPortChoices(1, 4, none), withAuto);
     EXPECT_EQ(SerialPortChoices(2, 0, none).front(), "auto detect");
-    EXPECT_EQ(SerialPortChoices(1, 3, none), (Strings{"COM1", "COM2", "COM3", "COM4"})); // 5.0x
-    EXPECT_EQ(SerialPortChoices(3, 0, none), (Strings{"COM1", "COM2", "COM3", "COM4"})); // Server
-    EXPECT_EQ(ParallelPortChoices(1, 4, none), (Strings{"auto detect", "LPT1", "LPT2", "LPT3"}));
-    EXPECT_EQ(ParallelPortChoices(3, 0, none), (Strings{"LPT1", "LPT2", "LPT3"}));
+    EXPECT_EQ(SerialPortChoices(1, 3, none), ttys); // 5.0x
+    EXPECT_EQ(SerialPortChoices(3, 0, none), ttys); // Server
+    EXPECT_EQ(ParallelPortChoices(1, 4, none),
+              (Strings{"auto detect", "/dev/parport0", "/dev/parport1", "/dev/parport2"}));
+    EXPECT_EQ(ParallelPortChoices(3, 0, none), parports);
     EXPECT_EQ(FloppyDriveChoices(1, 4, none), (Strings{"auto detect"}));
     EXPECT_TRUE(FloppyDriveChoices(0, 0, none).empty());
 }

@@ -176,20 +176,29 @@ TEST(DisplayRule, VideoMemoryIsRaisedToTheScreensFloor)
     EXPECT_EQ(CheckDisplayField(DisplayField::MaxWidth, "640", screen).values, (DisplayValues{640, 768, 2 * kBytesPerMB}));
 }
 
-TEST(DisplayRule, RefusedEntriesKeepTheFocusSilently)
+TEST(DisplayRule, RefusedEntriesKeepTheFocusAndSayWhy)
 {
     const DisplayValues screen{800, 600, 4 * kBytesPerMB};
     EXPECT_EQ(CheckDisplayField(DisplayField::MaxWidth, "", screen).outcome, Outcome::Ignore);
-    for (auto [field, text] : {std::pair{DisplayField::VRamSize, "abc"}, std::pair{DisplayField::MaxWidth, "wide"},
-                               // 2048 MB and more do not fit the model's bytes.
-                               std::pair{DisplayField::VRamSize, "2048"},
-                               std::pair{DisplayField::MaxHeight, "3000000000"},
-                               // 1000000 x 600 x 4 bytes is beyond 32 bits.
-                               std::pair{DisplayField::MaxWidth, "1000000"}}) {
-        const auto d = CheckDisplayField(field, text, screen);
-        EXPECT_TRUE(d.refused()) << text;
-        EXPECT_TRUE(d.keepFocus) << text;
-        EXPECT_FALSE(d.message.has_value()) << text;
+    constexpr int notNumeric = 185, vramTooLarge = 403, screenTooLarge = 404;
+    struct Case {
+        DisplayField field;
+        const char* text;
+        int why;
+    };
+    for (const Case& c : {Case{DisplayField::VRamSize, "abc", notNumeric},
+                          Case{DisplayField::MaxWidth, "wide", notNumeric},
+                          // 2048 MB and more do not fit the model's bytes.
+                          Case{DisplayField::VRamSize, "2048", vramTooLarge},
+                          Case{DisplayField::MaxHeight, "3000000000", screenTooLarge},
+                          // 1000000 x 600 x 4 bytes is beyond 32 bits.
+                          Case{DisplayField::MaxWidth, "1000000", screenTooLarge}}) {
+        const auto d = CheckDisplayField(c.field, c.text, screen);
+        EXPECT_TRUE(d.refused()) << c.text;
+        EXPECT_TRUE(d.keepFocus) << c.text;
+        ASSERT_TRUE(d.message.has_value()) << c.text;
+        EXPECT_EQ(d.message->titleId, 176) << c.text;
+        EXPECT_EQ(d.message->textId, c.why) << c.text;
     }
     EXPECT_TRUE(CheckDisplayField(DisplayField::VRamSize, "2047", screen).stored());
     EXPECT_EQ(VramFloor(-10, 20), 0);

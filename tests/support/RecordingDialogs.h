@@ -34,6 +34,8 @@ public:
         editor::Buttons buttons = editor::Buttons::Ok;
         QString initial; // input initial text, or the start folder of a file/folder dialog
         QString filter;
+        /** For a message: the answer Enter gives, when the caller chose one. */
+        std::optional<editor::Answer> defaultButton;
     };
 
     std::vector<Call> calls;
@@ -46,9 +48,10 @@ public:
     std::deque<QString> paths;
 
     editor::Answer message(QWidget*, const QString& text, const QString& title, editor::MessageIcon icon,
-                           editor::Buttons buttons = editor::Buttons::Ok) override
+                           editor::Buttons buttons = editor::Buttons::Ok,
+                           std::optional<editor::Answer> defaultButton = std::nullopt) override
     {
-        calls.push_back({Kind::Message, text, title, icon, buttons, {}, {}});
+        calls.push_back({Kind::Message, text, title, icon, buttons, {}, {}, defaultButton});
         if (!answers.empty()) {
             const editor::Answer a = answers.front();
             answers.pop_front();
@@ -63,7 +66,7 @@ public:
                                  const QString& initial) override
     {
         calls.push_back(
-            {Kind::Input, prompt, title, editor::MessageIcon::None, editor::Buttons::OkCancel, initial, {}});
+            {Kind::Input, prompt, title, editor::MessageIcon::None, editor::Buttons::OkCancel, initial, {}, {}});
         if (inputs.empty())
             return initial;
         // Copied out as a flag and a text: g++ 12 misreads a moved std::optional<QString> here.
@@ -84,7 +87,8 @@ public:
                          editor::MessageIcon::None,
                          editor::Buttons::OkCancel,
                          startFolder,
-                         filter});
+                         filter,
+                         {}});
         return nextPath();
     }
 
@@ -97,7 +101,8 @@ public:
                          editor::MessageIcon::None,
                          editor::Buttons::OkCancel,
                          startFolder,
-                         filter});
+                         filter,
+                         {}});
         return nextPath();
     }
 
@@ -109,6 +114,7 @@ public:
                          editor::MessageIcon::None,
                          editor::Buttons::OkCancel,
                          startFolder,
+                         {},
                          {}});
         return nextPath();
     }

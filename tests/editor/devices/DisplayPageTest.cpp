@@ -6,6 +6,7 @@
 #include "editor/widget/pages/devices/DisplayPage.h"
 
 #include <QApplication>
+#include <QTest>
 
 namespace zentravolix::testing {
 namespace {
@@ -66,9 +67,19 @@ TEST_F(DisplayPageTest, RefusedTextWritesNothingAndKeepsTheFocus)
     auto* vram = child<QLineEdit>(*page, "txtVRamSize");
     auto* width = child<QLineEdit>(*page, "txtMaxWidth");
 
-    leave(vram, QStringLiteral("abc"));
+    vram->setFocus();
+    vram->selectAll();
+    QTest::keyClicks(vram, QStringLiteral("abc"));
+    QTest::keyClick(vram, Qt::Key_Return);
     EXPECT_EQ(display->VramSize(), 16777216);
     EXPECT_TRUE(vram->hasFocus());
+    ASSERT_EQ(dialogs.messages().size(), 1u) << "the refusal says why";
+    EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("Must be numeric!"));
+    // Leaving the unchanged box again is refused again (the toolkit sends no second end of editing).
+    width->setFocus();
+    EXPECT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_TRUE(vram->hasFocus());
+    EXPECT_EQ(vram->text(), QStringLiteral("abc")) << "left for the user to correct";
     leave(vram, QStringLiteral("2048")); // 2 GB of bytes does not fit the model's number
     EXPECT_EQ(display->VramSize(), 16777216);
     leave(vram, QString());

@@ -7,6 +7,8 @@
 #include "editor/widget/pages/devices/UpDownButtons.h"
 
 #include <QSlider>
+#include <QApplication>
+#include <QTest>
 
 namespace zentravolix::testing {
 namespace {
@@ -81,6 +83,53 @@ TEST_F(MemoryPageTest, TypedSizeIsStoredAndMovesTheSlider)
     leave(box, QStringLiteral("lots"));
     EXPECT_EQ(memory->MBs(), 256) << "an empty or non-numeric box stores nothing";
     EXPECT_TRUE(edits.empty());
+}
+
+TEST_F(MemoryPageTest, KeysTypedStoreNothingUntilEnter)
+{
+    auto page = makePage<MemoryPage>(memory->ID());
+    auto* box = child<QLineEdit>(*page, "txtMemSize");
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("1030"));
+    EXPECT_EQ(box->text(), QStringLiteral("1030"));
+    EXPECT_EQ(memory->MBs(), 512) << "nothing is stored while typing";
+    EXPECT_TRUE(dialogs.calls.empty()) << "no message for the 1, 10, 103 on the way";
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(memory->MBs(), 1028);
+    EXPECT_EQ(box->text(), QStringLiteral("1028")) << "the box shows what is stored";
+    EXPECT_EQ(child<QSlider>(*page, "sldMemSize")->value(), 1028);
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(MemoryPageTest, ARefusedSizeKeepsTheFocusEachTimeTheBoxIsLeft)
+{
+    QWidget window;
+    auto page = makePage<MemoryPage>(memory->ID());
+    page->setParent(&window);
+    auto* elsewhere = new QLineEdit(&window);
+    elsewhere->move(0, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    auto* box = child<QLineEdit>(*page, "txtMemSize");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("4000"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(box->hasFocus());
+    // Leaving the unchanged box again is refused again; the model keeps its size.
+    elsewhere->setFocus();
+    EXPECT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(memory->MBs(), 512);
+    // Corrected, it is stored and the focus may go.
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("2048"));
+    elsewhere->setFocus();
+    EXPECT_EQ(memory->MBs(), 2048);
+    EXPECT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_TRUE(elsewhere->hasFocus());
+    page->setParent(nullptr);
 }
 
 TEST_F(MemoryPageTest, ShowingThePageAgainFollowsAChangedProduct)

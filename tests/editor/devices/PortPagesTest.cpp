@@ -34,8 +34,8 @@ TEST_F(DevicePageTest, SerialListHoldsTheHostPortsAndFindsTheNameIgnoringCase)
     context.hostDevices.serialPorts.clear();
     port->SetDeviceName("com9");
     page->load(port->ID());
-    EXPECT_EQ(entries(list), (QStringList{QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
-                                          QStringLiteral("COM4")}));
+    // A host without serial ports is offered the usual device paths, never Windows port names.
+    EXPECT_EQ(entries(list), texts({"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"}));
     EXPECT_EQ(list->currentIndex(), -1);
     EXPECT_TRUE(edits.empty());
 }
@@ -128,14 +128,13 @@ TEST_F(DevicePageTest, ParallelPortChoiceAndBidirectionalWriteTheModel)
     auto port = hw()->ParallelPorts()->Add();
     auto page = makePage<ParallelPortPage>(port->ID());
     auto* list = child<QComboBox>(*page, "cboParPort");
-    EXPECT_EQ(entries(list), (QStringList{QStringLiteral("auto detect"), QStringLiteral("LPT1"),
-                                          QStringLiteral("LPT2"), QStringLiteral("LPT3")}));
+    EXPECT_EQ(entries(list), texts({"auto detect", "/dev/parport0", "/dev/parport1", "/dev/parport2"}));
     EXPECT_EQ(list->currentIndex(), 0);
     EXPECT_TRUE(child<QCheckBox>(*page, "chkParPortBiDi")->isChecked());
 
     choose(list, 2);
-    EXPECT_EQ(port->DeviceName(), "LPT2");
-    EXPECT_EQ(port->Summary(), "Using port LPT2");
+    EXPECT_EQ(port->DeviceName(), "/dev/parport1");
+    EXPECT_EQ(port->Summary(), "Using port /dev/parport1");
     child<QCheckBox>(*page, "chkParPortBiDi")->click();
     EXPECT_FALSE(port->Bidirectional());
     child<QCheckBox>(*page, "chkParEnabled")->click();

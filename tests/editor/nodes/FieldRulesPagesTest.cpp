@@ -31,27 +31,36 @@ protected:
 
 } // namespace
 
-TEST_F(FieldPagesTest, MemorySizeIsCheckedOnEveryChangeAndRoundedOnLeaving)
+TEST_F(FieldPagesTest, MemorySizeIsCheckedWhenTheBoxIsLeftNeverWhileTyping)
 {
     auto memory = hw()->Memory()->Item(1);
     memory->SetMBs(256);
     auto page = makePage<editor::MemoryPage>(memory->ID());
     auto* box = child<QLineEdit>(*page, "txtMemSize");
 
+    // 130 typed digit by digit: no message for "1" or "13", nothing stored until the box is left.
     type(box, QStringLiteral("1"));
-    EXPECT_EQ(messageTexts(), texts({"Invalid Memory Size / RAM size out of valid range for Selected Product/Version"}));
-    EXPECT_EQ(dialogs.messages().front().icon, editor::MessageIcon::Warning);
-    EXPECT_EQ(memory->MBs(), 256);
-    dialogs.clear();
     type(box, QStringLiteral("13"));
-    EXPECT_EQ(memory->MBs(), 12);
-    EXPECT_EQ(box->text(), QStringLiteral("13")); // not rewritten while typing
     type(box, QStringLiteral("130"));
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(memory->MBs(), 256);
+    EXPECT_TRUE(edits.empty());
     emit box->editingFinished();
     EXPECT_EQ(memory->MBs(), 128);
     EXPECT_EQ(box->text(), QStringLiteral("128"));
     EXPECT_EQ(child<QSlider>(*page, "sldMemSize")->value(), 128);
     EXPECT_TRUE(dialogs.messages().empty());
+
+    // 4000 typed: 400 on the way is never stored; leaving refuses 4000 once, with the range message.
+    for (const char* typed : {"4", "40", "400", "4000"})
+        type(box, QString::fromLatin1(typed));
+    EXPECT_EQ(memory->MBs(), 128);
+    emit box->editingFinished();
+    EXPECT_EQ(messageTexts(), texts({"Invalid Memory Size / RAM size out of valid range for Selected Product/Version"}));
+    EXPECT_EQ(dialogs.messages().front().icon, editor::MessageIcon::Warning);
+    EXPECT_EQ(memory->MBs(), 128);
+    EXPECT_EQ(box->text(), QStringLiteral("4000")) << "the refused text stays for the user to correct";
+    dialogs.clear();
 
     leave(box, QStringLiteral("abc"));
     EXPECT_EQ(messageTexts(), texts({"Invalid Entry / RAM size must be numeric"}));
@@ -77,7 +86,12 @@ TEST_F(FieldPagesTest, DisplayVideoMemoryHasTheScreensFloor)
     leave(child<QLineEdit>(*page, "txtMaxWidth"), QStringLiteral("1000000")); // floor beyond 32 bits
     EXPECT_EQ(display->VramSize(), 3145728);
     EXPECT_EQ(display->ScreenWidth(), 1024);
-    EXPECT_TRUE(dialogs.messages().empty());
+    // Every refusal says why.
+    EXPECT_EQ(messageTexts(),
+              texts({"Invalid Entry / Must be numeric!",
+                     "Invalid Entry / Video RAM size too large!  The largest size is 2047 MB.",
+                     "Invalid Entry / Screen size too large!  One screen of width x height x 4 bytes must fit in "
+                     "2047 MB of video RAM."}));
 }
 
 TEST_F(FieldPagesTest, MacBoxesAreCheckedByAddressTypeAndOffsetMustBeNumeric)

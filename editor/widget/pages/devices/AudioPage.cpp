@@ -13,6 +13,11 @@
 
 namespace zentravolix::editor {
 
+namespace {
+/** The file key of the sound adapter's type; the writer names the one adapter "sound". */
+const std::string kKeptKey = "sound.virtualdev";
+} // namespace
+
 AudioPage::AudioPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks,
                      QWidget* parent)
     : DevicePage(std::move(vm), context, std::move(hooks), parent)
@@ -41,8 +46,11 @@ AudioPage::AudioPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
             audio->SetConnectedAtBoot(checked);
     });
     bindCombo(m_cboAudioDevice, false, [this](std::int16_t position) {
-        if (auto audio = findDevice(m_vm->Hardware()->AudioDevices()))
-            audio->SetDeviceType(position);
+        auto audio = findDevice(m_vm->Hardware()->AudioDevices());
+        if (!audio || !takeComboKept(m_cboAudioDevice, kKeptKey, position))
+            return false;
+        audio->SetDeviceType(position);
+        return true;
     });
     updateUILabels();
 }
@@ -52,7 +60,7 @@ void AudioPage::fill()
     const auto audio = findDevice(m_vm->Hardware()->AudioDevices());
     m_chkAudioEnabled->setChecked(audio && audio->Enabled());
     m_chkAudioConnectedBoot->setChecked(audio && audio->ConnectedAtBoot());
-    showComboIndex(m_cboAudioDevice, audio ? audio->DeviceType() : -1);
+    showComboKept(m_cboAudioDevice, kKeptKey, audio ? audio->DeviceType() : -1);
 }
 
 void AudioPage::updateUILabels()

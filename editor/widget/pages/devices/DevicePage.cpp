@@ -8,6 +8,8 @@
 #include <tarvonel/tarvonel.h>
 
 #include <QFileInfo>
+#include <QFocusEvent>
+#include <QStandardItemModel>
 
 namespace zentravolix::editor {
 
@@ -49,9 +51,28 @@ bool DevicePage::commitText(QLineEdit* box)
             QLineEdit* value;
             ~Restore() { slot = value; }
         } restore{m_committing, previous};
-        return commit();
+        const bool accepted = commit();
+        if (!accepted) {
+            m_refusedBox = box;
+            m_typedSinceRefusal = false;
+        } else if (m_refusedBox == box) {
+            m_refusedBox = nullptr;
+        }
+        return accepted;
     }
     return true;
+}
+
+bool DevicePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && watched == m_refusedBox && !m_typedSinceRefusal &&
+        m_committing != m_refusedBox) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // A menu or another window (a message box among them) taking the focus is not leaving.
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            commitText(m_refusedBox);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DevicePage::showOptions(std::initializer_list<std::pair<QRadioButton*, bool>> options)
@@ -80,6 +101,54 @@ void DevicePage::showComboText(QComboBox* combo, const std::string& name)
         }
     }
     combo->setCurrentIndex(-1);
+}
+
+namespace {
+/** Marks the extra entry that names a kept value the list does not know. */
+constexpr int kKeptEntryRole = Qt::UserRole + 41;
+
+void removeKeptEntry(QComboBox* combo)
+{
+    for (int i = combo->count() - 1; i >= 0; --i) {
+        if (combo->itemData(i, kKeptEntryRole).toBool())
+            combo->removeItem(i);
+    }
+}
+} // namespace
+
+void DevicePage::showComboKept(QComboBox* combo, const std::string& lowerKey, int index)
+{
+    LoadScope scope(*this);
+    removeKeptEntry(combo);
+    const auto kept = m_hooks.keptValue ? m_hooks.keptValue(lowerKey) : std::nullopt;
+    if (!kept || kept->empty()) {
+        showComboIndex(combo, index);
+        return;
+    }
+    combo->addItem(QString::fromStdString(*kept));
+    const int at = combo->count() - 1;
+    combo->setItemData(at, true, kKeptEntryRole);
+    // Shown, never offered: the user replaces the value by choosing one of the list's own.
+    if (auto* model = qobject_cast<QStandardItemModel*>(combo->model())) {
+        if (QStandardItem* item = model->item(at))
+            item->setEnabled(false);
+    }
+    combo->setCurrentIndex(at);
+}
+
+bool DevicePage::takeComboKept(QComboBox* combo, const std::string& lowerKey, int index)
+{
+    if (index < 0 || index >= combo->count() || combo->itemData(index, kKeptEntryRole).toBool())
+        return false;
+    if (m_hooks.dropKept)
+        m_hooks.dropKept(lowerKey);
+    {
+        // The extra entry is always the last one, so the chosen position stays where it is.
+        LoadScope scope(*this);
+        removeKeptEntry(combo);
+        combo->setCurrentIndex(index);
+    }
+    return true;
 }
 
 void DevicePage::refillCombo(QComboBox* combo, const QStringList& entries)

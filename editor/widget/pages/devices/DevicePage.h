@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <utility>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,14 @@ struct DevicePageHooks {
     std::function<QString(const std::string& busType)> createDisk;
     /** Rebuilds the whole hardware list (a change touched rows other than the selected one). */
     std::function<void()> rebuildList;
+    /**
+     * The value of a line kept from the read file under this key (lower case, "scsi0.virtualdev")
+     * that the model does not hold because the page's list does not know it ("pvscsi"). Save
+     * writes that line unchanged. Empty or nothing: no such line.
+     */
+    std::function<std::optional<std::string>(const std::string& lowerKey)> keptValue;
+    /** The user chose a value for this key: the kept line gives way to the model's own value. */
+    std::function<void(const std::string& lowerKey)> dropKept;
 };
 
 /**
@@ -116,6 +125,17 @@ protected:
     static void showComboIndex(QComboBox* combo, int index);
     /** Positions a list on the first entry equal to name ignoring case; none when no entry is. */
     static void showComboText(QComboBox* combo, const std::string& name);
+    /**
+     * Shows a list whose position is the stored value, unless the file holds a value for lowerKey
+     * the list does not know: that value is then shown as an extra, disabled last entry, so the
+     * page never claims another value than Save writes.
+     */
+    void showComboKept(QComboBox* combo, const std::string& lowerKey, int index);
+    /**
+     * The user picked position `index` of a list shown with showComboKept: false for the extra
+     * entry (nothing to store); otherwise the kept line gives way, and true.
+     */
+    bool takeComboKept(QComboBox* combo, const std::string& lowerKey, int index);
     /** Refills a list, keeping its selected text when still offered, without reporting anything. */
     void refillCombo(QComboBox* combo, const QStringList& entries);
     static QStringList toStringList(const std::vector<std::string>& entries);
@@ -194,9 +214,20 @@ protected:
     template <class Coll>
     auto findDevice(const std::shared_ptr<Coll>& collection) const -> decltype(collection->Item());
 
+    /** Leaving a box whose value was refused, unchanged, checks it again (the focus rule). */
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     /** Runs the write of a text box bound with bindText; false when the value was refused. */
     bool commitText(QLineEdit* box);
+
+    /**
+     * The box whose value the last check refused, and whether the user typed in it since. The
+     * toolkit ends an editing on leaving only when the text changed, so the filter runs the
+     * check for a refused text left as it was.
+     */
+    QLineEdit* m_refusedBox = nullptr;
+    bool m_typedSinceRefusal = false;
 
     std::vector<std::pair<QLineEdit*, std::function<bool()>>> m_textCommits;
     /** The box whose text is being committed: a message shown meanwhile moves the focus, and the

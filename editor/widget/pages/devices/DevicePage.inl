@@ -91,6 +91,11 @@ void DevicePage::bindText(QLineEdit* box, bool rowChanged, Set set)
         return true;
     });
     connect(box, &QLineEdit::editingFinished, this, [this, box]() { commitText(box); });
+    connect(box, &QLineEdit::textEdited, this, [this, box]() {
+        if (box == m_refusedBox)
+            m_typedSinceRefusal = true;
+    });
+    box->installEventFilter(this);
 }
 
 template <class Coll>

@@ -114,9 +114,12 @@ bool DisplayPage::validateField(QLineEdit* box, const QString& value)
     const DisplayField field = box == m_txtMaxWidth    ? DisplayField::MaxWidth
                                : box == m_txtMaxHeight ? DisplayField::MaxHeight
                                                        : DisplayField::VRamSize;
-    // Refused silently, the focus kept: not a number, or a size whose bytes leave 32 bits.
+    // A refused value says why; the box keeps the focus (bindText puts it back).
     const DisplayValues current{display->ScreenWidth(), display->ScreenHeight(), display->VramSize()};
-    return !CheckDisplayField(field, value.toStdString(), current).refused();
+    const DisplayDecision decision = CheckDisplayField(field, value.toStdString(), current);
+    if (decision.refused() && decision.message)
+        showRuleMessage(*decision.message);
+    return !decision.refused();
 }
 
 void DisplayPage::raiseToFloor(tarvonel::clsDisplay& display)

@@ -108,8 +108,11 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
             nic->SetConnectedAtBoot(checked);
     });
     bindCombo(m_cboNicType, false, [this](std::int16_t position) {
-        if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
-            nic->SetDeviceType(position);
+        auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+        if (!nic || !takeComboKept(m_cboNicType, keptTypeKey(), position))
+            return false;
+        nic->SetDeviceType(position);
+        return true;
     });
     bindCombo(m_cboNicConnection, true, [this](std::int16_t position) {
         if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
@@ -168,7 +171,7 @@ void EthernetPage::fill()
     const auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
     m_chkNicEnabled->setChecked(nic && nic->Enabled());
     m_chkNicConnectedBoot->setChecked(nic && nic->ConnectedAtBoot());
-    showComboIndex(m_cboNicType, nic ? nic->DeviceType() : -1);
+    showComboKept(m_cboNicType, keptTypeKey(), nic ? nic->DeviceType() : -1);
     showComboIndex(m_cboNicConnection, nic ? nic->VNet() : -1);
 
     const int connection = nic ? nic->ConnectionType() : -1;
@@ -185,6 +188,17 @@ void EthernetPage::fill()
     showAddress(nic ? nic->MacAddress() : std::string());
     m_txtNetMacGenOffset->setText(nic ? QString::number(nic->GenAddressOffset()) : QString());
     enableAddressBoxes(addressType);
+}
+
+std::string EthernetPage::keptTypeKey() const
+{
+    // The writer numbers the adapters by their position in the collection: ethernet0, ethernet1, ...
+    const auto nics = m_vm->Hardware()->NetworkAdapters();
+    for (std::int32_t i = 1; i <= nics->Count(); ++i) {
+        if (nics->Item(i)->ID() == deviceId())
+            return "ethernet" + std::to_string(i - 1) + ".virtualdev";
+    }
+    return {};
 }
 
 void EthernetPage::showEvent(QShowEvent* event)

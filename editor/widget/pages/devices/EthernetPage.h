@@ -31,6 +31,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    /** The file key of the shown adapter's type ("ethernet0.virtualdev"); "" when none is shown. */
+    std::string keptTypeKey() const;
     void refillLists();
     /** Connection kind 0 bridged, 1 host-only, 2 NAT (each with its fixed network), 3 custom. */
     void chooseConnection(std::int16_t connectionType);

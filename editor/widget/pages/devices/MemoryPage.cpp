@@ -8,6 +8,7 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -54,9 +55,13 @@ MemoryPage::MemoryPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorConte
 
     connect(m_sldMemSize, &QSlider::valueChanged, this, &MemoryPage::takeValue);
     connect(m_udMemSize, &UpDownButtons::valueChanged, this, &MemoryPage::takeValue);
-    // The size is checked and stored on every change of the text, as typed, and again on leaving.
-    connect(m_txtMemSize, &QLineEdit::textEdited, this, [this] { commitSize(false); });
-    connect(m_txtMemSize, &QLineEdit::editingFinished, this, [this] { commitSize(true); });
+    // The size is checked and stored when the box is left or Enter is pressed. While the user
+    // types nothing is checked or stored: 130 passes through 1 and 13, 4000 through 400.
+    connect(m_txtMemSize, &QLineEdit::editingFinished, this, &MemoryPage::commitSize);
+    connect(m_txtMemSize, &QLineEdit::textEdited, this, [this] { m_typedSinceCheck = true; });
+    // The toolkit ends the editing on leaving only when the text changed since it last did, so a
+    // refused size left unchanged would let the focus go: the check runs again on leaving.
+    m_txtMemSize->installEventFilter(this);
 
     updateUILabels();
 }
@@ -82,10 +87,10 @@ void MemoryPage::takeValue(int megabytes)
         m_udMemSize->setValue(megabytes);
     }
     m_txtMemSize->setText(QString::number(megabytes));
-    commitSize(true);
+    commitSize();
 }
 
-void MemoryPage::commitSize(bool leaving)
+void MemoryPage::commitSize()
 {
     // The message box of a refused size takes the focus, which ends the editing once more.
     if (m_loading || m_checking)
@@ -95,7 +100,9 @@ void MemoryPage::commitSize(bool leaving)
     if (!memory || typed.isEmpty())
         return;
     m_checking = true;
+    m_typedSinceCheck = false;
     const MemoryDecision decision = CheckMemorySize(typed.toStdString(), CurrentLimits(m_hooks, *m_vm).MaxMemoryMB);
+    m_refused = decision.refused();
     if (decision.message)
         showRuleMessage(*decision.message);
     m_checking = false;
@@ -105,13 +112,25 @@ void MemoryPage::commitSize(bool leaving)
     }
     if (!decision.stored())
         return;
-    // While typing, the text is left alone (130 typed digit by digit must not become 12, then
-    // 120); the rounded size is shown once the box is left.
-    if (decision.shownText && leaving)
+    // The box shows what is stored (130 becomes 128).
+    if (decision.shownText)
         m_txtMemSize->setText(QString::fromStdString(*decision.shownText));
+    const bool changed = memory->MBs() != decision.megabytes;
     memory->SetMBs(decision.megabytes);
     showSize(memory->MBs());
-    markEdited(true);
+    if (changed)
+        markEdited(true);
+}
+
+bool MemoryPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_txtMemSize && event->type() == QEvent::FocusOut && m_refused && !m_typedSinceCheck) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // A menu or another window taking the focus is not leaving the box.
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            commitSize();
+    }
+    return DevicePage::eventFilter(watched, event);
 }
 
 void MemoryPage::showSize(std::int32_t megabytes)

@@ -31,10 +31,15 @@ protected:
     void fill() override;
     /** The largest size follows the product version, which may have changed while hidden. */
     void showEvent(QShowEvent* event) override;
+    /** Leaving the box after a refused size checks it again (the focus rule holds). */
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    /** Writes the box's size into the memory item (the box's check decides what is accepted). */
-    void commitSize(bool leaving);
+    /**
+     * Checks the box's size and writes it into the memory item (on leaving the box, Enter, or a
+     * move of the slider or the buttons); a refused size keeps the focus and stores nothing.
+     */
+    void commitSize();
     /** The slider or the buttons moved: the box shows the value, which is then committed. */
     void takeValue(int megabytes);
     /** Moves slider and buttons to the stored size within the product's range. */
@@ -47,6 +52,10 @@ private:
     QLabel* m_lblMB;
     /** Set while the size check shows its message. */
     bool m_checking = false;
+    /** The last check refused the box's size (the focus was kept in the box). */
+    bool m_refused = false;
+    /** The user typed in the box since its size was last checked. */
+    bool m_typedSinceCheck = false;
 };
 
 } // namespace zentravolix::editor

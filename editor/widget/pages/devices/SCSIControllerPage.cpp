@@ -29,9 +29,12 @@ SCSIControllerPage::SCSIControllerPage(std::shared_ptr<tarvonel::VirtualMachine>
         if (auto c = controller())
             c->SetEnabled(v);
     });
-    bindCombo(m_cboSCSICont, true, [controller](std::int16_t v) {
-        if (auto c = controller())
-            c->SetControllerType(v);
+    bindCombo(m_cboSCSICont, true, [this, controller](std::int16_t v) {
+        auto c = controller();
+        if (!c || !takeComboKept(m_cboSCSICont, keptKey(*c), v))
+            return false;
+        c->SetControllerType(v);
+        return true;
     });
 }
 
@@ -41,11 +44,17 @@ QStringList SCSIControllerPage::controllerTypes()
     return {QStringLiteral("Buslogic"), QStringLiteral("LSIlogic")};
 }
 
+std::string SCSIControllerPage::keptKey(const tarvonel::clsSCSIController& controller)
+{
+    // The writer names a controller by its DeviceNum: scsi0, scsi1, ...
+    return "scsi" + std::to_string(controller.DeviceNum()) + ".virtualdev";
+}
+
 void SCSIControllerPage::fill()
 {
     if (const auto controller = findDevice(m_vm->Hardware()->SCSIControllers())) {
         m_chkSCSIEnabled->setChecked(controller->Enabled());
-        showComboIndex(m_cboSCSICont, controller->ControllerType());
+        showComboKept(m_cboSCSICont, keptKey(*controller), controller->ControllerType());
     } else {
         m_cboSCSICont->setCurrentIndex(-1);
     }

@@ -5,6 +5,10 @@
 
 class QGroupBox;
 
+namespace tarvonel {
+class clsSCSIController;
+}
+
 namespace zentravolix::editor {
 
 /** The SCSI controller page: enabled and the emulated controller type. */
@@ -24,6 +28,9 @@ protected:
     void fill() override;
 
 private:
+    /** The file key of the controller's type ("scsi0.virtualdev"). */
+    static std::string keptKey(const tarvonel::clsSCSIController& controller);
+
     QGroupBox* m_fraSCSIController;
     QCheckBox* m_chkSCSIEnabled;
     QComboBox* m_cboSCSICont;

@@ -206,6 +206,7 @@ void GeneralPage::chooseTargetPlatform(int index)
             toQStringList(PlatformVersionCaptions(static_cast<std::int16_t>(index))));
         m_cboPlatformVersion->setCurrentIndex(-1);
     }
+    emit platformChosen();
     markEdited(false);
 }
 
@@ -223,12 +224,18 @@ void GeneralPage::chooseGuestFamily(int index)
 {
     if (m_loading || index < 0)
         return;
-    m_vm->Options()->GeneralOptions()->SetGuestFamily(static_cast<std::int16_t>(index));
+    const auto general = m_vm->Options()->GeneralOptions();
+    general->SetGuestFamily(static_cast<std::int16_t>(index));
     fillGuestVersions();
+    // The family's first guest becomes the guest, so guestOS always names one of the family
+    // shown (never a Windows guest under Linux).
     {
-        // A new family starts without a chosen version: the user picks one from the new list.
         LoadScope scope(*this);
-        m_cboGuestVersions->setCurrentIndex(-1);
+        m_cboGuestVersions->setCurrentIndex(m_cboGuestVersions->count() > 0 ? 0 : -1);
+    }
+    if (m_cboGuestVersions->count() > 0) {
+        const int column = m_cboGuestVersions->itemData(0).toInt();
+        writeModel([&] { general->SetGuestVersion(static_cast<std::int16_t>(column)); });
     }
     markEdited(false);
 }

@@ -30,6 +30,8 @@ signals:
     void vmxNameValidated(bool valid);
     /** The user picked a product version; PlatformVersion is already stored. */
     void versionChosen();
+    /** The user picked a target platform; TargetPlatform is already stored, no version chosen. */
+    void platformChosen();
 
 private:
     void storeDisplayName();

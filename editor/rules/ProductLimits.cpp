@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#include "editor/rules/ProductLimits.h"
+
+#include "editor/rules/DeviceFieldRules.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <algorithm>
+
+namespace zentravolix::editor {
+
+namespace {
+
+/** Removes items from the end of a collection until at most `keep` remain. */
+template <class Coll>
+void removeBeyond(Coll& collection, std::int32_t keep, std::vector<std::string>& removed)
+{
+    while (collection.Count() > keep) {
+        const auto last = collection.Item(collection.Count());
+        removed.push_back(last->DisplayName());
+        collection.Remove(collection.Count());
+    }
+}
+
+} // namespace
+
+std::optional<EditorLimits> LoosestLimits(std::int16_t targetPlatform)
+{
+    std::optional<EditorLimits> loosest;
+    const auto versions = PlatformVersionCaptions(targetPlatform);
+    for (std::size_t v = 0; v < versions.size(); ++v) {
+        const auto settings = FindVersionSettings(targetPlatform, static_cast<std::int16_t>(v));
+        if (!settings)
+            continue;
+        const EditorLimits& l = settings->Limits;
+        if (!loosest) {
+            loosest = l;
+            continue;
+        }
+        loosest->MaxCPUs = std::max(loosest->MaxCPUs, l.MaxCPUs);
+        loosest->MaxMemoryMB = std::max(loosest->MaxMemoryMB, l.MaxMemoryMB);
+        loosest->MaxNICs = std::max(loosest->MaxNICs, l.MaxNICs);
+        loosest->MaxSCSIControllers = std::max(loosest->MaxSCSIControllers, l.MaxSCSIControllers);
+        loosest->MaxIdeDiskSize = std::max(loosest->MaxIdeDiskSize, l.MaxIdeDiskSize);
+        loosest->MaxScsiDiskSize = std::max(loosest->MaxScsiDiskSize, l.MaxScsiDiskSize);
+        loosest->Display3DAvailable = loosest->Display3DAvailable || l.Display3DAvailable;
+    }
+    return loosest;
+}
+
+LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimits& limits)
+{
+    LimitChanges changes;
+    const std::int32_t largest = limits.MaxMemoryMB - limits.MaxMemoryMB % kMinMemoryMB;
+    if (largest >= kMinMemoryMB) {
+        const auto memory = hardware.Memory();
+        for (std::int32_t i = 1; i <= memory->Count(); ++i) {
+            const auto item = memory->Item(i);
+            if (item->MBs() > largest) {
+                item->SetMBs(largest);
+                changes.memoryMB = largest;
+            }
+        }
+    }
+    // A limit of 0 is a product the table does not know: it removes nothing.
+    if (limits.MaxCPUs > 0)
+        removeBeyond(*hardware.CPUs(), std::max<std::int32_t>(limits.MaxCPUs, 1), changes.removedDevices);
+    if (limits.MaxNICs > 0)
+        removeBeyond(*hardware.NetworkAdapters(), limits.MaxNICs, changes.removedDevices);
+    return changes;
+}
+
+} // namespace zentravolix::editor

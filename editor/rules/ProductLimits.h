@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What a product change forbids in a machine that was fine before: more memory than the new
+// product version allows, more virtual processors or network adapters than it takes.
+
+#include "editor/rules/ProductTables.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvonel {
+class clsHardware;
+}
+
+namespace zentravolix::editor {
+
+/**
+ * The largest value of each limit over the versions of a platform: what a machine may not exceed
+ * whichever version of that platform is then chosen. Nothing for an unknown platform.
+ */
+std::optional<EditorLimits> LoosestLimits(std::int16_t targetPlatform);
+
+/** What BringWithinLimits changed. */
+struct LimitChanges {
+    /** The memory size now stored, when a memory item held more than the maximum. */
+    std::optional<std::int32_t> memoryMB;
+    /** Display names of the processors and network adapters removed, in removal order. */
+    std::vector<std::string> removedDevices;
+
+    bool any() const { return memoryMB.has_value() || !removedDevices.empty(); }
+};
+
+/**
+ * Brings the hardware within the limits: every memory size above MaxMemoryMB becomes the largest
+ * multiple of 4 MB the limit allows; processors and network adapters beyond MaxCPUs and MaxNICs
+ * are removed from the end of their collections (the first processor always stays). Nothing else
+ * changes.
+ */
+LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimits& limits);
+
+} // namespace zentravolix::editor
