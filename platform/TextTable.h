@@ -37,6 +37,17 @@ int LanguageIndexFromOffset(std::int32_t offset);
 std::string LoadLocalizedText(int id);
 /** The same lookup with an explicit offset instead of the process-wide one. */
 std::string LoadLocalizedText(int id, std::int32_t offset);
+/**
+ * Caption of the English id `id` in the language at `offset`: the row `id + offset`, or the
+ * English row `id` when that language has no row for it yet. Windows and pages label their
+ * controls through this lookup, so a text added later in English shows in English rather than
+ * as an empty caption. "" only for an id that has no English row either.
+ */
+std::string LoadCaption(int id, std::int32_t offset);
+/** The same with the process-wide offset. */
+std::string LoadCaption(int id);
+/** The name of the language at `index` (0 English ... 4 Italian) in that language itself. */
+std::string LanguageNameInItself(int index);
 /** The row stored under exactly `absoluteId` (no offset added), or "" when there is none. */
 std::string LoadTextById(std::int64_t absoluteId);
 

@@ -28,7 +28,7 @@ constexpr int kKeyRole = Qt::UserRole;
 
 QString text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 } // namespace
