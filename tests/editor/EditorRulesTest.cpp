@@ -7,6 +7,11 @@
 #include "editor/widget/MachineState.h"
 #include "editor/widget/NameRules.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
 namespace zentravolix::testing {
 namespace {
 
@@ -85,6 +90,26 @@ TEST(QtDialogsFilter, PipeFiltersBecomeQtFilters)
               QStringLiteral("VMware Configuration File(*.vmx)"));
     EXPECT_EQ(QtDialogs::toQtFilter(QStringLiteral("Disks|*.vmdk;*.dsk|All|*")),
               QStringLiteral("Disks (*.vmdk *.dsk);;All (*)"));
+}
+
+TEST(QtDialogsButtons, QuestionButtonsSpeakTheProgramsLanguage)
+{
+    // The unsaved-changes question tells the user to click "Ja" or "Nein": the buttons say so.
+    platform::SetLanguageOffset(500);
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (auto which : {QMessageBox::Yes, QMessageBox::No})
+            shown << box->button(which)->text();
+        box->button(QMessageBox::No)->click();
+    });
+    QtDialogs dialogs;
+    const Answer answer = dialogs.message(nullptr, QStringLiteral("?"), QStringLiteral("t"), MessageIcon::Question,
+                                          Buttons::YesNo);
+    platform::SetLanguageOffset(0);
+    EXPECT_EQ(answer, Answer::No);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}));
 }
 
 } // namespace
