@@ -47,7 +47,7 @@ void ZentravolixApplication::reportError(int number, const QString& description)
     }
     m_reporting = true;
     try {
-        QString title = QString::fromStdString(platform::LoadLocalizedText(1));
+        QString title = QString::fromStdString(platform::LoadCaption(1));
         if (title.isEmpty())
             title = applicationName();
         m_dialogs->message(activeWindow(), text, title, editor::MessageIcon::Critical);

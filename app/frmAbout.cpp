@@ -13,14 +13,9 @@
 
 namespace zentravolix::app {
 namespace {
-// The About box is outside the translated caption set; where a language has no row for a caption
-// the English one is shown rather than an unlabelled button.
 QString text(int id)
 {
-    std::string value = platform::LoadLocalizedText(id);
-    if (value.empty())
-        value = platform::LoadLocalizedText(id, 0);
-    return QString::fromStdString(value);
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 } // namespace
 

@@ -75,7 +75,7 @@ frmMain::~frmMain() = default;
 
 QString frmMain::text(int id) const
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 void frmMain::buildActions()

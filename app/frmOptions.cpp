@@ -21,7 +21,7 @@ namespace {
 
 QString text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 constexpr const char* kLanguageOptionNames[platform::kLanguageCount] = {"optLangEn", "optLangDe", "optLangFr",
@@ -168,7 +168,7 @@ void frmOptions::UpdateUILabels()
     m_cmdBrowseForImagePath->setToolTip(text(60));
     m_fraLanguage->setTitle(text(61));
     for (int index = 0; index < platform::kLanguageCount; ++index)
-        m_optLang[index]->setText(text(62 + index));
+        m_optLang[index]->setText(QString::fromStdString(platform::LanguageNameInItself(index)));
     m_cmdOK->setText(text(50));
     m_cmdCancel->setText(text(51));
 }

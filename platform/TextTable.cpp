@@ -59,4 +59,26 @@ std::string LoadLocalizedText(int id)
     return LoadLocalizedText(id, LanguageOffset());
 }
 
+std::string LoadCaption(int id, std::int32_t offset)
+{
+    std::string text = LoadLocalizedText(id, offset);
+    if (text.empty() && offset != 0)
+        text = LoadTextById(id);
+    return text;
+}
+
+std::string LoadCaption(int id)
+{
+    return LoadCaption(id, LanguageOffset());
+}
+
+std::string LanguageNameInItself(int index)
+{
+    // The language block names every language; each language's own row is its own name.
+    constexpr int kFirstLanguageName = 62;
+    if (index < 0 || index >= kLanguageCount)
+        return {};
+    return LoadCaption(kFirstLanguageName + index, LanguageOffsetFromIndex(index));
+}
+
 } // namespace zentravolix::platform

@@ -20,10 +20,10 @@ inline constexpr int kLanguageCount = 5;
 inline constexpr std::int32_t kLanguageOffsetStep = 500;
 /**
  * English ids 1 to 358 are the program's classic texts. The program's own texts, such as the Linux
- * wording of a classic text that is not true on this platform (which keeps its id), use ids 400 to
+ * wording of a classic text that is not true on this platform (which keeps its id), use ids 359 to
  * 499 of the English block; their translations sit at the same language offsets as every other.
  */
-inline constexpr int kOwnTextFirst = 400;
+inline constexpr int kOwnTextFirst = 359;
 inline constexpr int kOwnTextLast = 499;
 
 /** The process-wide language offset (0 English, 500 German, ... 2000 Italian); 0 at start. */
@@ -44,6 +44,17 @@ int LanguageIndexFromOffset(std::int32_t offset);
 std::string LoadLocalizedText(int id);
 /** The same lookup with an explicit offset instead of the process-wide one. */
 std::string LoadLocalizedText(int id, std::int32_t offset);
+/**
+ * Caption of the English id `id` in the language at `offset`: the row `id + offset`, or the
+ * English row `id` when that language has no row for it yet. Windows and pages label their
+ * controls through this lookup, so a text added later in English shows in English rather than
+ * as an empty caption. "" only for an id that has no English row either.
+ */
+std::string LoadCaption(int id, std::int32_t offset);
+/** The same with the process-wide offset. */
+std::string LoadCaption(int id);
+/** The name of the language at `index` (0 English ... 4 Italian) in that language itself. */
+std::string LanguageNameInItself(int index);
 /** The row stored under exactly `absoluteId` (no offset added), or "" when there is none. */
 std::string LoadTextById(std::int64_t absoluteId);
 

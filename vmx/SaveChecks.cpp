@@ -69,12 +69,12 @@ std::string RefusalMessage(const SaveRefusal& refusal, const std::function<std::
 
 std::string RefusalTitle(const SaveRefusal& refusal)
 {
-    return RefusalTitle(refusal, [](int id) { return platform::LoadLocalizedText(id); });
+    return RefusalTitle(refusal, [](int id) { return platform::LoadCaption(id); });
 }
 
 std::string RefusalMessage(const SaveRefusal& refusal)
 {
-    return RefusalMessage(refusal, [](int id) { return platform::LoadLocalizedText(id); });
+    return RefusalMessage(refusal, [](int id) { return platform::LoadCaption(id); });
 }
 
 } // namespace zentravolix::vmx

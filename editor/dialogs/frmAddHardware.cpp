@@ -27,7 +27,7 @@ constexpr int kFirstCaptionId = 95;
 
 QString text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 QString caption(std::int32_t code)
@@ -142,7 +142,11 @@ void frmAddHardware::evaluate(QTreeWidgetItem* item)
         m_lblInfo->setText(text(92) + QLatin1Char(' ') + name + QLatin1Char('.'));
     } else {
         m_cmdOK->setEnabled(false);
-        m_lblInfo->setText(text(93) + QLatin1Char(' ') + name + QStringLiteral("s ") + text(94));
+        // The English sentence makes the device name plural with an "s"; the translated ones are
+        // worded around the bare name ("... of type Hard Disk has ...").
+        const bool english = platform::LoadLocalizedText(93).empty() || platform::LanguageOffset() == 0;
+        m_lblInfo->setText(text(93) + QLatin1Char(' ') + name + (english ? QStringLiteral("s ") : QStringLiteral(" ")) +
+                           text(94));
     }
     m_lblInfo->setVisible(true);
 }

@@ -20,7 +20,7 @@ namespace zentravolix::editor {
 namespace {
 QString text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 } // namespace
 

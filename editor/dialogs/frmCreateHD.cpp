@@ -26,7 +26,7 @@ constexpr int kLibraryMethodText = 401;
 
 QString text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 QString text(disk::DiskText id)

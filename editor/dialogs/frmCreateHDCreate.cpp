@@ -27,7 +27,7 @@ namespace {
 
 QString text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 QString text(disk::DiskText id)

@@ -22,7 +22,7 @@ std::vector<std::string> captionsOf(const std::vector<int>& ids)
     std::vector<std::string> captions;
     captions.reserve(ids.size());
     for (int id : ids)
-        captions.push_back(platform::LoadLocalizedText(id));
+        captions.push_back(platform::LoadCaption(id));
     return captions;
 }
 
@@ -32,7 +32,7 @@ std::vector<std::string> portChoices(std::int16_t platform, std::int16_t version
 {
     std::vector<std::string> choices;
     if (OffersAutoDetect(platform, version))
-        choices.push_back(platform::LoadLocalizedText(kAutoDetectText));
+        choices.push_back(platform::LoadCaption(kAutoDetectText));
     const auto& ports = hostPorts.empty() ? fallback : hostPorts;
     choices.insert(choices.end(), ports.begin(), ports.end());
     return choices;
@@ -103,7 +103,7 @@ std::vector<std::string> FloppyDriveChoices(std::int16_t targetPlatform, std::in
 {
     std::vector<std::string> choices;
     if (OffersAutoDetect(targetPlatform, platformVersion))
-        choices.push_back(platform::LoadLocalizedText(kAutoDetectText));
+        choices.push_back(platform::LoadCaption(kAutoDetectText));
     choices.insert(choices.end(), hostRemovableDrives.begin(), hostRemovableDrives.end());
     return choices;
 }

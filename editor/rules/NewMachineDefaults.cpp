@@ -17,7 +17,7 @@ EditorLimits ApplyNewMachineDefaults(tarvonel::VirtualMachine& vm, const std::st
     const auto options = vm.Options();
     const auto general = options->GeneralOptions();
 
-    const std::string name = displayName.empty() ? platform::LoadLocalizedText(kNewVmText) : displayName;
+    const std::string name = displayName.empty() ? platform::LoadCaption(kNewVmText) : displayName;
     general->SetDisplayName(name);
     general->SetVmxFileName(name + ".vmx");
     general->SetVmxPath(vmxPath.empty() ? tempPath : vmxPath);

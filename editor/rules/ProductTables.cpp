@@ -39,7 +39,7 @@ std::vector<std::string> TargetPlatformCaptions()
 {
     std::vector<std::string> captions;
     for (int id = 213; id <= 216; ++id)
-        captions.push_back(platform::LoadLocalizedText(id));
+        captions.push_back(platform::LoadCaption(id));
     return captions;
 }
 

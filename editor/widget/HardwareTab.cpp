@@ -36,7 +36,7 @@ constexpr int kRemoveControllerAndDevices = 497;
 
 QString text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 } // namespace

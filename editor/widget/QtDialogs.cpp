@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/Dialogs.h"
 
+#include "platform/TextTable.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+
+#include <utility>
 
 namespace zentravolix::editor {
 
@@ -43,6 +47,29 @@ QMessageBox::StandardButtons toQtButtons(Buttons buttons)
     return QMessageBox::Ok;
 }
 
+QString caption(int id)
+{
+    return QString::fromStdString(platform::LoadCaption(id));
+}
+
+// The standard buttons speak the program's language, not the toolkit's: the texts of a
+// question ("click Yes") name them as the table does.
+constexpr int kOkText = 50;
+constexpr int kCancelText = 51;
+constexpr int kYesText = 359;
+constexpr int kNoText = 360;
+
+void captionButtons(QMessageBox& box)
+{
+    const std::pair<QMessageBox::StandardButton, int> captions[] = {
+        {QMessageBox::Ok, kOkText}, {QMessageBox::Cancel, kCancelText}, {QMessageBox::Yes, kYesText},
+        {QMessageBox::No, kNoText}};
+    for (const auto& [which, id] : captions) {
+        if (QAbstractButton* button = box.button(which))
+            button->setText(caption(id));
+    }
+}
+
 } // namespace
 
 std::unique_ptr<QMessageBox> QtDialogs::makeMessageBox(QWidget* parent, const QString& text, const QString& title,
@@ -50,6 +77,7 @@ std::unique_ptr<QMessageBox> QtDialogs::makeMessageBox(QWidget* parent, const QS
                                                        std::optional<Answer> defaultButton)
 {
     auto box = std::make_unique<QMessageBox>(toQtIcon(icon), title, text, toQtButtons(buttons), parent);
+    captionButtons(*box);
     if (defaultButton) {
         QMessageBox::StandardButton standard = QMessageBox::Ok;
         switch (*defaultButton) {
@@ -84,11 +112,16 @@ Answer QtDialogs::message(QWidget* parent, const QString& text, const QString& t
 std::optional<QString> QtDialogs::input(QWidget* parent, const QString& prompt, const QString& title,
                                         const QString& initial)
 {
-    bool ok = false;
-    QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(initial);
+    dialog.setOkButtonText(caption(kOkText));
+    dialog.setCancelButtonText(caption(kCancelText));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 QString QtDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,

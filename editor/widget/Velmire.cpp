@@ -36,7 +36,7 @@ namespace {
 
 QString text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 /** First column of the options list: fixed English texts, not from the text table. */

@@ -113,7 +113,7 @@ void Velmire::applyNewMachineIdentity()
     const auto general = m_vm->Options()->GeneralOptions();
     std::string name = m_displayName.toStdString();
     if (name.empty())
-        name = platform::LoadLocalizedText(kNewVmText);
+        name = platform::LoadCaption(kNewVmText);
     // Languages without their own row for "New VM" would otherwise name the machine "" and its
     // file ".vmx", a hidden file without a name: the English text stands in.
     if (name.empty())

@@ -4,9 +4,12 @@
 
 #include "app/CommandLine.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
@@ -22,6 +25,8 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <map>
+#include <utility>
 
 namespace zentravolix::app::testing {
 namespace {
@@ -54,6 +59,48 @@ template <typename Condition> bool waitFor(Condition condition, int milliseconds
     while (!condition() && timer.elapsed() < milliseconds)
         QTest::qWait(20);
     return condition();
+}
+
+/**
+ * Every caption the window shows, keyed by the widget and the place within it: texts and tool
+ * tips of buttons and menu entries, menu and frame titles, labels, tab texts, list headers and
+ * list entries.
+ */
+std::map<std::pair<const QObject*, QString>, QString> captionsOf(QWidget& window)
+{
+    std::map<std::pair<const QObject*, QString>, QString> captions;
+    const auto put = [&](const QObject* o, const QString& where, const QString& text) {
+        captions[{o, where}] = text;
+    };
+    for (auto* b : window.findChildren<QAbstractButton*>()) {
+        put(b, QStringLiteral("text"), b->text());
+        put(b, QStringLiteral("tip"), b->toolTip());
+    }
+    for (auto* a : window.findChildren<QAction*>()) {
+        if (a->isSeparator())
+            continue;
+        put(a, QStringLiteral("text"), a->text());
+        put(a, QStringLiteral("tip"), a->toolTip());
+    }
+    for (auto* m : window.findChildren<QMenu*>())
+        put(m, QStringLiteral("title"), m->title());
+    for (auto* g : window.findChildren<QGroupBox*>())
+        put(g, QStringLiteral("title"), g->title());
+    for (auto* l : window.findChildren<QLabel*>())
+        put(l, QStringLiteral("text"), l->text());
+    for (auto* t : window.findChildren<QTabWidget*>()) {
+        for (int i = 0; i < t->count(); ++i)
+            put(t, QStringLiteral("tab %1").arg(i), t->tabText(i));
+    }
+    for (auto* t : window.findChildren<QTreeWidget*>()) {
+        for (int i = 0; i < t->headerItem()->columnCount(); ++i)
+            put(t, QStringLiteral("header %1").arg(i), t->headerItem()->text(i));
+    }
+    for (auto* c : window.findChildren<QComboBox*>()) {
+        for (int i = 0; i < c->count(); ++i)
+            put(c, QStringLiteral("entry %1").arg(i), c->itemText(i));
+    }
+    return captions;
 }
 
 class MainWindowStartup : public AppTest {};
@@ -136,7 +183,7 @@ TEST_F(MainWindowStartup, EnglishCaptionsComeFromTheTextTable)
     EXPECT_TRUE(toolbarAction(w, "Save")->text().isEmpty()); // pictures only
 }
 
-TEST_F(MainWindowStartup, GermanShowsTheTranslatedCaptionsAndEmptyOnesElsewhere)
+TEST_F(MainWindowStartup, GermanShowsTheTranslatedCaptions)
 {
     writeIni("[General]\r\nLanguageOffset=500\r\n");
     frmMain& w = makeWindow();
@@ -145,17 +192,44 @@ TEST_F(MainWindowStartup, GermanShowsTheTranslatedCaptionsAndEmptyOnesElsewhere)
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Zentravolix"));
     EXPECT_EQ(action(w, "mnuOptions")->text(), QStringLiteral("Wahlen"));
-    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QString());
-    EXPECT_EQ(buttonText(w, "cmdNew"), QString());
-    EXPECT_EQ(action(w, "mnuHelpAbout")->text(), QString());
-    EXPECT_EQ(toolbarAction(w, "Run")->toolTip(), QString());
-    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("fraFavorites"))->title(), QString());
-    EXPECT_EQ(w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->tabText(0), QString());
+    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("Datei"));
+    EXPECT_EQ(buttonText(w, "cmdNew"), QStringLiteral("Neue virtuelle Maschine erstellen"));
+    EXPECT_EQ(action(w, "mnuHelpAbout")->text(), QStringLiteral("\u00dcber"));
+    EXPECT_EQ(toolbarAction(w, "Run")->toolTip(), QStringLiteral("Virtuelle Maschine starten"));
+    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("fraFavorites"))->title(), QStringLiteral("Favoriten"));
+    EXPECT_EQ(w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->tabText(0), QStringLiteral("Startseite"));
+    const auto german = captionsOf(w);
 
     // Back to English at run time: every caption is applied again.
     platform::SetLanguageOffset(0);
     w.UpdateUILabels();
     EXPECT_EQ(action(w, "mnuOptions")->text(), QStringLiteral("Options"));
+    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("File"));
+
+    // Whatever shows a caption in English shows one in German, and most of them differ.
+    const auto english = captionsOf(w);
+    ASSERT_EQ(german.size(), english.size());
+    int translated = 0;
+    for (const auto& [where, text] : english) {
+        const QString& inGerman = german.at(where);
+        EXPECT_TRUE(text.isEmpty() || !inGerman.isEmpty())
+            << where.first->objectName().toStdString() << " " << where.second.toStdString() << ": "
+            << text.toStdString();
+        translated += inGerman != text ? 1 : 0;
+    }
+    EXPECT_GT(translated, 100);
+}
+
+TEST_F(MainWindowStartup, ALanguageWithoutRowsShowsEnglishCaptions)
+{
+    // The block past Italian holds no rows: each caption falls back to its English text.
+    writeIni("[General]\r\nLanguageOffset=2500\r\n");
+    frmMain& w = makeWindow();
+    ASSERT_NE(openNew(QStringLiteral("Machine")), nullptr);
+    const auto fallback = captionsOf(w);
+    platform::SetLanguageOffset(0);
+    w.UpdateUILabels();
+    EXPECT_EQ(captionsOf(w), fallback);
     EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("File"));
 }
 

@@ -162,12 +162,12 @@ TEST_F(OptionsDialog, ChangingTheLanguageRelabelsTheMainWindowAndOpenEditorsAtOn
     EXPECT_EQ(platform::LanguageOffset(), 500);
     EXPECT_EQ(dialogTitleAfterOk, QStringLiteral("Wahlen"));
     EXPECT_EQ(menuAction("mnuOptions")->text(), QStringLiteral("Wahlen"));
-    EXPECT_EQ(window->findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QString());
+    EXPECT_EQ(window->findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("Datei"));
     // Both editors, not only the one in front.
     for (editor::Velmire* editor : {first, second}) {
         auto* tabs = editor->findChild<QTabWidget*>(QStringLiteral("sstMain"));
         EXPECT_EQ(tabs->tabText(0), QStringLiteral("Wahlen"));
-        EXPECT_EQ(tabs->tabText(1), QString());
+        EXPECT_EQ(editor->findChild<QGroupBox*>(QStringLiteral("fraNotes"))->title(), QStringLiteral("Notizen"));
     }
 
     // The dialog opens in the new language with its translated rows.
@@ -175,8 +175,26 @@ TEST_F(OptionsDialog, ChangingTheLanguageRelabelsTheMainWindowAndOpenEditorsAtOn
         EXPECT_TRUE(child<QRadioButton>(options, "optLangDe")->isChecked());
         EXPECT_EQ(child<QRadioButton>(options, "optLangDe")->text(), QStringLiteral("Deutsch"));
         EXPECT_EQ(child<QTabWidget>(options, "sstOptions")->tabText(1), QStringLiteral("Sprache"));
-        EXPECT_EQ(child<QPushButton>(options, "cmdOK")->text(), QString());
+        EXPECT_EQ(child<QPushButton>(options, "cmdOK")->text(), QStringLiteral("OK"));
+        EXPECT_EQ(child<QPushButton>(options, "cmdCancel")->text(), QStringLiteral("Abbrechen"));
     });
+}
+
+TEST_F(OptionsDialog, LanguagesAreNamedInThemselvesInEveryLanguage)
+{
+    makeWindow();
+    const QStringList names{QStringLiteral("English"), QStringLiteral("Deutsch"), QStringLiteral("Fran\u00e7ais"),
+                            QStringLiteral("Espa\u00f1ol"), QStringLiteral("Italiano")};
+    const char* options[] = {"optLangEn", "optLangDe", "optLangFr", "optLangEs", "optLangIt"};
+    for (int language = 0; language < platform::kLanguageCount; ++language) {
+        platform::SetLanguageOffset(platform::LanguageOffsetFromIndex(language));
+        frmOptions dialog(dialogs, settings, window.get());
+        for (int i = 0; i < platform::kLanguageCount; ++i)
+            EXPECT_EQ(child<QRadioButton>(dialog, options[i])->text(), names[i]) << "language " << language;
+        EXPECT_FALSE(child<QTabWidget>(dialog, "sstOptions")->tabText(1).isEmpty());
+        EXPECT_FALSE(child<QPushButton>(dialog, "cmdCancel")->text().isEmpty());
+    }
+    platform::SetLanguageOffset(0);
 }
 
 TEST_F(OptionsDialog, QuittingWritesTheIniIntoTheNewFolderAndTheNextStartReadsIt)

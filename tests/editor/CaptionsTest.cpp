@@ -31,7 +31,7 @@ TEST_F(Captions, EnglishCaptionsComeFromTheTextTable)
     EXPECT_EQ(power->itemText(1), QStringLiteral("Shut Down Guest"));
 }
 
-TEST_F(Captions, GermanShowsItsTranslatedRowsAndEmptyCaptionsElsewhere)
+TEST_F(Captions, GermanShowsGermanCaptions)
 {
     const auto editor = newEditor();
     editor->Machine()->Options()->PowerOptions()->SetStopButtonAction(1);
@@ -45,9 +45,12 @@ TEST_F(Captions, GermanShowsItsTranslatedRowsAndEmptyCaptionsElsewhere)
     auto* tabs = child<QTabWidget>(*editor, "sstMain");
     EXPECT_EQ(tabs->tabText(0), QString::fromStdString(platform::LoadTextById(512)));
     EXPECT_FALSE(tabs->tabText(0).isEmpty());
-    EXPECT_EQ(tabs->tabText(1), QString());
-    EXPECT_EQ(child<QGroupBox>(*editor, "fraNotes")->title(), QString());
-    EXPECT_EQ(child<QCheckBox>(*editor, "chkPowerOnAfterOpen")->text(), QString());
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("Hardware"));
+    EXPECT_EQ(child<QGroupBox>(*editor, "fraNotes")->title(), QStringLiteral("Notizen"));
+    EXPECT_EQ(child<QCheckBox>(*editor, "chkPowerOnAfterOpen")->text(),
+              QStringLiteral("Nach dem \u00d6ffnen der virtuellen Maschine einschalten"));
+    EXPECT_EQ(power->itemText(1), QStringLiteral("Gast herunterfahren"));
+    EXPECT_EQ(child<QPushButton>(*editor, "cmdHardwareAdd")->text(), QStringLiteral("Hinzuf\u00fcgen"));
     // The options rows are fixed texts, not looked up.
     auto* list = child<QTreeWidget>(*editor, "lvwOptionsList");
     EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("General"));
@@ -81,7 +84,7 @@ TEST_F(Captions, SummaryWindowCaptionNamesTheFileAsReadOnly)
 namespace zentravolix::testing {
 namespace {
 
-TEST_F(Captions, UnnamedMachineInALanguageWithoutNewVmTextIsStillNamed)
+TEST_F(Captions, UnnamedMachineIsNamedInEnglishInEveryLanguage)
 {
     platform::SetLanguageOffset(
         platform::LanguageOffsetFromIndex(static_cast<int>(platform::Language::German)));

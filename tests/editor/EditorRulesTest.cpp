@@ -7,7 +7,10 @@
 #include "editor/widget/MachineState.h"
 #include "editor/widget/NameRules.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 namespace zentravolix::testing {
 namespace {
@@ -98,6 +101,26 @@ TEST(QtDialogsBox, TheChosenDefaultButtonAnswersEnter)
     const auto plain = QtDialogs::makeMessageBox(nullptr, QStringLiteral("Done"), QStringLiteral("Info"),
                                                  MessageIcon::Information, Buttons::Ok, std::nullopt);
     EXPECT_EQ(plain->defaultButton(), nullptr) << "left to the toolkit";
+}
+
+TEST(QtDialogsButtons, QuestionButtonsSpeakTheProgramsLanguage)
+{
+    // The unsaved-changes question tells the user to click "Ja" or "Nein": the buttons say so.
+    platform::SetLanguageOffset(500);
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (auto which : {QMessageBox::Yes, QMessageBox::No})
+            shown << box->button(which)->text();
+        box->button(QMessageBox::No)->click();
+    });
+    QtDialogs dialogs;
+    const Answer answer = dialogs.message(nullptr, QStringLiteral("?"), QStringLiteral("t"), MessageIcon::Question,
+                                          Buttons::YesNo);
+    platform::SetLanguageOffset(0);
+    EXPECT_EQ(answer, Answer::No);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}));
 }
 
 } // namespace

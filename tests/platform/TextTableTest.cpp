@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
-#include <set>
+#include <iterator>
+#include <vector>
 
 using namespace zentravolix::platform;
 
@@ -35,36 +37,136 @@ TEST_F(TextTableTest, ExactTextsKeepTheirBlanks)
     EXPECT_EQ(LoadLocalizedText(358), "Enabled (turn off for relative positioning in 3D Guests)");
 }
 
-TEST_F(TextTableTest, TableHoldsExactlyTheKnownIdBlocks)
+TEST_F(TextTableTest, EveryEnglishTextHasARowInEachLanguageAndNothingElse)
 {
-    // The original English texts hold ids 1 to 358; the program's own texts sit above them in
-    // the English block (359 to 499), so a translation of them would be at id + offset too.
-    int english = 0;
-    int own = 0;
-    for (int id = 0; id <= 500; ++id) {
-        if (LoadTextById(id).empty())
-            continue;
-        if (id >= kOwnTextFirst && id <= kOwnTextLast) {
-            ++own;
-            continue;
-        }
-        ++english;
-        EXPECT_GE(id, 1);
-        EXPECT_LE(id, 358);
+    std::vector<int> english;
+    for (int id = 0; id < kLanguageOffsetStep; ++id) {
+        if (!LoadTextById(id).empty())
+            english.push_back(id);
     }
-    EXPECT_EQ(english, 285);
-    EXPECT_GE(own, 3) << "the Linux wording of the disk texts";
+    // The original block 1..358 with its 285 texts, then the texts added since (359..499).
+    EXPECT_EQ(std::count_if(english.begin(), english.end(), [](int id) { return id <= 358; }), 285);
+    EXPECT_GE(english.front(), 1);
+    for (int id : english) {
+        if (id > 358) {
+            EXPECT_GE(id, kOwnTextFirst) << id;
+            EXPECT_LE(id, kOwnTextLast) << id;
+        }
+    }
 
-    // Every other language has the title, "Options" and the language block, and nothing else.
-    const std::set<int> translated{1, 12, 61, 62, 63, 64, 65, 66};
     for (int language = 1; language < kLanguageCount; ++language) {
-        for (int id = 1; id <= 499; ++id) {
-            const bool present = !LoadLocalizedText(id, LanguageOffsetFromIndex(language)).empty();
-            EXPECT_EQ(present, translated.count(id) == 1) << "language " << language << " id " << id;
+        const std::int32_t offset = LanguageOffsetFromIndex(language);
+        for (int id = 0; id < kLanguageOffsetStep; ++id) {
+            const bool hasEnglish = std::binary_search(english.begin(), english.end(), id);
+            EXPECT_EQ(!LoadLocalizedText(id, offset).empty(), hasEnglish) << "language " << language << " id " << id;
         }
     }
-    EXPECT_EQ(LoadTextById(2067), "");
     EXPECT_EQ(LoadTextById(2500), "");
+}
+
+namespace {
+
+std::string leadingBlanks(const std::string& text)
+{
+    return text.substr(0, text.find_first_not_of(' '));
+}
+
+std::string trailingBlanks(const std::string& text)
+{
+    const auto last = text.find_last_not_of(' ');
+    return last == std::string::npos ? text : text.substr(last + 1);
+}
+
+std::string digitsOf(const std::string& text)
+{
+    std::string digits;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
+    return digits;
+}
+
+std::string lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return text;
+}
+
+std::size_t countOf(const std::string& text, const std::string& what)
+{
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size()))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(TextTableTest, TranslationsKeepBlanksNumbersMarkersAndNames)
+{
+    // Pieces that are joined with a number or a name keep their blanks; numbers, accelerators,
+    // line breaks and the technical names a text mentions survive translation.
+    const char* names[] = {"VMX", "IDE", "SCSI", "PCI", "USB", "MAC", "CD-ROM", "ISO", "PAE", "NAT",
+                           "Direct3D", "Qemu-img", "Contig", "SysInternals", "Zentravolix"};
+    for (int id = 1; id < kLanguageOffsetStep; ++id) {
+        const std::string english = LoadTextById(id);
+        if (english.empty())
+            continue;
+        for (int language = 1; language < kLanguageCount; ++language) {
+            const std::string text = LoadLocalizedText(id, LanguageOffsetFromIndex(language));
+            SCOPED_TRACE("language " + std::to_string(language) + " id " + std::to_string(id) + ": " + text);
+            EXPECT_EQ(leadingBlanks(text), leadingBlanks(english));
+            EXPECT_EQ(trailingBlanks(text), trailingBlanks(english));
+            EXPECT_EQ(digitsOf(text), digitsOf(english));
+            for (const char* marker : {"&", "%", "\\n", "\n", "...", "|"})
+                EXPECT_EQ(countOf(text, marker), countOf(english, marker)) << marker;
+            for (const char* name : names) {
+                if (english.find(name) != std::string::npos)
+                    EXPECT_NE(text.find(name), std::string::npos) << name;
+            }
+            // The English texts spell the product three ways; the translations spell it right.
+            if (lower(english).find("vmware") != std::string::npos)
+                EXPECT_NE(text.find("VMware"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(TextTableTest, TextsThatEndUpInFilesOrNameProductsStayAsTheyAre)
+{
+    // 26 names a new machine and its .vmx file; the others are product and system names.
+    for (int id : {1, 26, 129, 130, 131, 213, 214, 215, 216, 220, 221, 222, 223, 320, 332}) {
+        for (int language = 1; language < kLanguageCount; ++language)
+            EXPECT_EQ(LoadLocalizedText(id, LanguageOffsetFromIndex(language)), LoadTextById(id)) << id;
+    }
+}
+
+TEST_F(TextTableTest, CaptionsFallBackToEnglishWhereALanguageHasNoRow)
+{
+    // The block above Italian has no rows at all: every caption comes out in English.
+    const std::int32_t emptyBlock = LanguageOffsetFromIndex(kLanguageCount);
+    EXPECT_EQ(LoadLocalizedText(4, emptyBlock), "");
+    EXPECT_EQ(LoadCaption(4, emptyBlock), "Create New Virtual Machine");
+    EXPECT_EQ(LoadCaption(187, emptyBlock), "You currently have ");
+    EXPECT_EQ(LoadCaption(4, 500), "Neue virtuelle Maschine erstellen");
+    EXPECT_EQ(LoadCaption(31, 500), "") << "no English row either";
+    EXPECT_EQ(LoadCaption(0, 0), "");
+    SetLanguageOffset(emptyBlock);
+    EXPECT_EQ(LoadCaption(6), "File");
+    SetLanguageOffset(1000);
+    EXPECT_EQ(LoadCaption(6), "Fichier");
+}
+
+TEST_F(TextTableTest, EachLanguageIsNamedInItself)
+{
+    EXPECT_EQ(LanguageNameInItself(0), "English");
+    EXPECT_EQ(LanguageNameInItself(1), "Deutsch");
+    EXPECT_EQ(LanguageNameInItself(2), "Fran\xC3\xA7"
+                                       "ais");
+    EXPECT_EQ(LanguageNameInItself(3), "Espa\xC3\xB1ol");
+    EXPECT_EQ(LanguageNameInItself(4), "Italiano");
+    EXPECT_EQ(LanguageNameInItself(5), "");
+    // Whatever language is current.
+    SetLanguageOffset(500);
+    EXPECT_EQ(LanguageNameInItself(0), "English");
 }
 
 TEST_F(TextTableTest, TranslatedRowsAreUtf8)
@@ -81,7 +183,7 @@ TEST_F(TextTableTest, LookupAddsTheCurrentOffsetAtCallTime)
 {
     EXPECT_EQ(LanguageOffset(), 0);
     SetLanguageOffset(500);
-    EXPECT_EQ(LoadLocalizedText(4), "");            // id 504 has no row
+    EXPECT_EQ(LoadLocalizedText(4), "Neue virtuelle Maschine erstellen"); // id 504
     EXPECT_EQ(LoadLocalizedText(1), "Zentravolix"); // id 501
     EXPECT_EQ(LoadLocalizedText(12), "Wahlen");
     EXPECT_EQ(LoadLocalizedText(61), "Sprache");

@@ -119,6 +119,15 @@ TEST_F(AddHardwareDialogTest, KindAtItsLimitDisablesOk)
     EXPECT_FALSE(ok()->isEnabled());
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblInfo"))->text(),
               QStringLiteral("The maximum number of Sound Adapters has already been added to this virtual machine."));
+
+    // The translated sentences are worded around the bare name: no English plural "s".
+    platform::SetLanguageOffset(500);
+    dialog.UpdateUILabels();
+    emit list()->itemClicked(list()->topLevelItem(4), 0);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblInfo"))->text(),
+              QStringLiteral("Die H\u00f6chstzahl an Ger\u00e4ten vom Typ Soundkarte wurde dieser virtuellen Maschine "
+                             "bereits hinzugef\u00fcgt."));
+    platform::SetLanguageOffset(0);
 }
 
 TEST_F(AddHardwareDialogTest, NothingLeftToAddLeavesOkDisabled)

@@ -45,10 +45,11 @@ TEST_F(DevicePageTest, SerialAutoDetectIsStoredUntranslated)
     auto port = hw()->SerialPorts()->Add();
     port->SetDeviceName("COM2");
     auto page = makePage<SerialPortPage>(port->ID());
-    // German has no caption for the entry; the file still needs the exact "auto detect".
+    // German shows its own caption for the entry; the file still needs the exact "auto detect".
     platform::SetLanguageOffset(500);
     page->updateUILabels();
     auto* list = child<QComboBox>(*page, "cboSerPort");
+    EXPECT_EQ(list->itemText(0), QStringLiteral("Automatisch erkennen"));
     choose(list, 0);
     EXPECT_EQ(port->DeviceName(), "auto detect");
     EXPECT_EQ(port->Summary(), "Using port auto detect");

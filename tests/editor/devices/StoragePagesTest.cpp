@@ -53,10 +53,11 @@ TEST_F(StoragePageTest, FloppyAutoDetectIsStoredUntranslatedAndFoundInAnyLanguag
     auto floppy = hw()->Floppies()->Item(1);
     floppy->SetDeviceType("device");
     floppy->SetDeviceName("auto detect");
-    platform::SetLanguageOffset(500); // German has no text for "auto detect": a blank entry
+    platform::SetLanguageOffset(500); // German shows its own text for the entry
     auto page = makePage<FloppyPage>(floppy->ID());
     auto* drives = child<QComboBox>(*page, "cboFloppyDrive");
     EXPECT_EQ(drives->currentIndex(), 0);
+    EXPECT_EQ(drives->currentText(), QStringLiteral("Automatisch erkennen"));
 
     choose(drives, 1);
     EXPECT_EQ(floppy->DeviceName(), "/dev/fd0");

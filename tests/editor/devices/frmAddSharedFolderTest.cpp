@@ -143,7 +143,9 @@ TEST_F(SharedFolderDialogTest, CaptionsComeFromTheTextTable)
 
     platform::SetLanguageOffset(500);
     dialog.UpdateUILabels();
-    EXPECT_EQ(child<QLabel>("lblName")->text(), QStringLiteral(":")) << "no German text: only the colon";
+    EXPECT_EQ(child<QLabel>("lblName")->text(), QStringLiteral("Name:"));
+    EXPECT_EQ(child<QLabel>("lblHostFolder")->text(), QStringLiteral("Host-Ordner:"));
+    EXPECT_EQ(child<QCheckBox>("chkShareReadOnly")->text(), QStringLiteral("Schreibgesch\u00fctzt"));
     platform::SetLanguageOffset(0);
 }
 

@@ -301,7 +301,7 @@ void DevicePage::showRuleMessage(const RuleMessage& message)
 
 QString DevicePage::text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 } // namespace zentravolix::editor

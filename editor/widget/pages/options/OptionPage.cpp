@@ -38,7 +38,7 @@ void OptionPage::refillCombo(QComboBox* combo, const QStringList& entries)
 
 QString OptionPage::text(int id)
 {
-    return QString::fromStdString(platform::LoadLocalizedText(id));
+    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 } // namespace zentravolix::editor
