@@ -95,6 +95,19 @@ QString suspendedOnOpen(const QString& path, const QString& stateFile)
         .arg(path, stateFile);
 }
 
+QString unplacedDevicesTitle()
+{
+    return QStringLiteral("Devices Without a Node");
+}
+
+QString unplacedDevicesOnSave(const QStringList& devices)
+{
+    return QStringLiteral("These devices are not on a node of a controller yet, so the file cannot hold them:\n\n"
+                          "%1\n\nGive each one its file or drive (which puts it on a free node), or remove it.  "
+                          "Save without them?")
+        .arg(devices.join(QLatin1Char('\n')));
+}
+
 QString runningOnSave(const QString& path, const QString& lockPath)
 {
     return QStringLiteral("The virtual machine of %1 seems to be running: VMware's lock folder %2 exists.  "

@@ -8,6 +8,7 @@
 #include "vmx/ReadProblem.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -33,6 +34,9 @@ QString runningOnOpen(const QString& path, const QString& lockPath);
 QString suspendedOnOpen(const QString& path, const QString& stateFile);
 /** A Yes/No question: save although VMware runs the machine? */
 QString runningOnSave(const QString& path, const QString& lockPath);
+/** Devices in the hardware list that have no node yet, and so no place in the saved file. */
+QString unplacedDevicesTitle();
+QString unplacedDevicesOnSave(const QStringList& devices);
 QString suspendedOnSave(const QString& path, const QString& stateFile);
 
 QString saveFailedTitle();

@@ -9,6 +9,7 @@
 #include <tarvonel/Enums.h>
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -142,6 +143,8 @@ private:
     bool readExistingFile();
     /** Writes the backup of the opened file before the first save over it; false when it failed (the user was told). */
     bool makeBackupBeforeFirstSave();
+    /** The display names of the disks, CD-ROMs and generic SCSI devices without a node. */
+    QStringList unplacedDevices() const;
     void applyNewMachineIdentity();
     void warnAboutMachineState(bool saving, bool* proceed);
     void showSummaryWindow(const QString& fileName, const std::string& text);

@@ -173,6 +173,14 @@ bool Velmire::CreateVmxFile()
     warnAboutMachineState(true, &proceed);
     if (!proceed)
         return false;
+    // A device without a node has no keys in the file: it is never dropped without a word.
+    if (const QStringList unplaced = unplacedDevices(); !unplaced.isEmpty()) {
+        const Answer answer =
+            m_context.dialogs->message(this, messages::unplacedDevicesOnSave(unplaced), messages::unplacedDevicesTitle(),
+                                       MessageIcon::Question, Buttons::YesNo, Answer::No);
+        if (answer != Answer::Yes)
+            return false;
+    }
 
     const QString path = qs(vmx::VmxFilePath(*m_vm).string());
     if (!makeBackupBeforeFirstSave())
@@ -194,6 +202,24 @@ bool Velmire::CreateVmxFile()
     setChangesPending(false);
     showSummaryWindow(qs(m_vm->Options()->GeneralOptions()->VmxFileName()), saved.text);
     return true;
+}
+
+QStringList Velmire::unplacedDevices() const
+{
+    QStringList names;
+    auto collect = [&names](const auto& devices) {
+        for (std::int32_t i = 1; i <= devices.Count(); ++i) {
+            const auto device = devices.Item(i);
+            const std::string bus = device->BusType();
+            if ((bus != "IDE" && bus != "SCSI") || device->Controller() < 0 || device->BusNode() < 0)
+                names << qs(device->DisplayName());
+        }
+    };
+    const auto hardware = m_vm->Hardware();
+    collect(*hardware->HardDisks());
+    collect(*hardware->CDRoms());
+    collect(*hardware->GenericSCSIDevices());
+    return names;
 }
 
 bool Velmire::makeBackupBeforeFirstSave()

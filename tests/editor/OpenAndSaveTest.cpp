@@ -385,5 +385,34 @@ TEST_F(OpenAndSave, ValuesThePagesDoNotKnowAreShownAsTheyAreAndSavedUnchanged)
     EXPECT_NE(written.find("ethernet0.virtualDev = \"vmxnet3\""), std::string::npos);
 }
 
+TEST_F(OpenAndSave, ADeviceWithoutANodeIsNeverLeftOutWithoutAWord)
+{
+    // A disk added but not yet given a file has no node, so the file has no keys for it. Save
+    // names it and asks; Enter (No) keeps editing, Yes saves without it.
+    const auto editor = newEditor(QStringLiteral("Unplaced"), QString::fromStdString(temp.path().string()));
+    const auto disk = editor->Machine()->Hardware()->HardDisks()->Add();
+    const auto file = temp.path() / "Unplaced.vmx";
+    dialogs.answers.push_back(editor::Answer::No);
+    EXPECT_FALSE(editor->CreateVmxFile());
+    EXPECT_FALSE(std::filesystem::exists(file));
+    ASSERT_FALSE(dialogs.messages().empty());
+    const auto question = dialogs.messages().back();
+    EXPECT_EQ(question.title, QStringLiteral("Devices Without a Node"));
+    EXPECT_TRUE(question.text.contains(QString::fromStdString(disk->DisplayName()))) << question.text.toStdString();
+    EXPECT_EQ(question.buttons, editor::Buttons::YesNo);
+    EXPECT_EQ(question.defaultButton, editor::Answer::No);
+
+    dialogs.answers.push_back(editor::Answer::Yes);
+    EXPECT_TRUE(editor->CreateVmxFile());
+    EXPECT_TRUE(std::filesystem::exists(file));
+
+    // Once every device has a node, Save asks nothing about nodes.
+    editor->Machine()->Hardware()->HardDisks()->Remove(-1, disk->ID());
+    const auto before = dialogs.messages().size();
+    EXPECT_TRUE(editor->CreateVmxFile());
+    for (std::size_t i = before; i < dialogs.messages().size(); ++i)
+        EXPECT_NE(dialogs.messages()[i].title, QStringLiteral("Devices Without a Node"));
+}
+
 } // namespace
 } // namespace zentravolix::testing
