@@ -13,4 +13,14 @@ namespace zentravolix::app {
  */
 QString WholeCommandLine(const QStringList& arguments);
 
+/**
+ * The files named by the arguments after the program name (no switches among them). When all of
+ * them joined with blanks name an existing file, or there is only one, that is the one file (its
+ * enclosing double quotes taken off); otherwise each argument is a file of its own.
+ */
+QStringList CommandLineFiles(const QStringList& arguments);
+
+/** A command-line path without the double quotes around it. */
+QString Unquoted(const QString& path);
+
 } // namespace zentravolix::app

@@ -36,6 +36,7 @@ frmMain::frmMain(editor::Dialogs& dialogs, platform::ProgramSettings& settings, 
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(ProgramIcon());
+    setAcceptDrops(true);
 
     m_tmrLoadDelay = new QTimer(this);
     m_tmrLoadDelay->setObjectName(QStringLiteral("tmrLoadDelay"));
@@ -86,12 +87,15 @@ void frmMain::buildActions()
         return action;
     };
     m_mnuFileNew = make("mnuFileNew", this);
+    m_mnuFileNew->setShortcut(QKeySequence::New);
     m_mnuFileEdit = make("mnuFileEdit", this);
+    m_mnuFileEdit->setShortcut(QKeySequence::Open);
     m_mnuFileQuit = make("mnuFileQuit", this);
     m_mnuFileQuit->setShortcut(QKeySequence::Quit);
     m_mnuVMSave = make("mnuVMSave", this);
     m_mnuVMSave->setShortcut(QKeySequence::Save);
     m_mnuVMClose = make("mnuVMClose", this);
+    m_mnuVMClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     m_mnuVMLaunch = make("mnuVMLaunch", this);
     m_mnuOptions = make("mnuOptions", this);
     m_mnuHelpContents = make("mnuHelpContents", this);
@@ -102,6 +106,20 @@ void frmMain::buildActions()
     m_mnuPopupEditOther = make("mnuPopupEditOther", this);
     m_mnuPopupLaunch = make("mnuPopupLaunch", this);
     m_mnuPopupRemove = make("mnuPopupRemove", this);
+
+    // Between tabs, as in every tabbed program; they live on the window, in no menu.
+    m_actNextTab = make("actNextTab", this);
+    m_actNextTab->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    m_actPreviousTab = make("actPreviousTab", this);
+    m_actPreviousTab->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                    QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    for (QAction* action : {m_actNextTab, m_actPreviousTab})
+        action->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_actNextTab);
+    addAction(m_actPreviousTab);
+    connect(m_actNextTab, &QAction::triggered, this, [this] { CycleTab(1); });
+    connect(m_actPreviousTab, &QAction::triggered, this, [this] { CycleTab(-1); });
 
     m_mnuFileNew->setIcon(ToolbarIcon(QStringLiteral("New")));
     m_mnuFileEdit->setIcon(ToolbarIcon(QStringLiteral("Open")));
@@ -253,7 +271,7 @@ void frmMain::initInterface()
     m_hostDevices.cdromDrives = platform::HostCdromDrives();
     m_hostDevices.serialPorts = platform::HostSerialPorts();
     m_hostDevices.parallelPorts = platform::HostParallelPorts();
-    setWindowTitle(text(1));
+    updateWindowTitle();
     buildToolbar();
 
     m_lvwVMs->clear();
@@ -287,7 +305,7 @@ void frmMain::centreOnScreen()
 
 void frmMain::UpdateUILabels()
 {
-    setWindowTitle(text(1));
+    updateWindowTitle();
     m_fraFavorites->setTitle(text(2));
     m_sstMain->setTabText(0, text(3));
 

@@ -15,6 +15,7 @@
 class QAction;
 class QGroupBox;
 class QLabel;
+class QMimeData;
 class QMenu;
 class QSplitter;
 class QTabWidget;
@@ -53,6 +54,14 @@ public:
     /** The last start-up step: takes the command line as the file to open 500 ms later, or says
      *  that it does not exist. An empty line does nothing. */
     void ProcessCommandLine(const QString& commandLine);
+    /** Several files from the command line: each existing one opens in a tab of its own 500 ms
+     *  later, each missing one is reported as the single file is. */
+    void OpenCommandLineFiles(const QStringList& files);
+    /** Files handed over by a later start of the program: opened like the command line's, and
+     *  the window comes to the front. */
+    void ReceiveFiles(const QStringList& files);
+    /** The local .vmx files among dropped data (the suffix in any case); empty when there is none. */
+    static QStringList DroppedVmxFiles(const QMimeData* data);
 
     void UpdateFavoritesList();
     /** Caption and picture of a tab (index -1: the current tab); then selects the matching favourite. */
@@ -78,6 +87,10 @@ public:
     int CurrentTab() const { return m_currentTab; }
     bool FavoritesShown() const { return m_favoritesShown; }
     QString CommandFile() const { return m_commandFile; }
+    /** The files waiting for the load delay, in command-line order. */
+    QStringList CommandFiles() const { return m_commandFiles; }
+    /** The next (step 1) or previous (-1) visible tab, round from the last to Home and back. */
+    void CycleTab(int step);
     QString SelectedName() const { return m_selectedName; }
     QString SelectedPath() const { return m_selectedPath; }
     std::int16_t SelectedConfigVersion() const { return m_selectedConfigVersion; }
@@ -89,6 +102,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     /** Watches the favourites list's mouse buttons (remembered position, release on empty space). */
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildActions();
@@ -117,6 +133,8 @@ private:
     /** Lets the text box that has the focus store its text before a Save, Close or Quit. */
     void commitFocusedField();
     QString tabCaption(int index) const;
+    /** The program name, after the current configuration's caption and its unsaved-changes mark. */
+    void updateWindowTitle();
 
     editor::Dialogs& m_dialogs;
     platform::ProgramSettings& m_settings;
@@ -125,6 +143,7 @@ private:
     // Form state.
     int m_currentTab = 0;
     QString m_commandFile;
+    QStringList m_commandFiles;
     bool m_favoritesShown = true;
     QString m_selectedName;
     QString m_selectedPath;
@@ -163,6 +182,8 @@ private:
     QAction* m_mnuPopupEditOther = nullptr;
     QAction* m_mnuPopupLaunch = nullptr;
     QAction* m_mnuPopupRemove = nullptr;
+    QAction* m_actNextTab = nullptr;
+    QAction* m_actPreviousTab = nullptr;
     QAction* m_tbNew = nullptr;
     QAction* m_tbOpen = nullptr;
     QAction* m_tbSave = nullptr;

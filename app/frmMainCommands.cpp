@@ -5,6 +5,7 @@
 #include "app/frmOptions.h"
 
 #include "app/AppIcons.h"
+#include "app/CommandLine.h"
 #include "app/SettingsProblemText.h"
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/EditorContext.h"
@@ -19,11 +20,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QMimeData>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace zentravolix::app {
 namespace {
@@ -60,21 +67,114 @@ void frmMain::ProcessCommandLine(const QString& commandLine)
 {
     if (commandLine.isEmpty())
         return;
-    m_commandFile = commandLine;
-    if (m_commandFile.startsWith(QLatin1Char('"')))
-        m_commandFile = m_commandFile.mid(1, qMax(0, m_commandFile.size() - 2));
-    if (QFileInfo(m_commandFile).isFile()) {
-        m_tmrLoadDelay->start();
-    } else {
-        m_dialogs.message(this, QStringLiteral("Unable to locate file ") + m_commandFile,
-                          QStringLiteral("Invalid Command Arguments passed"), editor::MessageIcon::Warning);
+    OpenCommandLineFiles({commandLine});
+}
+
+void frmMain::OpenCommandLineFiles(const QStringList& files)
+{
+    for (const QString& given : files) {
+        if (given.isEmpty())
+            continue;
+        m_commandFile = Unquoted(given);
+        if (QFileInfo(m_commandFile).isFile()) {
+            m_commandFiles.append(m_commandFile);
+            m_tmrLoadDelay->start();
+        } else {
+            m_dialogs.message(this, QStringLiteral("Unable to locate file ") + m_commandFile,
+                              QStringLiteral("Invalid Command Arguments passed"), editor::MessageIcon::Warning);
+        }
     }
+}
+
+void frmMain::ReceiveFiles(const QStringList& files)
+{
+    OpenCommandLineFiles(files);
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void frmMain::onLoadDelay()
 {
     m_tmrLoadDelay->stop();
-    OpenInTab(true, m_commandFile, QString(), 8, QString());
+    const QStringList files = std::exchange(m_commandFiles, {});
+    for (const QString& file : files)
+        OpenInTab(true, file, QString(), 8, QString());
+}
+
+QStringList frmMain::DroppedVmxFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (data == nullptr || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QLatin1String(".vmx"), Qt::CaseInsensitive) && QFileInfo(path).isFile())
+            files.append(path);
+    }
+    return files;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedVmxFiles(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (DroppedVmxFiles(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QStringList files = DroppedVmxFiles(event->mimeData());
+    if (files.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    for (const QString& file : files)
+        OpenInTab(true, file, QString(), 8, QString());
+    activateWindow();
+}
+
+void frmMain::CycleTab(int step)
+{
+    const int count = m_sstMain->count();
+    int index = m_sstMain->currentIndex();
+    for (int tried = 0; tried < count; ++tried) {
+        index = (index + step + count) % count;
+        if (m_sstMain->isTabVisible(index)) {
+            m_sstMain->setCurrentIndex(index);
+            return;
+        }
+    }
+}
+
+void frmMain::updateWindowTitle()
+{
+    const editor::Velmire* velmire = EditorOfTab(m_currentTab);
+    if (velmire == nullptr) {
+        setWindowTitle(text(1));
+        setWindowModified(false);
+        return;
+    }
+    // "[*]" is where the window system shows the mark; a literal one in a name is doubled.
+    QString caption = tabCaption(m_currentTab);
+    caption.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    setWindowTitle(caption + QStringLiteral("[*] - ") + text(1));
+    setWindowModified(velmire->ChangesPending());
 }
 
 void frmMain::UpdateTab(int index, const QString& caption, const QString& iconKey)
@@ -91,6 +191,8 @@ void frmMain::UpdateTab(int index, const QString& caption, const QString& iconKe
             m_sstMain->setTabIcon(index, icon);
     }
     SelectFavorite(caption);
+    if (index == m_currentTab)
+        updateWindowTitle();
 }
 
 void frmMain::onCurrentTabChanged(int index)
@@ -99,6 +201,7 @@ void frmMain::onCurrentTabChanged(int index)
         return;
     m_currentTab = index;
     SelectFavorite(tabCaption(index));
+    updateWindowTitle();
 }
 
 void frmMain::OpenInTab(bool editExisting, const QString& existingPath, const QString& displayName,
@@ -141,6 +244,10 @@ void frmMain::OpenInTab(bool editExisting, const QString& existingPath, const QS
     velmire->SetNewVmxPath(newVmxPath);
     connect(velmire, &editor::Velmire::displayNameChanged, this,
             [this, index](const QString& name) { UpdateTab(index, name, QString()); });
+    connect(velmire, &editor::Velmire::changesPendingChanged, this, [this, index] {
+        if (index == m_currentTab)
+            updateWindowTitle();
+    });
     if (velmire->Load()) {
         // Reading the file fills the editor's name field, and the tab follows that name as it
         // follows every later edit of it: the machine's own name rather than a long path.

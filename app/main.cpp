@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/CommandLine.h"
 #include "app/QuitAfterShow.h"
+#include "app/SingleInstance.h"
 #include "app/VersionText.h"
 #include "app/ZentravolixApplication.h"
 #include "app/frmMain.h"
@@ -8,6 +9,7 @@
 #include "platform/Settings.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -29,8 +31,12 @@ int main(int argc, char** argv)
         QStringLiteral("Creates and edits the configuration files (.vmx) of VMware virtual machines."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .vmx file to open."),
-                                 QStringLiteral("[file.vmx]"));
+    const QCommandLineOption newInstance(
+        QStringLiteral("new-instance"),
+        QStringLiteral("Start a window of its own instead of handing the files to the running one."));
+    parser.addOption(newInstance);
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The .vmx files to open, each in a tab."),
+                                 QStringLiteral("[file.vmx...]"));
     QStringList arguments = application.arguments();
     // A path that begins with a dash is still a file once "--" has been given.
     if (!parser.parse(arguments)) {
@@ -42,11 +48,32 @@ int main(int argc, char** argv)
     if (parser.isSet(version))
         parser.showVersion();
 
+    // The options are gone from here on; what is left are the files.
+    QStringList positional = parser.positionalArguments();
+    positional.prepend(application.arguments().value(0));
+    const QStringList files = app::CommandLineFiles(positional);
+
+    // A window already running in this session takes the files and comes to the front; it alone
+    // keeps the favourites. Paths go over relative to this start's folder.
+    app::SingleInstance instance(app::SingleInstance::DefaultName());
+    // Start-up measurements and tests run windows of their own, often several at once.
+    const bool single = !parser.isSet(newInstance) && qEnvironmentVariableIsEmpty("ZENTRAVOLIX_NEW_INSTANCE") &&
+                        !app::QuitAfterShow::Requested();
+    if (single) {
+        QStringList absolute;
+        for (const QString& file : files)
+            absolute.append(QFileInfo(file).absoluteFilePath());
+        if (instance.HandOver(absolute))
+            return 0;
+        instance.Listen();
+    }
+
     platform::ProgramSettings settings;
     app::frmMain window(dialogs, settings);
     if (app::QuitAfterShow::Requested())
         new app::QuitAfterShow(&window);
     window.show();
-    window.ProcessCommandLine(app::WholeCommandLine(application.arguments()));
+    QObject::connect(&instance, &app::SingleInstance::filesReceived, &window, &app::frmMain::ReceiveFiles);
+    window.OpenCommandLineFiles(files);
     return application.exec();
 }
