@@ -50,7 +50,7 @@ HardwareTab::HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, Dialogs* 
     auto* left = new QVBoxLayout;
     m_lvwHardwareList = makeReportList(this, "lvwHardwareList", 2);
     m_lvwHardwareList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_lvwHardwareList->setMinimumWidth(260);
+    m_lvwHardwareList->setMinimumWidth(200);
     left->addWidget(m_lvwHardwareList, 1);
     auto* buttons = new QHBoxLayout;
     m_cmdHardwareAdd = makeButton(this, "cmdHardwareAdd");
