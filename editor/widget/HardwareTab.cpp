@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -49,7 +50,7 @@ HardwareTab::HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, Dialogs* 
     auto* left = new QVBoxLayout;
     m_lvwHardwareList = makeReportList(this, "lvwHardwareList", 2);
     m_lvwHardwareList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_lvwHardwareList->setMinimumWidth(260);
+    m_lvwHardwareList->setMinimumWidth(200);
     left->addWidget(m_lvwHardwareList, 1);
     auto* buttons = new QHBoxLayout;
     m_cmdHardwareAdd = makeButton(this, "cmdHardwareAdd");
@@ -69,8 +70,9 @@ HardwareTab::HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, Dialogs* 
     bold.setBold(true);
     m_lblDevicePage->setFont(bold);
     right->addWidget(m_lblDevicePage);
-    m_sstHardware = new QStackedWidget(this);
-    m_sstHardware->setObjectName(QStringLiteral("sstHardware"));
+    // A device page larger than the room beside the list scrolls.
+    QScrollArea* scroll = nullptr;
+    m_sstHardware = makeScrolledPageStack(this, "sstHardware", "scrHardware", &scroll);
     for (int type = 0; type < kDeviceTypeCount; ++type) {
         auto* page = new QWidget(m_sstHardware);
         page->setObjectName(QStringLiteral("sstHardwarePage%1").arg(type));
@@ -78,7 +80,7 @@ HardwareTab::HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, Dialogs* 
         pageLayout->setContentsMargins(0, 0, 0, 0);
         m_sstHardware->addWidget(page);
     }
-    right->addWidget(m_sstHardware, 1);
+    right->addWidget(scroll, 1);
     layout->addLayout(right, 3);
 
     connect(m_lvwHardwareList, &QTreeWidget::currentItemChanged, this,

@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -117,7 +118,7 @@ QWidget* Velmire::buildOptionsTab()
 
     m_lvwOptionsList = makeReportList(tab, "lvwOptionsList", 2);
     m_lvwOptionsList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_lvwOptionsList->setMinimumWidth(240);
+    m_lvwOptionsList->setMinimumWidth(180);
     for (const char* row : kOptionRows)
         new QTreeWidgetItem(m_lvwOptionsList, {QString::fromLatin1(row), QString()});
     layout->addWidget(m_lvwOptionsList, 2);
@@ -129,9 +130,10 @@ QWidget* Velmire::buildOptionsTab()
     m_lblOptionsPage->setFont(bold);
     right->addWidget(m_lblOptionsPage);
 
-    // The pages are chosen only through the list, so the container has no tab strip of its own.
-    m_sstOptions = new QStackedWidget(tab);
-    m_sstOptions->setObjectName(QStringLiteral("sstOptions"));
+    // The pages are chosen only through the list, so the container has no tab strip of its own;
+    // a page taller or wider than the window allows scrolls.
+    QScrollArea* scroll = nullptr;
+    m_sstOptions = makeScrolledPageStack(tab, "sstOptions", "scrOptions", &scroll);
     m_generalPage = new GeneralPage(m_vm, m_context, m_sstOptions);
     m_pages = {m_generalPage,
                new PowerPage(m_vm, m_context, m_sstOptions),
@@ -145,7 +147,7 @@ QWidget* Velmire::buildOptionsTab()
         m_pages[i]->setObjectName(QLatin1String(pageNames[i]));
         m_sstOptions->addWidget(m_pages[i]);
     }
-    right->addWidget(m_sstOptions, 1);
+    right->addWidget(scroll, 1);
     layout->addLayout(right, 5);
 
     connect(m_lvwOptionsList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {

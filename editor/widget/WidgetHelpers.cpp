@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QTreeWidget>
 
 namespace zentravolix::editor {
@@ -20,6 +22,27 @@ template <class W> W* named(W* widget, const char* name)
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
+
+/** A stack as large as its current page: hidden pages do not widen or lengthen it. */
+class CurrentPageStack final : public QStackedWidget {
+public:
+    explicit CurrentPageStack(QWidget* parent) : QStackedWidget(parent)
+    {
+        connect(this, &QStackedWidget::currentChanged, this, [this] { updateGeometry(); });
+    }
+
+    QSize sizeHint() const override
+    {
+        const QWidget* page = currentWidget();
+        return page ? page->sizeHint().expandedTo(page->minimumSizeHint()) : QSize();
+    }
+
+    QSize minimumSizeHint() const override
+    {
+        const QWidget* page = currentWidget();
+        return page ? page->minimumSizeHint().expandedTo(page->minimumSize()) : QSize();
+    }
+};
 } // namespace
 
 QGroupBox* makeGroup(QWidget* parent, const char* name)
@@ -88,6 +111,19 @@ QTreeWidget* makeReportList(QWidget* parent, const char* name, int columns)
     list->setAllColumnsShowFocus(true);
     list->header()->setStretchLastSection(true);
     return list;
+}
+
+QStackedWidget* makeScrolledPageStack(QWidget* parent, const char* name, const char* scrollName,
+                                      QScrollArea** scrollArea)
+{
+    auto* scroll = named(new QScrollArea(parent), scrollName);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* pages = named(new CurrentPageStack(scroll), name);
+    scroll->setWidget(pages);
+    if (scrollArea)
+        *scrollArea = scroll;
+    return pages;
 }
 
 } // namespace zentravolix::editor

@@ -12,6 +12,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
+class QStackedWidget;
 class QTreeWidget;
 class QWidget;
 
@@ -30,5 +32,14 @@ QPushButton* makeButton(QWidget* parent, const char* name);
 QPushButton* makeBrowseButton(QWidget* parent, const char* name);
 /** A report-style list: no tree decoration, whole rows selected, one row at a time. */
 QTreeWidget* makeReportList(QWidget* parent, const char* name, int columns);
+
+/**
+ * A stack of pages, chosen through a list beside it, whose size hints are those of the page shown
+ * rather than of the largest page; it sits in a scroll area (returned, named scrollName), so a
+ * page larger than the room it gets scrolls instead of making the window larger. The pages keep
+ * their own minimum size: the scroll area never squeezes them.
+ */
+QStackedWidget* makeScrolledPageStack(QWidget* parent, const char* name, const char* scrollName,
+                                      QScrollArea** scrollArea);
 
 } // namespace zentravolix::editor
