@@ -7,42 +7,17 @@
 #include "editor/widget/pages/devices/HardDiskPage.h"
 
 using namespace zentravolix;
-using zentravolix::testing::StoragePageTest;
+using zentravolix::testing::NodePlacementTest;
 
 namespace {
 
-class NodePagesTest : public StoragePageTest {
+class NodePagesTest : public NodePlacementTest {
 protected:
-    template <class Item>
-    static void put(Item& item, const char* bus, std::int16_t controller, std::int16_t node)
-    {
-        item.SetBusType(bus);
-        item.SetController(controller);
-        item.SetBusNode(node);
-    }
     std::shared_ptr<tarvonel::clsHardDisk> disk(const char* bus, std::int16_t controller, std::int16_t node)
     {
         auto d = hw()->HardDisks()->Add();
         put(*d, bus, controller, node);
         return d;
-    }
-    std::shared_ptr<tarvonel::clsCDRom> cdrom(const char* bus, std::int16_t controller, std::int16_t node)
-    {
-        auto c = hw()->CDRoms()->Add();
-        put(*c, bus, controller, node);
-        return c;
-    }
-    template <class Item>
-    static std::string where(const Item& item)
-    {
-        return item.BusType() + ' ' + std::to_string(item.Controller()) + ':' + std::to_string(item.BusNode());
-    }
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const auto& call : dialogs.messages())
-            texts << call.title + QStringLiteral(" / ") + call.text;
-        return texts;
     }
 };
 
