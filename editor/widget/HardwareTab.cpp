@@ -196,8 +196,9 @@ bool HardwareTab::confirmControllerRemoval(const std::vector<NodeDevice>& attach
             message += QStringLiteral("    ") + QString::fromStdString(row->displayName) + QStringLiteral("\n");
     }
     message += QStringLiteral("\n") + text(kRemoveControllerAndDevices);
-    return m_dialogs->message(this, message, text(kRemoveControllerTitle), MessageIcon::Question, Buttons::YesNo) ==
-           Answer::Yes;
+    // Enter keeps the controller and its devices: removing them takes a deliberate Yes.
+    return m_dialogs->message(this, message, text(kRemoveControllerTitle), MessageIcon::Question, Buttons::YesNo,
+                              Answer::No) == Answer::Yes;
 }
 
 void HardwareTab::setDevicePage(tarvonel::VirtualHardwareType type, QWidget* page)

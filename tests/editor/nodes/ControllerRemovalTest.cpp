@@ -51,6 +51,7 @@ TEST_F(ControllerRemovalTest, NoKeepsTheControllerAndItsDevices)
     EXPECT_EQ(shown.front().title, QStringLiteral("Remove Controller"));
     EXPECT_EQ(shown.front().icon, editor::MessageIcon::Question);
     EXPECT_EQ(shown.front().buttons, editor::Buttons::YesNo);
+    EXPECT_EQ(shown.front().defaultButton, editor::Answer::No) << "Enter keeps everything";
     EXPECT_EQ(shown.front().text, QStringLiteral("These devices are attached to SCSI Controller2:\n\n"
                                                  "    Hard Disk (SCSI1:0)\n    CD-ROM (SCSI1:1)\n\n"
                                                  "Remove the controller together with these devices?"));
