@@ -16,6 +16,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
@@ -32,6 +33,16 @@
 #include <string>
 
 namespace zentravolix::app::testing {
+
+/** Waits (processing events) until the condition holds or the time is up. */
+template <typename Condition> bool waitFor(Condition condition, int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < milliseconds)
+        QTest::qWait(20);
+    return condition();
+}
 
 class AppTest : public ::testing::Test {
 protected:

@@ -51,16 +51,6 @@ int tabCount(frmMain& w)
     return w.findChild<QTabWidget*>(QStringLiteral("sstMain"))->count();
 }
 
-/** Waits (processing events) until the condition holds or the time is up. */
-template <typename Condition> bool waitFor(Condition condition, int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < milliseconds)
-        QTest::qWait(20);
-    return condition();
-}
-
 /**
  * Every caption the window shows, keyed by the widget and the place within it: texts and tool
  * tips of buttons and menu entries, menu and frame titles, labels, tab texts, list headers and

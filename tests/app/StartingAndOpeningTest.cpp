@@ -39,15 +39,6 @@ int visibleEditors(frmMain& w)
     return count;
 }
 
-template <typename Condition> bool waitFor(Condition condition, int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < milliseconds)
-        QTest::qWait(20);
-    return condition();
-}
-
 class StartingAndOpening : public AppTest {
 protected:
     QString socketName() const { return vmFolder() + QStringLiteral("/../instance.socket"); }
