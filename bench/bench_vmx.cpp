@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Reading and writing .vmx files of growing size, mostly keys the program does not know (the
 // shape of files written by later products). The time per line must stay flat.
-#include "editor/rules/NewMachineDefaults.h"
+#include "config/NewMachineDefaults.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
 
@@ -46,7 +46,7 @@ std::string makeFile(std::int64_t lines)
 std::unique_ptr<tarvonel::VirtualMachine> newMachine()
 {
     auto vm = std::make_unique<tarvonel::VirtualMachine>();
-    editor::ApplyNewMachineDefaults(*vm, "Bench", "/vms/bench/", "/tmp/");
+    config::ApplyNewMachineDefaults(*vm, "Bench", "/vms/bench/", "/tmp/");
     return vm;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/VmxCommands.h"
 
-#include "editor/rules/NewMachineDefaults.h"
-#include "editor/rules/ProductTables.h"
+#include "config/NewMachineDefaults.h"
+#include "config/ProductTables.h"
 #include "platform/IoError.h"
 #include "platform/Paths.h"
 #include "vmx/SaveChecks.h"
@@ -79,7 +79,7 @@ std::string folderOf(const fs::path& file)
 std::unique_ptr<tarvonel::VirtualMachine> machineWithDefaults(const std::string& name, const std::string& folder)
 {
     auto vm = std::make_unique<tarvonel::VirtualMachine>();
-    editor::ApplyNewMachineDefaults(*vm, name, folder, platform::GetTempFolder());
+    config::ApplyNewMachineDefaults(*vm, name, folder, platform::GetTempFolder());
     return vm;
 }
 
@@ -144,8 +144,8 @@ void showText(Context& context, const fs::path& file, const tarvonel::VirtualMac
     std::ostream& out = context.out;
     out << "File: " << file.string() << "\n";
     out << "Display name: " << general->DisplayName() << "\n";
-    out << "Platform: " << caption(editor::TargetPlatformCaptions(), general->TargetPlatform()) << "\n";
-    out << "Version: " << caption(editor::PlatformVersionCaptions(general->TargetPlatform()), general->PlatformVersion())
+    out << "Platform: " << caption(config::TargetPlatformCaptions(), general->TargetPlatform()) << "\n";
+    out << "Version: " << caption(config::PlatformVersionCaptions(general->TargetPlatform()), general->PlatformVersion())
         << "\n";
     out << "Config version: " << general->ConfigVersion() << "\n";
     out << "Hardware version: " << general->HardwareVersion() << "\n";
@@ -175,10 +175,10 @@ void showJson(Context& context, const fs::path& file, const tarvonel::VirtualMac
     doc["file"] = file.string();
     doc["displayName"] = general->DisplayName();
     doc["platform"] = {{"code", general->TargetPlatform()},
-                       {"name", caption(editor::TargetPlatformCaptions(), general->TargetPlatform())}};
+                       {"name", caption(config::TargetPlatformCaptions(), general->TargetPlatform())}};
     doc["version"] = {
         {"code", general->PlatformVersion()},
-        {"name", caption(editor::PlatformVersionCaptions(general->TargetPlatform()), general->PlatformVersion())}};
+        {"name", caption(config::PlatformVersionCaptions(general->TargetPlatform()), general->PlatformVersion())}};
     doc["configVersion"] = general->ConfigVersion();
     doc["hardwareVersion"] = general->HardwareVersion();
     doc["hardware"] = nlohmann::json::array();

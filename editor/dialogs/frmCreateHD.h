@@ -2,7 +2,8 @@
 #pragma once
 
 #include "disk/DiskCreator.h"
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
+#include "editor/widget/ConfigNames.h"
 
 #include <QDialog>
 #include <QString>

@@ -2,7 +2,8 @@
 #include "editor/widget/HardwareTab.h"
 
 #include "editor/dialogs/frmAddHardware.h"
-#include "editor/rules/NodeAssignment.h"
+#include "config/NodeAssignment.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/HardwareRows.h"
 #include "editor/widget/pages/devices/DeviceIcons.h"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
+#include "editor/widget/ConfigNames.h"
 
 #include <tarvonel/Enums.h>
 
@@ -23,11 +24,15 @@ namespace tarvonel {
 class VirtualMachine;
 }
 
+namespace zentravolix::config {
+struct NodeDevice;
+}
+
 namespace zentravolix::editor {
 
 class Dialogs;
 struct HardwareRow;
-struct NodeDevice;
+using config::NodeDevice;
 
 /**
  * The Hardware tab: the list of every device (lvwHardwareList, device name and summary), the add

@@ -2,8 +2,9 @@
 #include "editor/widget/Velmire.h"
 
 #include "editor/dialogs/frmCreateHD.h"
-#include "editor/rules/NewMachineDefaults.h"
-#include "editor/rules/ProductLimits.h"
+#include "config/NewMachineDefaults.h"
+#include "config/ProductLimits.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/HardwareTab.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DevicePageSet.h"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
 #include "vmx/ValuesAfterRead.h"
 #include "vmx/VmxReader.h"

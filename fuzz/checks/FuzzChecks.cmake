@@ -6,4 +6,4 @@ add_library(zv_fuzz_checks STATIC
   ${CMAKE_CURRENT_LIST_DIR}/IniCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryStoreCheck.cpp)
 target_include_directories(zv_fuzz_checks PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../..)
-target_link_libraries(zv_fuzz_checks PUBLIC zv_vmx zv_rules zv_platform zv_disk PRIVATE zv_warnings)
+target_link_libraries(zv_fuzz_checks PUBLIC zv_vmx zv_config zv_platform zv_disk PRIVATE zv_warnings)

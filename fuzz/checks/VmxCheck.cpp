@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "fuzz/checks/FuzzChecks.h"
 
-#include "editor/rules/NewMachineDefaults.h"
+#include "config/NewMachineDefaults.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxSyntax.h"
 #include "vmx/VmxWriter.h"
@@ -23,7 +23,7 @@ constexpr const char* kFilePath = "/vms/fuzz/fuzz.vmx";
 std::unique_ptr<tarvonel::VirtualMachine> newMachine()
 {
     auto vm = std::make_unique<tarvonel::VirtualMachine>();
-    editor::ApplyNewMachineDefaults(*vm, "Fuzz", kFolder, "/tmp/");
+    config::ApplyNewMachineDefaults(*vm, "Fuzz", kFolder, "/tmp/");
     return vm;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The show, rewrite and new commands of the command-line tool, run in-process with captured output.
 #include "cli/CliApp.h"
-#include "editor/rules/NewMachineDefaults.h"
+#include "config/NewMachineDefaults.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
 
@@ -59,7 +59,7 @@ protected:
     static std::string editorSave(const fs::path& file)
     {
         tarvonel::VirtualMachine vm;
-        editor::ApplyNewMachineDefaults(vm, "", "", "/tmp/");
+        config::ApplyNewMachineDefaults(vm, "", "", "/tmp/");
         const auto read = vmx::ReadVmxFile(file, vm);
         return vmx::WriteVmxText(vm, read.otherParams, read.valuesAfterRead);
     }

@@ -2,7 +2,8 @@
 // The editor's Qt-free rules: name and folder fields, machine state, hardware row keys.
 #include "EditorFixture.h"
 
-#include "editor/rules/NewMachineDefaults.h"
+#include "config/NewMachineDefaults.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/HardwareRows.h"
 #include "editor/widget/MachineState.h"
 #include "editor/widget/NameRules.h"

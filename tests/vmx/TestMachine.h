@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "editor/rules/NewMachineDefaults.h"
+#include "config/NewMachineDefaults.h"
 #include "vmx/VmxSyntax.h"
 
 #include <tarvonel/tarvonel.h>
@@ -23,7 +23,7 @@ inline std::unique_ptr<tarvonel::VirtualMachine> newMachine(const std::string& n
                                                             const std::string& folder = "/vms/test/")
 {
     auto vm = std::make_unique<tarvonel::VirtualMachine>();
-    editor::ApplyNewMachineDefaults(*vm, name, folder, "/tmp/");
+    config::ApplyNewMachineDefaults(*vm, name, folder, "/tmp/");
     return vm;
 }
 

@@ -4,7 +4,8 @@
 #include "editor/devices/StoragePageFixture.h"
 
 #include "editor/dialogs/frmCreateHD.h"
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/pages/devices/HardDiskPage.h"
 
 #include <QPushButton>

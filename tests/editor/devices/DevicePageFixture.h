@@ -4,7 +4,8 @@
 // A device page built on its own over a fresh machine with the new-machine defaults
 // (Workstation 5.5x), as the hardware tab would build it.
 
-#include "editor/rules/NewMachineDefaults.h"
+#include "config/NewMachineDefaults.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/pages/devices/DevicePage.h"
 #include "platform/Settings.h"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/devices/DevicePage.h"
 
-#include "editor/rules/NodeAssignment.h"
+#include "config/NodeAssignment.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
 #include "platform/TextTable.h"
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "editor/rules/FieldDecision.h"
-#include "editor/rules/ProductTables.h"
+#include "config/FieldDecision.h"
+#include "config/ProductTables.h"
+#include "editor/widget/ConfigNames.h"
 
 #include <tarvonel/Enums.h>
 

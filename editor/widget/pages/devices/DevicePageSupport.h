@@ -4,7 +4,8 @@
 // Small helpers shared by the device pages: reading numbers typed into boxes and the product
 // version a page works with.
 
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/pages/devices/DevicePage.h"
 
 #include <QString>

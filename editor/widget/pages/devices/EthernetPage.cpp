@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/devices/EthernetPage.h"
 
-#include "editor/rules/ChoiceLists.h"
-#include "editor/rules/DeviceFieldRules.h"
+#include "config/ChoiceLists.h"
+#include "config/DeviceFieldRules.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DevicePageSupport.h"
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/devices/FloppyPage.h"
 
-#include "editor/rules/ChoiceLists.h"
+#include "config/ChoiceLists.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/pages/devices/DevicePageSupport.h"
 #include "editor/widget/WidgetHelpers.h"

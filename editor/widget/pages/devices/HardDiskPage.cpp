@@ -2,7 +2,8 @@
 #include "editor/widget/pages/devices/HardDiskPage.h"
 
 #include "disk/DiskInfo.h"
-#include "editor/rules/NodeAssignment.h"
+#include "config/NodeAssignment.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/WidgetHelpers.h"

@@ -4,7 +4,8 @@
 // Adding and removing devices of the hardware container by kind and ID, for the hardware tab's
 // Add and Remove buttons. Qt-free apart from filling the add-hardware dialog.
 
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
+#include "editor/widget/ConfigNames.h"
 
 #include <tarvonel/Enums.h>
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/devices/MemoryPage.h"
 
-#include "editor/rules/DeviceFieldRules.h"
+#include "config/DeviceFieldRules.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DevicePageSupport.h"
 #include "editor/widget/pages/devices/UpDownButtons.h"

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/options/GeneralPage.h"
 
-#include "editor/rules/ChoiceLists.h"
-#include "editor/rules/ProductTables.h"
+#include "config/ChoiceLists.h"
+#include "config/ProductTables.h"
+#include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/NameRules.h"
 #include "editor/widget/WidgetHelpers.h"

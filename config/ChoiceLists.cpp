@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/ChoiceLists.h"
+#include "config/ChoiceLists.h"
 
 #include "platform/HostDevices.h"
 #include "platform/TextTable.h"
 
 #include <tarvonel/clsGeneral.h>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 namespace {
 
@@ -130,4 +130,4 @@ std::vector<std::string> PipeEnd2Captions()
     return captionsOf({8, 317});
 }
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

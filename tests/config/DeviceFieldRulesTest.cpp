@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/DeviceFieldRules.h"
-#include "editor/rules/NumericText.h"
-#include "editor/rules/ProductTables.h"
+#include "config/DeviceFieldRules.h"
+#include "config/NumericText.h"
+#include "config/ProductTables.h"
 
 #include <gtest/gtest.h>
 
-using namespace zentravolix::editor;
+using namespace zentravolix::config;
 using Outcome = FieldDecision::Outcome;
 
 namespace {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/NodeAssignment.h"
+#include "config/NodeAssignment.h"
 
 #include <tarvonel/tarvonel.h>
 
 #include <charconv>
 #include <cstdint>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 namespace {
 
@@ -377,4 +377,4 @@ AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDev
     return result;
 }
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

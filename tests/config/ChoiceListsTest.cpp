@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/ChoiceLists.h"
+#include "config/ChoiceLists.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-using namespace zentravolix::editor;
+using namespace zentravolix::config;
 using Strings = std::vector<std::string>;
 
 namespace {

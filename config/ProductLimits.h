@@ -4,7 +4,7 @@
 // What a product change forbids in a machine that was fine before: more memory than the new
 // product version allows, more virtual processors or network adapters than it takes.
 
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,7 +15,7 @@ namespace tarvonel {
 class clsHardware;
 }
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 /**
  * The largest value of each limit over the versions of a platform: what a machine may not exceed
@@ -41,4 +41,4 @@ struct LimitChanges {
  */
 LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimits& limits);
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -10,7 +10,7 @@ namespace tarvonel {
 class clsGeneral;
 }
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 /** Host products, by their position in the platform list (clsGeneral::TargetPlatform). */
 enum class Platform : std::int16_t {
@@ -61,4 +61,4 @@ std::optional<EditorLimits> ApplyVersionSettings(tarvonel::clsGeneral& general);
 inline constexpr std::int16_t DefaultTargetPlatform = 1;
 inline constexpr std::int16_t DefaultPlatformVersion = 4;
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/DeviceFieldRules.h"
+#include "config/DeviceFieldRules.h"
 
-#include "editor/rules/NumericText.h"
+#include "config/NumericText.h"
 
 #include <cmath>
 #include <limits>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 namespace {
 
@@ -214,4 +214,4 @@ std::string VramMegabytesText(std::int32_t vramBytes)
     return FormatDecimal(static_cast<double>(vramBytes) / kBytesPerMB);
 }
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

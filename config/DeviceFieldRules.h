@@ -5,14 +5,14 @@
 // address offset, display sizes and video memory. Each takes the box's text (and what it needs of
 // the model or the product limits) and returns a decision; none of them touches the model.
 
-#include "editor/rules/FieldDecision.h"
+#include "config/FieldDecision.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 /** The smallest memory size accepted; sizes are stored as multiples of it. */
 inline constexpr std::int32_t kMinMemoryMB = 4;
@@ -113,4 +113,4 @@ DisplayDecision CheckDisplayField(DisplayField field, const std::string& text, c
 /** VramSize in bytes as the video memory box shows it, in megabytes: "16", "3.515625". */
 std::string VramMegabytesText(std::int32_t vramBytes);
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
 
 #include <tarvonel/tarvonel.h>
 
 #include <gtest/gtest.h>
 
-using namespace zentravolix::editor;
+using namespace zentravolix::config;
 
 namespace {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/NumericText.h"
+#include "config/NumericText.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 namespace {
 
@@ -99,4 +99,4 @@ std::string FormatDecimal(double value)
     return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

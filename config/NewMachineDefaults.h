@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
 
 #include <string>
 
@@ -9,7 +9,7 @@ namespace tarvonel {
 class VirtualMachine;
 }
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 /**
  * Gives a fresh model the defaults of a new machine: the display name (the localized "New VM" when
@@ -22,4 +22,4 @@ namespace zentravolix::editor {
 EditorLimits ApplyNewMachineDefaults(tarvonel::VirtualMachine& vm, const std::string& displayName,
                                      const std::string& vmxPath, const std::string& tempPath);
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/NodeAssignment.h"
+#include "config/NodeAssignment.h"
 
 #include <tarvonel/tarvonel.h>
 
 #include <gtest/gtest.h>
 
-using namespace zentravolix::editor;
+using namespace zentravolix::config;
 using tarvonel::VirtualHardwareType;
 using Outcome = NodeChoice::Outcome;
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 /** The icon of a rule's message box. */
 enum class RuleIcon {
@@ -54,4 +54,4 @@ struct FieldDecision {
     bool refused() const { return outcome == Outcome::Refuse; }
 };
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/ProductLimits.h"
+#include "config/ProductLimits.h"
 
-#include "editor/rules/DeviceFieldRules.h"
+#include "config/DeviceFieldRules.h"
 
 #include <tarvonel/tarvonel.h>
 
 #include <algorithm>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 namespace {
 
@@ -70,4 +70,4 @@ LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimi
     return changes;
 }
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

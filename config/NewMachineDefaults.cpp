@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/NewMachineDefaults.h"
+#include "config/NewMachineDefaults.h"
 
 #include "platform/TextTable.h"
 
 #include <tarvonel/tarvonel.h>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 namespace {
 constexpr int kNewVmText = 26;
@@ -64,4 +64,4 @@ EditorLimits ApplyNewMachineDefaults(tarvonel::VirtualMachine& vm, const std::st
     return ApplyVersionSettings(*general).value_or(EditorLimits{});
 }
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/NewMachineDefaults.h"
+#include "config/NewMachineDefaults.h"
 
 #include <tarvonel/tarvonel.h>
 
 #include <gtest/gtest.h>
 
-using namespace zentravolix::editor;
+using namespace zentravolix::config;
 
 TEST(NewMachineDefaults, UnnamedMachineIsNewVmInTheTemporaryFolder)
 {

@@ -7,7 +7,7 @@
 // gets when it has none. The functions work on the model alone; the page refills its lists and
 // shows the returned messages.
 
-#include "editor/rules/FieldDecision.h"
+#include "config/FieldDecision.h"
 
 #include <tarvonel/Enums.h>
 
@@ -21,7 +21,7 @@ namespace tarvonel {
 class clsHardware;
 }
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 enum class NodeBus {
     IDE,
@@ -159,4 +159,4 @@ struct AutomaticNode {
  */
 AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDevice& device);
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

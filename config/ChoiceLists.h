@@ -9,7 +9,7 @@ namespace tarvonel {
 class clsGeneral;
 }
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 /**
  * The fixed choice lists of the editor's pages as functions of the target product and version.
@@ -58,4 +58,4 @@ std::vector<std::string> PipeEnd1Captions();
 /** Far end of a serial pipe: VM, Application. */
 std::vector<std::string> PipeEnd2Captions();
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "editor/rules/ProductTables.h"
+#include "config/ProductTables.h"
 
 #include "platform/TextTable.h"
 
@@ -7,7 +7,7 @@
 
 #include <array>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 namespace {
 
@@ -77,4 +77,4 @@ std::optional<EditorLimits> ApplyVersionSettings(tarvonel::clsGeneral& general)
     return settings->Limits;
 }
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 /** The finite number the text holds; nothing for an empty text, other characters or inf/nan. */
 std::optional<double> ParseNumeric(std::string_view text);
@@ -25,4 +25,4 @@ std::optional<std::int32_t> RoundToInt32(double value);
 /** value as a short decimal number with up to 15 significant digits: "3", "16", "3.515625". */
 std::string FormatDecimal(double value);
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config
