@@ -9,12 +9,11 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
 
 namespace zentravolix::platform {
 
@@ -101,10 +100,44 @@ CommandResult RunCommandAndWait(const std::string& program, const std::vector<st
     }
     std::vector<char*> argv = argumentVector(name, arguments, programInArguments ? 1 : 0);
 
-    pid_t pid = 0;
-    const int rc = ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ);
-    if (rc != 0) {
-        result.error = cannotStart(name, rc);
+    // The tool dies with the thread that waits for it: a program killed while qemu-img writes a
+    // disk (even by SIGKILL, which runs no handler of ours) must not leave qemu-img behind,
+    // writing into a file that the program's own clean-up has just removed. Only fork lets the
+    // child ask for that before exec; a pipe that closes on exec carries exec's errno back.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        result.error = cannotStart(name, errno);
+        return result;
+    }
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        const int error = errno;
+        ::close(report[0]);
+        ::close(report[1]);
+        result.error = cannotStart(name, error);
+        return result;
+    }
+    if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent) // the parent was gone before the request took effect
+            ::_exit(127);
+        ::execv(path.c_str(), argv.data());
+        const int error = errno;
+        (void)::write(report[1], &error, sizeof error);
+        ::_exit(127);
+    }
+    ::close(report[1]);
+    int execError = 0;
+    ssize_t n;
+    while ((n = ::read(report[0], &execError, sizeof execError)) < 0 && errno == EINTR) {
+    }
+    ::close(report[0]);
+    if (n == static_cast<ssize_t>(sizeof execError)) {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        result.error = cannotStart(name, execError);
         return result;
     }
     result.started = true;

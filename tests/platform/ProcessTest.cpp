@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace zentravolix::platform;
 using zvtest::ReadFile;
@@ -101,4 +104,45 @@ TEST_F(ProcessTest, ShellOpenWithoutParameterUsesTheDesktopOpener)
     const auto result = ShellOpen(vmx.string(), "");
     EXPECT_FALSE(result.started);
     EXPECT_NE(result.error.find("xdg-open"), std::string::npos);
+}
+
+namespace {
+
+/** True once the process is gone or a zombie waiting for whoever adopted it. */
+bool hasEnded(pid_t pid)
+{
+    const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+    const auto close = stat.rfind(')');
+    return close == std::string::npos || close + 2 >= stat.size() || stat[close + 2] == 'Z';
+}
+
+} // namespace
+
+TEST_F(ProcessTest, AToolEndsWithTheProgramWaitingForIt)
+{
+    // The waiting program is killed outright, as by SIGKILL, which runs no clean-up of its own.
+    const auto pidFile = m_folder / "tool.pid";
+    const pid_t program = ::fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        RunCommandAndWait("/bin/sh", {"-c", "echo $$ > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"; exec sleep 30",
+                                      pidFile.string()});
+        ::_exit(0);
+    }
+    for (int i = 0; i < 500 && !std::filesystem::exists(pidFile); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const pid_t tool = static_cast<pid_t>(std::stol("0" + ReadFile(pidFile)));
+    ::kill(program, SIGKILL);
+    int status = 0;
+    ::waitpid(program, &status, 0);
+    ASSERT_GT(tool, 0) << "the tool never started";
+    bool ended = false;
+    for (int i = 0; i < 300 && !ended; ++i) {
+        ended = hasEnded(tool);
+        if (!ended)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!ended)
+        ::kill(tool, SIGKILL);
+    EXPECT_TRUE(ended) << "the tool outlived the program that started it";
 }
