@@ -81,4 +81,22 @@ std::string LanguageNameInItself(int index)
     return LoadCaption(kFirstLanguageName + index, LanguageOffsetFromIndex(index));
 }
 
+std::string FillText(std::string_view text, std::initializer_list<std::string_view> args)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const std::size_t index =
+            next >= '1' && next <= '9' ? static_cast<std::size_t>(next - '1') : args.size();
+        if (text[i] == '%' && index < args.size()) {
+            out += *(args.begin() + index);
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace zentravolix::platform

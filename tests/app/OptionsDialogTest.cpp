@@ -160,6 +160,7 @@ TEST_F(OptionsDialog, ChangingTheLanguageRelabelsTheMainWindowAndOpenEditorsAtOn
         dialogTitleAfterOk = options.windowTitle();
     });
     EXPECT_EQ(platform::LanguageOffset(), 500);
+    EXPECT_EQ(settings.LanguageOffset, 500); // what quitting saves
     EXPECT_EQ(dialogTitleAfterOk, QStringLiteral("Wahlen"));
     EXPECT_EQ(menuAction("mnuOptions")->text(), QStringLiteral("Wahlen"));
     EXPECT_EQ(window->findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("Datei"));
