@@ -36,6 +36,7 @@ using editor::text;
 
 namespace {
 constexpr int kSettingsNotLoaded = 439;
+constexpr int kDisplayNameColumn = 478;
 } // namespace
 
 frmMain::frmMain(editor::Dialogs& dialogs, platform::ProgramSettings& settings, QWidget* parent)
@@ -281,9 +282,10 @@ void frmMain::initInterface()
 
     m_lvwVMs->clear();
     m_lvwVMs->setColumnCount(4);
-    m_lvwVMs->setHeaderLabels({QStringLiteral("Display Name"), QStringLiteral("VMX Path"),
-                               QStringLiteral("Config Version"), QStringLiteral("Open in Tab")});
-    // Only the name is shown; the other columns carry the record's data.
+    // Only the name is shown (its caption follows the language); the other columns carry the
+    // record's data.
+    m_lvwVMs->setHeaderLabels({text(kDisplayNameColumn), QStringLiteral("VMX Path"), QStringLiteral("Config Version"),
+                               QStringLiteral("Open in Tab")});
     m_lvwVMs->header()->resizeSection(0, 200);
     for (int column = 1; column < 4; ++column)
         m_lvwVMs->setColumnHidden(column, true);
@@ -312,6 +314,7 @@ void frmMain::UpdateUILabels()
 {
     updateWindowTitle();
     m_fraFavorites->setTitle(text(2));
+    m_lvwVMs->headerItem()->setText(0, text(kDisplayNameColumn));
     m_sstMain->setTabText(0, text(3));
 
     const QString createNew = text(4);
