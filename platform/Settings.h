@@ -76,8 +76,8 @@ std::string IniFilePath(const std::string& iniLocation);
 /**
  * Reads the settings: IniLocation from the store (when it names none, the default folder,
  * written back at once; when the store cannot be read, the default folder for this session),
- * then section "General" of the INI file with its defaults, the language offset (set
- * process-wide), and the favourites of section "Favorites" in file order (a later duplicate
+ * then section "General" of the INI file with its defaults (settings.LanguageOffset among them; the
+ * process-wide language is left alone), and the favourites of section "Favorites" in file order (a later duplicate
  * name replaces the earlier record). settings.TempPath becomes locations.tempFolder, and
  * settings.Loaded what was read. Never throws; malformed values are skipped and reported.
  * Files that are not regular files are refused, never waited on.

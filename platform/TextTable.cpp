@@ -10,8 +10,8 @@
 namespace zentravolix::platform {
 
 namespace {
-// The one process-wide setting the program keeps outside its settings object: every caption
-// lookup reads it, and the options dialog changes it.
+// The language the program shows its texts in: every caption lookup reads it. The program sets
+// it from its settings at start-up and when the options dialog changes the language.
 std::atomic<std::int32_t> g_languageOffset{0};
 } // namespace
 

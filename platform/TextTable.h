@@ -32,7 +32,11 @@ inline constexpr int kOwnTextLast = 499;
 
 /** The process-wide language offset (0 English, 500 German, ... 2000 Italian); 0 at start. */
 std::int32_t LanguageOffset();
-/** Changes the process-wide language offset; texts loaded afterwards come from the new block. */
+/**
+ * Changes the process-wide language offset; texts loaded afterwards come from the new block. The
+ * program calls it at start-up with the loaded settings' language and when the options dialog
+ * changes it; loading or saving the settings never does.
+ */
 void SetLanguageOffset(std::int32_t offset);
 
 /** Offset of a language index of the options dialog: index x 500. */
