@@ -2,7 +2,7 @@
 #include "app/ZentravolixApplication.h"
 
 #include "editor/widget/Dialogs.h"
-#include "platform/TextTable.h"
+#include "editor/widget/UiText.h"
 
 #include <tarvonel/Error.h>
 
@@ -12,6 +12,12 @@
 #include <exception>
 
 namespace zentravolix::app {
+
+namespace {
+constexpr int kUnknownError = 436;
+constexpr int kRunTimeError = 437;
+constexpr int kNumberedRunTimeError = 438;
+} // namespace
 
 ZentravolixApplication::ZentravolixApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -24,7 +30,7 @@ bool ZentravolixApplication::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& e) {
         reportError(0, QString::fromStdString(e.what()));
     } catch (...) {
-        reportError(0, QStringLiteral("Unknown error"));
+        reportError(0, editor::text(kUnknownError));
     }
     return false;
 }
@@ -32,8 +38,8 @@ bool ZentravolixApplication::notify(QObject* receiver, QEvent* event)
 QString ZentravolixApplication::ErrorText(int number, const QString& description)
 {
     if (number == 0)
-        return QStringLiteral("Run-time error:\n\n") + description;
-    return QStringLiteral("Run-time error '%1':\n\n%2").arg(number).arg(description);
+        return editor::text(kRunTimeError).arg(description);
+    return editor::text(kNumberedRunTimeError).arg(number).arg(description);
 }
 
 void ZentravolixApplication::reportError(int number, const QString& description)
@@ -47,7 +53,7 @@ void ZentravolixApplication::reportError(int number, const QString& description)
     }
     m_reporting = true;
     try {
-        QString title = QString::fromStdString(platform::LoadCaption(1));
+        QString title = editor::text(1);
         if (title.isEmpty())
             title = applicationName();
         m_dialogs->message(activeWindow(), text, title, editor::MessageIcon::Critical);

@@ -3,7 +3,7 @@
 
 #include "app/AppIcons.h"
 #include "app/VersionText.h"
-#include "platform/TextTable.h"
+#include "editor/widget/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -12,11 +12,12 @@
 #include <QVBoxLayout>
 
 namespace zentravolix::app {
+
+using editor::text;
+
 namespace {
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
+constexpr int kVersionText = 217;
+constexpr int kCreditsText = 458;
 } // namespace
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
@@ -36,10 +37,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     big.setBold(true);
     m_name->setFont(big);
 
-    auto* version = new QLabel(QStringLiteral("Version ") + BuildVersionText(), this);
+    auto* version = new QLabel(text(kVersionText) + QLatin1Char(' ') + BuildVersionText(), this);
     version->setObjectName(QStringLiteral("lblVersion"));
-    auto* credits = new QLabel(
-        QStringLiteral("Written by Mornel. Built with Qt %1.").arg(QString::fromLatin1(qVersion())), this);
+    auto* credits = new QLabel(text(kCreditsText).arg(QString::fromLatin1(qVersion())), this);
     credits->setObjectName(QStringLiteral("lblCredits"));
     credits->setWordWrap(true);
 

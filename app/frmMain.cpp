@@ -9,6 +9,7 @@
 #include "app/VersionText.h"
 #include "editor/dialogs/frmSummary.h"
 #include "editor/widget/Dialogs.h"
+#include "editor/widget/UiText.h"
 #include "editor/widget/Velmire.h"
 #include "platform/HostDevices.h"
 #include "platform/Settings.h"
@@ -30,6 +31,13 @@
 #include <QVBoxLayout>
 
 namespace zentravolix::app {
+
+using editor::text;
+
+namespace {
+constexpr int kSettingsNotLoaded = 439;
+constexpr int kDisplayNameColumn = 478;
+} // namespace
 
 frmMain::frmMain(editor::Dialogs& dialogs, platform::ProgramSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_settings(settings)
@@ -73,11 +81,6 @@ frmMain::frmMain(editor::Dialogs& dialogs, platform::ProgramSettings& settings, 
 }
 
 frmMain::~frmMain() = default;
-
-QString frmMain::text(int id) const
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
 
 void frmMain::buildActions()
 {
@@ -265,8 +268,11 @@ void frmMain::buildTabs()
 
 void frmMain::initInterface()
 {
-    // LoadSettings also sets TempPath and the process-wide language offset.
-    m_settingsProblems = SettingsProblemsText(platform::LoadSettings(m_settings));
+    // LoadSettings also sets TempPath. The program shows its texts in the settings' language
+    // from here on (the settings' own problems too); only the options dialog changes it later.
+    const auto settingsProblems = platform::LoadSettings(m_settings);
+    platform::SetLanguageOffset(m_settings.LanguageOffset);
+    m_settingsProblems = SettingsProblemsText(settingsProblems);
     m_hostDevices.removableDrives = platform::HostRemovableDrives();
     m_hostDevices.cdromDrives = platform::HostCdromDrives();
     m_hostDevices.serialPorts = platform::HostSerialPorts();
@@ -276,9 +282,10 @@ void frmMain::initInterface()
 
     m_lvwVMs->clear();
     m_lvwVMs->setColumnCount(4);
-    m_lvwVMs->setHeaderLabels({QStringLiteral("Display Name"), QStringLiteral("VMX Path"),
-                               QStringLiteral("Config Version"), QStringLiteral("Open in Tab")});
-    // Only the name is shown; the other columns carry the record's data.
+    // Only the name is shown (its caption follows the language); the other columns carry the
+    // record's data.
+    m_lvwVMs->setHeaderLabels({text(kDisplayNameColumn), QStringLiteral("VMX Path"), QStringLiteral("Config Version"),
+                               QStringLiteral("Open in Tab")});
     m_lvwVMs->header()->resizeSection(0, 200);
     for (int column = 1; column < 4; ++column)
         m_lvwVMs->setColumnHidden(column, true);
@@ -289,8 +296,8 @@ void frmMain::initInterface()
 
 void frmMain::reportSettingsProblems()
 {
-    m_dialogs.message(this, QStringLiteral("Some settings could not be loaded:\n\n") + m_settingsProblems,
-                      text(1), editor::MessageIcon::Warning);
+    m_dialogs.message(this, text(kSettingsNotLoaded).arg(m_settingsProblems), text(1),
+                      editor::MessageIcon::Warning);
     m_settingsProblems.clear();
 }
 
@@ -307,6 +314,7 @@ void frmMain::UpdateUILabels()
 {
     updateWindowTitle();
     m_fraFavorites->setTitle(text(2));
+    m_lvwVMs->headerItem()->setText(0, text(kDisplayNameColumn));
     m_sstMain->setTabText(0, text(3));
 
     const QString createNew = text(4);

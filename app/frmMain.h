@@ -127,7 +127,6 @@ private:
     void onPopupRemove();
     void onFavoriteClicked(QTreeWidgetItem* item);
     void onFavoriteDoubleClicked(QTreeWidgetItem* item);
-    QString text(int id) const;
     /** "New VM" in the current language, or in English where the language has no such text. */
     QString newVmName() const;
     /** Lets the text box that has the focus store its text before a Save, Close or Quit. */

@@ -7,12 +7,13 @@
 #include "app/AppIcons.h"
 #include "app/CommandLine.h"
 #include "app/SettingsProblemText.h"
+#include "config/NewMachineDefaults.h"
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/EditorContext.h"
+#include "editor/widget/UiText.h"
 #include "editor/widget/Velmire.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
-#include "platform/TextTable.h"
 
 #include <tarvonel/VirtualMachine.h>
 #include <tarvonel/clsGeneral.h>
@@ -33,7 +34,15 @@
 #include <utility>
 
 namespace zentravolix::app {
+
+using editor::text;
 namespace {
+
+constexpr int kSettingsNotSaved = 440;
+constexpr int kFileNotFound = 454;
+constexpr int kInvalidArguments = 455;
+constexpr int kHelpComingSoon = 456;
+constexpr int kNoHelpYet = 457;
 
 QString velmireName(int index)
 {
@@ -80,8 +89,8 @@ void frmMain::OpenCommandLineFiles(const QStringList& files)
             m_commandFiles.append(m_commandFile);
             m_tmrLoadDelay->start();
         } else {
-            m_dialogs.message(this, QStringLiteral("Unable to locate file ") + m_commandFile,
-                              QStringLiteral("Invalid Command Arguments passed"), editor::MessageIcon::Warning);
+            m_dialogs.message(this, text(kFileNotFound).arg(m_commandFile), text(kInvalidArguments),
+                              editor::MessageIcon::Warning);
         }
     }
 }
@@ -268,8 +277,8 @@ void frmMain::OpenInTab(bool editExisting, const QString& existingPath, const QS
 QString frmMain::newVmName() const
 {
     // A language without its own "New VM" would name the tab and the machine "".
-    const QString name = text(26);
-    return name.isEmpty() ? QString::fromStdString(platform::LoadLocalizedText(26, 0)) : name;
+    const QString name = text(config::NewMachineNameTextId);
+    return name.isEmpty() ? QString::fromLatin1(config::NewMachineFallbackName) : name;
 }
 
 void frmMain::commitFocusedField()
@@ -361,9 +370,7 @@ void frmMain::ToggleFavorites()
 
 void frmMain::ShowHelpContents()
 {
-    m_dialogs.message(this,
-                      QStringLiteral("Coming soon.  For good information, read the VMware documentation."),
-                      QStringLiteral("No Help Yet"), editor::MessageIcon::Information);
+    m_dialogs.message(this, text(kHelpComingSoon), text(kNoHelpYet), editor::MessageIcon::Information);
 }
 
 void frmMain::ShowAbout()
@@ -411,10 +418,8 @@ bool frmMain::saveSettings()
         return true;
     // The quit goes on (there is nothing to go back to), but the user learns what of this run's
     // favourites and options was not kept.
-    m_dialogs.message(this,
-                      QStringLiteral("The settings could not be saved completely:\n\n") +
-                          SettingsProblemsText(problems),
-                      text(1), editor::MessageIcon::Critical);
+    m_dialogs.message(this, text(kSettingsNotSaved).arg(SettingsProblemsText(problems)), text(1),
+                      editor::MessageIcon::Critical);
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include "app/AppIcons.h"
 #include "app/DesktopOpener.h"
 #include "editor/widget/Dialogs.h"
+#include "editor/widget/UiText.h"
 #include "platform/FavoriteRecord.h"
 #include "platform/Process.h"
 #include "platform/Settings.h"
@@ -21,6 +22,8 @@
 #include <map>
 
 namespace zentravolix::app {
+
+using editor::text;
 namespace {
 
 // Columns of lvwVMs: the name is shown, the others carry the record.
@@ -28,6 +31,10 @@ constexpr int kColumnName = 0;
 constexpr int kColumnPath = 1;
 constexpr int kColumnVersion = 2;
 constexpr int kColumnOpen = 3;
+
+constexpr int kCannotLaunch = 451;
+constexpr int kNoLaunchApplication = 452;
+constexpr int kCannotStart = 453;
 
 QString statusIconKey(const platform::FavoriteRecord& record)
 {
@@ -155,24 +162,19 @@ void frmMain::LaunchSelected()
     const std::string path = m_selectedPath.toStdString();
     const QString title = text(21);
     auto cannotLaunch = [&](const QString& reason) {
-        m_dialogs.message(this,
-                          QStringLiteral("The virtual machine %1 could not be launched.\n\n%2").arg(m_selectedPath, reason),
-                          title, editor::MessageIcon::Warning);
+        m_dialogs.message(this, text(kCannotLaunch).arg(m_selectedPath, reason), title,
+                          editor::MessageIcon::Warning);
     };
     if (m_settings.LaunchApplication.empty() && !platform::FindExecutable("xdg-open").empty()) {
         const DesktopLaunch plan = PlanDesktopLaunch(m_selectedPath);
         if (plan.kind == DesktopLaunch::Kind::NoApplication) {
-            m_dialogs.message(this,
-                              QStringLiteral("The virtual machine %1 could not be launched: no application is set "
-                                             "up to open it.\n\nChoose the program that starts virtual machines "
-                                             "as the launch application in the options.")
-                                  .arg(m_selectedPath),
-                              title, editor::MessageIcon::Warning);
+            m_dialogs.message(this, text(kNoLaunchApplication).arg(m_selectedPath), title,
+                              editor::MessageIcon::Warning);
             return;
         }
         if (plan.kind == DesktopLaunch::Kind::Application) {
             if (!QProcess::startDetached(plan.program, plan.arguments, QFileInfo(m_selectedPath).absolutePath()))
-                cannotLaunch(QStringLiteral("Cannot start %1 (%2).").arg(plan.program, plan.application));
+                cannotLaunch(text(kCannotStart).arg(plan.program, plan.application));
             return;
         }
     }

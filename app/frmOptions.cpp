@@ -2,6 +2,7 @@
 #include "app/frmOptions.h"
 
 #include "editor/widget/Dialogs.h"
+#include "editor/widget/UiText.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
 #include "platform/TextTable.h"
@@ -17,12 +18,9 @@
 #include <QVBoxLayout>
 
 namespace zentravolix::app {
-namespace {
 
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
+using editor::text;
+namespace {
 
 constexpr const char* kLanguageOptionNames[platform::kLanguageCount] = {"optLangEn", "optLangDe", "optLangFr",
                                                                         "optLangEs", "optLangIt"};
@@ -222,7 +220,9 @@ void frmOptions::onOk()
     m_settings.ImagePath = m_imagePath.toStdString();
 
     const std::int32_t offset = platform::LanguageOffsetFromIndex(m_languageIndex);
+    m_settings.LanguageOffset = offset;
     if (offset != platform::LanguageOffset()) {
+        // Besides start-up, the one place where the program's language changes.
         platform::SetLanguageOffset(offset);
         UpdateUILabels();
         emit languageChanged();

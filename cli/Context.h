@@ -2,10 +2,13 @@
 #pragma once
 
 #include "disk/DiskCreator.h"
+#include "platform/TextTable.h"
 
 #include <functional>
+#include <initializer_list>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace zentravolix::cli {
 
@@ -34,10 +37,19 @@ struct Context {
     std::string searchPath;
     /** Runs outside programs (qemu-img). */
     disk::CommandRunner runCommand;
-    /** Text of a localized text id. */
+    /** Text of a localized text id (English unless the caller picks another language). */
     std::function<std::string(int)> text;
     /** The exit code set by the command that ran. */
     int exitCode = ExitSuccess;
 };
+
+/**
+ * A sentence of the tool: text `id` (one of the program's own texts, so it can be translated) with
+ * %1, %2, ... filled from args. What scripts parse (JSON keys, option names) is never a text.
+ */
+inline std::string Say(const Context& context, int id, std::initializer_list<std::string_view> args = {})
+{
+    return context.text ? platform::FillText(context.text(id), args) : std::string();
+}
 
 } // namespace zentravolix::cli

@@ -19,6 +19,16 @@ namespace {
 
 using disk::DiskText;
 
+// The tool's own texts (texts.tsv).
+constexpr int kDiskNameEmpty = 470;
+constexpr int kSizeNeedsUnit = 471;
+constexpr int kNotConfirmed = 472;
+constexpr int kAdapterNotAvailable = 473;
+constexpr int kHwVersionIgnored = 474;
+constexpr int kCannotCreateFolder = 475;
+constexpr int kCreated = 476;
+constexpr int kCreating = 477;
+
 struct CreateOptions {
     std::string path;
     std::string size;
@@ -74,7 +84,8 @@ public:
             if (percent != m_percent) {
                 m_percent = percent;
                 m_drawn = true;
-                m_context.out << "\rCreating " << m_name << ": " << percent << "%" << std::flush;
+                m_context.out << "\r" << Say(m_context, kCreating, {m_name, std::to_string(percent)})
+                              << std::flush;
             }
             return true;
         };
@@ -94,12 +105,12 @@ int CreateCommand(Context& c, const CreateOptions& o)
     const disk::CreateMethod method =
         o.method == "external" ? disk::CreateMethod::External : disk::CreateMethod::Library;
     if (o.path.empty()) {
-        c.err << "PATH: the disk name is empty\n";
+        c.err << "PATH: " << Say(c, kDiskNameEmpty) << "\n";
         return ExitRefused;
     }
     const std::optional<SizeArgument> size = SplitSizeArgument(o.size);
     if (!size) {
-        c.err << "--size: \"" << o.size << "\" needs a unit: s (sectors), K, M or G\n";
+        c.err << "--size: " << Say(c, kSizeNeedsUnit, {o.size}) << "\n";
         return ExitRefused;
     }
     const std::optional<double> value = disk::ParseSizeValue(size->number);
@@ -117,14 +128,13 @@ int CreateCommand(Context& c, const CreateOptions& o)
             return o.yes;
         });
     if (check.verdict == disk::SizeCheck::Verdict::Declined) {
-        c.err << "Not confirmed: pass --yes to answer Yes.\n";
+        c.err << Say(c, kNotConfirmed) << "\n";
         return ExitRefused;
     }
     if (!check.accepted())
         return Refuse(c, DiskText::InvalidDiskSizeTitle, check.message);
     if (!disk::AdapterSelectable(*adapter, kind, method)) {
-        c.err << "--adapter " << o.adapter << " is not available for --type " << o.type
-              << " with --method external (only ide)\n";
+        c.err << Say(c, kAdapterNotAvailable, {o.adapter, o.type}) << "\n";
         return ExitRefused;
     }
     const bool fullPathWritten = method == disk::CreateMethod::External && kind == disk::DiskKind::SinglePreallocated;
@@ -135,11 +145,11 @@ int CreateCommand(Context& c, const CreateOptions& o)
     if (fs::symlink_status(names.diskName, ec).type() != fs::file_type::not_found)
         return Refuse(c, DiskText::FileExistsTitle, DiskText::DiskAlreadyExists);
     if (method == disk::CreateMethod::Library && o.hwVersion != disk::kDefaultVirtualHWVersion)
-        c.err << "Note: the library method writes hardware version 3; --hw-version is ignored.\n";
+        c.err << Say(c, kHwVersionIgnored) << "\n";
 
     bool madeFolder = false;
     if (const std::error_code folderError = disk::EnsureDiskFolder(names.folder, madeFolder)) {
-        c.err << "Cannot create the folder " << names.folder << ": " << folderError.message() << "\n";
+        c.err << Say(c, kCannotCreateFolder, {names.folder, folderError.message()}) << "\n";
         return ExitIoError;
     }
     disk::DiskRequest request;
@@ -159,7 +169,7 @@ int CreateCommand(Context& c, const CreateOptions& o)
         result = disk::CreateDisk(request, env);
     }
     if (result.created()) {
-        c.out << "Created " << names.diskName << "\n";
+        c.out << Say(c, kCreated, {names.diskName}) << "\n";
         return ExitSuccess;
     }
     if (madeFolder)

@@ -47,25 +47,32 @@ struct OptionRow {
     std::string summary;
 };
 
-const char* problemText(vmx::ProblemCode code)
+// The tool's own texts (texts.tsv).
+constexpr int kLineKept = 466;
+constexpr int kBackupCreatedAs = 414;
+constexpr int kWritten = 467;
+constexpr int kCannotWriteConfiguration = 468;
+constexpr int kFileExists = 469;
+
+int problemTextId(vmx::ProblemCode code)
 {
     switch (code) {
     case vmx::ProblemCode::NotANumber:
-        return "the value is not a number";
+        return 425; // the value is not a number
     case vmx::ProblemCode::NumberOutOfRange:
-        return "the number is too large";
+        return 459;
     case vmx::ProblemCode::BadIndex:
-        return "the device, controller, node or share number in the key is not a number";
+        return 460;
     case vmx::ProblemCode::IndexTooLarge:
-        return "the node number in the key is too large";
+        return 461;
     case vmx::ProblemCode::TooManyItems:
-        return "the count or number would make more than 1024 items";
+        return 462;
     case vmx::ProblemCode::NodeOutOfRange:
-        return "the node lies outside its controller's nodes";
+        return 463;
     case vmx::ProblemCode::ValueRejected:
-        return "the value was not accepted";
+        return 464;
     }
-    return "the line was not understood";
+    return 465; // the line was not understood
 }
 
 std::string folderOf(const fs::path& file)
@@ -86,8 +93,9 @@ std::unique_ptr<tarvonel::VirtualMachine> machineWithDefaults(const std::string&
 void printProblems(Context& context, const fs::path& file, const vmx::ReadResult& read)
 {
     for (const auto& problem : read.problems) {
-        context.err << file.string() << ":" << problem.line << ": " << problemText(problem.code)
-                    << "; the line is kept as it is: " << problem.text << "\n";
+        context.err << file.string() << ":" << problem.line << ": "
+                    << Say(context, kLineKept, {Say(context, problemTextId(problem.code)), problem.text})
+                    << "\n";
     }
 }
 
@@ -138,13 +146,22 @@ std::string caption(const std::vector<std::string>& captions, std::int16_t index
                                                                           : std::to_string(index);
 }
 
+/** The platform list's caption of a platform code, in the tool's language. */
+std::string platformName(const Context& context, std::int16_t targetPlatform)
+{
+    std::vector<std::string> captions;
+    for (int id : config::TargetPlatformTextIds())
+        captions.push_back(context.text(id));
+    return caption(captions, targetPlatform);
+}
+
 void showText(Context& context, const fs::path& file, const tarvonel::VirtualMachine& vm, const vmx::ReadResult& read)
 {
     const auto general = vm.Options()->GeneralOptions();
     std::ostream& out = context.out;
     out << "File: " << file.string() << "\n";
     out << "Display name: " << general->DisplayName() << "\n";
-    out << "Platform: " << caption(config::TargetPlatformCaptions(), general->TargetPlatform()) << "\n";
+    out << "Platform: " << platformName(context, general->TargetPlatform()) << "\n";
     out << "Version: " << caption(config::PlatformVersionCaptions(general->TargetPlatform()), general->PlatformVersion())
         << "\n";
     out << "Config version: " << general->ConfigVersion() << "\n";
@@ -175,7 +192,7 @@ void showJson(Context& context, const fs::path& file, const tarvonel::VirtualMac
     doc["file"] = file.string();
     doc["displayName"] = general->DisplayName();
     doc["platform"] = {{"code", general->TargetPlatform()},
-                       {"name", caption(config::TargetPlatformCaptions(), general->TargetPlatform())}};
+                       {"name", platformName(context, general->TargetPlatform())}};
     doc["version"] = {
         {"code", general->PlatformVersion()},
         {"name", caption(config::PlatformVersionCaptions(general->TargetPlatform()), general->PlatformVersion())}};
@@ -216,11 +233,12 @@ int save(Context& context, const tarvonel::VirtualMachine& vm, bool vmxNameValid
         std::error_code ec;
         const fs::path target = vmx::VmxFilePath(vm);
         if (target == read->original->path || fs::equivalent(target, read->original->path, ec))
-            context.err << "Backup file created as: " << vmx::WriteBackup(*read->original).string() << "\n";
+            context.err << Say(context, kBackupCreatedAs, {vmx::WriteBackup(*read->original).string()})
+                        << "\n";
     }
     const vmx::SavedFile saved = read ? vmx::SaveVmxFile(vm, read->otherParams, read->valuesAfterRead)
                                       : vmx::SaveVmxFile(vm);
-    context.out << "Written: " << saved.path.string() << "\n";
+    context.out << Say(context, kWritten, {saved.path.string()}) << "\n";
     return ExitSuccess;
 }
 
@@ -237,7 +255,7 @@ void guarded(Context& context, Body body)
         context.err << "zentravolix-cli: " << e.what() << "\n";
         context.exitCode = ExitIoError;
     } catch (const tarvonel::Error& e) {
-        context.err << "zentravolix-cli: cannot write the configuration: " << e.what() << "\n";
+        context.err << "zentravolix-cli: " << Say(context, kCannotWriteConfiguration, {e.what()}) << "\n";
         context.exitCode = ExitIoError;
     }
 }
@@ -318,8 +336,7 @@ void registerVmxCommands(CLI::App& app, Context& context)
             const fs::path target = vmx::VmxFilePath(*vm);
             std::error_code ec;
             if (!options->force && fs::symlink_status(target, ec).type() != fs::file_type::not_found) {
-                context.err << "zentravolix-cli: " << target.string()
-                            << " exists; pass --force to replace it\n";
+                context.err << "zentravolix-cli: " << Say(context, kFileExists, {target.string()}) << "\n";
                 return static_cast<int>(ExitRefused);
             }
             return save(context, *vm, vmx::VmxNameFieldsValid(*vm), nullptr);

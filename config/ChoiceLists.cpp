@@ -2,7 +2,6 @@
 #include "config/ChoiceLists.h"
 
 #include "platform/HostDevices.h"
-#include "platform/TextTable.h"
 
 #include <tarvonel/clsGeneral.h>
 
@@ -10,32 +9,29 @@ namespace zentravolix::config {
 
 namespace {
 
-constexpr int kAutoDetectText = 298;
-
 bool isWorkstation55(std::int16_t platform, std::int16_t version)
 {
     return platform == 1 && version == 4;
 }
 
-std::vector<std::string> captionsOf(const std::vector<int>& ids)
+/** "auto detect" where the product offers it, then the names. */
+std::vector<ListEntry> withAutoDetect(std::int16_t platform, std::int16_t version,
+                                      const std::vector<std::string>& names)
 {
-    std::vector<std::string> captions;
-    captions.reserve(ids.size());
-    for (int id : ids)
-        captions.push_back(platform::LoadCaption(id));
-    return captions;
+    std::vector<ListEntry> choices;
+    choices.reserve(names.size() + 1);
+    if (OffersAutoDetect(platform, version))
+        choices.push_back({AutoDetectTextId, {}});
+    for (const auto& name : names)
+        choices.push_back({0, name});
+    return choices;
 }
 
-std::vector<std::string> portChoices(std::int16_t platform, std::int16_t version,
-                                     const std::vector<std::string>& hostPorts,
-                                     const std::vector<std::string>& fallback)
+std::vector<ListEntry> portChoices(std::int16_t platform, std::int16_t version,
+                                   const std::vector<std::string>& hostPorts,
+                                   const std::vector<std::string>& fallback)
 {
-    std::vector<std::string> choices;
-    if (OffersAutoDetect(platform, version))
-        choices.push_back(platform::LoadCaption(kAutoDetectText));
-    const auto& ports = hostPorts.empty() ? fallback : hostPorts;
-    choices.insert(choices.end(), ports.begin(), ports.end());
-    return choices;
+    return withAutoDetect(platform, version, hostPorts.empty() ? fallback : hostPorts);
 }
 
 } // namespace
@@ -52,11 +48,6 @@ std::vector<int> GuestFamilyTextIds(std::int16_t targetPlatform, std::int16_t pl
     if (fiveFamilies)
         return {220, 221, 222, 223, 224};
     return {};
-}
-
-std::vector<std::string> GuestFamilyCaptions(std::int16_t targetPlatform, std::int16_t platformVersion)
-{
-    return captionsOf(GuestFamilyTextIds(targetPlatform, platformVersion));
 }
 
 std::vector<std::string> GuestVersionCaptions(const tarvonel::clsGeneral& general)
@@ -98,36 +89,32 @@ bool OffersAutoDetect(std::int16_t targetPlatform, std::int16_t platformVersion)
     return isWorkstation55(targetPlatform, platformVersion) || targetPlatform == 2;
 }
 
-std::vector<std::string> FloppyDriveChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
-                                            const std::vector<std::string>& hostRemovableDrives)
+std::vector<ListEntry> FloppyDriveChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                          const std::vector<std::string>& hostRemovableDrives)
 {
-    std::vector<std::string> choices;
-    if (OffersAutoDetect(targetPlatform, platformVersion))
-        choices.push_back(platform::LoadCaption(kAutoDetectText));
-    choices.insert(choices.end(), hostRemovableDrives.begin(), hostRemovableDrives.end());
-    return choices;
+    return withAutoDetect(targetPlatform, platformVersion, hostRemovableDrives);
 }
 
-std::vector<std::string> ParallelPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
-                                             const std::vector<std::string>& hostParallelPorts)
+std::vector<ListEntry> ParallelPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                           const std::vector<std::string>& hostParallelPorts)
 {
     return portChoices(targetPlatform, platformVersion, hostParallelPorts, platform::ParallelPortFallback());
 }
 
-std::vector<std::string> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
-                                           const std::vector<std::string>& hostSerialPorts)
+std::vector<ListEntry> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                         const std::vector<std::string>& hostSerialPorts)
 {
     return portChoices(targetPlatform, platformVersion, hostSerialPorts, platform::SerialPortFallback());
 }
 
-std::vector<std::string> PipeEnd1Captions()
+std::vector<int> PipeEnd1TextIds()
 {
-    return captionsOf({314, 315});
+    return {314, 315};
 }
 
-std::vector<std::string> PipeEnd2Captions()
+std::vector<int> PipeEnd2TextIds()
 {
-    return captionsOf({8, 317});
+    return {8, 317};
 }
 
 } // namespace zentravolix::config

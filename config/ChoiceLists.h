@@ -13,13 +13,24 @@ namespace zentravolix::config {
 
 /**
  * The fixed choice lists of the editor's pages as functions of the target product and version.
- * In every list the position of an entry is the value stored in the model. Captions that come from
- * the text table are loaded in the current language.
+ * In every list the position of an entry is the value stored in the model. Captions that are
+ * translated come as text ids; the editor and the tool look them up in their own language.
  */
+
+/** One entry of a list that mixes translated captions with names of the host: a text id, or,
+ * where textId is 0, the name itself (a device file such as /dev/ttyS0). */
+struct ListEntry {
+    int textId = 0;
+    std::string name;
+
+    bool operator==(const ListEntry&) const = default;
+};
+
+/** Text id of the "auto detect" entry that starts the floppy, parallel and serial lists where offered. */
+inline constexpr int AutoDetectTextId = 298;
 
 /** Text ids of the guest families offered for a product version, in list order (empty if none). */
 std::vector<int> GuestFamilyTextIds(std::int16_t targetPlatform, std::int16_t platformVersion);
-std::vector<std::string> GuestFamilyCaptions(std::int16_t targetPlatform, std::int16_t platformVersion);
 
 /**
  * Display names of the guest versions of the general options' current family, in version order,
@@ -40,22 +51,22 @@ std::vector<std::string> AudioTypeCaptions();
 bool OffersAutoDetect(std::int16_t targetPlatform, std::int16_t platformVersion);
 
 /** "auto detect" where offered, then the host's removable drives in the host's order. */
-std::vector<std::string> FloppyDriveChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
-                                            const std::vector<std::string>& hostRemovableDrives);
+std::vector<ListEntry> FloppyDriveChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                          const std::vector<std::string>& hostRemovableDrives);
 
 /** "auto detect" where offered, then the host's parallel ports, or /dev/parport0 to
  * /dev/parport2 when it has none. */
-std::vector<std::string> ParallelPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
-                                             const std::vector<std::string>& hostParallelPorts);
+std::vector<ListEntry> ParallelPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                           const std::vector<std::string>& hostParallelPorts);
 
 /** "auto detect" where offered, then the host's serial ports, or /dev/ttyS0 to
  * /dev/ttyS3 when it has none. */
-std::vector<std::string> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
-                                           const std::vector<std::string>& hostSerialPorts);
+std::vector<ListEntry> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                         const std::vector<std::string>& hostSerialPorts);
 
-/** Near end of a serial pipe: Server, Client. */
-std::vector<std::string> PipeEnd1Captions();
-/** Far end of a serial pipe: VM, Application. */
-std::vector<std::string> PipeEnd2Captions();
+/** Text ids of the near end of a serial pipe: Server, Client. */
+std::vector<int> PipeEnd1TextIds();
+/** Text ids of the far end of a serial pipe: VM, Application. */
+std::vector<int> PipeEnd2TextIds();
 
 } // namespace zentravolix::config

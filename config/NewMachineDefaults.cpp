@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "config/NewMachineDefaults.h"
 
-#include "platform/TextTable.h"
-
 #include <tarvonel/tarvonel.h>
 
 namespace zentravolix::config {
-
-namespace {
-constexpr int kNewVmText = 26;
-}
 
 EditorLimits ApplyNewMachineDefaults(tarvonel::VirtualMachine& vm, const std::string& displayName,
                                      const std::string& vmxPath, const std::string& tempPath)
@@ -17,7 +11,7 @@ EditorLimits ApplyNewMachineDefaults(tarvonel::VirtualMachine& vm, const std::st
     const auto options = vm.Options();
     const auto general = options->GeneralOptions();
 
-    const std::string name = displayName.empty() ? platform::LoadCaption(kNewVmText) : displayName;
+    const std::string name = displayName.empty() ? std::string(NewMachineFallbackName) : displayName;
     general->SetDisplayName(name);
     general->SetVmxFileName(name + ".vmx");
     general->SetVmxPath(vmxPath.empty() ? tempPath : vmxPath);

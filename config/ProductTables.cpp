@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "config/ProductTables.h"
 
-#include "platform/TextTable.h"
-
 #include <tarvonel/clsGeneral.h>
 
 #include <array>
@@ -35,12 +33,9 @@ const std::array<VersionRow, 9> kVersionTable{{
 
 } // namespace
 
-std::vector<std::string> TargetPlatformCaptions()
+std::vector<int> TargetPlatformTextIds()
 {
-    std::vector<std::string> captions;
-    for (int id = 213; id <= 216; ++id)
-        captions.push_back(platform::LoadCaption(id));
-    return captions;
+    return {213, 214, 215, 216};
 }
 
 std::vector<std::string> PlatformVersionCaptions(std::int16_t targetPlatform)

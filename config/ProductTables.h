@@ -41,8 +41,8 @@ struct VersionSettings {
     EditorLimits Limits;
 };
 
-/** Captions of the platform list, in list order (localized). */
-std::vector<std::string> TargetPlatformCaptions();
+/** Text ids of the platform list's captions, in list order (GSX Server, Workstation, Player, Server). */
+std::vector<int> TargetPlatformTextIds();
 
 /** Version captions of a platform in list order ("2.5x", "3.x", ...); empty for an unknown one. */
 std::vector<std::string> PlatformVersionCaptions(std::int16_t targetPlatform);

@@ -5,7 +5,6 @@
 #include "platform/IoError.h"
 #include "platform/Paths.h"
 #include "platform/RegistryStore.h"
-#include "platform/TextTable.h"
 #include "platform/TextUtil.h"
 #include "platform/cRegistry.h"
 
@@ -228,8 +227,9 @@ bool unchangedSinceLoad(const ProgramSettings& settings, const std::string& file
 {
     const LoadedSettings& loaded = settings.Loaded;
     if (loaded.iniFile != file || !loaded.complete || settings.CreateBackups != loaded.CreateBackups ||
-        settings.LaunchApplication != loaded.LaunchApplication || LanguageOffset() != loaded.LanguageOffset ||
-        settings.ImagePath != loaded.ImagePath || settings.Favorites.size() != loaded.Favorites.size())
+        settings.LaunchApplication != loaded.LaunchApplication ||
+        settings.LanguageOffset != loaded.LanguageOffset || settings.ImagePath != loaded.ImagePath ||
+        settings.Favorites.size() != loaded.Favorites.size())
         return false;
     for (std::size_t i = 0; i < settings.Favorites.size(); ++i) {
         const FavoriteRecord& now = settings.Favorites[i];
@@ -263,8 +263,8 @@ void mergeIntoIniFile(const ProgramSettings& settings, const std::string& file, 
              !sameFile || settings.CreateBackups != loaded.CreateBackups, "-1"},
             {"LaunchApplication", settings.LaunchApplication,
              !sameFile || settings.LaunchApplication != loaded.LaunchApplication, ""},
-            {"LanguageOffset", std::to_string(LanguageOffset()),
-             !sameFile || LanguageOffset() != loaded.LanguageOffset, "0"},
+            {"LanguageOffset", std::to_string(settings.LanguageOffset),
+             !sameFile || settings.LanguageOffset != loaded.LanguageOffset, "0"},
             {"ImagePath", settings.ImagePath, !sameFile || settings.ImagePath != loaded.ImagePath, ""},
         };
         for (const General& item : general) {
@@ -347,14 +347,14 @@ std::vector<SettingsProblem> LoadSettings(ProgramSettings& settings, const Setti
     const auto offset = ParseInteger(offsetText, INT32_MIN, INT32_MAX);
     if (!offset)
         problems.push_back({SettingsProblem::Code::BadLanguageOffset, file, "LanguageOffset", offsetText});
-    SetLanguageOffset(static_cast<std::int32_t>(offset.value_or(0)));
+    settings.LanguageOffset = static_cast<std::int32_t>(offset.value_or(0));
     settings.ImagePath = ini.value(kGeneral, "ImagePath").value_or("");
 
     loadFavorites(ini, file, settings, problems);
 
     settings.Loaded.CreateBackups = settings.CreateBackups;
     settings.Loaded.LaunchApplication = settings.LaunchApplication;
-    settings.Loaded.LanguageOffset = LanguageOffset();
+    settings.Loaded.LanguageOffset = settings.LanguageOffset;
     settings.Loaded.ImagePath = settings.ImagePath;
     settings.Loaded.Favorites = settings.Favorites;
     return problems;

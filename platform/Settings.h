@@ -3,6 +3,7 @@
 
 #include "platform/FavoriteRecord.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -26,13 +27,14 @@ struct LoadedSettings {
 
 /**
  * The program's settings, owned by the main window and passed to whoever needs them.
- * The interface language is the one process-wide value and lives in TextTable.h
- * (LanguageOffset()); LoadSettings sets it and SaveSettings stores it.
+ * LanguageOffset is the language the settings name; the texts are shown in the process-wide
+ * language of TextTable.h, which the program sets from it (loading the settings does not).
  */
 struct ProgramSettings {
     bool CreateBackups = true;     ///< copy an existing .vmx before overwriting it
     std::string LaunchApplication; ///< program that launches a .vmx; "" = the desktop's opener
     std::string ImagePath;         ///< start folder of the floppy and CD-ROM image dialogs
+    std::int32_t LanguageOffset = 0; ///< interface language: 0 English, 500 German, ... 2000 Italian
     std::string IniLocation;       ///< folder of Zentravolix.ini
     std::string TempPath;          ///< the user's temporary folder, with trailing "/"
     std::vector<FavoriteRecord> Favorites;
@@ -74,8 +76,8 @@ std::string IniFilePath(const std::string& iniLocation);
 /**
  * Reads the settings: IniLocation from the store (when it names none, the default folder,
  * written back at once; when the store cannot be read, the default folder for this session),
- * then section "General" of the INI file with its defaults, the language offset (set
- * process-wide), and the favourites of section "Favorites" in file order (a later duplicate
+ * then section "General" of the INI file with its defaults (settings.LanguageOffset among them; the
+ * process-wide language is left alone), and the favourites of section "Favorites" in file order (a later duplicate
  * name replaces the earlier record). settings.TempPath becomes locations.tempFolder, and
  * settings.Loaded what was read. Never throws; malformed values are skipped and reported.
  * Files that are not regular files are refused, never waited on.

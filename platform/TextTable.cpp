@@ -10,8 +10,8 @@
 namespace zentravolix::platform {
 
 namespace {
-// The one process-wide setting the program keeps outside its settings object: every caption
-// lookup reads it, and the options dialog changes it.
+// The language the program shows its texts in: every caption lookup reads it. The program sets
+// it from its settings at start-up and when the options dialog changes the language.
 std::atomic<std::int32_t> g_languageOffset{0};
 } // namespace
 
@@ -79,6 +79,24 @@ std::string LanguageNameInItself(int index)
     if (index < 0 || index >= kLanguageCount)
         return {};
     return LoadCaption(kFirstLanguageName + index, LanguageOffsetFromIndex(index));
+}
+
+std::string FillText(std::string_view text, std::initializer_list<std::string_view> args)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const std::size_t index =
+            next >= '1' && next <= '9' ? static_cast<std::size_t>(next - '1') : args.size();
+        if (text[i] == '%' && index < args.size()) {
+            out += *(args.begin() + index);
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 } // namespace zentravolix::platform

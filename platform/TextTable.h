@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace zentravolix::platform {
 
@@ -20,15 +22,21 @@ inline constexpr int kLanguageCount = 5;
 inline constexpr std::int32_t kLanguageOffsetStep = 500;
 /**
  * English ids 1 to 358 are the program's classic texts. The program's own texts, such as the Linux
- * wording of a classic text that is not true on this platform (which keeps its id), use ids 359 to
- * 499 of the English block; their translations sit at the same language offsets as every other.
+ * wording of a classic text that is not true on this platform (which keeps its id) and the messages
+ * of the editor, the main window and the command-line tool, use ids 359 to 499 of the English block;
+ * their translations sit at the same language offsets as every other. texts.tsv lists which part
+ * of the range holds what.
  */
 inline constexpr int kOwnTextFirst = 359;
 inline constexpr int kOwnTextLast = 499;
 
 /** The process-wide language offset (0 English, 500 German, ... 2000 Italian); 0 at start. */
 std::int32_t LanguageOffset();
-/** Changes the process-wide language offset; texts loaded afterwards come from the new block. */
+/**
+ * Changes the process-wide language offset; texts loaded afterwards come from the new block. The
+ * program calls it at start-up with the loaded settings' language and when the options dialog
+ * changes it; loading or saving the settings never does.
+ */
 void SetLanguageOffset(std::int32_t offset);
 
 /** Offset of a language index of the options dialog: index x 500. */
@@ -53,6 +61,14 @@ std::string LoadLocalizedText(int id, std::int32_t offset);
 std::string LoadCaption(int id, std::int32_t offset);
 /** The same with the process-wide offset. */
 std::string LoadCaption(int id);
+/**
+ * A text with its placeholders filled in: %1 to %9 become the first to the ninth of args, in one
+ * pass (an argument that holds "%2" stays as it is); a '%' before anything else, or a placeholder
+ * without an argument, stays as written. The command-line tool fills its texts through this;
+ * Qt code uses QString::arg.
+ */
+std::string FillText(std::string_view text, std::initializer_list<std::string_view> args);
+
 /** The name of the language at `index` (0 English ... 4 Italian) in that language itself. */
 std::string LanguageNameInItself(int index);
 /** The row stored under exactly `absoluteId` (no offset added), or "" when there is none. */

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "vmx/SaveChecks.h"
 
-#include "platform/TextTable.h"
-
 #include <tarvonel/tarvonel.h>
 
 namespace zentravolix::vmx {
@@ -65,16 +63,6 @@ std::string RefusalMessage(const SaveRefusal& refusal, const std::function<std::
         message += text(refusal.trailingTextId);
     }
     return message;
-}
-
-std::string RefusalTitle(const SaveRefusal& refusal)
-{
-    return RefusalTitle(refusal, [](int id) { return platform::LoadCaption(id); });
-}
-
-std::string RefusalMessage(const SaveRefusal& refusal)
-{
-    return RefusalMessage(refusal, [](int id) { return platform::LoadCaption(id); });
 }
 
 } // namespace zentravolix::vmx

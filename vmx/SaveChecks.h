@@ -49,12 +49,10 @@ std::optional<SaveRefusal> CheckBeforeSave(const tarvonel::VirtualMachine& vm, b
 /** True when both the folder and the file name of the model are set (the editor's rule for a valid name). */
 bool VmxNameFieldsValid(const tarvonel::VirtualMachine& vm);
 
-/** The refusal's title in the current language, from the text table. */
-std::string RefusalTitle(const SaveRefusal& refusal);
-/** The refusal's message in the current language, from the text table (with the device count). */
-std::string RefusalMessage(const SaveRefusal& refusal);
-
-/** The same texts through the caller's lookup of a text id. */
+/**
+ * The refusal's title and message through the caller's lookup of a text id (the editor and the
+ * tool pass their own, in the language they run in); the message carries the device count.
+ */
 std::string RefusalTitle(const SaveRefusal& refusal, const std::function<std::string(int)>& text);
 std::string RefusalMessage(const SaveRefusal& refusal, const std::function<std::string(int)>& text);
 

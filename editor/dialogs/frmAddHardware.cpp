@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/dialogs/frmAddHardware.h"
 
+#include "editor/widget/UiText.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DeviceIcons.h"
 #include "platform/TextTable.h"
@@ -24,11 +25,6 @@ namespace {
 constexpr int kKindCount = 15;
 /** The kinds' captions are the text ids 95 ("CPU") to 109 ("Mouse"), in code order. */
 constexpr int kFirstCaptionId = 95;
-
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
 
 QString caption(std::int32_t code)
 {

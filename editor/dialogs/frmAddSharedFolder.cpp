@@ -2,9 +2,9 @@
 #include "editor/dialogs/frmAddSharedFolder.h"
 
 #include "editor/widget/Dialogs.h"
+#include "editor/widget/UiText.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "platform/Paths.h"
-#include "platform/TextTable.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -16,13 +16,6 @@
 #include <QVBoxLayout>
 
 namespace zentravolix::editor {
-
-namespace {
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
-} // namespace
 
 frmAddSharedFolder::frmAddSharedFolder(Dialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs(dialogs)
 {

@@ -2,8 +2,8 @@
 #include "editor/dialogs/frmCreateHD.h"
 
 #include "editor/widget/Dialogs.h"
+#include "editor/widget/UiText.h"
 #include "editor/widget/WidgetHelpers.h"
-#include "platform/TextTable.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,16 +23,6 @@ namespace {
 // The Linux captions of the two creation methods (the classic 145 and 144 speak of Windows tools).
 constexpr int kExternalMethodText = 402;
 constexpr int kLibraryMethodText = 401;
-
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
-
-QString text(disk::DiskText id)
-{
-    return text(disk::TextNumber(id));
-}
 
 /** Runs handler whenever the option is turned on, by the user or by setChecked(). */
 void onSelected(QRadioButton* option, QObject* context, std::function<void()> handler)

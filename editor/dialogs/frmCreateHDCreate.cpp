@@ -4,9 +4,9 @@
 #include "editor/dialogs/frmCreateHD.h"
 
 #include "editor/widget/Dialogs.h"
+#include "editor/widget/UiText.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
-#include "platform/TextTable.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -24,16 +24,6 @@ namespace fs = std::filesystem;
 namespace zentravolix::editor {
 
 namespace {
-
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
-
-QString text(disk::DiskText id)
-{
-    return text(disk::TextNumber(id));
-}
 
 bool PathTaken(const std::string& path)
 {

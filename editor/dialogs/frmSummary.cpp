@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/dialogs/frmSummary.h"
 
-#include "platform/TextTable.h"
+#include "editor/widget/UiText.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -11,13 +11,6 @@
 #include <QVBoxLayout>
 
 namespace zentravolix::editor {
-
-namespace {
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
-} // namespace
 
 frmSummary::frmSummary(QWidget* parent) : QDialog(parent)
 {

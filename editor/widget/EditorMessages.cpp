@@ -1,139 +1,140 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/EditorMessages.h"
 
+#include "editor/widget/UiText.h"
+
 namespace zentravolix::editor::messages {
 
 namespace {
 
 constexpr std::size_t kMaxListedProblems = 20;
 
-QString problemReason(vmx::ProblemCode code)
+// The editor's own texts (see texts.tsv).
+constexpr int kReadFailedTitle = 407;
+constexpr int kReadFailed = 408;
+constexpr int kReadProblemsTitle = 409;
+constexpr int kReadProblems = 410;
+constexpr int kReadProblemLine = 411;
+constexpr int kMoreReadProblems = 412;
+constexpr int kBackupMadeTitle = 413;
+constexpr int kBackupCreatedAs = 414;
+constexpr int kBackupExplained = 415;
+constexpr int kMachineStateTitle = 416;
+constexpr int kRunningOnOpen = 417;
+constexpr int kSuspendedOnOpen = 418;
+constexpr int kUnplacedDevicesTitle = 419;
+constexpr int kUnplacedDevicesOnSave = 420;
+constexpr int kRunningOnSave = 421;
+constexpr int kSuspendedOnSave = 422;
+constexpr int kSaveFailedTitle = 423;
+constexpr int kSaveFailed = 424;
+
+int problemReasonId(vmx::ProblemCode code)
 {
     switch (code) {
     case vmx::ProblemCode::NotANumber:
-        return QStringLiteral("the value is not a number");
+        return 425;
     case vmx::ProblemCode::NumberOutOfRange:
-        return QStringLiteral("the number is out of range");
+        return 426;
     case vmx::ProblemCode::BadIndex:
-        return QStringLiteral("the device or controller number is not a number");
+        return 427;
     case vmx::ProblemCode::IndexTooLarge:
-        return QStringLiteral("the node number is too large");
+        return 428;
     case vmx::ProblemCode::TooManyItems:
-        return QStringLiteral("too many devices of one kind");
+        return 429;
     case vmx::ProblemCode::NodeOutOfRange:
-        return QStringLiteral("the node is outside its controller");
+        return 430;
     case vmx::ProblemCode::ValueRejected:
-        return QStringLiteral("the value was refused");
+        return 431;
     }
-    return QStringLiteral("the line could not be used");
+    return 432; // the line could not be used
 }
 
 } // namespace
 
 QString readFailedTitle()
 {
-    return QStringLiteral("Unable to Open Configuration");
+    return text(kReadFailedTitle);
 }
 
 QString readFailed(const QString& path, const QString& reason)
 {
-    return QStringLiteral("The configuration file %1 could not be opened: %2").arg(path, reason);
+    return text(kReadFailed).arg(path, reason);
 }
 
 QString readProblemsTitle()
 {
-    return QStringLiteral("Lines Kept Unchanged");
+    return text(kReadProblemsTitle);
 }
 
 QString readProblems(const QString& path, const std::vector<vmx::ReadProblem>& problems)
 {
-    QString text =
-        QStringLiteral("Some lines of %1 could not be used. They are kept unchanged and written back "
-                       "when the configuration is saved:\n")
-            .arg(path);
+    QString message = text(kReadProblems).arg(path);
     const std::size_t shown = std::min(problems.size(), kMaxListedProblems);
     for (std::size_t i = 0; i < shown; ++i) {
         const auto& p = problems[i];
-        text += QStringLiteral("\nline %1: %2 (%3)")
-                    .arg(p.line)
-                    .arg(QString::fromStdString(p.text).trimmed(), problemReason(p.code));
+        message += text(kReadProblemLine)
+                       .arg(p.line)
+                       .arg(QString::fromStdString(p.text).trimmed(), text(problemReasonId(p.code)));
     }
     if (problems.size() > shown)
-        text += QStringLiteral("\n... and %1 more").arg(problems.size() - shown);
-    return text;
+        message += text(kMoreReadProblems).arg(problems.size() - shown);
+    return message;
 }
 
 QString backupMadeTitle()
 {
-    return QStringLiteral("Backup Made");
+    return text(kBackupMadeTitle);
 }
 
 QString backupMade(const QString& backupPath)
 {
-    return QStringLiteral("Backup file created as: ") + backupPath +
-           QStringLiteral("\n\nThe backup holds the file as it was opened. It is made when the file is first "
-                          "saved over, so opening a file and closing it unsaved leaves an older backup as it is.");
+    return text(kBackupCreatedAs).arg(backupPath) + QStringLiteral("\n\n") + text(kBackupExplained);
 }
 
 QString machineStateTitle()
 {
-    return QStringLiteral("Virtual Machine in Use");
+    return text(kMachineStateTitle);
 }
 
 QString runningOnOpen(const QString& path, const QString& lockPath)
 {
-    return QStringLiteral("The virtual machine of %1 seems to be running: VMware's lock folder %2 exists.  "
-                          "VMware may overwrite the changes you save here while it runs.")
-        .arg(path, lockPath);
+    return text(kRunningOnOpen).arg(path, lockPath);
 }
 
 QString suspendedOnOpen(const QString& path, const QString& stateFile)
 {
-    return QStringLiteral(
-               "The virtual machine of %1 is suspended (saved state %2).  Changing its hardware may "
-               "keep VMware from resuming it.")
-        .arg(path, stateFile);
+    return text(kSuspendedOnOpen).arg(path, stateFile);
 }
 
 QString unplacedDevicesTitle()
 {
-    return QStringLiteral("Devices Without a Node");
+    return text(kUnplacedDevicesTitle);
 }
 
 QString unplacedDevicesOnSave(const QStringList& devices)
 {
-    return QStringLiteral("These devices are not on a node of a controller yet, so the file cannot hold them:\n\n"
-                          "%1\n\nGive each one its file or drive (which puts it on a free node), or remove it.  "
-                          "Save without them?")
-        .arg(devices.join(QLatin1Char('\n')));
+    return text(kUnplacedDevicesOnSave).arg(devices.join(QLatin1Char('\n')));
 }
 
 QString runningOnSave(const QString& path, const QString& lockPath)
 {
-    return QStringLiteral("The virtual machine of %1 seems to be running: VMware's lock folder %2 exists.  "
-                          "VMware may overwrite this file or be disturbed by the change.  Save anyway?")
-        .arg(path, lockPath);
+    return text(kRunningOnSave).arg(path, lockPath);
 }
 
 QString suspendedOnSave(const QString& path, const QString& stateFile)
 {
-    return QStringLiteral(
-               "The virtual machine of %1 is suspended (saved state %2).  If its hardware changed, "
-               "VMware may be unable to resume it.")
-        .arg(path, stateFile);
+    return text(kSuspendedOnSave).arg(path, stateFile);
 }
 
 QString saveFailedTitle()
 {
-    return QStringLiteral("Unable to Save Configuration");
+    return text(kSaveFailedTitle);
 }
 
 QString saveFailed(const QString& path, const QString& reason)
 {
-    return QStringLiteral(
-               "The configuration file %1 could not be saved: %2\n\nAn existing file of that name was "
-               "left as it was; your changes are still in the editor.")
-        .arg(path, reason);
+    return text(kSaveFailed).arg(path, reason);
 }
 
 } // namespace zentravolix::editor::messages

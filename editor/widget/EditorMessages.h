@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Message texts of the editor that the text table has no row for (reading and saving failures,
-// reader problems, VMware's lock and suspend state). English only for now; each is built in one
-// place so a later translation only changes this file.
+// The editor's messages about reading and saving (failures, reader problems, backups, VMware's
+// lock and suspend state), each built in one place from the program's own texts (407-435 of
+// texts.tsv) in the current language.
 
 #include "vmx/ReadProblem.h"
 

@@ -6,10 +6,10 @@
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/HardwareRows.h"
+#include "editor/widget/UiText.h"
 #include "editor/widget/pages/devices/DeviceIcons.h"
 #include "editor/widget/pages/devices/HardwareEdits.h"
 #include "editor/widget/WidgetHelpers.h"
-#include "platform/TextTable.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -35,11 +35,6 @@ constexpr int kKeyRole = Qt::UserRole;
 constexpr int kRemoveControllerTitle = 499;
 constexpr int kDevicesAttachedTo = 498;
 constexpr int kRemoveControllerAndDevices = 497;
-
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
 
 } // namespace
 

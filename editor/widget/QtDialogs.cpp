@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/Dialogs.h"
 
-#include "platform/TextTable.h"
+#include "editor/widget/UiText.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
@@ -47,11 +47,6 @@ QMessageBox::StandardButtons toQtButtons(Buttons buttons)
     return QMessageBox::Ok;
 }
 
-QString caption(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
-
 // The standard buttons speak the program's language, not the toolkit's: the texts of a
 // question ("click Yes") name them as the table does.
 constexpr int kOkText = 50;
@@ -66,7 +61,7 @@ void captionButtons(QMessageBox& box)
         {QMessageBox::No, kNoText}};
     for (const auto& [which, id] : captions) {
         if (QAbstractButton* button = box.button(which))
-            button->setText(caption(id));
+            button->setText(text(id));
     }
 }
 
@@ -117,8 +112,8 @@ std::optional<QString> QtDialogs::input(QWidget* parent, const QString& prompt, 
     dialog.setLabelText(prompt);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(initial);
-    dialog.setOkButtonText(caption(kOkText));
-    dialog.setCancelButtonText(caption(kCancelText));
+    dialog.setOkButtonText(text(kOkText));
+    dialog.setCancelButtonText(text(kCancelText));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

@@ -6,6 +6,7 @@
 #include "config/ProductLimits.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/HardwareTab.h"
+#include "editor/widget/UiText.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DevicePageSet.h"
 #include "editor/widget/pages/options/AdvancedPage.h"
@@ -15,7 +16,6 @@
 #include "editor/widget/pages/options/SharedFoldersPage.h"
 #include "editor/widget/pages/options/SnapshotsPage.h"
 #include "platform/Paths.h"
-#include "platform/TextTable.h"
 #include "vmx/VmxSyntax.h"
 
 #include <tarvonel/tarvonel.h>
@@ -35,11 +35,6 @@
 namespace zentravolix::editor {
 
 namespace {
-
-QString text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
-}
 
 /** First column of the options list: fixed English texts, not from the text table. */
 constexpr std::array<const char*, 6> kOptionRows{"General",   "Power",           "Shared Folders",

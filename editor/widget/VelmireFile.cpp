@@ -2,14 +2,15 @@
 // Velmire: opening, saving and the favourites record.
 #include "editor/widget/Velmire.h"
 
+#include "config/NewMachineDefaults.h"
 #include "editor/dialogs/frmSummary.h"
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/EditorMessages.h"
 #include "editor/widget/MachineState.h"
 #include "editor/widget/NameRules.h"
+#include "editor/widget/UiText.h"
 #include "platform/IoError.h"
 #include "platform/Paths.h"
-#include "platform/TextTable.h"
 #include "vmx/SaveChecks.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
@@ -22,7 +23,10 @@ namespace zentravolix::editor {
 
 namespace {
 
-constexpr int kNewVmText = 26;
+// Why a file could not be opened, where the system gives no reason of its own.
+constexpr int kCannotBeRead = 433;
+constexpr int kNotATextFile = 434;
+constexpr int kTooLargeForAConfiguration = 435;
 
 QString qs(const std::string& s)
 {
@@ -33,11 +37,11 @@ QString reasonOf(const vmx::VmxFileError& e)
 {
     switch (e.reason()) {
     case vmx::VmxFileError::Reason::CannotOpen:
-        return e.systemReason().empty() ? QStringLiteral("the file cannot be read") : qs(e.systemReason());
+        return e.systemReason().empty() ? text(kCannotBeRead) : qs(e.systemReason());
     case vmx::VmxFileError::Reason::NotText:
-        return QStringLiteral("it is not a text file");
+        return text(kNotATextFile);
     case vmx::VmxFileError::Reason::TooLarge:
-        return QStringLiteral("it is too large to be a configuration file");
+        return text(kTooLargeForAConfiguration);
     }
     return qs(e.what());
 }
@@ -113,11 +117,11 @@ void Velmire::applyNewMachineIdentity()
     const auto general = m_vm->Options()->GeneralOptions();
     std::string name = m_displayName.toStdString();
     if (name.empty())
-        name = platform::LoadCaption(kNewVmText);
+        name = textStd(NewMachineNameTextId);
     // Languages without their own row for "New VM" would otherwise name the machine "" and its
     // file ".vmx", a hidden file without a name: the English text stands in.
     if (name.empty())
-        name = platform::LoadLocalizedText(kNewVmText, 0);
+        name = NewMachineFallbackName;
     general->SetDisplayName(name);
     general->SetVmxFileName(name + ".vmx");
     std::string folder = m_newVmxPath.toStdString();
@@ -165,8 +169,8 @@ bool Velmire::CreateVmxFile()
         const MessageIcon icon = refusal->kind == vmx::SaveRefusal::Kind::TooManyPciDevices
                                      ? MessageIcon::Critical
                                      : MessageIcon::Warning;
-        m_context.dialogs->message(this, qs(vmx::RefusalMessage(*refusal)), qs(vmx::RefusalTitle(*refusal)),
-                                   icon);
+        m_context.dialogs->message(this, qs(vmx::RefusalMessage(*refusal, textStd)),
+                                   qs(vmx::RefusalTitle(*refusal, textStd)), icon);
         return false;
     }
     bool proceed = true;

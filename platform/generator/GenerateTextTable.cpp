@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Build-time tool: turns texts.tsv (id TAB text, one row per line, UTF-8) into a C++ source file
-// holding the rows as a sorted array. A malformed row stops the build with its line number.
+// holding the rows as a sorted array. Lines starting with '#' are comments. In a text, "\n" stands
+// for a line break and "\\" for a backslash. A malformed row stops the build with its line number.
 
 #include <algorithm>
 #include <cstdio>
@@ -41,6 +42,28 @@ bool fail(const std::string& file, int line, const std::string& why)
     return false;
 }
 
+/** Turns the row escapes into their characters; false for a backslash before anything else. */
+bool unescape(const std::string& raw, std::string& text)
+{
+    text.clear();
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\\') {
+            text += raw[i];
+            continue;
+        }
+        if (i + 1 == raw.size())
+            return false;
+        const char next = raw[++i];
+        if (next == 'n')
+            text += '\n';
+        else if (next == '\\')
+            text += '\\';
+        else
+            return false;
+    }
+    return true;
+}
+
 bool parse(const std::string& file, std::istream& in, std::map<int, std::string>& rows)
 {
     std::string line;
@@ -51,6 +74,8 @@ bool parse(const std::string& file, std::istream& in, std::map<int, std::string>
             line.pop_back();
         if (line.empty())
             return fail(file, lineNo, "empty line");
+        if (line.front() == '#')
+            continue;
         const auto tab = line.find('\t');
         if (tab == std::string::npos || tab == 0)
             return fail(file, lineNo, "expected an id, a TAB and the text");
@@ -59,9 +84,12 @@ bool parse(const std::string& file, std::istream& in, std::map<int, std::string>
             idText.size() > 9)
             return fail(file, lineNo, "id '" + idText + "' is not a non-negative number");
         const int id = std::stoi(idText);
-        std::string text = line.substr(tab + 1);
-        if (text.find('\t') != std::string::npos)
+        const std::string raw = line.substr(tab + 1);
+        if (raw.find('\t') != std::string::npos)
             return fail(file, lineNo, "a text may not hold a TAB");
+        std::string text;
+        if (!unescape(raw, text))
+            return fail(file, lineNo, "a backslash must be followed by n or another backslash");
         if (!rows.emplace(id, std::move(text)).second)
             return fail(file, lineNo, "id " + idText + " appears twice");
     }

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <QTabWidget>
 
 #include <functional>
@@ -160,9 +161,12 @@ TEST_F(OptionsDialog, ChangingTheLanguageRelabelsTheMainWindowAndOpenEditorsAtOn
         dialogTitleAfterOk = options.windowTitle();
     });
     EXPECT_EQ(platform::LanguageOffset(), 500);
+    EXPECT_EQ(settings.LanguageOffset, 500); // what quitting saves
     EXPECT_EQ(dialogTitleAfterOk, QStringLiteral("Wahlen"));
     EXPECT_EQ(menuAction("mnuOptions")->text(), QStringLiteral("Wahlen"));
     EXPECT_EQ(window->findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("Datei"));
+    EXPECT_EQ(window->findChild<QTreeWidget*>(QStringLiteral("lvwVMs"))->headerItem()->text(0),
+              QStringLiteral("Anzeigename"));
     // Both editors, not only the one in front.
     for (editor::Velmire* editor : {first, second}) {
         auto* tabs = editor->findChild<QTabWidget*>(QStringLiteral("sstMain"));

@@ -2,6 +2,7 @@
 // The show, rewrite and new commands of the command-line tool, run in-process with captured output.
 #include "cli/CliApp.h"
 #include "config/NewMachineDefaults.h"
+#include "platform/TextTable.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
 
@@ -214,6 +215,31 @@ TEST_F(VmxCommandsTest, ANodeNumberTooLargeIsCalledTooLarge)
     ASSERT_EQ(run({"show", file.string()}), 0) << err.str();
     EXPECT_NE(err.str().find("nodes.vmx:1: the node number in the key is too large"), std::string::npos) << err.str();
     EXPECT_EQ(err.str().find("not a number"), std::string::npos) << err.str();
+}
+
+TEST_F(VmxCommandsTest, SentencesComeFromTheTextTableAndFollowTheToolsLanguage)
+{
+    // English unless the caller picks another language: the same bytes as ever.
+    ASSERT_EQ(run({"new", "Test", "--dir", folder.string()}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Written: " + (folder / "Test.vmx").string() + "\n");
+
+    // The same commands through a German lookup.
+    std::ostringstream germanOut;
+    std::ostringstream germanErr;
+    cli::Context german = cli::DefaultContext(germanOut, germanErr);
+    german.text = [](int id) { return platform::LoadLocalizedText(id, 500); };
+    const auto runGerman = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), "zentravolix-cli");
+        std::vector<const char*> argv;
+        for (const auto& a : args)
+            argv.push_back(a.c_str());
+        return cli::run(static_cast<int>(argv.size()), argv.data(), german);
+    };
+    EXPECT_EQ(runGerman({"new", "Test", "--dir", folder.string()}), 2);
+    EXPECT_EQ(germanErr.str(), "zentravolix-cli: " + (folder / "Test.vmx").string() +
+                                   " existiert; --force angeben, um die Datei zu ersetzen\n");
+    EXPECT_EQ(runGerman({"new", "Test", "--dir", folder.string(), "--force"}), 0);
+    EXPECT_EQ(germanOut.str(), "Geschrieben: " + (folder / "Test.vmx").string() + "\n");
 }
 
 TEST_F(VmxCommandsTest, EveryCommandHasHelp)

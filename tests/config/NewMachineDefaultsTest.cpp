@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "config/NewMachineDefaults.h"
+#include "platform/TextTable.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -16,6 +17,12 @@ TEST(NewMachineDefaults, UnnamedMachineIsNewVmInTheTemporaryFolder)
     EXPECT_EQ(general->Summary(), "New VM");
     EXPECT_EQ(general->VmxFileName(), "New VM.vmx");
     EXPECT_EQ(general->VmxPath(), "/tmp/");
+}
+
+TEST(NewMachineDefaults, FallbackNameIsTheEnglishNewVmText)
+{
+    // Callers look the name up themselves; the fallback is that text's English row.
+    EXPECT_EQ(NewMachineFallbackName, zentravolix::platform::LoadLocalizedText(NewMachineNameTextId, 0));
 }
 
 TEST(NewMachineDefaults, CallersNameAndFolderWin)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "config/ProductTables.h"
+#include "platform/TextTable.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -59,7 +60,10 @@ TEST(VersionSettings, PairOutsideTheTableChangesNothing)
 
 TEST(VersionSettings, PlatformAndVersionLists)
 {
-    EXPECT_EQ(TargetPlatformCaptions(), (std::vector<std::string>{"GSX Server", "Workstation", "Player", "Server"}));
+    std::vector<std::string> platforms;
+    for (int id : TargetPlatformTextIds())
+        platforms.push_back(zentravolix::platform::LoadCaption(id));
+    EXPECT_EQ(platforms, (std::vector<std::string>{"GSX Server", "Workstation", "Player", "Server"}));
     EXPECT_EQ(PlatformVersionCaptions(0), (std::vector<std::string>{"2.5x", "3.x"}));
     EXPECT_EQ(PlatformVersionCaptions(1), (std::vector<std::string>{"3.x", "4.0x", "4.5x", "5.0x", "5.5x"}));
     EXPECT_EQ(PlatformVersionCaptions(2), (std::vector<std::string>{"1.x"}));

@@ -111,6 +111,27 @@ TEST_F(OpenAndSave, ReaderProblemsAreShownOnceInOneMessage)
     EXPECT_EQ(general(*editor)->DisplayName(), "Odd");
 }
 
+TEST_F(OpenAndSave, ReadMessagesAreTranslatedLikeEveryOtherText)
+{
+    const auto file = temp.path() / "odd.vmx";
+    writeFile(file, "memsize = \"lots\"\ndisplayName = \"Odd\"\n");
+    openEditor(file);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Lines Kept Unchanged"));
+    EXPECT_TRUE(dialogs.messages()[0].text.endsWith(
+        QStringLiteral("\nline 1: memsize = \"lots\" (the value is not a number)")));
+
+    dialogs.calls.clear();
+    platform::SetLanguageOffset(500);
+    openEditor(file);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Unver\u00e4ndert behaltene Zeilen"));
+    EXPECT_TRUE(dialogs.messages()[0].text.startsWith(QStringLiteral("Einige Zeilen von ") +
+                                                      QString::fromStdString(file.string())));
+    EXPECT_TRUE(dialogs.messages()[0].text.endsWith(
+        QStringLiteral("\nZeile 1: memsize = \"lots\" (der Wert ist keine Zahl)")));
+}
+
 TEST_F(OpenAndSave, FileWithoutDisplayNameGoesByItsFileName)
 {
     const auto first = temp.path() / "first.vmx";

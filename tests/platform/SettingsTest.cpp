@@ -53,13 +53,13 @@ TEST_F(SettingsTest, FirstStartOnAnEmptyHomeFolder)
 {
     ProgramSettings settings;
     settings.CreateBackups = false;
-    SetLanguageOffset(1000);
+    settings.LanguageOffset = 1000;
     EXPECT_TRUE(LoadSettings(settings).empty());
     EXPECT_EQ(settings.IniLocation, (configHome() / "Zentravolix").string());
     EXPECT_EQ(storedIniLocation(), settings.IniLocation); // written back at once
     EXPECT_EQ(settings.TempPath, tmp().string() + "/");
     EXPECT_TRUE(settings.CreateBackups);
-    EXPECT_EQ(LanguageOffset(), 0);
+    EXPECT_EQ(settings.LanguageOffset, 0);
     EXPECT_EQ(settings.LaunchApplication, "");
     EXPECT_EQ(settings.ImagePath, "");
     EXPECT_TRUE(settings.Favorites.empty());
@@ -103,16 +103,15 @@ TEST_F(SettingsTest, SavedSettingsLoadBack)
     settings.LaunchApplication = "/usr/bin/vm player";
     settings.ImagePath = "/srv/iso images";
     settings.Favorites = {{"Web", "/vms/web/web.vmx", 8, true}, {"Old", "/vms/old.vmx", 4, false}};
-    SetLanguageOffset(500);
+    settings.LanguageOffset = 500;
     ASSERT_TRUE(SaveSettings(settings).empty());
 
-    SetLanguageOffset(0);
     ProgramSettings loaded;
     ASSERT_TRUE(LoadSettings(loaded).empty());
     EXPECT_FALSE(loaded.CreateBackups);
     EXPECT_EQ(loaded.LaunchApplication, "/usr/bin/vm player");
     EXPECT_EQ(loaded.ImagePath, "/srv/iso images");
-    EXPECT_EQ(LanguageOffset(), 500);
+    EXPECT_EQ(loaded.LanguageOffset, 500);
     settings.Favorites[0].OpenInTab = false; // not stored
     EXPECT_EQ(loaded.Favorites, settings.Favorites);
     EXPECT_NE(ReadFile(defaultIni()).find("Favorite1=Old\t/vms/old.vmx\t4\r\n"), std::string::npos);
@@ -150,7 +149,24 @@ TEST_F(SettingsTest, CreateBackupsIsOnForAnyNonZeroNumber)
     EXPECT_EQ(codes(LoadSettings(settings)),
               (std::vector<Code>{Code::BadCreateBackups, Code::BadLanguageOffset}));
     EXPECT_TRUE(settings.CreateBackups);
-    EXPECT_EQ(LanguageOffset(), 0);
+    EXPECT_EQ(settings.LanguageOffset, 0);
+}
+
+TEST_F(SettingsTest, LoadingAndSavingLeaveTheProgramsLanguageAlone)
+{
+    // The language the texts are shown in is the program's to set; the settings only name one.
+    WriteFile(defaultIni(), "[General]\nLanguageOffset=1500\n");
+    SetLanguageOffset(500);
+    ProgramSettings settings;
+    ASSERT_TRUE(LoadSettings(settings).empty());
+    EXPECT_EQ(settings.LanguageOffset, 1500);
+    EXPECT_EQ(LanguageOffset(), 500);
+
+    // What is saved is the settings' language, whatever the texts are shown in.
+    settings.LanguageOffset = 2000;
+    ASSERT_TRUE(SaveSettings(settings).empty());
+    EXPECT_EQ(LanguageOffset(), 500);
+    EXPECT_NE(ReadFile(defaultIni()).find("LanguageOffset=2000"), std::string::npos);
 }
 
 TEST_F(SettingsTest, MalformedFavoritesAreSkippedAndReported)
@@ -288,7 +304,7 @@ TEST_F(SettingsTest, UnreadableIniIsNotOverwrittenWithDefaults)
     ASSERT_TRUE(LoadSettings(next).empty());
     EXPECT_FALSE(next.CreateBackups);
     EXPECT_EQ(next.LaunchApplication, "/usr/bin/player");
-    EXPECT_EQ(LanguageOffset(), 500);
+    EXPECT_EQ(next.LanguageOffset, 500);
     EXPECT_EQ(next.ImagePath, "/images");
     EXPECT_EQ(next.Favorites.size(), 4u);
 }

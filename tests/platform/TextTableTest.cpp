@@ -217,3 +217,32 @@ TEST_F(TextTableTest, LanguageIndexAndOffsetConvert)
     EXPECT_EQ(LanguageIndexFromOffset(750), 2);
     EXPECT_EQ(LanguageIndexFromOffset(-500), -1);
 }
+
+TEST_F(TextTableTest, EveryOwnTextIsTranslatedAndTheTableReadsItsEscapes)
+{
+    // The program's own range: each text in English has a row in every language, and every row of
+    // the range belongs to an English text.
+    int own = 0;
+    for (int id = kOwnTextFirst; id <= kOwnTextLast; ++id) {
+        const bool english = !LoadTextById(id).empty();
+        own += english ? 1 : 0;
+        for (int language = 1; language < kLanguageCount; ++language)
+            EXPECT_EQ(!LoadLocalizedText(id, LanguageOffsetFromIndex(language)).empty(), english)
+                << "language " << language << " id " << id;
+    }
+    EXPECT_GE(own, 87);
+    // "\n" in the data file is a line break; placeholders stay for the caller to fill.
+    EXPECT_EQ(LoadLocalizedText(412), "\n... and %1 more");
+    EXPECT_EQ(LoadLocalizedText(439, 500), "Einige Einstellungen konnten nicht geladen werden:\n\n%1");
+}
+
+TEST_F(TextTableTest, FillTextReplacesPlaceholdersInOnePass)
+{
+    EXPECT_EQ(FillText(LoadLocalizedText(475), {"/srv/vms", "Permission denied"}),
+              "Cannot create the folder /srv/vms: Permission denied");
+    // An argument is never read for placeholders; a lone '%' and a missing argument stay.
+    EXPECT_EQ(FillText("%1 and %2", {"%2", "b"}), "%2 and b");
+    EXPECT_EQ(FillText(LoadLocalizedText(477), {"disk.vmdk", "42"}), "Creating disk.vmdk: 42%");
+    EXPECT_EQ(FillText("%3 %", {"a"}), "%3 %");
+    EXPECT_EQ(FillText("100%", {}), "100%");
+}

@@ -2,6 +2,7 @@
 // The file frame, the identity/general section, the option block and the save pre-checks.
 #include "TestMachine.h"
 
+#include "platform/TextTable.h"
 #include "vmx/SaveChecks.h"
 #include "vmx/VmxWriter.h"
 
@@ -17,6 +18,12 @@ namespace {
 using test::crlf;
 using test::linesOf;
 using test::newMachine;
+
+// The editor's lookup: the refusal hands out text ids, the caller turns them into text.
+std::string caption(int id)
+{
+    return platform::LoadCaption(id);
+}
 
 bool hasLine(const std::string& text, const std::string& line)
 {
@@ -353,8 +360,8 @@ TEST(VmxSaveChecks, FileNameIsCheckedBeforeTheDeviceCount)
     const auto refusal = CheckBeforeSave(*vm, false);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->kind, SaveRefusal::Kind::InvalidVmxName);
-    EXPECT_EQ(RefusalTitle(*refusal), "Missing Data");
-    EXPECT_EQ(RefusalMessage(*refusal), "Invalid VMX File Name and/or Folder");
+    EXPECT_EQ(RefusalTitle(*refusal, caption), "Missing Data");
+    EXPECT_EQ(RefusalMessage(*refusal, caption), "Invalid VMX File Name and/or Folder");
 }
 
 TEST(VmxSaveChecks, MoreThanFiveEnabledPciDevicesAreRefused)
@@ -373,8 +380,8 @@ TEST(VmxSaveChecks, MoreThanFiveEnabledPciDevicesAreRefused)
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->kind, SaveRefusal::Kind::TooManyPciDevices);
     EXPECT_EQ(refusal->deviceCount, 6);
-    EXPECT_EQ(RefusalTitle(*refusal), "Too many virtual PCI Devices enabled");
-    EXPECT_EQ(RefusalMessage(*refusal),
+    EXPECT_EQ(RefusalTitle(*refusal, caption), "Too many virtual PCI Devices enabled");
+    EXPECT_EQ(RefusalMessage(*refusal, caption),
               "You currently have 6 virtual PCI devices enabled (SCSI controllers, Network adapters, Sound "
               "adapters).  VMware will only accept 5.  Please go back and Disable some devices.");
 

@@ -4,7 +4,6 @@
 #include "config/NodeAssignment.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
-#include "platform/TextTable.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -298,11 +297,6 @@ void DevicePage::showRuleMessage(const RuleMessage& message)
         icon = MessageIcon::Critical;
     m_context.dialogs->message(this, text(message.textId) + QString::fromStdString(message.textSuffix),
                                text(message.titleId), icon);
-}
-
-QString DevicePage::text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 } // namespace zentravolix::editor

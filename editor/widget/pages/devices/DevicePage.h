@@ -4,6 +4,7 @@
 #include "config/FieldDecision.h"
 #include "config/ProductTables.h"
 #include "editor/widget/ConfigNames.h"
+#include "editor/widget/UiText.h"
 
 #include <tarvonel/Enums.h>
 
@@ -185,9 +186,6 @@ protected:
     bool assignAutomaticNode();
     /** Shows a field or node rule's message through the program's dialogs. */
     void showRuleMessage(const RuleMessage& message);
-
-    /** Text id lookup in the current language. */
-    static QString text(int id);
 
     std::shared_ptr<tarvonel::VirtualMachine> m_vm;
     EditorContext& m_context;

@@ -123,8 +123,9 @@ void FloppyPage::enableChoice(bool physical)
 void FloppyPage::refillDrives()
 {
     const auto general = m_vm->Options()->GeneralOptions();
-    refillCombo(m_cboFloppyDrive, toStringList(FloppyDriveChoices(general->TargetPlatform(), general->PlatformVersion(),
-                                                                  m_context.hostDevices.removableDrives)));
+    refillCombo(m_cboFloppyDrive,
+                texts(FloppyDriveChoices(general->TargetPlatform(), general->PlatformVersion(),
+                                         m_context.hostDevices.removableDrives)));
 }
 
 void FloppyPage::updateUILabels()

@@ -125,8 +125,8 @@ void ParallelPortPage::showEvent(QShowEvent* event)
 
 void ParallelPortPage::refillPortList()
 {
-    refillCombo(m_cboParPort, toStringList(ParallelPortChoices(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm),
-                                                               m_context.hostDevices.parallelPorts)));
+    refillCombo(m_cboParPort, texts(ParallelPortChoices(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm),
+                                                        m_context.hostDevices.parallelPorts)));
 }
 
 void ParallelPortPage::enableFor(const std::string& deviceType)

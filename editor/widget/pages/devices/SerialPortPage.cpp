@@ -177,16 +177,16 @@ void SerialPortPage::showEvent(QShowEvent* event)
 
 void SerialPortPage::refillLists()
 {
-    refillCombo(m_cboSerPort, toStringList(SerialPortChoices(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm),
-                                                             m_context.hostDevices.serialPorts)));
+    refillCombo(m_cboSerPort, texts(SerialPortChoices(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm),
+                                                      m_context.hostDevices.serialPorts)));
     // The pipe ends are chosen by position; their captions follow the language.
     const int end1 = m_cboSerPipeEnd1->currentIndex();
     const int end2 = m_cboSerPipeEnd2->currentIndex();
     LoadScope scope(*this);
     m_cboSerPipeEnd1->clear();
-    m_cboSerPipeEnd1->addItems(toStringList(PipeEnd1Captions()));
+    m_cboSerPipeEnd1->addItems(texts(PipeEnd1TextIds()));
     m_cboSerPipeEnd2->clear();
-    m_cboSerPipeEnd2->addItems(toStringList(PipeEnd2Captions()));
+    m_cboSerPipeEnd2->addItems(texts(PipeEnd2TextIds()));
     showComboIndex(m_cboSerPipeEnd1, end1);
     showComboIndex(m_cboSerPipeEnd2, end2);
 }

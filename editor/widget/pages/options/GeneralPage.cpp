@@ -321,7 +321,7 @@ void GeneralPage::updateUILabels()
     m_lblVmxFolder->setText(text(210));
     m_fraTargetPlatform->setTitle(text(211));
     m_lblTargetPlatform->setText(text(212));
-    refillCombo(m_cboTargetPlatform, toQStringList(TargetPlatformCaptions()));
+    refillCombo(m_cboTargetPlatform, texts(TargetPlatformTextIds()));
     m_lblPlatformVersion->setText(text(217));
     m_fraGuestOS->setTitle(text(218));
     m_lblGuestFamilies->setText(text(219));

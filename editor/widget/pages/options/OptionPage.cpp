@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/options/OptionPage.h"
 
-#include "platform/TextTable.h"
-
 namespace zentravolix::editor {
 
 OptionPage::OptionPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, QWidget* parent)
@@ -34,11 +32,6 @@ void OptionPage::refillCombo(QComboBox* combo, const QStringList& entries)
     combo->clear();
     combo->addItems(entries);
     showComboIndex(combo, index);
-}
-
-QString OptionPage::text(int id)
-{
-    return QString::fromStdString(platform::LoadCaption(id));
 }
 
 } // namespace zentravolix::editor

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "editor/widget/UiText.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -62,9 +64,6 @@ protected:
      * controls keep showing the model, and the error goes on to the application's handler.
      */
     template <class F> void writeModel(F&& write);
-
-    /** Text id lookup in the current language. */
-    static QString text(int id);
 
     std::shared_ptr<tarvonel::VirtualMachine> m_vm;
     EditorContext& m_context;
