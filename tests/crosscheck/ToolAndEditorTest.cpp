@@ -116,6 +116,32 @@ TEST_F(ToolAndEditor, EveryCorpusFileSavedUnderAnotherNameGivesTheSameBytes)
     EXPECT_GT(compared, static_cast<int>(files.size()) / 2);
 }
 
+TEST_F(ToolAndEditor, SavingOverTheFileWithBackupsGivesTheSameFileAndBackup)
+{
+    const fs::path source = corpusFile("cosmos/2008-09-10_Workstation_Cosmos.vmx");
+    if (!fs::exists(source))
+        GTEST_SKIP() << "no corpus file " << source.string();
+    const std::string original = readFile(source);
+    // Two copies of one name in two folders: the text names the file, not its folder.
+    const fs::path byTool = temp.path() / "tool" / "Cosmos.vmx";
+    const fs::path byEditor = temp.path() / "editor" / "Cosmos.vmx";
+    for (const auto& copy : {byTool, byEditor}) {
+        fs::create_directories(copy.parent_path());
+        fs::copy_file(source, copy);
+    }
+
+    ASSERT_EQ(tool({"rewrite", byTool.string(), "--backup"}), 0) << err.str();
+    settings.CreateBackups = true;
+    const auto editor = openEditor(byEditor);
+    ASSERT_TRUE(editor->CreateVmxFile()) << dialogs.messageTitles().join(QStringLiteral(", ")).toStdString();
+
+    EXPECT_EQ(readFile(byTool.string() + ".bak"), original);
+    EXPECT_EQ(readFile(byEditor.string() + ".bak"), original);
+    const std::string toolText = readFile(byTool);
+    const std::string editorText = readFile(byEditor);
+    EXPECT_TRUE(toolText == editorText) << firstDifference(toolText, editorText);
+}
+
 TEST_F(ToolAndEditor, NewConfigurationGivesTheSameBytes)
 {
     const fs::path folder = temp.path() / "new";
