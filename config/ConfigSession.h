@@ -47,6 +47,9 @@ class ConfigSession {
 public:
     /** The model with the new-machine defaults; tempPath is the folder of a new machine given none. */
     explicit ConfigSession(std::string tempPath);
+    /** One session per configuration: a copy would share the model but not the kept lines. */
+    ConfigSession(const ConfigSession&) = delete;
+    ConfigSession& operator=(const ConfigSession&) = delete;
 
     /** The model; the session and its holders share it for the session's whole life. */
     const std::shared_ptr<tarvonel::VirtualMachine>& Machine() const { return m_vm; }
