@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Reading and writing .vmx files of growing size, mostly keys the program does not know (the
 // shape of files written by later products). The time per line must stay flat.
-#include "config/NewMachineDefaults.h"
-#include "vmx/VmxReader.h"
-#include "vmx/VmxWriter.h"
+#include "config/ConfigSession.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -43,22 +41,16 @@ std::string makeFile(std::int64_t lines)
     return text;
 }
 
-std::unique_ptr<tarvonel::VirtualMachine> newMachine()
-{
-    auto vm = std::make_unique<tarvonel::VirtualMachine>();
-    config::ApplyNewMachineDefaults(*vm, "Bench", "/vms/bench/", "/tmp/");
-    return vm;
-}
 
 void BM_ReadVmx(benchmark::State& state)
 {
     const std::string text = makeFile(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto vm = newMachine();
+        auto session = std::make_unique<config::ConfigSession>("/tmp/");
         state.ResumeTiming();
-        auto result = vmx::ReadVmxText(text, *vm, "/vms/bench/bench.vmx");
-        benchmark::DoNotOptimize(result.otherParams.data());
+        session->OpenText(text, "/vms/bench/bench.vmx");
+        benchmark::DoNotOptimize(session->OtherParams().data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
@@ -67,10 +59,10 @@ void BM_ReadVmx(benchmark::State& state)
 void BM_WriteVmx(benchmark::State& state)
 {
     const std::string text = makeFile(state.range(0));
-    auto vm = newMachine();
-    const auto read = vmx::ReadVmxText(text, *vm, "/vms/bench/bench.vmx");
+    config::ConfigSession session("/tmp/");
+    session.OpenText(text, "/vms/bench/bench.vmx");
     for (auto _ : state) {
-        auto written = vmx::WriteVmxText(*vm, read.otherParams, read.valuesAfterRead);
+        auto written = session.Text();
         benchmark::DoNotOptimize(written.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cli/VmxCommands.h"
 
-#include "config/NewMachineDefaults.h"
+#include "config/ConfigSession.h"
 #include "config/ProductTables.h"
 #include "platform/IoError.h"
 #include "platform/Paths.h"
+#include "vmx/ReadProblem.h"
 #include "vmx/SaveChecks.h"
-#include "vmx/VmxReader.h"
+#include "vmx/VmxFileError.h"
 #include "vmx/VmxWriter.h"
 
 #include <tarvonel/tarvonel.h>
@@ -75,25 +76,11 @@ int problemTextId(vmx::ProblemCode code)
     return 465; // the line was not understood
 }
 
-std::string folderOf(const fs::path& file)
+void printProblems(Context& context, const config::ConfigSession& session)
 {
-    std::string folder = file.parent_path().string();
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
-}
-
-std::unique_ptr<tarvonel::VirtualMachine> machineWithDefaults(const std::string& name, const std::string& folder)
-{
-    auto vm = std::make_unique<tarvonel::VirtualMachine>();
-    config::ApplyNewMachineDefaults(*vm, name, folder, platform::GetTempFolder());
-    return vm;
-}
-
-void printProblems(Context& context, const fs::path& file, const vmx::ReadResult& read)
-{
-    for (const auto& problem : read.problems) {
-        context.err << file.string() << ":" << problem.line << ": "
+    const fs::path& file = session.OpenedPath();
+    for (const auto& problem : session.Problems()) {
+        context.err << file.string() << ":" << problem.line << ": " 
                     << Say(context, kLineKept, {Say(context, problemTextId(problem.code)), problem.text})
                     << "\n";
     }
@@ -155,8 +142,10 @@ std::string platformName(const Context& context, std::int16_t targetPlatform)
     return caption(captions, targetPlatform);
 }
 
-void showText(Context& context, const fs::path& file, const tarvonel::VirtualMachine& vm, const vmx::ReadResult& read)
+void showText(Context& context, const config::ConfigSession& session)
 {
+    const fs::path& file = session.OpenedPath();
+    const tarvonel::VirtualMachine& vm = *session.Machine();
     const auto general = vm.Options()->GeneralOptions();
     std::ostream& out = context.out;
     out << "File: " << file.string() << "\n";
@@ -179,13 +168,15 @@ void showText(Context& context, const fs::path& file, const tarvonel::VirtualMac
     for (const auto& row : optionRows(*vm.Options()))
         out << "  " << row.name << std::string(17 - std::string_view(row.name).size(), ' ') << row.summary << "\n";
 
-    out << "\nPreserved lines: " << read.otherParams.size() << "\n";
-    for (const auto& line : read.otherParams)
+    out << "\nPreserved lines: " << session.OtherParams().size() << "\n";
+    for (const auto& line : session.OtherParams())
         out << "  " << line << "\n";
 }
 
-void showJson(Context& context, const fs::path& file, const tarvonel::VirtualMachine& vm, const vmx::ReadResult& read)
+void showJson(Context& context, const config::ConfigSession& session)
 {
+    const fs::path& file = session.OpenedPath();
+    const tarvonel::VirtualMachine& vm = *session.Machine();
     const auto general = vm.Options()->GeneralOptions();
     const auto hw = vm.Hardware();
     nlohmann::json doc;
@@ -208,9 +199,9 @@ void showJson(Context& context, const fs::path& file, const tarvonel::VirtualMac
     doc["options"] = nlohmann::json::array();
     for (const auto& row : optionRows(*vm.Options()))
         doc["options"].push_back({{"name", row.name}, {"summary", row.summary}});
-    doc["preserved"] = read.otherParams;
+    doc["preserved"] = session.OtherParams();
     doc["problems"] = nlohmann::json::array();
-    for (const auto& problem : read.problems) {
+    for (const auto& problem : session.Problems()) {
         doc["problems"].push_back({{"line", problem.line},
                                    {"code", vmx::ProblemCodeName(problem.code)},
                                    {"key", problem.key},
@@ -221,23 +212,17 @@ void showJson(Context& context, const fs::path& file, const tarvonel::VirtualMac
 }
 
 /** Saves after the editor's pre-checks; prints a refusal and returns its exit code. */
-int save(Context& context, const tarvonel::VirtualMachine& vm, bool vmxNameValid, const vmx::ReadResult* read)
+int save(Context& context, config::ConfigSession& session)
 {
-    if (const auto refusal = vmx::CheckBeforeSave(vm, vmxNameValid)) {
+    if (const auto refusal = session.CheckBeforeSave()) {
         context.err << vmx::RefusalTitle(*refusal, context.text) << ": " << vmx::RefusalMessage(*refusal, context.text)
                     << "\n";
         return ExitRefused;
     }
     // The backup is the file as it was read, made only when the save replaces that file.
-    if (read && read->original) {
-        std::error_code ec;
-        const fs::path target = vmx::VmxFilePath(vm);
-        if (target == read->original->path || fs::equivalent(target, read->original->path, ec))
-            context.err << Say(context, kBackupCreatedAs, {vmx::WriteBackup(*read->original).string()})
-                        << "\n";
-    }
-    const vmx::SavedFile saved = read ? vmx::SaveVmxFile(vm, read->otherParams, read->valuesAfterRead)
-                                      : vmx::SaveVmxFile(vm);
+    if (const auto backup = session.BackupIfDue())
+        context.err << Say(context, kBackupCreatedAs, {backup->string()}) << "\n";
+    const vmx::SavedFile saved = session.Save();
     context.out << Say(context, kWritten, {saved.path.string()}) << "\n";
     return ExitSuccess;
 }
@@ -260,18 +245,15 @@ void guarded(Context& context, Body body)
     }
 }
 
-struct Loaded {
-    fs::path file;
-    std::unique_ptr<tarvonel::VirtualMachine> vm;
-    vmx::ReadResult read;
-};
-
-Loaded load(Context& context, const std::string& file, bool backup)
+/** Opens the file as the editor opens it, printing the lines that could not be used. */
+std::unique_ptr<config::ConfigSession> load(Context& context, const std::string& file, bool backup)
 {
-    Loaded loaded{fs::absolute(file).lexically_normal(), machineWithDefaults("", ""), {}};
-    loaded.read = vmx::ReadVmxFile(loaded.file, *loaded.vm, vmx::ReadOptions{backup});
-    printProblems(context, loaded.file, loaded.read);
-    return loaded;
+    auto session = std::make_unique<config::ConfigSession>(platform::GetTempFolder());
+    config::OpenOptions options;
+    options.backup = backup;
+    session->Open(fs::absolute(file).lexically_normal(), options);
+    printProblems(context, *session);
+    return session;
 }
 
 } // namespace
@@ -285,11 +267,11 @@ void registerVmxCommands(CLI::App& app, Context& context)
     show->add_flag("--json", options->json, "Print one JSON object");
     show->callback([&context, options] {
         guarded(context, [&] {
-            const Loaded loaded = load(context, options->file, false);
+            const auto session = load(context, options->file, false);
             if (options->json)
-                showJson(context, loaded.file, *loaded.vm, loaded.read);
+                showJson(context, *session);
             else
-                showText(context, loaded.file, *loaded.vm, loaded.read);
+                showText(context, *session);
             return ExitSuccess;
         });
     });
@@ -302,16 +284,11 @@ void registerVmxCommands(CLI::App& app, Context& context)
     rewrite->add_flag("--backup", options->backup, "Copy the file as it was read to FILE.bak before saving over it");
     rewrite->callback([&context, options] {
         guarded(context, [&] {
-            const Loaded loaded = load(context, options->file, options->backup);
-            if (!options->output.empty()) {
-                const fs::path target = fs::absolute(options->output).lexically_normal();
-                const auto general = loaded.vm->Options()->GeneralOptions();
-                general->SetVmxPath(folderOf(target));
-                general->SetVmxFileName(target.filename().string());
-            }
+            const auto session = load(context, options->file, options->backup);
             // A file that was read counts as a valid name; a changed one must name a file and folder.
-            const bool nameValid = options->output.empty() || vmx::VmxNameFieldsValid(*loaded.vm);
-            return save(context, *loaded.vm, nameValid, &loaded.read);
+            if (!options->output.empty())
+                session->SaveAs(options->output);
+            return save(context, *session);
         });
     });
 
@@ -327,19 +304,17 @@ void registerVmxCommands(CLI::App& app, Context& context)
             }
             // A command works where it is run: without --dir the file goes into the current folder
             // (the program's new-machine tab keeps its own rule, the temporary folder).
-            std::string folder = fs::absolute(options->dir.empty() ? fs::path(".") : fs::path(options->dir))
-                                     .lexically_normal()
-                                     .string();
-            if (folder.empty() || folder.back() != '/')
-                folder += '/';
-            const auto vm = machineWithDefaults(options->name, folder);
-            const fs::path target = vmx::VmxFilePath(*vm);
+            const std::string folder =
+                fs::absolute(options->dir.empty() ? fs::path(".") : fs::path(options->dir)).lexically_normal().string();
+            config::ConfigSession session(platform::GetTempFolder());
+            session.StartNew(options->name, folder);
+            const fs::path target = session.FilePath();
             std::error_code ec;
             if (!options->force && fs::symlink_status(target, ec).type() != fs::file_type::not_found) {
                 context.err << "zentravolix-cli: " << Say(context, kFileExists, {target.string()}) << "\n";
                 return static_cast<int>(ExitRefused);
             }
-            return save(context, *vm, vmx::VmxNameFieldsValid(*vm), nullptr);
+            return save(context, session);
         });
     });
 }

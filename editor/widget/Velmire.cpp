@@ -2,7 +2,6 @@
 #include "editor/widget/Velmire.h"
 
 #include "editor/dialogs/frmCreateHD.h"
-#include "config/NewMachineDefaults.h"
 #include "config/ProductLimits.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/HardwareTab.h"
@@ -17,6 +16,7 @@
 #include "editor/widget/pages/options/SnapshotsPage.h"
 #include "platform/Paths.h"
 #include "vmx/VmxSyntax.h"
+#include "platform/TextTable.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -48,17 +48,20 @@ constexpr std::array<int, 6> kOptionPageTextIds{52, 228, 245, 249, 257, 262};
 
 } // namespace
 
+namespace {
+/** The folder of a new machine given none: the settings' temporary folder, else the user's. */
+std::string tempPathOf(const EditorContext& context)
+{
+    return context.settings && !context.settings->TempPath.empty() ? context.settings->TempPath
+                                                                    : platform::GetTempFolder();
+}
+} // namespace
+
 Velmire::Velmire(const EditorContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_vm(std::make_shared<tarvonel::VirtualMachine>())
+    : QWidget(parent), m_context(context), m_session(tempPathOf(context)), m_vm(m_session.Machine())
 {
     buildLayout();
     connectPages();
-    // Every editor starts from the new-machine defaults, also one that then reads a file: the
-    // reader only sets what the file names.
-    const std::string tempPath = m_context.settings && !m_context.settings->TempPath.empty()
-                                     ? m_context.settings->TempPath
-                                     : platform::GetTempFolder();
-    m_limits = ApplyNewMachineDefaults(*m_vm, {}, {}, tempPath);
     UpdateUILabels();
 }
 
@@ -88,19 +91,19 @@ void Velmire::buildLayout()
 void Velmire::buildDevicePages()
 {
     DevicePageHooks hooks;
-    hooks.limits = [this] { return m_limits; };
+    hooks.limits = [this] { return m_session.Limits(); };
     hooks.vmxFolder = [this] { return QString::fromStdString(m_vm->Options()->GeneralOptions()->VmxPath()); };
     hooks.rebuildList = [this] { m_hardwareTab->refreshRows(); };
-    hooks.keptValue = [this](const std::string& lowerKey) { return keptValue(lowerKey); };
-    hooks.dropKept = [this](const std::string& lowerKey) { dropKept(lowerKey); };
+    hooks.keptValue = [this](const std::string& lowerKey) { return m_session.KeptValue(lowerKey); };
+    hooks.dropKept = [this](const std::string& lowerKey) { m_session.DropKept(lowerKey); };
     hooks.createDisk = [this](const std::string&) {
         frmCreateHD dialog(*m_context.dialogs, this);
-        PrepareCreateHD(dialog, *m_vm, m_limits);
+        PrepareCreateHD(dialog, *m_vm, m_session.Limits());
         dialog.exec();
         return dialog.Cancelled ? QString() : dialog.DiskName;
     };
     m_devicePages = new DevicePageSet(m_vm, m_context, hooks, *m_hardwareTab);
-    m_hardwareTab->setLimitsProvider([this] { return m_limits; });
+    m_hardwareTab->setLimitsProvider([this] { return m_session.Limits(); });
     m_hardwareTab->setSummaryOverride([this](tarvonel::VirtualHardwareType type, const std::string& id) {
         return keptSummary(type, id);
     });
@@ -174,7 +177,7 @@ void Velmire::connectPages()
     connect(m_generalPage, &GeneralPage::displayNameChanged, this, &Velmire::displayNameChanged);
     connect(m_generalPage, &GeneralPage::vmxFileNameChanged, this, &Velmire::vmxFileNameChanged);
     connect(m_generalPage, &GeneralPage::vmxNameValidated, this,
-            [this](bool valid) { m_vmxNameValid = valid; });
+            [this](bool valid) { m_session.SetNameValid(valid); });
     connect(m_generalPage, &GeneralPage::versionChosen, this, &Velmire::onVersionChosen);
     connect(m_generalPage, &GeneralPage::platformChosen, this, &Velmire::onPlatformChosen);
 
@@ -186,31 +189,13 @@ void Velmire::connectPages()
     connect(this, &Velmire::productVersionChosen, m_devicePages, &DevicePageSet::reloadShown);
 }
 
-std::optional<std::string> Velmire::keptValue(const std::string& lowerKey) const
-{
-    if (lowerKey.empty())
-        return std::nullopt;
-    // Among kept lines of one key the last wins, as in the written file.
-    for (auto it = m_otherParams.rbegin(); it != m_otherParams.rend(); ++it) {
-        if (vmx::EqualsIgnoreCase(vmx::RawLineKey(*it), lowerKey))
-            return vmx::LineValue(*it);
-    }
-    return std::nullopt;
-}
-
-void Velmire::dropKept(const std::string& lowerKey)
-{
-    std::erase_if(m_otherParams,
-                  [&](const std::string& line) { return vmx::EqualsIgnoreCase(vmx::RawLineKey(line), lowerKey); });
-}
-
 std::optional<std::string> Velmire::keptSummary(tarvonel::VirtualHardwareType type, const std::string& id) const
 {
     const auto hardware = m_vm->Hardware();
     try {
         if (type == tarvonel::VirtualHardwareType::SCSIController) {
             const auto controller = hardware->SCSIControllers()->Item(-1, id);
-            return keptValue("scsi" + std::to_string(controller->DeviceNum()) + ".virtualdev");
+            return m_session.KeptValue("scsi" + std::to_string(controller->DeviceNum()) + ".virtualdev");
         }
         // A port type the model's summary does not name ("thinprint") is shown as it is.
         std::string portType;
@@ -258,8 +243,8 @@ void Velmire::onPageEdited(bool summaryChanged)
 void Velmire::onVersionChosen()
 {
     if (const auto limits = ApplyVersionSettings(*m_vm->Options()->GeneralOptions())) {
-        m_limits = *limits;
-        bringWithinLimits(m_limits);
+        m_session.SetLimits(*limits);
+        bringWithinLimits(*limits);
     }
     emit productVersionChosen();
 }

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "config/ConfigSession.h"
 #include "config/ProductTables.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
-#include "vmx/ValuesAfterRead.h"
-#include "vmx/VmxReader.h"
 
 #include <tarvonel/Enums.h>
 
@@ -90,10 +89,10 @@ public:
     /** The model (for the host and for tests); the editor keeps it for its whole life. */
     std::shared_ptr<tarvonel::VirtualMachine> Machine() const { return m_vm; }
     /** Limits of the chosen product version. */
-    const EditorLimits& Limits() const { return m_limits; }
-    bool VmxNameValid() const { return m_vmxNameValid; }
+    const EditorLimits& Limits() const { return m_session.Limits(); }
+    bool VmxNameValid() const { return m_session.NameValid(); }
     /** Lines of the read file the editor does not understand, written back on save. */
-    const std::vector<std::string>& OtherParams() const { return m_otherParams; }
+    const std::vector<std::string>& OtherParams() const { return m_session.OtherParams(); }
     /** The shared-folders page, so the host can give it the shared-folder dialog. */
     SharedFoldersPage* sharedFoldersPage() const;
     HardwareTab* hardwareTab() const { return m_hardwareTab; }
@@ -129,10 +128,6 @@ private:
     void bringWithinLimits(const EditorLimits& limits);
     void onNotesEdited();
 
-    /** The value of the last kept line of the read file under this key; nothing when none. */
-    std::optional<std::string> keptValue(const std::string& lowerKey) const;
-    /** Drops the kept lines of this key: the model's own value is written instead. */
-    void dropKept(const std::string& lowerKey);
     /** The hardware list's summary of a device whose kept value the model's summary hides. */
     std::optional<std::string> keptSummary(tarvonel::VirtualHardwareType type, const std::string& id) const;
 
@@ -151,6 +146,8 @@ private:
     void showSummaryWindow(const QString& fileName, const std::string& text);
 
     EditorContext m_context;
+    /** The configuration: model, kept lines, limits, name check and backup. */
+    ConfigSession m_session;
     std::shared_ptr<tarvonel::VirtualMachine> m_vm;
 
     bool m_editExistingFile = false;
@@ -158,15 +155,9 @@ private:
     QString m_displayName;
     QString m_newVmxPath;
     bool m_changesPending = false;
-    bool m_vmxNameValid = false;
     bool m_loaded = false;
     bool m_loadResult = false;
     bool m_fillingNotes = false;
-    EditorLimits m_limits;
-    std::vector<std::string> m_otherParams;
-    vmx::ValuesAfterRead m_valuesAfterRead;
-    /** The file as opened while its backup is still to be made (backups on, not yet saved over). */
-    std::optional<vmx::OpenedFile> m_original;
 
     QTabWidget* m_sstMain = nullptr;
     QTreeWidget* m_lvwOptionsList = nullptr;

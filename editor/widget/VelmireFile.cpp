@@ -7,12 +7,10 @@
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/EditorMessages.h"
 #include "editor/widget/MachineState.h"
-#include "editor/widget/NameRules.h"
 #include "editor/widget/UiText.h"
 #include "platform/IoError.h"
-#include "platform/Paths.h"
 #include "vmx/SaveChecks.h"
-#include "vmx/VmxReader.h"
+#include "vmx/VmxFileError.h"
 #include "vmx/VmxWriter.h"
 
 #include <tarvonel/tarvonel.h>
@@ -76,37 +74,18 @@ bool Velmire::Load()
 
 bool Velmire::readExistingFile()
 {
-    const std::string path = m_existingVmxFileName.toStdString();
-    vmx::ReadOptions options;
-    options.keepOriginal = m_context.settings && m_context.settings->CreateBackups;
-    vmx::ReadResult result;
-    // The defaults' "New VM" is no name for an existing machine: a file without a display name
-    // goes by the name it was opened under (its favourite), else by its file name, so favourites,
-    // told apart by name, stay apart.
-    const auto general = m_vm->Options()->GeneralOptions();
-    general->SetDisplayName({});
+    config::OpenOptions options;
+    options.backup = m_context.settings && m_context.settings->CreateBackups;
+    options.knownAs = m_displayName.toStdString();
     try {
-        result = vmx::ReadVmxFile(path, *m_vm, options);
+        m_session.Open(m_existingVmxFileName.toStdString(), options);
     } catch (const vmx::VmxFileError& e) {
         m_context.dialogs->message(this, messages::readFailed(m_existingVmxFileName, reasonOf(e)),
                                    messages::readFailedTitle(), MessageIcon::Critical);
         return false;
     }
-    m_otherParams = std::move(result.otherParams);
-    m_valuesAfterRead = std::move(result.valuesAfterRead);
-    m_original = std::move(result.original);
-
-    m_vmxNameValid = true;
-    if (general->DisplayName().empty())
-        general->SetDisplayName(m_displayName.isEmpty() ? std::filesystem::path(path).stem().string()
-                                                        : m_displayName.toStdString());
-    // The limits follow the file's product and version; ConfigVersion and HardwareVersion keep
-    // the values read until the user picks a version.
-    if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))
-        m_limits = settings->Limits;
-
-    if (!result.problems.empty())
-        m_context.dialogs->message(this, messages::readProblems(m_existingVmxFileName, result.problems),
+    if (!m_session.Problems().empty())
+        m_context.dialogs->message(this, messages::readProblems(m_existingVmxFileName, m_session.Problems()),
                                    messages::readProblemsTitle(), MessageIcon::Warning);
     AddVMToFavorites();
     return true;
@@ -114,30 +93,15 @@ bool Velmire::readExistingFile()
 
 void Velmire::applyNewMachineIdentity()
 {
-    const auto general = m_vm->Options()->GeneralOptions();
-    std::string name = m_displayName.toStdString();
-    if (name.empty())
-        name = textStd(NewMachineNameTextId);
-    // Languages without their own row for "New VM" would otherwise name the machine "" and its
-    // file ".vmx", a hidden file without a name: the English text stands in.
-    if (name.empty())
-        name = NewMachineFallbackName;
-    general->SetDisplayName(name);
-    general->SetVmxFileName(name + ".vmx");
-    std::string folder = m_newVmxPath.toStdString();
-    if (folder.empty())
-        folder = m_context.settings && !m_context.settings->TempPath.empty() ? m_context.settings->TempPath
-                                                                             : platform::GetTempFolder();
-    // The file's path is the folder immediately followed by the name, so the folder must end in
-    // the separator, as the folder field's own rule makes it.
-    general->SetVmxPath(NormalizeVmxFolder(folder));
-    m_vmxNameValid = IsVmxNameValid(*general);
+    // A new tab without a name gets the "New VM" of the program's language.
+    const std::string name = m_displayName.isEmpty() ? textStd(NewMachineNameTextId) : m_displayName.toStdString();
+    m_session.StartNew(name, m_newVmxPath.toStdString());
 }
 
 void Velmire::warnAboutMachineState(bool saving, bool* proceed)
 {
-    const std::filesystem::path path = vmx::VmxFilePath(*m_vm);
-    const MachineState state = DetectMachineState(path, m_otherParams);
+    const std::filesystem::path path = m_session.FilePath();
+    const MachineState state = DetectMachineState(path, m_session.OtherParams());
     const QString file = qs(path.string());
     if (state.running) {
         const QString lock = qs(state.lockPath.string());
@@ -165,7 +129,7 @@ void Velmire::warnAboutMachineState(bool saving, bool* proceed)
 
 bool Velmire::CreateVmxFile()
 {
-    if (const auto refusal = vmx::CheckBeforeSave(*m_vm, m_vmxNameValid)) {
+    if (const auto refusal = m_session.CheckBeforeSave()) {
         const MessageIcon icon = refusal->kind == vmx::SaveRefusal::Kind::TooManyPciDevices
                                      ? MessageIcon::Critical
                                      : MessageIcon::Warning;
@@ -186,12 +150,12 @@ bool Velmire::CreateVmxFile()
             return false;
     }
 
-    const QString path = qs(vmx::VmxFilePath(*m_vm).string());
+    const QString path = qs(m_session.FilePath().string());
     if (!makeBackupBeforeFirstSave())
         return false;
     vmx::SavedFile saved;
     try {
-        saved = vmx::SaveVmxFile(*m_vm, m_otherParams, m_valuesAfterRead);
+        saved = m_session.Save();
     } catch (const platform::IoError& e) {
         m_context.dialogs->message(this, messages::saveFailed(qs(e.path().string()), qs(e.reason())),
                                    messages::saveFailedTitle(), MessageIcon::Critical);
@@ -228,25 +192,18 @@ QStringList Velmire::unplacedDevices() const
 
 bool Velmire::makeBackupBeforeFirstSave()
 {
-    if (!m_original)
-        return true;
-    // Only a save over the opened file needs its backup; one under another name leaves it as it is.
-    const std::filesystem::path target = vmx::VmxFilePath(*m_vm);
-    std::error_code ec;
-    if (target != m_original->path && !std::filesystem::equivalent(target, m_original->path, ec))
-        return true;
-    std::filesystem::path backup;
+    std::optional<std::filesystem::path> backup;
     try {
-        backup = vmx::WriteBackup(*m_original);
+        backup = m_session.BackupIfDue();
     } catch (const platform::IoError& e) {
         // Nothing is saved over a file whose backup could not be made.
         m_context.dialogs->message(this, messages::saveFailed(qs(e.path().string()), qs(e.reason())),
                                    messages::saveFailedTitle(), MessageIcon::Critical);
         return false;
     }
-    m_original.reset();
-    m_context.dialogs->message(this, messages::backupMade(qs(backup.string())), messages::backupMadeTitle(),
-                               MessageIcon::Information);
+    if (backup)
+        m_context.dialogs->message(this, messages::backupMade(qs(backup->string())), messages::backupMadeTitle(),
+                                   MessageIcon::Information);
     return true;
 }
 
@@ -265,7 +222,7 @@ void Velmire::AddVMToFavorites()
     const auto general = m_vm->Options()->GeneralOptions();
     platform::FavoriteRecord record;
     record.DisplayName = general->DisplayName();
-    record.VmxPath = vmx::VmxFilePath(*m_vm).string();
+    record.VmxPath = m_session.FilePath().string();
     record.ConfigVersion = general->ConfigVersion();
     record.OpenInTab = true;
     m_context.addFavorite(record);

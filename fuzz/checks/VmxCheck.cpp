@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "fuzz/checks/FuzzChecks.h"
 
-#include "config/NewMachineDefaults.h"
-#include "vmx/VmxReader.h"
+#include "config/ConfigSession.h"
+#include "vmx/VmxFileError.h"
 #include "vmx/VmxSyntax.h"
-#include "vmx/VmxWriter.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -17,15 +16,7 @@ namespace zentravolix::fuzz {
 
 namespace {
 
-constexpr const char* kFolder = "/vms/fuzz/";
 constexpr const char* kFilePath = "/vms/fuzz/fuzz.vmx";
-
-std::unique_ptr<tarvonel::VirtualMachine> newMachine()
-{
-    auto vm = std::make_unique<tarvonel::VirtualMachine>();
-    config::ApplyNewMachineDefaults(*vm, "Fuzz", kFolder, "/tmp/");
-    return vm;
-}
 
 /** The lines of a text as the reader splits them: at LF, one CR before it dropped. */
 std::vector<std::string_view> linesOf(std::string_view text)
@@ -83,10 +74,10 @@ Finding CheckVmx(std::string_view input)
 
 Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit)
 {
-    const auto vm = newMachine();
-    vmx::ReadResult result;
+    // Opened as the editor and the tool open a file.
+    config::ConfigSession session("/tmp/");
     try {
-        result = vmx::ReadVmxText(input, *vm, kFilePath);
+        session.OpenText(input, kFilePath);
     } catch (const vmx::VmxFileError&) {
         return std::nullopt; // the reader's own refusal of a whole file
     } catch (const std::exception& e) {
@@ -95,12 +86,12 @@ Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit)
     // An index in the hundreds makes as many items, and writing them twice costs a hundred
     // times an ordinary file: the fuzzer would spend its time there. Such models are checked by
     // the hardening tests with no limit.
-    if (itemCount(*vm) > itemLimit)
+    if (itemCount(*session.Machine()) > itemLimit)
         return std::nullopt;
 
     std::string first;
     try {
-        first = vmx::WriteVmxText(*vm, result.otherParams, result.valuesAfterRead);
+        first = session.Text();
     } catch (const std::exception& e) {
         return std::string("what was read cannot be written: ") + e.what();
     }
@@ -114,24 +105,25 @@ Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit)
             return "key written twice: " + shown(*key);
     }
     // A key the file sets twice is written once, as VMware takes it: the later line.
+    const std::vector<std::string>& kept = session.OtherParams();
     std::unordered_map<std::string, std::size_t> lastWithKey;
-    for (std::size_t i = 0; i < result.otherParams.size(); ++i) {
-        if (const auto key = vmx::LineKey(result.otherParams[i]))
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (const auto key = vmx::LineKey(kept[i]))
             lastWithKey[*key] = i;
     }
-    for (std::size_t i = 0; i < result.otherParams.size(); ++i) {
-        const std::string& line = result.otherParams[i];
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const std::string& line = kept[i];
         if (const auto key = vmx::LineKey(line); key && lastWithKey[*key] != i)
             continue;
         if (--lineCount[line] < 0)
             return "preserved line not written back verbatim: " + shown(line);
     }
 
-    const auto again = newMachine();
     std::string second;
     try {
-        const vmx::ReadResult reread = vmx::ReadVmxText(first, *again, kFilePath);
-        second = vmx::WriteVmxText(*again, reread.otherParams, reread.valuesAfterRead);
+        config::ConfigSession again("/tmp/");
+        again.OpenText(first, kFilePath);
+        second = again.Text();
     } catch (const std::exception& e) {
         return std::string("the written file cannot be read and written again: ") + e.what();
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The show, rewrite and new commands of the command-line tool, run in-process with captured output.
 #include "cli/CliApp.h"
-#include "config/NewMachineDefaults.h"
+#include "config/ConfigSession.h"
 #include "platform/TextTable.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
@@ -56,13 +56,12 @@ protected:
         return cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
     }
 
-    /** What the editor would save for this file: read on top of the defaults, written back. */
+    /** What the editor would save for this file: opened as the editor opens it, written back. */
     static std::string editorSave(const fs::path& file)
     {
-        tarvonel::VirtualMachine vm;
-        config::ApplyNewMachineDefaults(vm, "", "", "/tmp/");
-        const auto read = vmx::ReadVmxFile(file, vm);
-        return vmx::WriteVmxText(vm, read.otherParams, read.valuesAfterRead);
+        config::ConfigSession session("/tmp/");
+        session.Open(file);
+        return session.Text();
     }
 
     fs::path copyOfCosmos()
@@ -123,6 +122,18 @@ TEST_F(VmxCommandsTest, RewriteWritesWhatTheEditorWouldSaveWithoutBackup)
     ASSERT_EQ(run({"rewrite", file.string(), "--backup"}), 0);
     EXPECT_EQ(readFile(folder / "Cosmos.vmx.bak"), once);
     EXPECT_EQ(readFile(file), once) << "rewriting a rewritten file changes nothing";
+}
+
+TEST_F(VmxCommandsTest, FileWithoutDisplayNameKeepsItsFileNameAsTheName)
+{
+    const fs::path file = folder / "Lab box.vmx";
+    writeFile(file, "memsize = \"256\"\n");
+    ASSERT_EQ(run({"show", file.string()}), 0) << err.str();
+    EXPECT_NE(out.str().find("Display name: Lab box\n"), std::string::npos) << out.str();
+    ASSERT_EQ(run({"rewrite", file.string()}), 0) << err.str();
+    const std::string written = readFile(file);
+    EXPECT_NE(written.find("displayName = \"Lab box\""), std::string::npos) << "never \"New VM\"";
+    EXPECT_EQ(written, editorSave(file)) << "read again, the name is the file's own";
 }
 
 TEST_F(VmxCommandsTest, RewriteToAnotherNameLeavesTheOriginal)

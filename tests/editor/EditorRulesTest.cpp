@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The editor's Qt-free rules: name and folder fields, machine state, hardware row keys.
+// The editor's Qt-free rules: machine state, hardware row keys.
 #include "EditorFixture.h"
 
 #include "config/NewMachineDefaults.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/HardwareRows.h"
 #include "editor/widget/MachineState.h"
-#include "editor/widget/NameRules.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,25 +16,6 @@ namespace zentravolix::testing {
 namespace {
 
 using namespace zentravolix::editor;
-
-TEST(NameRules, FileNameGetsVmxAppendedOnlyWhenItLacksTheExactSuffix)
-{
-    EXPECT_EQ(NormalizeVmxFileName("test"), "test.vmx");
-    EXPECT_EQ(NormalizeVmxFileName("test.vmx"), "test.vmx");
-    // The suffix test is case-sensitive, as VMware's own file names are.
-    EXPECT_EQ(NormalizeVmxFileName("TEST.VMX"), "TEST.VMX.vmx");
-    EXPECT_EQ(NormalizeVmxFileName(""), "");
-}
-
-TEST(NameRules, FoldersEndInTheSeparatorExceptTheMachinesOwnFolder)
-{
-    EXPECT_EQ(NormalizeVmxFolder("/vms/a"), "/vms/a/");
-    EXPECT_EQ(NormalizeVmxFolder("/vms/a/"), "/vms/a/");
-    EXPECT_EQ(NormalizeVmxFolder(""), "");
-    EXPECT_EQ(NormalizeWorkingDir("."), ".");
-    EXPECT_EQ(NormalizeWorkingDir("work"), "work/");
-    EXPECT_EQ(NormalizeWorkingDir(""), "");
-}
 
 TEST(MachineState, LockFolderBesideTheFileMeansRunning)
 {

@@ -12,7 +12,7 @@ namespace zentravolix::hardening {
 namespace {
 
 /** Reads text on top of the new-machine defaults and writes it again, as opening and saving does. */
-std::string rewrite(const std::string& text, std::unique_ptr<tarvonel::VirtualMachine>* model = nullptr)
+std::string rewrite(const std::string& text, std::shared_ptr<tarvonel::VirtualMachine>* model = nullptr)
 {
     auto vm = newMachine();
     const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
@@ -29,7 +29,7 @@ std::vector<std::int32_t> storageCounts(const tarvonel::VirtualMachine& vm)
             hw->GenericSCSIDevices()->Count()};
 }
 
-std::unique_ptr<tarvonel::VirtualMachine> clusteredMachine()
+std::shared_ptr<tarvonel::VirtualMachine> clusteredMachine()
 {
     auto vm = newMachine();
     vm->Options()->AdvancedOptions()->SetClusteringSupport(true);
@@ -40,7 +40,7 @@ TEST(ClusteringRoundTrip, EmptyNodesStayEmptyAndTheFileReadsBackAsWritten)
 {
     const auto vm = clusteredMachine();
     const std::string first = vmx::WriteVmxText(*vm);
-    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    std::shared_ptr<tarvonel::VirtualMachine> reread;
     EXPECT_EQ(rewrite(first, &reread), first);
     EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
     EXPECT_TRUE(reread->Options()->AdvancedOptions()->ClusteringSupport());
@@ -58,8 +58,8 @@ TEST(ClusteringRoundTrip, WithoutScsiControllerTheBlockAddsNothing)
     vm->Options()->AdvancedOptions()->SetClusteringSupport(false);
     const std::string plain = vmx::WriteVmxText(*vm);
 
-    std::unique_ptr<tarvonel::VirtualMachine> fromClustered;
-    std::unique_ptr<tarvonel::VirtualMachine> fromPlain;
+    std::shared_ptr<tarvonel::VirtualMachine> fromClustered;
+    std::shared_ptr<tarvonel::VirtualMachine> fromPlain;
     const std::string once = rewrite(clustered, &fromClustered);
     rewrite(plain, &fromPlain);
     EXPECT_EQ(storageCounts(*fromClustered), storageCounts(*fromPlain));
@@ -78,7 +78,7 @@ TEST(ClusteringRoundTrip, ADiskOnTheSharedNodeKeepsItsFileAndTheFileReadsBackAsW
     disk->SetDeviceName("/vms/test/shared.vmdk");
     const std::string first = vmx::WriteVmxText(*vm);
 
-    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    std::shared_ptr<tarvonel::VirtualMachine> reread;
     EXPECT_EQ(rewrite(first, &reread), first);
     EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
     EXPECT_EQ(first.find("##### other params from old file"), std::string::npos) << "nothing is left over";
@@ -102,7 +102,7 @@ TEST(ClusteringRoundTrip, ACdRomOnASharedNodeIsNotOverwritten)
     EXPECT_NE(first.find("scsi0:0.deviceType = \"plainDisk\""), std::string::npos)
         << "the other node keeps the block";
 
-    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    std::shared_ptr<tarvonel::VirtualMachine> reread;
     EXPECT_EQ(rewrite(first, &reread), first);
     EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
 }
@@ -120,7 +120,7 @@ TEST(ClusteringRoundTrip, ADiskWithoutFileNameOnASharedNodeStays)
     disk->SetBusNode(1);
     const std::string first = vmx::WriteVmxText(*vm);
 
-    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    std::shared_ptr<tarvonel::VirtualMachine> reread;
     const std::string second = rewrite(first, &reread);
     EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
     EXPECT_EQ(rewrite(second), second);
@@ -143,7 +143,7 @@ TEST(ClusteringRoundTrip, ADiskWithTheBlocksOwnValuesAndNoFileNameStays)
     }
     const std::string first = vmx::WriteVmxText(*vm);
 
-    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    std::shared_ptr<tarvonel::VirtualMachine> reread;
     EXPECT_EQ(rewrite(first, &reread), first);
     ASSERT_EQ(storageCounts(*reread), storageCounts(*vm));
     EXPECT_EQ(reread->Hardware()->HardDisks()->Item(1)->Mode(), "independent-persistent");
@@ -188,7 +188,7 @@ TEST(ClusteringRoundTrip, SwitchingItOnMakesNoDiskOfANodeOfUnknownDevice)
     vm->Options()->AdvancedOptions()->SetClusteringSupport(true);
     const std::string saved = vmx::WriteVmxText(*vm, read.otherParams, read.valuesAfterRead);
 
-    std::unique_ptr<tarvonel::VirtualMachine> reread;
+    std::shared_ptr<tarvonel::VirtualMachine> reread;
     EXPECT_EQ(rewrite(saved, &reread), saved);
     EXPECT_EQ(storageCounts(*reread), storageCounts(*vm));
     EXPECT_NE(saved.find("scsi0:0.fileName = \"OLD.VMDK\""), std::string::npos) << "its lines are kept";

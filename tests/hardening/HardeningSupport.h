@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "config/NewMachineDefaults.h"
+#include "config/ConfigSession.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -79,13 +79,13 @@ inline std::vector<fs::path> filesUnder(const fs::path& root, const std::string&
     return files;
 }
 
-/** A model holding the new-machine defaults, as every editor starts. */
-inline std::unique_ptr<tarvonel::VirtualMachine> newMachine(const std::string& name = "Test",
+/** A new machine's model, named and placed as a new editor tab or the tool's "new" makes it. */
+inline std::shared_ptr<tarvonel::VirtualMachine> newMachine(const std::string& name = "Test",
                                                             const std::string& folder = "/vms/test/")
 {
-    auto vm = std::make_unique<tarvonel::VirtualMachine>();
-    config::ApplyNewMachineDefaults(*vm, name, folder, "/tmp/");
-    return vm;
+    config::ConfigSession session("/tmp/");
+    session.StartNew(name, folder);
+    return session.Machine();
 }
 
 /** A parameter's name usable in a test name: letters and digits, the rest "_". */

@@ -205,7 +205,7 @@ protected:
         return std::count(keys.begin(), keys.end(), key);
     }
 
-    std::unique_ptr<tarvonel::VirtualMachine> m_vm;
+    std::shared_ptr<tarvonel::VirtualMachine> m_vm;
     ReadResult m_result;
 };
 

@@ -4,7 +4,7 @@
 // A device page built on its own over a fresh machine with the new-machine defaults
 // (Workstation 5.5x), as the hardware tab would build it.
 
-#include "config/NewMachineDefaults.h"
+#include "config/ConfigSession.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/pages/devices/DevicePage.h"
@@ -34,8 +34,9 @@ protected:
         platform::SetLanguageOffset(0);
         context.dialogs = &dialogs;
         context.settings = &settings;
-        vm = std::make_shared<tarvonel::VirtualMachine>();
-        editor::ApplyNewMachineDefaults(*vm, "Test", "/vms/test/", "/tmp/");
+        config::ConfigSession session("/tmp/");
+        session.StartNew("Test", "/vms/test/");
+        vm = session.Machine();
     }
     void TearDown() override { platform::SetLanguageOffset(0); }
 

@@ -2,10 +2,10 @@
 #include "editor/widget/pages/options/GeneralPage.h"
 
 #include "config/ChoiceLists.h"
+#include "config/NameRules.h"
 #include "config/ProductTables.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
-#include "editor/widget/NameRules.h"
 #include "editor/widget/WidgetHelpers.h"
 
 #include <tarvonel/tarvonel.h>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "editor/widget/NameRules.h"
+#include "config/NameRules.h"
 
 #include "platform/Paths.h"
 
 #include <tarvonel/clsGeneral.h>
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 namespace {
 bool endsWith(const std::string& text, std::string_view suffix)
@@ -41,4 +41,4 @@ bool IsVmxNameValid(const tarvonel::clsGeneral& general)
     return !general.VmxPath().empty() && !general.VmxFileName().empty();
 }
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

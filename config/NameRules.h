@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The rules of the file-name, folder and working-folder fields of the General page. Qt-free, so
-// the command-line tool could apply the same rules.
+// The rules of the file-name, folder and working-folder fields of the General page, shared by the
+// editor and the command-line tool.
 
 #include <string>
 
@@ -10,7 +10,7 @@ namespace tarvonel {
 class clsGeneral;
 }
 
-namespace zentravolix::editor {
+namespace zentravolix::config {
 
 /** A non-empty name that does not end in ".vmx" (case-sensitive) gets ".vmx" appended. */
 std::string NormalizeVmxFileName(const std::string& text);
@@ -24,4 +24,4 @@ std::string NormalizeWorkingDir(const std::string& text);
 /** VmxNameValid: both VmxPath and VmxFileName of the general options are non-empty. */
 bool IsVmxNameValid(const tarvonel::clsGeneral& general);
 
-} // namespace zentravolix::editor
+} // namespace zentravolix::config

@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: MIT
+#include "config/ConfigSession.h"
+
+#include "config/NameRules.h"
+#include "config/NewMachineDefaults.h"
+#include "vmx/VmxSyntax.h"
+
+#include <tarvonel/tarvonel.h>
+
+#include <system_error>
+#include <utility>
+
+namespace zentravolix::config {
+
+namespace fs = std::filesystem;
+
+ConfigSession::ConfigSession(std::string tempPath)
+    : m_vm(std::make_shared<tarvonel::VirtualMachine>()), m_tempPath(std::move(tempPath))
+{
+    // An opened file starts from the defaults too: the reader only sets what the file names.
+    m_limits = ApplyNewMachineDefaults(*m_vm, {}, {}, m_tempPath);
+}
+
+void ConfigSession::StartNew(const std::string& displayName, const std::string& folder)
+{
+    const auto general = m_vm->Options()->GeneralOptions();
+    // Without a name the machine would be called "" and its file ".vmx", a hidden file without a
+    // name: the English "New VM" stands in (callers pass their language's own).
+    const std::string name = displayName.empty() ? std::string(NewMachineFallbackName) : displayName;
+    general->SetDisplayName(name);
+    general->SetVmxFileName(name + ".vmx");
+    // The file's path is the folder immediately followed by the name, so the folder must end in
+    // the separator, as the folder field's own rule makes it.
+    general->SetVmxPath(NormalizeVmxFolder(folder.empty() ? m_tempPath : folder));
+    m_nameValid = IsVmxNameValid(*general);
+}
+
+void ConfigSession::beforeRead()
+{
+    // The defaults' "New VM" is no name for an existing machine: a file without a display name
+    // goes by the name it is known by, else by its file name, so favourites, told apart by name,
+    // stay apart.
+    m_vm->Options()->GeneralOptions()->SetDisplayName({});
+}
+
+const std::vector<vmx::ReadProblem>& ConfigSession::Open(const fs::path& file, const OpenOptions& options)
+{
+    beforeRead();
+    vmx::ReadOptions readOptions;
+    readOptions.keepOriginal = options.backup;
+    afterRead(vmx::ReadVmxFile(file, *m_vm, readOptions), file, options.knownAs);
+    return m_problems;
+}
+
+const std::vector<vmx::ReadProblem>& ConfigSession::OpenText(std::string_view text, const fs::path& path,
+                                                             const std::string& knownAs)
+{
+    beforeRead();
+    afterRead(vmx::ReadVmxText(text, *m_vm, path.string()), path, knownAs);
+    return m_problems;
+}
+
+void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, const std::string& knownAs)
+{
+    m_openedPath = file;
+    m_otherParams = std::move(result.otherParams);
+    m_problems = std::move(result.problems);
+    m_valuesAfterRead = std::move(result.valuesAfterRead);
+    m_original = std::move(result.original);
+    m_nameValid = true;
+
+    const auto general = m_vm->Options()->GeneralOptions();
+    if (general->DisplayName().empty())
+        general->SetDisplayName(knownAs.empty() ? file.stem().string() : knownAs);
+    // The limits follow the file's product and version; ConfigVersion and HardwareVersion keep
+    // the values read until a version is chosen.
+    if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))
+        m_limits = settings->Limits;
+}
+
+void ConfigSession::SaveAs(const fs::path& path)
+{
+    const fs::path target = fs::absolute(path).lexically_normal();
+    const auto general = m_vm->Options()->GeneralOptions();
+    general->SetVmxPath(NormalizeVmxFolder(target.parent_path().string()));
+    general->SetVmxFileName(target.filename().string());
+    m_nameValid = IsVmxNameValid(*general);
+}
+
+fs::path ConfigSession::FilePath() const
+{
+    return vmx::VmxFilePath(*m_vm);
+}
+
+std::optional<std::string> ConfigSession::KeptValue(const std::string& lowerKey) const
+{
+    if (lowerKey.empty())
+        return std::nullopt;
+    // Among kept lines of one key the last wins, as in the written file.
+    for (auto it = m_otherParams.rbegin(); it != m_otherParams.rend(); ++it) {
+        if (vmx::EqualsIgnoreCase(vmx::RawLineKey(*it), lowerKey))
+            return vmx::LineValue(*it);
+    }
+    return std::nullopt;
+}
+
+void ConfigSession::DropKept(const std::string& lowerKey)
+{
+    std::erase_if(m_otherParams,
+                  [&](const std::string& line) { return vmx::EqualsIgnoreCase(vmx::RawLineKey(line), lowerKey); });
+}
+
+std::optional<vmx::SaveRefusal> ConfigSession::CheckBeforeSave() const
+{
+    return vmx::CheckBeforeSave(*m_vm, m_nameValid);
+}
+
+std::optional<fs::path> ConfigSession::BackupIfDue()
+{
+    if (!m_original)
+        return std::nullopt;
+    // Only a save over the opened file needs its backup; one under another name leaves it as it is.
+    const fs::path target = FilePath();
+    std::error_code ec;
+    if (target != m_original->path && !fs::equivalent(target, m_original->path, ec))
+        return std::nullopt;
+    fs::path backup = vmx::WriteBackup(*m_original);
+    m_original.reset();
+    return backup;
+}
+
+vmx::SavedFile ConfigSession::Save() const
+{
+    return vmx::SaveVmxFile(*m_vm, m_otherParams, m_valuesAfterRead);
+}
+
+std::string ConfigSession::Text() const
+{
+    return vmx::WriteVmxText(*m_vm, m_otherParams, m_valuesAfterRead);
+}
+
+} // namespace zentravolix::config
