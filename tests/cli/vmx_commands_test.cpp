@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The show, rewrite and new commands of the command-line tool, run in-process with captured output.
 #include "cli/CliApp.h"
+#include "support/Corpus.h"
 #include "config/NewMachineDefaults.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
@@ -32,7 +33,8 @@ void writeFile(const fs::path& path, const std::string& content)
     std::ofstream(path, std::ios::binary) << content;
 }
 
-const fs::path kCosmos = fs::path(ZV_CORPUS_DIR) / "vmx" / "cosmos" / "2008-09-10_Workstation_Cosmos.vmx";
+const fs::path kCosmos =
+    zentravolix::test::corpus::InRepository() / "vmx" / "cosmos" / "2008-09-10_Workstation_Cosmos.vmx";
 
 class VmxCommandsTest : public ::testing::Test {
 protected:
