@@ -10,6 +10,7 @@
 #include <cctype>
 #include <filesystem>
 #include <map>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -46,12 +47,23 @@ struct InfoOptions {
     bool json = false;
 };
 
-const std::map<std::string, disk::DiskKind> kKinds = {
-    {"growable", disk::DiskKind::SingleGrowable},
-    {"growable-split", disk::DiskKind::GrowableSplit},
-    {"preallocated", disk::DiskKind::SinglePreallocated},
-    {"preallocated-split", disk::DiskKind::PreallocatedSplit},
-};
+/** The `--type` values, from the disk module's table of kinds. */
+std::vector<std::string> KindNames()
+{
+    std::vector<std::string> names;
+    for (const auto& row : disk::DiskKinds())
+        names.emplace_back(row.commandName);
+    return names;
+}
+
+disk::DiskKind KindNamed(const std::string& name)
+{
+    for (const auto& row : disk::DiskKinds()) {
+        if (name == row.commandName)
+            return row.kind;
+    }
+    return disk::DiskKind::SingleGrowable; // the option's check admits only the names above
+}
 
 std::string Text(const Context& c, DiskText id)
 {
@@ -101,7 +113,7 @@ private:
 int CreateCommand(Context& c, const CreateOptions& o)
 {
     const auto adapter = disk::ParseAdapterType(o.adapter);
-    const disk::DiskKind kind = kKinds.at(o.type);
+    const disk::DiskKind kind = KindNamed(o.type);
     const disk::CreateMethod method =
         o.method == "external" ? disk::CreateMethod::External : disk::CreateMethod::Library;
     if (o.path.empty()) {
@@ -268,7 +280,7 @@ void registerDiskCommands(CLI::App& app, Context& context)
         ->check(CLI::IsMember({"ide", "buslogic", "lsilogic"}));
     createCommand->add_option("--type", create->type, "Disk type")
         ->required()
-        ->check(CLI::IsMember({"growable", "growable-split", "preallocated", "preallocated-split"}));
+        ->check(CLI::IsMember(KindNames()));
     createCommand
         ->add_option("--method", create->method,
                      "library: made by this program alone (default, hardware version 3); external: "

@@ -16,21 +16,6 @@ namespace {
 
 constexpr std::size_t kMaxDescriptorBytes = 16u << 20;
 
-DiskKind KindForLibraryType(LibraryDiskType type)
-{
-    switch (type) {
-    case LibraryDiskType::Growable:
-        return DiskKind::SingleGrowable;
-    case LibraryDiskType::Preallocated:
-        return DiskKind::SinglePreallocated;
-    case LibraryDiskType::GrowableSplit:
-        return DiskKind::GrowableSplit;
-    case LibraryDiskType::PreallocatedSplit:
-        return DiskKind::PreallocatedSplit;
-    }
-    return DiskKind::SingleGrowable;
-}
-
 DiskNames NamesOfPath(const std::string& path)
 {
     DiskNames n;

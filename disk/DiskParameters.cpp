@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "disk/DiskParameters.h"
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -34,19 +35,46 @@ std::optional<AdapterType> ParseAdapterType(std::string_view name)
     return std::nullopt;
 }
 
+namespace {
+
+constexpr std::array kDiskKinds = {
+    DiskKindNames{DiskKind::SingleGrowable, "growable", LibraryDiskType::Growable},
+    DiskKindNames{DiskKind::GrowableSplit, "growable-split", LibraryDiskType::GrowableSplit},
+    DiskKindNames{DiskKind::SinglePreallocated, "preallocated", LibraryDiskType::Preallocated},
+    DiskKindNames{DiskKind::PreallocatedSplit, "preallocated-split", LibraryDiskType::PreallocatedSplit},
+};
+
+constexpr bool RowsInKindOrder()
+{
+    for (std::size_t i = 0; i < kDiskKinds.size(); ++i) {
+        if (static_cast<std::size_t>(kDiskKinds[i].kind) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(RowsInKindOrder(), "one row per DiskKind, in the order of the enum");
+static_assert(kDiskKinds.size() == static_cast<std::size_t>(DiskKind::PreallocatedSplit) + 1,
+              "a row for every DiskKind");
+
+} // namespace
+
+std::span<const DiskKindNames> DiskKinds()
+{
+    return kDiskKinds;
+}
+
 LibraryDiskType LibraryTypeForKind(DiskKind kind)
 {
-    switch (kind) {
-    case DiskKind::SingleGrowable:
-        return LibraryDiskType::Growable;
-    case DiskKind::GrowableSplit:
-        return LibraryDiskType::GrowableSplit;
-    case DiskKind::SinglePreallocated:
-        return LibraryDiskType::Preallocated;
-    case DiskKind::PreallocatedSplit:
-        return LibraryDiskType::PreallocatedSplit;
+    return kDiskKinds.at(static_cast<std::size_t>(kind)).libraryType;
+}
+
+DiskKind KindForLibraryType(LibraryDiskType type)
+{
+    for (const DiskKindNames& row : kDiskKinds) {
+        if (row.libraryType == type)
+            return row.kind;
     }
-    return LibraryDiskType::Growable;
+    return DiskKind::SingleGrowable;
 }
 
 DiskLimits DiskLimits::withDefaults() const

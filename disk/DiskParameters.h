@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -60,8 +61,18 @@ const char* AdapterTypeName(AdapterType adapter);
 const char* BusTypeName(AdapterType adapter);
 /** Parses "ide", "buslogic", "lsilogic" (exact); nullopt for anything else. */
 std::optional<AdapterType> ParseAdapterType(std::string_view name);
+/** What names a disk kind outside this module: one row per kind, in the order of DiskKind. */
+struct DiskKindNames {
+    DiskKind kind;
+    const char* commandName;     ///< the tool's `--type` value, e.g. "growable-split"
+    LibraryDiskType libraryType; ///< the disk library's type code
+};
+/** Every disk kind (a new kind is added here, to PlanDisk and to the new-disk dialog). */
+std::span<const DiskKindNames> DiskKinds();
 /** The library type code for a dialog kind. */
 LibraryDiskType LibraryTypeForKind(DiskKind kind);
+/** The dialog kind of a library type code. */
+DiskKind KindForLibraryType(LibraryDiskType type);
 
 /** The size limits and hardware version the editor hands to the dialog; 0 means "use the default". */
 struct DiskLimits {

@@ -2,6 +2,7 @@
 // The disk commands of the command-line tool, run in-process with captured output.
 #include "cli/DiskCommands.h"
 #include "cli/CliApp.h"
+#include "support/Corpus.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -236,7 +237,7 @@ TEST_F(DiskCommandsTest, ProgressLineOnlyWhenAskedFor)
 
 TEST_F(DiskCommandsTest, InfoOfOtherProgramsDisksAndFailures)
 {
-    const std::string corpus = std::string(ZV_CORPUS_DIR) + "/vmdk/";
+    const std::string corpus = (zentravolix::test::corpus::InRepository() / "vmdk").string() + "/";
     ASSERT_EQ(Run({"disk", "info", corpus + "vmdk-forensic/tw_sparse_data.vmdk"}), 0) << err.str();
     EXPECT_NE(out.str().find("CID: 9c913b49\n"), std::string::npos); // LF-only lines keep the whole CID
     EXPECT_EQ(Run({"disk", "info", corpus + "vmdk-rs/vmfs_thick.vmdk"}), 1);

@@ -3,6 +3,7 @@
 #include "cli/CliApp.h"
 #include "config/ConfigSession.h"
 #include "platform/TextTable.h"
+#include "support/Corpus.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
 
@@ -33,7 +34,8 @@ void writeFile(const fs::path& path, const std::string& content)
     std::ofstream(path, std::ios::binary) << content;
 }
 
-const fs::path kCosmos = fs::path(ZV_CORPUS_DIR) / "vmx" / "cosmos" / "2008-09-10_Workstation_Cosmos.vmx";
+const fs::path kCosmos =
+    zentravolix::test::corpus::InRepository() / "vmx" / "cosmos" / "2008-09-10_Workstation_Cosmos.vmx";
 
 class VmxCommandsTest : public ::testing::Test {
 protected:

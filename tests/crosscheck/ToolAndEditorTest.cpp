@@ -4,6 +4,7 @@
 #include "editor/EditorFixture.h"
 
 #include "cli/CliApp.h"
+#include "support/Corpus.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -60,25 +61,13 @@ std::string firstDifference(const std::string& a, const std::string& b)
     }
 }
 
-std::vector<fs::path> vmxFilesUnder(const fs::path& root)
-{
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file() && entry.path().extension() == ".vmx")
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 TEST_F(ToolAndEditor, EveryCorpusFileSavedUnderAnotherNameGivesTheSameBytes)
 {
-    const fs::path corpus = fs::path(ZV_CORPUS_DIR) / "vmx";
-    if (!fs::is_directory(corpus))
-        GTEST_SKIP() << "no .vmx corpus at " << corpus.string();
-    const std::vector<fs::path> files = vmxFilesUnder(corpus);
-    if (files.empty())
-        GTEST_SKIP() << "the corpus at " << corpus.string() << " holds no .vmx file";
+    namespace corpus = zentravolix::test::corpus;
+    std::vector<fs::path> files;
+    for (const auto& file : corpus::Files("vmx", ".vmx"))
+        files.push_back(file.path);
+    ASSERT_FALSE(files.empty()) << "no .vmx file in the corpus at " << corpus::InRepository().string();
 
     int compared = 0;
     for (const fs::path& file : files) {
@@ -118,9 +107,9 @@ TEST_F(ToolAndEditor, EveryCorpusFileSavedUnderAnotherNameGivesTheSameBytes)
 
 TEST_F(ToolAndEditor, SavingOverTheFileWithBackupsGivesTheSameFileAndBackup)
 {
-    const fs::path source = corpusFile("cosmos/2008-09-10_Workstation_Cosmos.vmx");
-    if (!fs::exists(source))
-        GTEST_SKIP() << "no corpus file " << source.string();
+    const auto found = zentravolix::test::corpus::Find("vmx/cosmos/2008-09-10_Workstation_Cosmos.vmx");
+    ASSERT_TRUE(found) << "the corpus lost its Cosmos file";
+    const fs::path source = found->path;
     const std::string original = readFile(source);
     // Two copies of one name in two folders: the text names the file, not its folder.
     const fs::path byTool = temp.path() / "tool" / "Cosmos.vmx";

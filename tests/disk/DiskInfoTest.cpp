@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "TestSupport.h"
+#include "support/Corpus.h"
 
 using namespace zentravolix::disk;
 using zvtest::TempFolder;
@@ -236,12 +237,23 @@ struct CorpusCase {
     int hwVersion;
 };
 
+void PrintTo(const CorpusCase& c, std::ostream* out)
+{
+    *out << c.file;
+}
+
+namespace corpus = zentravolix::test::corpus;
+
 class CorpusTest : public ::testing::TestWithParam<CorpusCase> {};
 
 TEST_P(CorpusTest, ReadsAsExpected)
 {
     const CorpusCase& c = GetParam();
-    const std::string path = std::string(ZV_CORPUS_DIR) + "/vmdk/" + c.file;
+    const std::string relative = std::string("vmdk/") + c.file;
+    const auto file = corpus::Find(relative);
+    if (!file)
+        GTEST_SKIP() << corpus::MissingReason(relative);
+    const std::string path = file->path.string();
     DiskInfo info;
     info.folder = path.substr(0, path.rfind('/') + 1);
     info.fileName = path.substr(path.rfind('/') + 1);
@@ -272,4 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "lsilogic", 16},
         CorpusCase{"windows7-vmware17/Windows7-Data1.vmdk", false, 0, "", "", 0}, // no geometry keys
         CorpusCase{"vmdk-rs/vmfs_thick.vmdk", false, 0, "", "", 0},
-        CorpusCase{"vmdk-rs/vmfs_thick-000001.vmdk", false, 0, "", "", 0}));
+        CorpusCase{"vmdk-rs/vmfs_thick-000001.vmdk", false, 0, "", "", 0}),
+    [](const ::testing::TestParamInfo<CorpusCase>& info) {
+        return corpus::TestName(std::filesystem::path(info.param.file).replace_extension().generic_string());
+    });

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <string>
 
 #include "TestSupport.h"
 
@@ -173,4 +175,24 @@ TEST(NameRule, ExtentNumbersHaveAtLeastThreeDigits)
     EXPECT_EQ(ExtentNumber(10), "010");
     EXPECT_EQ(ExtentNumber(999), "999");
     EXPECT_EQ(ExtentNumber(1000), "1000");
+}
+
+// The table of disk kinds names each kind once: the tool's --type value and the library's type code
+// lead back to the same kind, and the codes are those the disk library documents.
+TEST(DiskKinds, EveryKindHasItsOwnNameAndLibraryCode)
+{
+    std::set<std::string> names;
+    std::set<LibraryDiskType> codes;
+    for (const DiskKindNames& row : DiskKinds()) {
+        EXPECT_TRUE(names.insert(row.commandName).second) << row.commandName;
+        EXPECT_TRUE(codes.insert(row.libraryType).second) << row.commandName;
+        EXPECT_EQ(LibraryTypeForKind(row.kind), row.libraryType) << row.commandName;
+        EXPECT_EQ(KindForLibraryType(row.libraryType), row.kind) << row.commandName;
+    }
+    EXPECT_EQ(LibraryTypeForKind(DiskKind::SingleGrowable), LibraryDiskType::Growable);
+    EXPECT_EQ(LibraryTypeForKind(DiskKind::GrowableSplit), LibraryDiskType::GrowableSplit);
+    EXPECT_EQ(LibraryTypeForKind(DiskKind::SinglePreallocated), LibraryDiskType::Preallocated);
+    EXPECT_EQ(LibraryTypeForKind(DiskKind::PreallocatedSplit), LibraryDiskType::PreallocatedSplit);
+    EXPECT_EQ(std::string(DiskKinds()[static_cast<std::size_t>(DiskKind::GrowableSplit)].commandName),
+              "growable-split");
 }

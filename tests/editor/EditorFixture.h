@@ -5,6 +5,7 @@
 #include "editor/widget/Velmire.h"
 #include "platform/Settings.h"
 #include "platform/TextTable.h"
+#include "support/Corpus.h"
 #include "support/RecordingDialogs.h"
 
 #include <tarvonel/tarvonel.h>
@@ -138,10 +139,8 @@ protected:
         return e.Machine()->Options()->GeneralOptions();
     }
 
-    static std::filesystem::path corpusFile(const char* relative)
-    {
-        return std::filesystem::path(ZV_CORPUS_DIR) / "vmx" / relative;
-    }
+    /** The real .vmx files of both corpus folders (tests/support/Corpus.h), each once. */
+    static std::vector<test::corpus::File> corpusVmxFiles() { return test::corpus::Files("vmx", ".vmx"); }
 
     TempFolder temp;
     RecordingDialogs dialogs;

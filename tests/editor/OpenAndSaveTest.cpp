@@ -15,12 +15,21 @@ using editor::MessageIcon;
 
 class OpenAndSave : public EditorTest {
 protected:
-    /** A copy of a corpus file in the temporary folder (the editor may write beside it). */
-    std::filesystem::path copyOf(const char* relative, const char* name = "machine.vmx")
+    /** A real file from another program, in the repository's corpus (no lines the editor keeps aside). */
+    static constexpr const char* kRealFile = "vmx/cosmos/2024-03-04_Workstation_Cosmos.vmx";
+
+    /** A copy of a file of the corpus in the temporary folder (the editor may write beside it). */
+    std::filesystem::path copyOf(const test::corpus::File& source, const char* name = "machine.vmx")
     {
         const auto target = temp.path() / name;
-        std::filesystem::copy_file(corpusFile(relative), target);
+        std::filesystem::copy_file(source.path, target);
         return target;
+    }
+    std::filesystem::path copyOfRealFile()
+    {
+        const auto source = test::corpus::Find(kRealFile);
+        EXPECT_TRUE(source) << kRealFile;
+        return source ? copyOf(*source) : temp.path() / "missing.vmx";
     }
 
     static editor::frmSummary* summaryWindow()
@@ -34,7 +43,10 @@ protected:
 
 TEST_F(OpenAndSave, CorpusFileOpensAndItsValuesAppear)
 {
-    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const auto source = test::corpus::Find("vmx/freebsd-project/FreeBSD.vmx");
+    if (!source)
+        GTEST_SKIP() << test::corpus::MissingReason("vmx/freebsd-project/FreeBSD.vmx");
+    const auto file = copyOf(*source);
     bool ok = false;
     const auto editor = openEditor(file, &ok);
     ASSERT_TRUE(ok) << dialogs.messageTitles().join(QStringLiteral(", ")).toStdString();
@@ -82,16 +94,14 @@ TEST_F(OpenAndSave, GuestUnknownToTheProductShowsNoGuestVersion)
 TEST_F(OpenAndSave, EveryCorpusFileOpensWithAtMostOneProblemMessage)
 {
     int files = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(corpusFile(""))) {
-        if (!entry.is_regular_file() || entry.path().extension() != ".vmx")
-            continue;
+    for (const auto& entry : corpusVmxFiles()) {
         ++files;
         dialogs.clear();
         bool ok = false;
-        const auto editor = openEditor(entry.path(), &ok);
-        EXPECT_TRUE(ok) << entry.path();
-        EXPECT_FALSE(editor->ChangesPending()) << entry.path();
-        EXPECT_LE(dialogs.messageTitles().count(QStringLiteral("Lines Kept Unchanged")), 1) << entry.path();
+        const auto editor = openEditor(entry.path, &ok);
+        EXPECT_TRUE(ok) << entry.relative;
+        EXPECT_FALSE(editor->ChangesPending()) << entry.relative;
+        EXPECT_LE(dialogs.messageTitles().count(QStringLiteral("Lines Kept Unchanged")), 1) << entry.relative;
         EXPECT_GT(child<QTreeWidget>(*editor, "lvwHardwareList")->topLevelItemCount(), 0);
     }
     EXPECT_GT(files, 10);
@@ -165,7 +175,7 @@ TEST_F(OpenAndSave, UnreadableFileIsReportedByNameAndRefused)
 TEST_F(OpenAndSave, BackupIsTheFileAsOpenedMadeAtTheFirstSaveOverIt)
 {
     settings.CreateBackups = true;
-    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const auto file = copyOfRealFile();
     const std::string opened = readFile(file);
     const auto backup = file.string() + ".bak";
     writeFile(backup, "the only copy of an older original");
@@ -197,7 +207,7 @@ TEST_F(OpenAndSave, BackupIsTheFileAsOpenedMadeAtTheFirstSaveOverIt)
 TEST_F(OpenAndSave, AFailedBackupStopsTheSave)
 {
     settings.CreateBackups = true;
-    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const auto file = copyOfRealFile();
     const std::string opened = readFile(file);
     std::filesystem::create_directory(file.string() + ".bak"); // a folder where the copy should go
     const auto editor = openEditor(file);
@@ -212,7 +222,7 @@ TEST_F(OpenAndSave, AFailedBackupStopsTheSave)
 
 TEST_F(OpenAndSave, SaveWritesTheFileClearsTheFlagAndShowsIt)
 {
-    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const auto file = copyOfRealFile();
     const auto editor = openEditor(file);
     leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Renamed"));
     ASSERT_TRUE(editor->ChangesPending());
@@ -269,7 +279,7 @@ TEST_F(OpenAndSave, PreChecksRefuseWithTheirMessagesAndIcons)
 
 TEST_F(OpenAndSave, FailedWriteKeepsTheOldFileAndTheFlagAndNamesTheFile)
 {
-    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const auto file = copyOfRealFile();
     const std::string before = readFile(file);
     const auto editor = openEditor(file);
     leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Renamed"));
@@ -303,7 +313,7 @@ TEST_F(OpenAndSave, FolderThatIsReallyAFileFailsWithAMessage)
 
 TEST_F(OpenAndSave, RunningMachineWarnsOnOpenAndAsksBeforeSaving)
 {
-    const auto file = copyOf("freebsd-project/FreeBSD.vmx");
+    const auto file = copyOfRealFile();
     std::filesystem::create_directory(file.string() + ".lck");
     const std::string before = readFile(file);
     const auto editor = openEditor(file);

@@ -2,6 +2,7 @@
 // The fuzz targets' properties over their seeds and over every input a fuzz run once found
 // (fuzz/regressions/<target>/), so a finding that was fixed stays fixed without clang.
 #include "HardeningSupport.h"
+#include "support/Corpus.h"
 
 #include "fuzz/checks/FuzzChecks.h"
 #include "platform/RegistryStore.h"
@@ -10,16 +11,25 @@
 #include "vmx/VmxWriter.h"
 
 #include <map>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 namespace zentravolix::hardening {
 namespace {
 
+namespace corpus = ::zentravolix::test::corpus;
+
 struct FuzzInput {
     std::string target;
     fs::path file;
+    std::string name; ///< where it comes from, e.g. "corpus/vmx/libvirt/annotation.vmx"
 };
+
+void PrintTo(const FuzzInput& input, std::ostream* out)
+{
+    *out << input.target << ": " << input.name;
+}
 
 fuzz::Finding check(const std::string& target, std::string_view input)
 {
@@ -35,19 +45,26 @@ fuzz::Finding check(const std::string& target, std::string_view input)
 std::vector<FuzzInput> inputs()
 {
     const fs::path fuzzDir = ZV_FUZZ_DIR;
-    const fs::path corpus = ZV_CORPUS_DIR;
     const fs::path data = ZV_TEST_DATA_DIR;
-    const std::vector<std::pair<std::string, std::vector<fs::path>>> sources = {
-        {"vmx", {corpus / "vmx", data / "vmx", data / "roundtrip", fuzzDir / "regressions/vmx"}},
-        {"descriptor", {corpus / "vmdk", fuzzDir / "regressions/descriptor"}},
-        {"ini", {fuzzDir / "seeds/ini", fuzzDir / "regressions/ini"}},
-        {"registry_store", {fuzzDir / "seeds/registry", fuzzDir / "regressions/registry_store"}},
-    };
+    // Besides the corpus (both of its folders): the folders named relative to their root.
+    const std::vector<std::tuple<std::string, std::string, std::vector<std::pair<fs::path, std::string>>>> sources =
+        {
+            {"vmx",
+             "vmx",
+             {{data, "vmx"}, {data, "roundtrip"}, {fuzzDir, "regressions/vmx"}}},
+            {"descriptor", "vmdk", {{fuzzDir, "regressions/descriptor"}}},
+            {"ini", "", {{fuzzDir, "seeds/ini"}, {fuzzDir, "regressions/ini"}}},
+            {"registry_store", "", {{fuzzDir, "seeds/registry"}, {fuzzDir, "regressions/registry_store"}}},
+        };
     std::vector<FuzzInput> all;
-    for (const auto& [target, folders] : sources) {
-        for (const auto& folder : folders) {
-            for (const auto& file : filesUnder(folder))
-                all.push_back({target, file});
+    for (const auto& [target, corpusFolder, folders] : sources) {
+        if (!corpusFolder.empty()) {
+            for (const auto& file : corpus::Files(corpusFolder))
+                all.push_back({target, file.path, "corpus/" + file.relative});
+        }
+        for (const auto& [root, folder] : folders) {
+            for (const auto& file : filesUnder(root / folder))
+                all.push_back({target, file, fs::relative(file, root).generic_string()});
         }
     }
     return all;
@@ -57,14 +74,14 @@ class FuzzProperties : public ::testing::TestWithParam<FuzzInput> {};
 
 TEST_P(FuzzProperties, HoldForSeedsAndPastFindings)
 {
-    const auto& [target, file] = GetParam();
+    const auto& [target, file, name] = GetParam();
     const fuzz::Finding finding = check(target, readFile(file));
-    EXPECT_FALSE(finding) << file << ": " << *finding;
+    EXPECT_FALSE(finding) << name << ": " << *finding;
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, FuzzProperties, ::testing::ValuesIn(inputs()),
                          [](const ::testing::TestParamInfo<FuzzInput>& info) {
-                             return info.param.target + "_" + std::to_string(info.index);
+                             return corpus::TestName(info.param.name);
                          });
 
 TEST(FuzzPropertiesPresent, EveryTargetHasInputsAndFindingsAreKept)

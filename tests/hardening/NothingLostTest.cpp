@@ -3,6 +3,7 @@
 // read back and save again. Every edited value reads back as set, every line the edits did not
 // concern is written as before, and every preserved line survives unless its key was edited.
 #include "HardeningSupport.h"
+#include "support/Corpus.h"
 
 #include "vmx/VmxReader.h"
 #include "vmx/VmxSyntax.h"
@@ -216,11 +217,13 @@ bool hasLine(std::string_view text, const std::string& line)
     return text.substr(0, withEnd.size()) == withEnd || text.find("\n" + withEnd) != std::string_view::npos;
 }
 
-class NothingLost : public ::testing::TestWithParam<fs::path> {};
+namespace corpus = ::zentravolix::test::corpus;
+
+class NothingLost : public ::testing::TestWithParam<corpus::File> {};
 
 TEST_P(NothingLost, RandomEditsReadBackAndKeepEverythingElse)
 {
-    const fs::path& path = GetParam();
+    const fs::path& path = GetParam().path;
     const std::string text = readFile(path);
     std::mt19937 random(
         static_cast<std::uint32_t>(std::hash<std::string>()(path.filename().string()) ^ 0x5EEDu));
@@ -276,11 +279,9 @@ TEST_P(NothingLost, RandomEditsReadBackAndKeepEverythingElse)
     }
 }
 
-const fs::path kCorpus = fs::path(ZV_CORPUS_DIR) / "vmx";
-
-INSTANTIATE_TEST_SUITE_P(Corpus, NothingLost, ::testing::ValuesIn(filesUnder(kCorpus, ".vmx")),
-                         [](const ::testing::TestParamInfo<fs::path>& info) {
-                             return testName(info.param, kCorpus);
+INSTANTIATE_TEST_SUITE_P(Corpus, NothingLost, ::testing::ValuesIn(corpus::Files("vmx", ".vmx")),
+                         [](const ::testing::TestParamInfo<corpus::File>& info) {
+                             return corpus::TestName(info.param, "vmx");
                          });
 
 // Found by this test: the kept line of a removed adapter made the adapter again on the next read.
@@ -299,8 +300,8 @@ TEST(NothingLostFinding, RemovedAdapterDoesNotComeBack)
 
 TEST(NothingLostFigures, SequencesOverTheWholeCorpus)
 {
-    const auto files = filesUnder(kCorpus, ".vmx");
-    ASSERT_GE(files.size(), 60u) << kCorpus;
+    const auto files = corpus::Files("vmx", ".vmx");
+    ASSERT_GE(corpus::CountInRepository("vmx", ".vmx"), 50u) << corpus::InRepository();
     std::cout << "[ hardening ] " << files.size() * kSequencesPerFile << " edit sequences over "
               << files.size() << " corpus files (" << kSequencesPerFile << " per file, up to "
               << kMaxEditsPerSequence << " edits each)" << std::endl;

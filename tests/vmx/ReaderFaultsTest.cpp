@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 
 namespace zentravolix::vmx {
 namespace {
@@ -116,7 +117,13 @@ const FaultCase kFaults[] = {
      }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, VmxFaultyFiles, ::testing::ValuesIn(kFaults));
+INSTANTIATE_TEST_SUITE_P(Fixtures, VmxFaultyFiles, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<FaultCase>& info) {
+                             std::string name = fs::path(info.param.file).stem().string();
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
 
 TEST(VmxFaultyNodes, LinesOfNodesWithoutADeviceAreKeptButFreeNodesAreNot)
 {

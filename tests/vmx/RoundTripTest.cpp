@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Round trips: every real file of the corpus, and the golden input/expected pairs.
 #include "TestMachine.h"
+#include "support/Corpus.h"
 
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
@@ -50,11 +51,13 @@ bool consumedWithoutEcho(const std::string& key, const std::string& value)
     return endsWith(".autodetect") || key == "paevm" || (endsWith(".present") && lower == "false");
 }
 
-class VmxCorpus : public ::testing::TestWithParam<fs::path> {};
+namespace corpus = ::zentravolix::test::corpus;
+
+class VmxCorpus : public ::testing::TestWithParam<corpus::File> {};
 
 TEST_P(VmxCorpus, LoadsKeepsEveryLineAndRewritesStably)
 {
-    const fs::path& path = GetParam();
+    const fs::path& path = GetParam().path;
     const std::string original = test::readFile(path);
     const auto vm = newMachine();
     const ReadResult result = ReadVmxFile(path, *vm);
@@ -99,14 +102,25 @@ TEST_P(VmxCorpus, LoadsKeepsEveryLineAndRewritesStably)
     EXPECT_EQ(WriteVmxText(*again, reread.otherParams, reread.valuesAfterRead), first);
 }
 
-const fs::path kCorpus = fs::path(ZV_CORPUS_DIR) / "vmx";
-
-INSTANTIATE_TEST_SUITE_P(Files, VmxCorpus, ::testing::ValuesIn(filesUnder(kCorpus, ".vmx")),
-                         [](const ::testing::TestParamInfo<fs::path>& info) { return testName(info.param, kCorpus); });
+INSTANTIATE_TEST_SUITE_P(Files, VmxCorpus, ::testing::ValuesIn(corpus::Files("vmx", ".vmx")),
+                         [](const ::testing::TestParamInfo<corpus::File>& info) {
+                             return corpus::TestName(info.param, "vmx");
+                         });
 
 TEST(VmxCorpusPresent, HoldsTheRealFiles)
 {
-    EXPECT_GE(filesUnder(kCorpus, ".vmx").size(), 60u) << kCorpus;
+    EXPECT_GE(corpus::CountInRepository("vmx", ".vmx"), 50u) << corpus::InRepository();
+}
+
+TEST(VmxCorpusPresent, TheExtraFolderAddsItsFilesOnce)
+{
+    if (!corpus::Extra())
+        GTEST_SKIP() << corpus::MissingReason("the .vmx files from repositories without a licence");
+    const auto files = corpus::Files("vmx", ".vmx");
+    EXPECT_GT(files.size(), corpus::CountInRepository("vmx", ".vmx"));
+    std::set<std::string> names;
+    for (const auto& file : files)
+        EXPECT_TRUE(names.insert(corpus::TestName(file, "vmx")).second) << file.relative;
 }
 
 class VmxGoldenRoundTrip : public ::testing::TestWithParam<fs::path> {};

@@ -73,7 +73,17 @@ TEST(VmxSave, WorkingAndLogFoldersAreCreatedInTheMachineFolder)
     }
 }
 
-class VmxFailedSave : public ::testing::TestWithParam<platform::WriteHooks> {};
+struct SaveFailure {
+    const char* name;
+    platform::WriteHooks hooks;
+};
+
+void PrintTo(const SaveFailure& failure, std::ostream* out)
+{
+    *out << failure.name;
+}
+
+class VmxFailedSave : public ::testing::TestWithParam<SaveFailure> {};
 
 TEST_P(VmxFailedSave, LeavesTheOldFileByteIdentical)
 {
@@ -86,7 +96,7 @@ TEST_P(VmxFailedSave, LeavesTheOldFileByteIdentical)
     const ReadResult result = ReadVmxFile(path, *vm);
     vm->Options()->GeneralOptions()->SetDisplayName("new");
     {
-        platform::ScopedWriteFailureForTesting failure(GetParam());
+        platform::ScopedWriteFailureForTesting failure(GetParam().hooks);
         try {
             SaveVmxFile(*vm, result.otherParams, result.valuesAfterRead);
             FAIL() << "the injected failure was not reported";
@@ -115,7 +125,11 @@ platform::WriteHooks failRename()
     return hooks;
 }
 
-INSTANTIATE_TEST_SUITE_P(Injected, VmxFailedSave, ::testing::Values(failAfter(0), failAfter(100), failRename()));
+INSTANTIATE_TEST_SUITE_P(Injected, VmxFailedSave,
+                         ::testing::Values(SaveFailure{"NothingWritten", failAfter(0)},
+                                           SaveFailure{"After100Bytes", failAfter(100)},
+                                           SaveFailure{"Rename", failRename()}),
+                         [](const ::testing::TestParamInfo<SaveFailure>& info) { return std::string(info.param.name); });
 
 TEST(VmxSave, ReadAndSavedTwiceGivesTheSameFile)
 {

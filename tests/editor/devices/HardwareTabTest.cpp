@@ -161,10 +161,8 @@ TEST_F(HardwareTabTest, ClickingThroughEveryCorpusFileChangesNothingThatIsSaved)
 {
     int saved = 0;
     int files = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(corpusFile(""))) {
-        if (!entry.is_regular_file() || entry.path().extension() != ".vmx")
-            continue;
-        const std::string name = entry.path().string();
+    for (const auto& entry : corpusVmxFiles()) {
+        const std::string name = entry.relative;
         ++files;
         // The same file saved twice: once as read, once after every row was clicked.
         std::string written[2];
@@ -174,7 +172,7 @@ TEST_F(HardwareTabTest, ClickingThroughEveryCorpusFileChangesNothingThatIsSaved)
             const auto folder = temp.path() / (std::to_string(files) + "-" + std::to_string(pass));
             std::filesystem::create_directories(folder);
             const auto file = folder / "machine.vmx";
-            std::filesystem::copy_file(entry.path(), file);
+            std::filesystem::copy_file(entry.path, file);
             const auto editor = openEditor(file);
             dialogs.clear();
             if (pass == 1) {

@@ -259,27 +259,50 @@ TEST_F(NodeInvariantTest, NewConfigurationsKeepEveryRowOnItsNode)
     }
 }
 
-TEST_F(NodeInvariantTest, RealFilesKeepEveryRowOnItsNode)
+// Real files with IDE and SCSI controllers with disks and CD-ROMs on them. The first two come from
+// repositories without a licence: they are tested when the extra corpus folder is there.
+struct RealFile {
+    const char* relative;
+    unsigned salt; // varies the walk between the files
+};
+
+void PrintTo(const RealFile& file, std::ostream* out)
 {
+    *out << file.relative;
+}
+
+class NodeInvariantRealFile : public NodeInvariantTest, public ::testing::WithParamInterface<RealFile> {};
+
+TEST_P(NodeInvariantRealFile, KeepsEveryRowOnItsNode)
+{
+    const auto source = test::corpus::Find(GetParam().relative);
+    if (!source)
+        GTEST_SKIP() << test::corpus::MissingReason(GetParam().relative);
     writeDisks();
-    const auto corpus = std::filesystem::path(ZV_TEST_DATA_DIR) / "vmx" / "corpus";
-    int files = 0;
-    for (const char* name : {"metasploitable.vmx", "freebsd.vmx", "cosmos-workstation.vmx", "ws-in-the-wild-1.vmx"}) {
-        ++files;
-        for (const unsigned seed : seeds()) {
-            const auto folder = temp.path() / (std::to_string(files) + "-" + std::to_string(seed));
-            std::filesystem::create_directories(folder);
-            const auto file = folder / name;
-            std::filesystem::copy_file(corpus / name, file);
-            bool loaded = false;
-            auto editor = openEditor(file, &loaded);
-            ASSERT_TRUE(loaded) << name;
-            walk(std::move(editor), file, seed * 1000u + static_cast<unsigned>(files));
-            if (HasFailure())
-                return;
-        }
+    const std::string name = source->path.filename().string();
+    for (const unsigned seed : seeds()) {
+        const auto folder = temp.path() / std::to_string(seed);
+        std::filesystem::create_directories(folder);
+        const auto file = folder / name;
+        std::filesystem::copy_file(source->path, file);
+        bool loaded = false;
+        auto editor = openEditor(file, &loaded);
+        ASSERT_TRUE(loaded) << source->relative;
+        walk(std::move(editor), file, seed * 1000u + GetParam().salt);
+        if (HasFailure())
+            return;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Corpus, NodeInvariantRealFile,
+                         ::testing::Values(RealFile{"vmx/metasploitable2/Metasploitable.vmx", 1},
+                                           RealFile{"vmx/freebsd-project/FreeBSD.vmx", 2},
+                                           RealFile{"vmx/cosmos/2008-09-10_Workstation_Cosmos.vmx", 3},
+                                           RealFile{"vmx/libvirt/vmx2xml-ws-in-the-wild-1.vmx", 4}),
+                         [](const ::testing::TestParamInfo<RealFile>& info) {
+                             return test::corpus::TestName(
+                                 std::filesystem::path(info.param.relative).stem().string());
+                         });
 
 } // namespace
 } // namespace zentravolix::testing
