@@ -2,6 +2,7 @@
 #include "cli/VmxCommands.h"
 
 #include "config/ConfigSession.h"
+#include "config/DeviceKinds.h"
 #include "config/ProductTables.h"
 #include "platform/IoError.h"
 #include "platform/Paths.h"
@@ -86,34 +87,12 @@ void printProblems(Context& context, const config::ConfigSession& session)
     }
 }
 
-template <class Collection>
-void addRows(std::vector<HardwareRow>& rows, tarvonel::VirtualHardwareType type, const Collection& collection)
-{
-    for (std::int32_t i = 1; i <= collection.Count(); ++i) {
-        const auto item = collection.Item(i);
-        rows.push_back({type, item->DisplayName(), item->Summary()});
-    }
-}
-
 std::vector<HardwareRow> hardwareRows(const tarvonel::clsHardware& hw)
 {
-    using T = tarvonel::VirtualHardwareType;
     std::vector<HardwareRow> rows;
-    addRows(rows, T::CPU, *hw.CPUs());
-    addRows(rows, T::RAM, *hw.Memory());
-    addRows(rows, T::Floppy, *hw.Floppies());
-    addRows(rows, T::Parallel, *hw.ParallelPorts());
-    addRows(rows, T::Serial, *hw.SerialPorts());
-    addRows(rows, T::Audio, *hw.AudioDevices());
-    addRows(rows, T::Network, *hw.NetworkAdapters());
-    addRows(rows, T::USB, *hw.USBControllers());
-    addRows(rows, T::IDEController, *hw.IDEControllers());
-    addRows(rows, T::SCSIController, *hw.SCSIControllers());
-    addRows(rows, T::HardDrive, *hw.HardDisks());
-    addRows(rows, T::CDRomDrive, *hw.CDRoms());
-    addRows(rows, T::GenericSCSI, *hw.GenericSCSIDevices());
-    addRows(rows, T::Display, *hw.Displays());
-    addRows(rows, T::Mouse, *hw.Mice());
+    config::ForEachDevice(hw, [&rows](tarvonel::VirtualHardwareType type, const tarvonel::DeviceItem& device) {
+        rows.push_back({type, device.DisplayName(), device.Summary()});
+    });
     return rows;
 }
 

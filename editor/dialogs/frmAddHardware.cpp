@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "editor/dialogs/frmAddHardware.h"
 
+#include "config/DeviceKinds.h"
 #include "editor/widget/UiText.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DeviceIcons.h"
 #include "platform/TextTable.h"
-
-#include <tarvonel/Enums.h>
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,13 +21,11 @@ namespace zentravolix::editor {
 
 namespace {
 
-constexpr int kKindCount = 15;
-/** The kinds' captions are the text ids 95 ("CPU") to 109 ("Mouse"), in code order. */
-constexpr int kFirstCaptionId = 95;
-
+/** The kind's entry in the list ("CPU", "Hard Disk"); empty for a code that is no kind. */
 QString caption(std::int32_t code)
 {
-    return text(kFirstCaptionId + code);
+    const auto kind = config::FindDeviceKind(static_cast<tarvonel::VirtualHardwareType>(code));
+    return kind ? text(kind->entryTextId) : QString();
 }
 
 } // namespace
@@ -78,27 +75,10 @@ frmAddHardware::frmAddHardware(QWidget* parent) : QDialog(parent)
 
 bool frmAddHardware::MayAdd(std::int32_t code) const
 {
-    // 64-bit arithmetic: the caller's maxima cannot overflow the place counts.
-    const std::int64_t scsiPlaces = 7 * static_cast<std::int64_t>(lMaxSCSICount);
-    switch (static_cast<tarvonel::VirtualHardwareType>(code)) {
-    case tarvonel::VirtualHardwareType::CPU: return lCurrentCPUCount < lMaxCPUCount;
-    case tarvonel::VirtualHardwareType::RAM: return lCurrentMemoryCount == 0;
-    case tarvonel::VirtualHardwareType::Floppy: return lCurrentFloppyCount < 2;
-    case tarvonel::VirtualHardwareType::Parallel: return lCurrentParallelCount < 3;
-    case tarvonel::VirtualHardwareType::Serial: return lCurrentSerialCount < 4;
-    case tarvonel::VirtualHardwareType::Audio: return lCurrentAudioCount == 0;
-    case tarvonel::VirtualHardwareType::Network: return lCurrentNetworksCount < lMaxNICCount;
-    case tarvonel::VirtualHardwareType::USB: return lCurrentUSBCount == 0;
-    case tarvonel::VirtualHardwareType::IDEController: return lCurrentIDECount < 2;
-    case tarvonel::VirtualHardwareType::SCSIController: return lCurrentSCSICount < lMaxSCSICount;
-    case tarvonel::VirtualHardwareType::HardDrive: return lCurrentHDCount < scsiPlaces + 4;
-    case tarvonel::VirtualHardwareType::CDRomDrive: return lCurrentCDCount < scsiPlaces + 4;
-    case tarvonel::VirtualHardwareType::GenericSCSI: return lCurrentGenSCSICount < scsiPlaces;
-    case tarvonel::VirtualHardwareType::Display: return lCurrentDisplayCount < 1;
-    case tarvonel::VirtualHardwareType::Mouse: return lCurrentMouseCount < 1;
-    case tarvonel::VirtualHardwareType::Device: break;
-    }
-    return false;
+    const auto type = static_cast<tarvonel::VirtualHardwareType>(code);
+    const auto count = Counts.find(type);
+    return config::MayAddDevice(type, count == Counts.end() ? 0 : count->second,
+                                {lMaxCPUCount, lMaxNICCount, lMaxSCSICount});
 }
 
 void frmAddHardware::Load()
@@ -106,17 +86,19 @@ void frmAddHardware::Load()
     Cancelled = true;
     UpdateUILabels();
     m_lvwAvailableHardware->clear();
-    for (std::int32_t code = 0; code < kKindCount; ++code) {
+    for (const auto type : config::DeviceKinds()) {
+        const auto code = static_cast<std::int32_t>(type);
         if (!MayAdd(code))
             continue;
         auto* item = new QTreeWidgetItem(m_lvwAvailableHardware);
         item->setText(0, caption(code));
-        item->setIcon(0, DeviceIcon(static_cast<tarvonel::VirtualHardwareType>(code)));
+        item->setIcon(0, DeviceIcon(type));
         item->setText(1, QString::number(code));
     }
-    // Room for all fifteen kinds, so the list never needs to scroll and the size stays the same.
+    // Room for every kind, so the list never needs to scroll and the size stays the same.
+    const int kinds = static_cast<int>(config::DeviceKinds().size());
     const int rowHeight = std::max(m_lvwAvailableHardware->sizeHintForRow(0), fontMetrics().height() + 4);
-    m_lvwAvailableHardware->setMinimumHeight(rowHeight * kKindCount + m_lvwAvailableHardware->header()->sizeHint().height() +
+    m_lvwAvailableHardware->setMinimumHeight(rowHeight * kinds + m_lvwAvailableHardware->header()->sizeHint().height() +
                                              2 * m_lvwAvailableHardware->frameWidth() + 4);
     // With every kind at its limit there is nothing to choose: OK stays disabled.
     m_cmdOK->setEnabled(false);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <tarvonel/Enums.h>
+
 #include <QDialog>
 
 #include <cstdint>
+#include <map>
 
 class QLabel;
 class QPushButton;
@@ -24,25 +27,12 @@ public:
 
     // Set by the dialog.
     bool Cancelled = true;
-    /** The kind chosen, 0..14 (the model's VirtualHardwareType). */
+    /** The kind chosen, as the number of the model's VirtualHardwareType. */
     std::int32_t DeviceType = 0;
 
     // Set by the caller: the collections' counts and the product's maxima.
-    std::int32_t lCurrentCPUCount = 0;
-    std::int32_t lCurrentMemoryCount = 0;
-    std::int32_t lCurrentFloppyCount = 0;
-    std::int32_t lCurrentParallelCount = 0;
-    std::int32_t lCurrentSerialCount = 0;
-    std::int32_t lCurrentAudioCount = 0;
-    std::int32_t lCurrentNetworksCount = 0;
-    std::int32_t lCurrentUSBCount = 0;
-    std::int32_t lCurrentIDECount = 0;
-    std::int32_t lCurrentSCSICount = 0;
-    std::int32_t lCurrentHDCount = 0;
-    std::int32_t lCurrentCDCount = 0;
-    std::int32_t lCurrentGenSCSICount = 0;
-    std::int32_t lCurrentDisplayCount = 0;
-    std::int32_t lCurrentMouseCount = 0;
+    /** Devices of each kind in the configuration; a kind not named counts 0. */
+    std::map<tarvonel::VirtualHardwareType, std::int32_t> Counts;
     std::int32_t lMaxCPUCount = 0;
     std::int32_t lMaxNICCount = 0;
     std::int32_t lMaxSCSICount = 0;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The rows of the hardware list, computed from the model without Qt: one per device, in type
-// order 0 to 14 and, within a type, in collection order.
+// The rows of the hardware list, computed from the model without Qt: one per device, kind by kind
+// in the order of the device-kind table (config/DeviceKinds.h) and, within a kind, in collection
+// order.
 
 #include <tarvonel/Enums.h>
 
@@ -16,9 +17,6 @@ class DeviceItem;
 } // namespace tarvonel
 
 namespace zentravolix::editor {
-
-/** Number of device kinds shown in the hardware list (CPU to Mouse). */
-inline constexpr int kDeviceTypeCount = 15;
 
 struct HardwareRow {
     tarvonel::VirtualHardwareType type = tarvonel::VirtualHardwareType::CPU;
@@ -37,11 +35,11 @@ std::vector<HardwareRow> CollectHardwareRows(const tarvonel::clsHardware& hardwa
 std::optional<HardwareRow> FindHardwareRow(const tarvonel::clsHardware& hardware,
                                            tarvonel::VirtualHardwareType type, const std::string& id);
 
-/** Splits a row key into type and ID; nothing when it is not of the form "H<0..14>|<ID>". */
+/** Splits a row key into type and ID; nothing when it is not of the form "H<kind>|<ID>". */
 std::optional<std::pair<tarvonel::VirtualHardwareType, std::string>>
 ParseHardwareRowKey(const std::string& key);
 
-/** The tab caption text id of a device kind (290 "Virtual Processor" ... 109 "Mouse"). */
+/** The page heading text id of a device kind (290 "Virtual Processor" ... 109 "Mouse"); 0 for no kind. */
 int DeviceTabTextId(tarvonel::VirtualHardwareType type);
 
 } // namespace zentravolix::editor

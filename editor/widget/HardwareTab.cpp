@@ -2,6 +2,7 @@
 #include "editor/widget/HardwareTab.h"
 
 #include "editor/dialogs/frmAddHardware.h"
+#include "config/DeviceKinds.h"
 #include "config/NodeAssignment.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/Dialogs.h"
@@ -69,9 +70,10 @@ HardwareTab::HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, Dialogs* 
     // A device page larger than the room beside the list scrolls.
     QScrollArea* scroll = nullptr;
     m_sstHardware = makeScrolledPageStack(this, "sstHardware", "scrHardware", &scroll);
-    for (int type = 0; type < kDeviceTypeCount; ++type) {
+    // One container per kind, in the order of the kinds' table.
+    for (const auto type : config::DeviceKinds()) {
         auto* page = new QWidget(m_sstHardware);
-        page->setObjectName(QStringLiteral("sstHardwarePage%1").arg(type));
+        page->setObjectName(QStringLiteral("sstHardwarePage%1").arg(static_cast<int>(type)));
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
         m_sstHardware->addWidget(page);
@@ -199,10 +201,8 @@ bool HardwareTab::confirmControllerRemoval(const std::vector<NodeDevice>& attach
 
 void HardwareTab::setDevicePage(tarvonel::VirtualHardwareType type, QWidget* page)
 {
-    const int index = static_cast<int>(type);
-    if (index < 0 || index >= kDeviceTypeCount)
-        return;
-    m_sstHardware->widget(index)->layout()->addWidget(page);
+    if (const auto position = config::DeviceKindPosition(type))
+        m_sstHardware->widget(static_cast<int>(*position))->layout()->addWidget(page);
 }
 
 void HardwareTab::rebuild()
@@ -230,7 +230,7 @@ void HardwareTab::selectRow(QTreeWidgetItem* item)
     m_selectedType = parsed->first;
     m_selectedId = parsed->second;
     m_sstHardware->setVisible(true);
-    m_sstHardware->setCurrentIndex(static_cast<int>(m_selectedType));
+    m_sstHardware->setCurrentIndex(static_cast<int>(config::DeviceKindPosition(m_selectedType).value_or(0)));
     m_lblDevicePage->setText(text(DeviceTabTextId(m_selectedType)));
     const auto number = DeviceNumber(*m_vm->Hardware(), m_selectedType, m_selectedId);
     m_cmdHardwareRemove->setEnabled(number && MayRemoveDevice(m_selectedType, *number));

@@ -2,6 +2,7 @@
 #include "fuzz/checks/FuzzChecks.h"
 
 #include "config/ConfigSession.h"
+#include "config/DeviceKinds.h"
 #include "vmx/VmxFileError.h"
 #include "vmx/VmxSyntax.h"
 
@@ -56,13 +57,9 @@ std::string shown(std::string_view text)
 /** The items of every collection a file can fill: what writing the model costs. */
 std::int32_t itemCount(const tarvonel::VirtualMachine& vm)
 {
-    const auto hw = vm.Hardware();
-    return hw->CPUs()->Count() + hw->Memory()->Count() + hw->Floppies()->Count() +
-           hw->ParallelPorts()->Count() + hw->SerialPorts()->Count() + hw->AudioDevices()->Count() +
-           hw->NetworkAdapters()->Count() + hw->USBControllers()->Count() + hw->IDEControllers()->Count() +
-           hw->SCSIControllers()->Count() + hw->HardDisks()->Count() + hw->CDRoms()->Count() +
-           hw->GenericSCSIDevices()->Count() + hw->Displays()->Count() + hw->Mice()->Count() +
-           vm.Options()->SharedFoldersOptions()->Count();
+    std::int32_t devices = 0;
+    config::ForEachDevice(*vm.Hardware(), [&devices](auto, const auto&) { ++devices; });
+    return devices + vm.Options()->SharedFoldersOptions()->Count();
 }
 
 } // namespace

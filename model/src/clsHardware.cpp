@@ -19,32 +19,41 @@
 
 #include "detail/ItemAccess.h"
 
-#include <array>
 #include <cctype>
+#include <limits>
 #include <string_view>
 
 namespace tarvonel {
 
 namespace {
 
-// Index = VirtualHardwareType value (0 CPU .. 14 Mouse).
-constexpr std::array<std::string_view, 15> kTypeNames = {
-    "CPU",
-    "Memory",
-    "Floppy",
-    "Parallel Port",
-    "Serial Port",
-    "Audio Adapter",
-    "Network Adapter",
-    "USB Controller",
-    "IDE Controller",
-    "SCSI Controller",
-    "Hard Disk",
-    "CD-ROM",
-    "Generic SCSI Device",
-    "Display",
-    "Mouse",
-};
+/** The name of a kind ("Hard Disk"); empty for Device and for a value that is no kind. */
+std::string_view typeName(VirtualHardwareType type)
+{
+    // Every value of the enum has its case: a kind without a name does not compile.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic error "-Wswitch"
+    switch (type) {
+    case VirtualHardwareType::CPU: return "CPU";
+    case VirtualHardwareType::RAM: return "Memory";
+    case VirtualHardwareType::Floppy: return "Floppy";
+    case VirtualHardwareType::Parallel: return "Parallel Port";
+    case VirtualHardwareType::Serial: return "Serial Port";
+    case VirtualHardwareType::Audio: return "Audio Adapter";
+    case VirtualHardwareType::Network: return "Network Adapter";
+    case VirtualHardwareType::USB: return "USB Controller";
+    case VirtualHardwareType::IDEController: return "IDE Controller";
+    case VirtualHardwareType::SCSIController: return "SCSI Controller";
+    case VirtualHardwareType::HardDrive: return "Hard Disk";
+    case VirtualHardwareType::CDRomDrive: return "CD-ROM";
+    case VirtualHardwareType::GenericSCSI: return "Generic SCSI Device";
+    case VirtualHardwareType::Display: return "Display";
+    case VirtualHardwareType::Mouse: return "Mouse";
+    case VirtualHardwareType::Device: break;
+    }
+#pragma GCC diagnostic pop
+    return {};
+}
 
 std::string UpperCase(std::string text)
 {
@@ -101,19 +110,20 @@ void clsHardware::CreateCollections()
 VirtualHardwareType clsHardware::HWTextToType(const std::string& szHardwareTypeName) const
 {
     const std::string wanted = UpperCase(szHardwareTypeName);
-    for (std::size_t i = 0; i < kTypeNames.size(); ++i) {
-        if (wanted == UpperCase(std::string(kTypeNames[i])))
-            return static_cast<VirtualHardwareType>(i);
+    // The kinds are numbered from 0 upwards; every value of the enum's type is tried, so a kind
+    // appended later is found without a list to extend here.
+    for (std::int32_t value = 0; value <= std::numeric_limits<std::int16_t>::max(); ++value) {
+        const auto type = static_cast<VirtualHardwareType>(value);
+        const std::string_view name = typeName(type);
+        if (!name.empty() && wanted == UpperCase(std::string(name)))
+            return type;
     }
     return VirtualHardwareType::CPU;
 }
 
 std::string clsHardware::HWTypeToText(VirtualHardwareType eType) const
 {
-    const auto index = static_cast<std::int16_t>(eType);
-    if (index < 0 || static_cast<std::size_t>(index) >= kTypeNames.size())
-        return "";
-    return std::string(kTypeNames[static_cast<std::size_t>(index)]);
+    return std::string(typeName(eType));
 }
 
 namespace detail {

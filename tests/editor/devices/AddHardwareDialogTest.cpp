@@ -19,6 +19,7 @@ namespace zentravolix::testing {
 namespace {
 
 using editor::frmAddHardware;
+using tarvonel::VirtualHardwareType;
 
 class AddHardwareDialogTest : public ::testing::Test {
 protected:
@@ -26,13 +27,13 @@ protected:
     {
         platform::SetLanguageOffset(0);
         // The standard new machine on Workstation 5.5x.
-        dialog.lCurrentCPUCount = 1;
-        dialog.lCurrentMemoryCount = 1;
-        dialog.lCurrentFloppyCount = 1;
-        dialog.lCurrentIDECount = 2;
-        dialog.lCurrentSCSICount = 1;
-        dialog.lCurrentDisplayCount = 1;
-        dialog.lCurrentMouseCount = 1;
+        dialog.Counts[VirtualHardwareType::CPU] = 1;
+        dialog.Counts[VirtualHardwareType::RAM] = 1;
+        dialog.Counts[VirtualHardwareType::Floppy] = 1;
+        dialog.Counts[VirtualHardwareType::IDEController] = 2;
+        dialog.Counts[VirtualHardwareType::SCSIController] = 1;
+        dialog.Counts[VirtualHardwareType::Display] = 1;
+        dialog.Counts[VirtualHardwareType::Mouse] = 1;
         dialog.lMaxCPUCount = 2;
         dialog.lMaxNICCount = 3;
         dialog.lMaxSCSICount = 4;
@@ -79,21 +80,21 @@ TEST_F(AddHardwareDialogTest, ProcessorLimit)
     EXPECT_FALSE(offers(0));
     dialog.lMaxCPUCount = 2;
     EXPECT_TRUE(offers(0));
-    dialog.lCurrentCPUCount = 0;
+    dialog.Counts[VirtualHardwareType::CPU] = 0;
     EXPECT_TRUE(offers(0));
 }
 
 TEST_F(AddHardwareDialogTest, DiskLimitsFollowTheScsiControllerMaximum)
 {
-    dialog.lCurrentHDCount = 31;
+    dialog.Counts[VirtualHardwareType::HardDrive] = 31;
     EXPECT_TRUE(offers(10));
-    dialog.lCurrentHDCount = 32; // 7 x 4 + 4
+    dialog.Counts[VirtualHardwareType::HardDrive] = 32; // 7 x 4 + 4
     EXPECT_FALSE(offers(10));
 
     dialog.lMaxSCSICount = 0;
-    dialog.lCurrentSCSICount = 0;
-    dialog.lCurrentHDCount = 3;
-    dialog.lCurrentCDCount = 4;
+    dialog.Counts[VirtualHardwareType::SCSIController] = 0;
+    dialog.Counts[VirtualHardwareType::HardDrive] = 3;
+    dialog.Counts[VirtualHardwareType::CDRomDrive] = 4;
     const auto codes = offered();
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 9), 0);
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 12), 0);
@@ -104,7 +105,7 @@ TEST_F(AddHardwareDialogTest, DiskLimitsFollowTheScsiControllerMaximum)
 TEST_F(AddHardwareDialogTest, HugeMaximaDoNotOverflow)
 {
     dialog.lMaxSCSICount = 0x7fffffff;
-    dialog.lCurrentHDCount = 0x7fffffff;
+    dialog.Counts[VirtualHardwareType::HardDrive] = 0x7fffffff;
     EXPECT_TRUE(offers(10));
     EXPECT_TRUE(offers(12));
 }
@@ -113,7 +114,7 @@ TEST_F(AddHardwareDialogTest, KindAtItsLimitDisablesOk)
 {
     dialog.Load();
     auto* sound = list()->topLevelItem(4);
-    dialog.lCurrentAudioCount = 1; // the counts changed while the dialog is open
+    dialog.Counts[VirtualHardwareType::Audio] = 1; // the counts changed while the dialog is open
     emit list()->itemClicked(sound, 0);
     EXPECT_EQ(dialog.DeviceType, 5);
     EXPECT_FALSE(ok()->isEnabled());
@@ -135,14 +136,14 @@ TEST_F(AddHardwareDialogTest, NothingLeftToAddLeavesOkDisabled)
     dialog.lMaxCPUCount = 1;
     dialog.lMaxNICCount = 0;
     dialog.lMaxSCSICount = 0;
-    dialog.lCurrentSCSICount = 0;
-    dialog.lCurrentFloppyCount = 2;
-    dialog.lCurrentParallelCount = 3;
-    dialog.lCurrentSerialCount = 4;
-    dialog.lCurrentAudioCount = 1;
-    dialog.lCurrentUSBCount = 1;
-    dialog.lCurrentHDCount = 4;
-    dialog.lCurrentCDCount = 4;
+    dialog.Counts[VirtualHardwareType::SCSIController] = 0;
+    dialog.Counts[VirtualHardwareType::Floppy] = 2;
+    dialog.Counts[VirtualHardwareType::Parallel] = 3;
+    dialog.Counts[VirtualHardwareType::Serial] = 4;
+    dialog.Counts[VirtualHardwareType::Audio] = 1;
+    dialog.Counts[VirtualHardwareType::USB] = 1;
+    dialog.Counts[VirtualHardwareType::HardDrive] = 4;
+    dialog.Counts[VirtualHardwareType::CDRomDrive] = 4;
     EXPECT_TRUE(offered().empty());
     EXPECT_FALSE(ok()->isEnabled());
 }

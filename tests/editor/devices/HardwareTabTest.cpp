@@ -5,13 +5,19 @@
 
 #include "../EditorFixture.h"
 
+#include "config/DeviceKinds.h"
 #include "editor/dialogs/frmAddHardware.h"
 #include "editor/widget/HardwareTab.h"
+#include "editor/widget/pages/devices/DevicePage.h"
+#include "editor/widget/pages/devices/HardwareEdits.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTimer>
+
+#include <set>
 
 namespace zentravolix::testing {
 namespace {
@@ -155,6 +161,46 @@ TEST_F(HardwareTabTest, RemoveTakesDeviceAndRowAndLeavesNoSelection)
     // A click on another row brings the page back.
     clickRow(*editor, "Mouse");
     EXPECT_FALSE(child<QStackedWidget>(*editor, "sstHardware")->isHidden());
+}
+
+TEST_F(HardwareTabTest, EveryKindShowsItsOwnPageHeadingAndIcon)
+{
+    // One device of every kind in the list, then a click on each row: the page shown must be the
+    // page of the row's kind, filled from the row's device, under the kind's heading.
+    const auto editor = newEditor(QStringLiteral("Kinds"));
+    const auto hw = editor->Machine()->Hardware();
+    for (const auto type : config::DeviceKinds()) {
+        if (editor::DeviceCount(*hw, type) == 0) {
+            ASSERT_TRUE(editor::AddDevice(*hw, type)) << static_cast<int>(type);
+        }
+    }
+    editor->hardwareTab()->rebuild();
+
+    auto* rows = list(*editor);
+    auto* stack = child<QStackedWidget>(*editor, "sstHardware");
+    auto* heading = child<QLabel>(*editor, "lblDevicePage");
+    std::set<VirtualHardwareType> seen;
+    for (int i = 0; i < rows->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = rows->topLevelItem(i);
+        rows->setCurrentItem(row);
+        emit rows->itemClicked(row, 0);
+        const VirtualHardwareType type = editor->hardwareTab()->SelectedDeviceType();
+        const std::string& id = editor->hardwareTab()->SelectedDeviceID();
+        const std::string name = row->text(0).toStdString();
+        ASSERT_TRUE(editor::DeviceNumber(*hw, type, id)) << name << ": the selected device is no "
+                                                         << hw->HWTypeToText(type);
+        seen.insert(type);
+
+        const auto pages = stack->currentWidget()->findChildren<editor::DevicePage*>();
+        ASSERT_EQ(pages.size(), 1) << name;
+        EXPECT_TRUE(pages.front()->isVisibleTo(stack)) << name;
+        EXPECT_EQ(pages.front()->deviceType(), type) << name << " shows the page of another kind";
+        EXPECT_EQ(pages.front()->deviceId(), id) << name << ": the page is filled from another device";
+        EXPECT_EQ(heading->text().toStdString(), platform::LoadCaption(config::FindDeviceKind(type)->pageTextId))
+            << name;
+        EXPECT_FALSE(row->icon(0).isNull()) << name;
+    }
+    EXPECT_EQ(seen.size(), config::DeviceKinds().size()) << "a kind has no row in the list";
 }
 
 TEST_F(HardwareTabTest, ClickingThroughEveryCorpusFileChangesNothingThatIsSaved)

@@ -61,7 +61,7 @@ struct DevicePageHooks {
 };
 
 /**
- * Base of the fifteen device pages. load() fills the controls from one device of the page's kind
+ * Base of the device pages, one per device kind. load() fills the controls from one device of the page's kind
  * without writing the model or reporting anything; every user edit fetches the device again by
  * its ID, writes the model at once and reports the edit through edited(). Handlers are connected
  * to user signals (clicked, activated, editingFinished) and also check m_loading.

@@ -1,22 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/devices/DevicePageSet.h"
 
+#include "config/DeviceKinds.h"
 #include "editor/widget/HardwareTab.h"
-#include "editor/widget/pages/devices/AudioPage.h"
-#include "editor/widget/pages/devices/CDRomPage.h"
-#include "editor/widget/pages/devices/CpuPage.h"
-#include "editor/widget/pages/devices/DisplayPage.h"
-#include "editor/widget/pages/devices/EthernetPage.h"
-#include "editor/widget/pages/devices/FloppyPage.h"
-#include "editor/widget/pages/devices/GenSCSIPage.h"
-#include "editor/widget/pages/devices/HardDiskPage.h"
-#include "editor/widget/pages/devices/IDEControllerPage.h"
-#include "editor/widget/pages/devices/MemoryPage.h"
-#include "editor/widget/pages/devices/MousePage.h"
-#include "editor/widget/pages/devices/ParallelPortPage.h"
-#include "editor/widget/pages/devices/SCSIControllerPage.h"
-#include "editor/widget/pages/devices/SerialPortPage.h"
-#include "editor/widget/pages/devices/UsbPage.h"
+#include "editor/widget/pages/devices/DeviceKindViews.h"
+
+#include <stdexcept>
 
 namespace zentravolix::editor {
 
@@ -24,31 +13,26 @@ DevicePageSet::DevicePageSet(std::shared_ptr<tarvonel::VirtualMachine> vm, Edito
                              const DevicePageHooks& hooks, HardwareTab& tab)
     : QObject(&tab)
 {
-    m_pages = {new CpuPage(vm, context, hooks),
-               new MemoryPage(vm, context, hooks),
-               new FloppyPage(vm, context, hooks),
-               new ParallelPortPage(vm, context, hooks),
-               new SerialPortPage(vm, context, hooks),
-               new AudioPage(vm, context, hooks),
-               new EthernetPage(vm, context, hooks),
-               new UsbPage(vm, context, hooks),
-               new IDEControllerPage(vm, context, hooks),
-               new SCSIControllerPage(vm, context, hooks),
-               new HardDiskPage(vm, context, hooks),
-               new CDRomPage(vm, context, hooks),
-               new GenSCSIPage(vm, context, hooks),
-               new DisplayPage(vm, context, hooks),
-               new MousePage(vm, context, hooks)};
-    for (DevicePage* page : m_pages) {
-        tab.setDevicePage(page->deviceType(), page);
+    for (const auto type : config::DeviceKinds()) {
+        const auto view = FindDeviceKindView(type);
+        if (!view)
+            throw std::logic_error("a device kind has no page in the page table");
+        DevicePage* page = view->makePage(vm, context, hooks);
+        // A page made for another kind would show and edit the wrong device.
+        if (page->deviceType() != type) {
+            delete page;
+            throw std::logic_error("the device page table gives a kind another kind's page");
+        }
+        m_pages.emplace(type, page);
+        tab.setDevicePage(type, page);
         connect(page, &DevicePage::edited, this, &DevicePageSet::edited);
     }
 }
 
 DevicePage* DevicePageSet::page(tarvonel::VirtualHardwareType type) const
 {
-    const auto index = static_cast<std::size_t>(type);
-    return index < m_pages.size() ? m_pages[index] : nullptr;
+    const auto found = m_pages.find(type);
+    return found != m_pages.end() ? found->second : nullptr;
 }
 
 void DevicePageSet::show(tarvonel::VirtualHardwareType type, const std::string& id)
@@ -66,7 +50,7 @@ void DevicePageSet::reloadShown()
 
 void DevicePageSet::updateUILabels()
 {
-    for (DevicePage* page : m_pages)
+    for (const auto& [type, page] : m_pages)
         page->updateUILabels();
     reloadShown();
 }

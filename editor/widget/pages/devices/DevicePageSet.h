@@ -5,15 +5,16 @@
 
 #include <QObject>
 
-#include <array>
+#include <map>
 
 namespace zentravolix::editor {
 
 class HardwareTab;
 
 /**
- * The fifteen device pages of a hardware tab: creates them, puts each into the tab's container of
- * its kind, fills the page of the selected row and passes their edits on.
+ * The device pages of a hardware tab, one per kind of the kinds' table: creates them, puts each
+ * into the tab's container of its kind, fills the page of the selected row and passes their edits
+ * on.
  */
 class DevicePageSet final : public QObject {
     Q_OBJECT
@@ -22,7 +23,7 @@ public:
     DevicePageSet(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, const DevicePageHooks& hooks,
                   HardwareTab& tab);
 
-    /** The page of a kind; null for a value outside CPU..Mouse. */
+    /** The page of a kind; null for a value that is no kind. */
     DevicePage* page(tarvonel::VirtualHardwareType type) const;
     /** Fills the page of a kind from the device with this ID. */
     void show(tarvonel::VirtualHardwareType type, const std::string& id);
@@ -35,7 +36,7 @@ signals:
     void edited(bool rowChanged);
 
 private:
-    std::array<DevicePage*, 15> m_pages{};
+    std::map<tarvonel::VirtualHardwareType, DevicePage*> m_pages;
     DevicePage* m_shown = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/devices/HardwareEdits.h"
 
+#include "config/DeviceKinds.h"
 #include "editor/dialogs/frmAddHardware.h"
 
 #include <tarvonel/tarvonel.h>
@@ -11,29 +12,12 @@ namespace {
 
 using tarvonel::VirtualHardwareType;
 
-/** Runs f on the collection of a kind; fallback for a value outside CPU..Mouse. */
+/** Runs f on the collection of a kind; fallback for a value that is no kind. */
 template <class R, class F>
 R withCollection(const tarvonel::clsHardware& hw, VirtualHardwareType type, R fallback, F f)
 {
-    switch (type) {
-    case VirtualHardwareType::CPU: return f(hw.CPUs());
-    case VirtualHardwareType::RAM: return f(hw.Memory());
-    case VirtualHardwareType::Floppy: return f(hw.Floppies());
-    case VirtualHardwareType::Parallel: return f(hw.ParallelPorts());
-    case VirtualHardwareType::Serial: return f(hw.SerialPorts());
-    case VirtualHardwareType::Audio: return f(hw.AudioDevices());
-    case VirtualHardwareType::Network: return f(hw.NetworkAdapters());
-    case VirtualHardwareType::USB: return f(hw.USBControllers());
-    case VirtualHardwareType::IDEController: return f(hw.IDEControllers());
-    case VirtualHardwareType::SCSIController: return f(hw.SCSIControllers());
-    case VirtualHardwareType::HardDrive: return f(hw.HardDisks());
-    case VirtualHardwareType::CDRomDrive: return f(hw.CDRoms());
-    case VirtualHardwareType::GenericSCSI: return f(hw.GenericSCSIDevices());
-    case VirtualHardwareType::Display: return f(hw.Displays());
-    case VirtualHardwareType::Mouse: return f(hw.Mice());
-    case VirtualHardwareType::Device: break;
-    }
-    return fallback;
+    return config::VisitDeviceKind(type, std::move(fallback),
+                                   [&](const auto& kind) -> R { return f(kind.collection(hw)); });
 }
 
 } // namespace
@@ -80,34 +64,13 @@ std::optional<std::int16_t> DeviceNumber(const tarvonel::clsHardware& hardware, 
 
 bool MayRemoveDevice(VirtualHardwareType type, std::int16_t deviceNum)
 {
-    switch (type) {
-    case VirtualHardwareType::CPU:
-    case VirtualHardwareType::RAM:
-    case VirtualHardwareType::SCSIController:
-    case VirtualHardwareType::Display:
-    case VirtualHardwareType::Mouse: return deviceNum != 0;
-    case VirtualHardwareType::IDEController: return deviceNum != 0 && deviceNum != 1;
-    default: return true;
-    }
+    return config::MayRemoveDevice(type, deviceNum);
 }
 
 void SetAddHardwareCounts(frmAddHardware& dialog, const tarvonel::clsHardware& hw, const EditorLimits& limits)
 {
-    dialog.lCurrentCPUCount = DeviceCount(hw, VirtualHardwareType::CPU);
-    dialog.lCurrentMemoryCount = DeviceCount(hw, VirtualHardwareType::RAM);
-    dialog.lCurrentFloppyCount = DeviceCount(hw, VirtualHardwareType::Floppy);
-    dialog.lCurrentParallelCount = DeviceCount(hw, VirtualHardwareType::Parallel);
-    dialog.lCurrentSerialCount = DeviceCount(hw, VirtualHardwareType::Serial);
-    dialog.lCurrentAudioCount = DeviceCount(hw, VirtualHardwareType::Audio);
-    dialog.lCurrentNetworksCount = DeviceCount(hw, VirtualHardwareType::Network);
-    dialog.lCurrentUSBCount = DeviceCount(hw, VirtualHardwareType::USB);
-    dialog.lCurrentIDECount = DeviceCount(hw, VirtualHardwareType::IDEController);
-    dialog.lCurrentSCSICount = DeviceCount(hw, VirtualHardwareType::SCSIController);
-    dialog.lCurrentHDCount = DeviceCount(hw, VirtualHardwareType::HardDrive);
-    dialog.lCurrentCDCount = DeviceCount(hw, VirtualHardwareType::CDRomDrive);
-    dialog.lCurrentGenSCSICount = DeviceCount(hw, VirtualHardwareType::GenericSCSI);
-    dialog.lCurrentDisplayCount = DeviceCount(hw, VirtualHardwareType::Display);
-    dialog.lCurrentMouseCount = DeviceCount(hw, VirtualHardwareType::Mouse);
+    for (const auto type : config::DeviceKinds())
+        dialog.Counts[type] = DeviceCount(hw, type);
     dialog.lMaxCPUCount = limits.MaxCPUs;
     dialog.lMaxNICCount = limits.MaxNICs;
     dialog.lMaxSCSICount = limits.MaxSCSIControllers;

@@ -21,12 +21,12 @@ namespace zentravolix::editor {
 
 class frmAddHardware;
 
-/** Number of devices of a kind; 0 for a value outside CPU..Mouse. */
+/** Number of devices of a kind; 0 for a value that is no kind (config/DeviceKinds.h). */
 std::int32_t DeviceCount(const tarvonel::clsHardware& hardware, tarvonel::VirtualHardwareType type);
 
 /**
  * Adds a device of a kind through its collection (the model fills the defaults) and returns its
- * ID; nothing for a value outside CPU..Mouse. Throws what the collection throws (Overflow when it
+ * ID; nothing for a value that is no kind. Throws what the collection throws (Overflow when it
  * is full); nothing is added then.
  */
 std::optional<std::string> AddDevice(tarvonel::clsHardware& hardware, tarvonel::VirtualHardwareType type);
@@ -40,11 +40,11 @@ std::optional<std::int16_t> DeviceNumber(const tarvonel::clsHardware& hardware, 
 
 /**
  * Whether the remove button may act on a device: the first CPU, memory, SCSI controller, display
- * and mouse (number 0) and the two IDE controllers 0 and 1 always stay.
+ * and mouse (number 0) and the two IDE controllers 0 and 1 always stay (the kinds' table says so).
  */
 bool MayRemoveDevice(tarvonel::VirtualHardwareType type, std::int16_t deviceNum);
 
-/** Hands the dialog the fifteen counts of the container and the product's three maxima. */
+/** Hands the dialog the count of every kind in the container and the product's three maxima. */
 void SetAddHardwareCounts(frmAddHardware& dialog, const tarvonel::clsHardware& hardware, const EditorLimits& limits);
 
 } // namespace zentravolix::editor
