@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The device sections of a .vmx file, from ide-controllers to mouse/keyboard.
+#include "vmx/detail/FileComments.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
@@ -121,13 +122,13 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
                               firstByNumber(*hw.GenericSCSIDevices())};
 
     if (ide->Count() > 0) {
-        out.comment("####### ide-controllers ###############");
+        out.comment(comment::IdeControllersSection);
         for (std::int32_t i = 1; i <= ide->Count(); ++i) {
             const auto controller = ide->Item(i);
             out.boolean(key("ide" + std::to_string(controller->DeviceNum()), ".present"), controller->Enabled());
         }
         out.blank();
-        out.comment("####### ide-disks #####################");
+        out.comment(comment::IdeDisksSection);
         for (std::int32_t i = 1; i <= ide->Count(); ++i) {
             const auto controller = ide->Item(i);
             writeNodes(out, "ide" + std::to_string(controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
@@ -136,7 +137,7 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
         out.blank();
     }
     if (scsi->Count() > 0) {
-        out.comment("####### scsi-controllers ##############");
+        out.comment(comment::ScsiControllersSection);
         for (std::int32_t i = 1; i <= scsi->Count(); ++i) {
             const auto controller = scsi->Item(i);
             const std::string prefix = "scsi" + std::to_string(controller->DeviceNum());
@@ -147,7 +148,7 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
                 out.value(key(prefix, ".virtualDev"), "lsilogic");
         }
         out.blank();
-        out.comment("####### scsi-disks ####################");
+        out.comment(comment::ScsiDisksSection);
         for (std::int32_t i = 1; i <= scsi->Count(); ++i) {
             const auto controller = scsi->Item(i);
             writeNodes(out, "scsi" + std::to_string(controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
@@ -161,7 +162,7 @@ void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
 {
     static const char* const kDevices[] = {"vlance", "vmxnet", "e1000"};
     static const char* const kConnections[] = {"bridged", "hostonly", "nat", "custom"};
-    out.comment("####### nics ##########################");
+    out.comment(comment::NicsSection);
     for (std::int32_t i = 1; i <= nics.Count(); ++i) {
         const auto nic = nics.Item(i);
         const std::string prefix = "ethernet" + std::to_string(i - 1);
@@ -187,7 +188,7 @@ void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
 
 void writeSound(const tarvonel::clsAudioDevices& audio, VmxLines& out)
 {
-    out.comment("####### sound #########################");
+    out.comment(comment::SoundSection);
     for (std::int32_t i = 1; i <= audio.Count(); ++i) {
         const auto device = audio.Item(i);
         out.boolean("sound.present = ", device->Enabled());
@@ -214,7 +215,7 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
 {
     const auto floppies = hw.Floppies();
     if (floppies->Count() > 0) {
-        out.comment("####### floppies ######################");
+        out.comment(comment::FloppiesSection);
         for (std::int32_t i = 1; i <= floppies->Count(); ++i) {
             const auto floppy = floppies->Item(i);
             const std::string prefix = "floppy" + std::to_string(i - 1);
@@ -227,7 +228,7 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
     }
     const auto parallel = hw.ParallelPorts();
     if (parallel->Count() > 0) {
-        out.comment("####### parallel ports ################");
+        out.comment(comment::ParallelSection);
         for (std::int32_t i = 1; i <= parallel->Count(); ++i) {
             const auto port = parallel->Item(i);
             const std::string prefix = "parallel" + std::to_string(i - 1);
@@ -242,7 +243,7 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
     }
     const auto serial = hw.SerialPorts();
     if (serial->Count() > 0) {
-        out.comment("####### serial ports ##################");
+        out.comment(comment::SerialSection);
         for (std::int32_t i = 1; i <= serial->Count(); ++i) {
             const auto port = serial->Item(i);
             const std::string prefix = "serial" + std::to_string(i - 1);
@@ -274,7 +275,7 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
         writeSound(*hw->AudioDevices(), out);
     const auto usb = hw->USBControllers();
     if (usb->Count() > 0) {
-        out.comment("####### usb ###########################");
+        out.comment(comment::UsbSection);
         for (std::int32_t i = 1; i <= usb->Count(); ++i) {
             out.boolean("usb.present = ", usb->Item(i)->Enabled());
             out.boolean("usb.generic.autoconnect = ", usb->Item(i)->AutoConnect());
@@ -284,7 +285,7 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
     writePorts(*hw, out, vmxPath);
     const auto displays = hw->Displays();
     if (displays->Count() > 0) {
-        out.comment("####### display #######################");
+        out.comment(comment::DisplaySection);
         for (std::int32_t i = 1; i <= displays->Count(); ++i) {
             const auto display = displays->Item(i);
             out.number("svga.maxWidth = ", display->ScreenWidth());
@@ -296,7 +297,7 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
     }
     const auto mice = hw->Mice();
     if (mice->Count() > 0) {
-        out.comment("####### mouse/keyboard ################");
+        out.comment(comment::MouseSection);
         for (std::int32_t i = 1; i <= mice->Count(); ++i)
             out.boolean("vmmouse.present = ", mice->Item(i)->Enabled());
         out.blank();

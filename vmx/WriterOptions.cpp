@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The "advanced stuff" block: power, tools scripts, shared folders, snapshots, isolation,
 // priorities, debugging, logging, template and clustering.
+#include "vmx/detail/FileComments.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
@@ -94,7 +95,7 @@ void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
     const auto isolation = options->GuestIsolationOptions();
     const auto advanced = options->AdvancedOptions();
 
-    out.comment("####### advanced stuff ################");
+    out.comment(comment::AdvancedSection);
     out.boolean("gui.powerOnAtStartup = ", power->PowerOnAfterOpening());
     out.boolean("gui.fullScreenAtPowerOn = ", power->EnterFullScreenAfterPowerOn());
     out.boolean("gui.exitAtPowerOff = ", power->CloseAfterPowerOff());

@@ -23,7 +23,7 @@ struct VmxLine {
 /** The writer's lines in file order, before duplicates and preserved lines are settled. */
 class VmxLines {
 public:
-    void comment(std::string text) { m_lines.push_back({{}, std::move(text)}); }
+    void comment(std::string_view text) { m_lines.push_back({{}, std::string(text)}); }
     void blank() { m_lines.push_back({}); }
 
     /** keyLiteral is the key as written, including its " = " (or the "numvcpus =" quirk). */
@@ -34,7 +34,7 @@ public:
         text += EscapeValue(value);
         text += '"';
         const auto eq = keyLiteral.find('=');
-        m_lines.push_back({ToLower(Trim(keyLiteral.substr(0, eq))), std::move(text)});
+        m_lines.push_back({ToLower(TrimSpacesAndTabs(keyLiteral.substr(0, eq))), std::move(text)});
     }
     void boolean(std::string_view keyLiteral, bool flag) { value(keyLiteral, flag ? "TRUE" : "FALSE"); }
     void number(std::string_view keyLiteral, std::int64_t n) { value(keyLiteral, std::to_string(n)); }
@@ -45,10 +45,6 @@ public:
 private:
     std::vector<VmxLine> m_lines;
 };
-
-/** True when the pair is a listed product version, for which the "# Platform = " and "# Version = " lines
- * exist. */
-bool hasPlatformLines(std::int16_t targetPlatform, std::int16_t platformVersion);
 
 /** Banner and identity/general section, with its closing blank line. */
 void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out);
