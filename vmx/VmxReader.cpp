@@ -3,6 +3,7 @@
 
 #include "vmx/VmxWriter.h"
 #include "vmx/detail/FileComments.h"
+#include "vmx/detail/KeyNames.h"
 #include "vmx/detail/ReaderContext.h"
 
 #include "platform/AtomicFile.h"
@@ -190,15 +191,15 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
         if (superseded[i])
             continue;
-        const std::string key = ToLower(RawLineKey(keyLines[i].text));
-        constexpr std::string_view kFamily = "sharedfolder";
-        constexpr std::string_view kPresent = ".present";
-        if (key.size() <= kFamily.size() + kPresent.size() || key.compare(0, kFamily.size(), kFamily) != 0 ||
-            key.compare(key.size() - kPresent.size(), kPresent.size(), kPresent) != 0)
+        const std::string_view key = RawLineKey(keyLines[i].text);
+        constexpr std::string_view kFamily = detail::family::SharedFolder;
+        constexpr std::string_view kPresent = detail::member::Present;
+        if (key.size() <= kFamily.size() + kPresent.size() || !EqualsIgnoreCase(key.substr(0, kFamily.size()), kFamily) ||
+            !EqualsIgnoreCase(key.substr(key.size() - kPresent.size()), kPresent))
             continue;
         std::int64_t n = 0;
         const std::string_view digits =
-            std::string_view(key).substr(kFamily.size(), key.size() - kFamily.size() - kPresent.size());
+            key.substr(kFamily.size(), key.size() - kFamily.size() - kPresent.size());
         if (ParseInteger(digits, 0, MaxItemsPerCollection - 1, n) == NumberStatus::Ok &&
             EqualsIgnoreCase(LineValue(keyLines[i].text), "false"))
             ctx.absentShares.insert(static_cast<std::int32_t>(n));

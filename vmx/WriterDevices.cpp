@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The device sections of a .vmx file, from ide-controllers to mouse/keyboard.
 #include "vmx/detail/FileComments.h"
+#include "vmx/detail/KeyNames.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
@@ -50,20 +51,20 @@ bool startsWith(const std::string& text, std::string_view prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-std::string key(const std::string& prefix, std::string_view suffix)
+/** A family's key prefix with its number ("ethernet0"). */
+std::string numbered(std::string_view family, std::int64_t n)
 {
-    std::string k = prefix;
-    k += suffix;
-    k += " = ";
-    return k;
+    std::string prefix(family);
+    prefix += std::to_string(n);
+    return prefix;
 }
 
 /** A ".fileName" line, followed by ".autodetect" for the host's automatically chosen drive or port. */
 void fileName(VmxLines& out, const std::string& prefix, const std::string& deviceName, const std::string& vmxPath)
 {
-    out.value(key(prefix, ".fileName"), RelativeFileName(deviceName, vmxPath));
+    out.value(memberKey(prefix, member::FileName), RelativeFileName(deviceName, vmxPath));
     if (deviceName == kAutoDetect)
-        out.value(key(prefix, ".autodetect"), "TRUE");
+        out.value(memberKey(prefix, member::AutoDetect), "TRUE");
 }
 
 struct DiskDevices {
@@ -79,7 +80,7 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
         const std::string prefix = controllerPrefix + ":" + std::to_string(node);
         const std::string& label = nodes[node];
         if (label.empty()) {
-            out.value(key(prefix, ".present"), "FALSE");
+            out.value(memberKey(prefix, member::Present), "FALSE");
             continue;
         }
         const auto number = labelNumber(label);
@@ -87,25 +88,25 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
             continue;
         if (startsWith(label, "Hard Disk")) {
             if (const auto disk = find(devices.hardDisks, *number)) {
-                out.boolean(key(prefix, ".present"), disk->Enabled());
-                out.value(key(prefix, ".fileName"), RelativeFileName(disk->DeviceName(), vmxPath));
-                out.value(key(prefix, ".mode"), disk->Mode());
-                out.value(key(prefix, ".deviceType"), disk->DeviceType());
+                out.boolean(memberKey(prefix, member::Present), disk->Enabled());
+                out.value(memberKey(prefix, member::FileName), RelativeFileName(disk->DeviceName(), vmxPath));
+                out.value(memberKey(prefix, member::Mode), disk->Mode());
+                out.value(memberKey(prefix, member::DeviceType), disk->DeviceType());
             }
         } else if (startsWith(label, "CD-ROM")) {
             if (const auto cd = find(devices.cdRoms, *number)) {
-                out.boolean(key(prefix, ".present"), cd->Enabled());
+                out.boolean(memberKey(prefix, member::Present), cd->Enabled());
                 fileName(out, prefix, cd->DeviceName(), vmxPath);
-                out.value(key(prefix, ".deviceType"), cd->DeviceType());
-                out.boolean(key(prefix, ".startConnected"), cd->ConnectedAtBoot());
-                out.boolean(key(prefix, ".exclusive"), cd->ExclusiveConnection());
+                out.value(memberKey(prefix, member::DeviceType), cd->DeviceType());
+                out.boolean(memberKey(prefix, member::StartConnected), cd->ConnectedAtBoot());
+                out.boolean(memberKey(prefix, member::Exclusive), cd->ExclusiveConnection());
             }
         } else if (scsi && startsWith(label, "Gen SCSI")) {
             if (const auto generic = find(devices.genericScsi, *number)) {
-                out.boolean(key(prefix, ".present"), generic->Enabled());
-                out.value(key(prefix, ".fileName"), generic->DeviceName());
-                out.value(key(prefix, ".deviceType"), generic->DeviceType());
-                out.boolean(key(prefix, ".startConnected"), generic->ConnectedAtBoot());
+                out.boolean(memberKey(prefix, member::Present), generic->Enabled());
+                out.value(memberKey(prefix, member::FileName), generic->DeviceName());
+                out.value(memberKey(prefix, member::DeviceType), generic->DeviceType());
+                out.boolean(memberKey(prefix, member::StartConnected), generic->ConnectedAtBoot());
             }
         }
         // "SCSI Controller n" (the controller's own node) and anything else write nothing.
@@ -125,13 +126,13 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
         out.comment(comment::IdeControllersSection);
         for (std::int32_t i = 1; i <= ide->Count(); ++i) {
             const auto controller = ide->Item(i);
-            out.boolean(key("ide" + std::to_string(controller->DeviceNum()), ".present"), controller->Enabled());
+            out.boolean(memberKey(numbered(family::Ide, controller->DeviceNum()), member::Present), controller->Enabled());
         }
         out.blank();
         out.comment(comment::IdeDisksSection);
         for (std::int32_t i = 1; i <= ide->Count(); ++i) {
             const auto controller = ide->Item(i);
-            writeNodes(out, "ide" + std::to_string(controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
+            writeNodes(out, numbered(family::Ide, controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
                        false);
         }
         out.blank();
@@ -140,18 +141,18 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
         out.comment(comment::ScsiControllersSection);
         for (std::int32_t i = 1; i <= scsi->Count(); ++i) {
             const auto controller = scsi->Item(i);
-            const std::string prefix = "scsi" + std::to_string(controller->DeviceNum());
-            out.boolean(key(prefix, ".present"), controller->Enabled());
+            const std::string prefix = numbered(family::Scsi, controller->DeviceNum());
+            out.boolean(memberKey(prefix, member::Present), controller->Enabled());
             if (controller->ControllerType() == 0)
-                out.value(key(prefix, ".virtualDev"), "buslogic");
+                out.value(memberKey(prefix, member::VirtualDev), "buslogic");
             else if (controller->ControllerType() == 1)
-                out.value(key(prefix, ".virtualDev"), "lsilogic");
+                out.value(memberKey(prefix, member::VirtualDev), "lsilogic");
         }
         out.blank();
         out.comment(comment::ScsiDisksSection);
         for (std::int32_t i = 1; i <= scsi->Count(); ++i) {
             const auto controller = scsi->Item(i);
-            writeNodes(out, "scsi" + std::to_string(controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
+            writeNodes(out, numbered(family::Scsi, controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
                        true);
         }
         out.blank();
@@ -165,22 +166,22 @@ void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
     out.comment(comment::NicsSection);
     for (std::int32_t i = 1; i <= nics.Count(); ++i) {
         const auto nic = nics.Item(i);
-        const std::string prefix = "ethernet" + std::to_string(i - 1);
-        out.boolean(key(prefix, ".present"), nic->Enabled());
-        out.boolean(key(prefix, ".startConnected"), nic->ConnectedAtBoot());
+        const std::string prefix = numbered(family::Ethernet, i - 1);
+        out.boolean(memberKey(prefix, member::Present), nic->Enabled());
+        out.boolean(memberKey(prefix, member::StartConnected), nic->ConnectedAtBoot());
         if (nic->DeviceType() >= 0 && nic->DeviceType() <= 2)
-            out.value(key(prefix, ".virtualDev"), kDevices[nic->DeviceType()]);
+            out.value(memberKey(prefix, member::VirtualDev), kDevices[nic->DeviceType()]);
         if (nic->ConnectionType() >= 0 && nic->ConnectionType() <= 3)
-            out.value(key(prefix, ".connectionType"), kConnections[nic->ConnectionType()]);
-        out.value(key(prefix, ".vnet"), "VMnet" + std::to_string(nic->VNet()));
+            out.value(memberKey(prefix, member::ConnectionType), kConnections[nic->ConnectionType()]);
+        out.value(memberKey(prefix, member::VNet), "VMnet" + std::to_string(nic->VNet()));
         if (nic->AddressType() == 1) {
-            out.value(key(prefix, ".addressType"), "static");
-            out.value(key(prefix, ".address"), nic->MacAddress());
+            out.value(memberKey(prefix, member::AddressType), "static");
+            out.value(memberKey(prefix, member::Address), nic->MacAddress());
         } else if (nic->AddressType() == 0) {
-            out.value(key(prefix, ".addressType"), "generated");
+            out.value(memberKey(prefix, member::AddressType), "generated");
             if (!nic->MacAddress().empty())
-                out.value(key(prefix, ".generatedAddress"), nic->MacAddress());
-            out.number(key(prefix, ".generatedAddressOffset"), nic->GenAddressOffset());
+                out.value(memberKey(prefix, member::GeneratedAddress), nic->MacAddress());
+            out.number(memberKey(prefix, member::GeneratedAddressOffset), nic->GenAddressOffset());
         }
     }
     out.blank();
@@ -191,18 +192,18 @@ void writeSound(const tarvonel::clsAudioDevices& audio, VmxLines& out)
     out.comment(comment::SoundSection);
     for (std::int32_t i = 1; i <= audio.Count(); ++i) {
         const auto device = audio.Item(i);
-        out.boolean("sound.present = ", device->Enabled());
-        out.boolean("sound.startConnected = ", device->ConnectedAtBoot());
+        out.boolean(key::SoundPresent, device->Enabled());
+        out.boolean(key::SoundStartConnected, device->ConnectedAtBoot());
         switch (device->DeviceType()) {
         case 0:
-            out.value("sound.virtualDev = ", "es1371");
+            out.value(key::SoundVirtualDev, "es1371");
             break;
         case 1:
-            out.value("sound.virtualDev = ", "sb16");
+            out.value(key::SoundVirtualDev, "sb16");
             break;
         case 2:
-            out.value("sound.virtualDev = ", "sb16");
-            out.value("sound.synth.operational = ", "TRUE");
+            out.value(key::SoundVirtualDev, "sb16");
+            out.value(key::SoundSynth, "TRUE");
             break;
         default:
             break;
@@ -218,10 +219,10 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
         out.comment(comment::FloppiesSection);
         for (std::int32_t i = 1; i <= floppies->Count(); ++i) {
             const auto floppy = floppies->Item(i);
-            const std::string prefix = "floppy" + std::to_string(i - 1);
-            out.boolean(key(prefix, ".present"), floppy->Enabled());
-            out.boolean(key(prefix, ".startConnected"), floppy->ConnectedAtBoot());
-            out.value(key(prefix, ".fileType"), floppy->DeviceType());
+            const std::string prefix = numbered(family::Floppy, i - 1);
+            out.boolean(memberKey(prefix, member::Present), floppy->Enabled());
+            out.boolean(memberKey(prefix, member::StartConnected), floppy->ConnectedAtBoot());
+            out.value(memberKey(prefix, member::FileType), floppy->DeviceType());
             fileName(out, prefix, floppy->DeviceName(), vmxPath);
         }
         out.blank();
@@ -231,12 +232,12 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
         out.comment(comment::ParallelSection);
         for (std::int32_t i = 1; i <= parallel->Count(); ++i) {
             const auto port = parallel->Item(i);
-            const std::string prefix = "parallel" + std::to_string(i - 1);
-            out.boolean(key(prefix, ".present"), port->Enabled());
-            out.boolean(key(prefix, ".startConnected"), port->ConnectedAtBoot());
+            const std::string prefix = numbered(family::Parallel, i - 1);
+            out.boolean(memberKey(prefix, member::Present), port->Enabled());
+            out.boolean(memberKey(prefix, member::StartConnected), port->ConnectedAtBoot());
             if (port->DeviceType() == "device")
-                out.boolean(key(prefix, ".bidirectional"), port->Bidirectional());
-            out.value(key(prefix, ".fileType"), port->DeviceType());
+                out.boolean(memberKey(prefix, member::Bidirectional), port->Bidirectional());
+            out.value(memberKey(prefix, member::FileType), port->DeviceType());
             fileName(out, prefix, port->DeviceName(), vmxPath);
         }
         out.blank();
@@ -246,15 +247,15 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
         out.comment(comment::SerialSection);
         for (std::int32_t i = 1; i <= serial->Count(); ++i) {
             const auto port = serial->Item(i);
-            const std::string prefix = "serial" + std::to_string(i - 1);
-            out.boolean(key(prefix, ".present"), port->Enabled());
-            out.boolean(key(prefix, ".startConnected"), port->ConnectedAtBoot());
-            out.boolean(key(prefix, ".yieldOnMsrRead"), port->YieldCpu());
+            const std::string prefix = numbered(family::Serial, i - 1);
+            out.boolean(memberKey(prefix, member::Present), port->Enabled());
+            out.boolean(memberKey(prefix, member::StartConnected), port->ConnectedAtBoot());
+            out.boolean(memberKey(prefix, member::YieldOnMsrRead), port->YieldCpu());
             if (port->DeviceType() == "pipe") {
-                out.value(key(prefix, ".pipe.endPoint"), port->PipeEnd1() != 0 ? "client" : "server");
-                out.boolean(key(prefix, ".tryNoRxLoss"), port->PipeEnd2() != 0);
+                out.value(memberKey(prefix, member::PipeEndPoint), port->PipeEnd1() != 0 ? "client" : "server");
+                out.boolean(memberKey(prefix, member::TryNoRxLoss), port->PipeEnd2() != 0);
             }
-            out.value(key(prefix, ".fileType"), port->DeviceType());
+            out.value(memberKey(prefix, member::FileType), port->DeviceType());
             fileName(out, prefix, port->DeviceName(), vmxPath);
         }
         out.blank();
@@ -277,8 +278,8 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
     if (usb->Count() > 0) {
         out.comment(comment::UsbSection);
         for (std::int32_t i = 1; i <= usb->Count(); ++i) {
-            out.boolean("usb.present = ", usb->Item(i)->Enabled());
-            out.boolean("usb.generic.autoconnect = ", usb->Item(i)->AutoConnect());
+            out.boolean(key::UsbPresent, usb->Item(i)->Enabled());
+            out.boolean(key::UsbAutoConnect, usb->Item(i)->AutoConnect());
         }
         out.blank();
     }
@@ -288,10 +289,10 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
         out.comment(comment::DisplaySection);
         for (std::int32_t i = 1; i <= displays->Count(); ++i) {
             const auto display = displays->Item(i);
-            out.number("svga.maxWidth = ", display->ScreenWidth());
-            out.number("svga.maxHeight = ", display->ScreenHeight());
-            out.number("svga.vramSize = ", display->VramSize());
-            out.boolean("mks.enable3d = ", display->Enable3D());
+            out.number(key::SvgaMaxWidth, display->ScreenWidth());
+            out.number(key::SvgaMaxHeight, display->ScreenHeight());
+            out.number(key::SvgaVramSize, display->VramSize());
+            out.boolean(key::Enable3D, display->Enable3D());
         }
         out.blank();
     }
@@ -299,7 +300,7 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
     if (mice->Count() > 0) {
         out.comment(comment::MouseSection);
         for (std::int32_t i = 1; i <= mice->Count(); ++i)
-            out.boolean("vmmouse.present = ", mice->Item(i)->Enabled());
+            out.boolean(key::MousePresent, mice->Item(i)->Enabled());
         out.blank();
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Banner and identity/general section of a .vmx file.
 #include "vmx/detail/FileComments.h"
+#include "vmx/detail/KeyNames.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
@@ -22,29 +23,29 @@ void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
     out.blank();
 
     out.comment(comment::IdentitySection);
-    out.value("displayName = ", general->DisplayName());
+    out.value(key::DisplayName, general->DisplayName());
     if (const auto* lines = platformComment(general->TargetPlatform(), general->PlatformVersion())) {
         out.comment(lines->platformLine);
         out.comment(lines->versionLine);
     }
-    out.number("config.version = ", general->ConfigVersion());
-    out.number("virtualHW.version = ", general->HardwareVersion());
-    out.value("guestOS = ", general->GuestOSName());
-    out.value("workingDir = ", general->WorkingPath());
+    out.number(key::ConfigVersion, general->ConfigVersion());
+    out.number(key::HardwareVersion, general->HardwareVersion());
+    out.value(key::GuestOS, general->GuestOSName());
+    out.value(key::WorkingDir, general->WorkingPath());
 
     // The notes' CR LF pairs become |0D|0A through the ordinary value escaping.
     if (!vm.Notes().empty())
-        out.value("annotation = ", vm.Notes());
+        out.value(key::Annotation, vm.Notes());
 
     const auto cpus = hardware->CPUs();
     if (cpus->Count() > 0) {
         // The historic literal has no blank between "=" and the quote; files in the field carry it.
-        out.number("numvcpus =", cpus->Count());
+        out.number(key::NumVCpus, cpus->Count(), " =");
         bool pae = false;
         for (std::int32_t i = 1; i <= cpus->Count(); ++i)
             pae = pae || cpus->Item(i)->EmulatePAE();
         if (pae)
-            out.value("paevm = ", "TRUE");
+            out.value(key::Pae, "TRUE");
     }
 
     const auto memory = hardware->Memory();
@@ -55,7 +56,7 @@ void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
             total += memory->Item(i)->MBs();
         if (total > std::numeric_limits<std::int32_t>::max() || total < std::numeric_limits<std::int32_t>::min())
             throw tarvonel::Overflow("Memory total does not fit 32 bits");
-        out.number("memsize = ", total);
+        out.number(key::MemSize, total);
     }
     out.blank();
 }

@@ -43,19 +43,9 @@ inline Fate onKeyword(const ParsedLine& line, std::initializer_list<const char*>
     return Fate::Preserved;
 }
 
-/** The option groups of the second pass: gui, powerType, toolScripts, isolation, sharedFolder, snapshot, priority, monitor_control, log, disk, diskLib. */
-Fate readGui(ReaderContext& ctx, const ParsedLine& line);
-Fate readPowerType(ReaderContext& ctx, const ParsedLine& line);
-Fate readToolScripts(ReaderContext& ctx, const ParsedLine& line);
-Fate readIsolation(ReaderContext& ctx, const ParsedLine& line);
+/** sharedFolder.maxNum, the option key that makes the folders (its entry is in OptionKeys.cpp). */
 Fate readSharedFolderCount(ReaderContext& ctx, const ParsedLine& line);
+/** The numbered lines of one shared folder ("sharedFolder0.hostPath"). */
 Fate readSharedFolder(ReaderContext& ctx, const ParsedLine& line);
-Fate readSnapshot(ReaderContext& ctx, const ParsedLine& line);
-Fate readPriority(ReaderContext& ctx, const ParsedLine& line);
-Fate readMonitorControl(ReaderContext& ctx, const ParsedLine& line);
-Fate readLog(ReaderContext& ctx, const ParsedLine& line);
-Fate readDisk(ReaderContext& ctx, const ParsedLine& line);
-/** The clustering block's fixed diskLib lines (only while the file switches clustering on). */
-Fate readDiskLib(ReaderContext& ctx, const ParsedLine& line);
 
 } // namespace zentravolix::vmx::detail
