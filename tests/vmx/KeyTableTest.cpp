@@ -246,7 +246,7 @@ protected:
             kept.insert(std::string(RawLineKey(line)));
     }
 
-    std::unique_ptr<tarvonel::VirtualMachine> vm;
+    std::shared_ptr<tarvonel::VirtualMachine> vm;
     ReadResult read;
     std::set<std::string> kept;
 };
