@@ -238,14 +238,13 @@ const OptionKey kOptionKeys[] = {
      }},
     {"snapshot.Action",
      [](ReaderContext& ctx, const ParsedLine& line) {
-         return onKeyword(line, {"keep", "autorevert", "autocommit", "prompt"},
-                          [&](std::int16_t c) { snapshots(ctx)->SetSnapshotPowerOffAction(c); });
+         return onWord(line, words::SnapshotActions,
+                       [&](std::int16_t c) { snapshots(ctx)->SetSnapshotPowerOffAction(c); });
      },
      [](const Machine& vm, VmxLines& out, std::string_view name) {
-         static const char* const kActions[] = {"keep", "autoRevert", "autoCommit", "prompt"};
          const auto action = snapshots(vm)->SnapshotPowerOffAction();
-         if (action >= 0 && action <= 3)
-             out.value(name, kActions[action]);
+         if (action >= 0 && action < static_cast<std::int16_t>(std::size(words::SnapshotActions)))
+             out.value(name, words::SnapshotActions[action]);
      }},
     {"isolation.tools.dnd.disable",
      [](ReaderContext& ctx, const ParsedLine& line) {

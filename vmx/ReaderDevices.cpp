@@ -3,7 +3,7 @@
 // and the lines of controllers and nodes in the second pass.
 #include "vmx/detail/KeyNames.h"
 #include "vmx/detail/NodeLines.h"
-#include "vmx/detail/ReaderContext.h"
+#include "vmx/detail/ReaderHandlers.h"
 
 namespace zentravolix::vmx::detail {
 
@@ -246,16 +246,8 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
             const auto item = ctx.hw.SCSIControllers()->Item(static_cast<std::int32_t>(controller) + 1);
             if (line.hasMember(member::Present))
                 return setEnabled(*item, line);
-            if (line.hasMember(member::VirtualDev)) {
-                const std::string type = line.lowerValue();
-                if (type == "buslogic")
-                    item->SetControllerType(0);
-                else if (type == "lsilogic")
-                    item->SetControllerType(1);
-                else
-                    return Fate::Preserved;
-                return Fate::Consumed;
-            }
+            if (line.hasMember(member::VirtualDev))
+                return onWord(line, words::ScsiControllerTypes, [&](std::int16_t c) { item->SetControllerType(c); });
             return Fate::Preserved;
         }
         const auto item = ctx.hw.IDEControllers()->Item(static_cast<std::int32_t>(controller) + 1);

@@ -164,7 +164,7 @@ Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
     if (line.hasMember(member::StartConnected))
         return onBoolean(line, [&](bool f) { nic->SetConnectedAtBoot(f); });
     if (line.hasMember(member::VirtualDev))
-        return onKeyword(line, {"vlance", "vmxnet", "e1000"}, [&](std::int16_t c) { nic->SetDeviceType(c); });
+        return onWord(line, words::NicTypes, [&](std::int16_t c) { nic->SetDeviceType(c); });
     if (line.hasMember(member::VNet)) {
         std::string number = line.value;
         for (auto at = number.find("VMnet"); at != std::string::npos; at = number.find("VMnet"))
@@ -180,7 +180,7 @@ Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
     }
     if (line.hasMember(member::ConnectionType)) {
         static const std::int16_t kNets[] = {0, 1, 8};
-        return onKeyword(line, {"bridged", "hostonly", "nat", "custom"}, [&](std::int16_t c) {
+        return onWord(line, words::ConnectionTypes, [&](std::int16_t c) {
             nic->SetConnectionType(c);
             if (c < 3)
                 nic->SetVNet(kNets[c]);
@@ -214,7 +214,7 @@ Fate readSound(ReaderContext& ctx, const ParsedLine& line)
     if (line.is(key::SoundStartConnected))
         return onBoolean(line, [&](bool f) { audio->SetConnectedAtBoot(f); });
     if (line.is(key::SoundVirtualDev))
-        return onKeyword(line, {"es1371", "sb16"}, [&](std::int16_t c) { audio->SetDeviceType(c); });
+        return onWord(line, words::SoundTypes, [&](std::int16_t c) { audio->SetDeviceType(c); });
     return onKeyword(line, {"true"}, [&](std::int16_t) { audio->SetDeviceType(2); });
 }
 

@@ -7,6 +7,7 @@
 #include <tarvonel/tarvonel.h>
 
 #include <optional>
+#include <span>
 #include <unordered_map>
 
 namespace zentravolix::vmx::detail {
@@ -32,6 +33,14 @@ typename Map::mapped_type find(const Map& map, std::int16_t number)
 {
     const auto it = map.find(number);
     return it == map.end() ? nullptr : it->second;
+}
+
+/** The word of a code in a list of words; nothing for a code outside the list. */
+std::optional<std::string_view> wordOf(std::span<const std::string_view> words, std::int16_t code)
+{
+    if (code < 0 || static_cast<std::size_t>(code) >= words.size())
+        return std::nullopt;
+    return words[static_cast<std::size_t>(code)];
 }
 
 /** The device number at the end of a node label ("Hard Disk 3"); nothing when it is not a number. */
@@ -143,10 +152,8 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
             const auto controller = scsi->Item(i);
             const std::string prefix = numbered(family::Scsi, controller->DeviceNum());
             out.boolean(memberKey(prefix, member::Present), controller->Enabled());
-            if (controller->ControllerType() == 0)
-                out.value(memberKey(prefix, member::VirtualDev), "buslogic");
-            else if (controller->ControllerType() == 1)
-                out.value(memberKey(prefix, member::VirtualDev), "lsilogic");
+            if (const auto type = wordOf(words::ScsiControllerTypes, controller->ControllerType()))
+                out.value(memberKey(prefix, member::VirtualDev), *type);
         }
         out.blank();
         out.comment(comment::ScsiDisksSection);
@@ -161,18 +168,16 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
 
 void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
 {
-    static const char* const kDevices[] = {"vlance", "vmxnet", "e1000"};
-    static const char* const kConnections[] = {"bridged", "hostonly", "nat", "custom"};
     out.comment(comment::NicsSection);
     for (std::int32_t i = 1; i <= nics.Count(); ++i) {
         const auto nic = nics.Item(i);
         const std::string prefix = numbered(family::Ethernet, i - 1);
         out.boolean(memberKey(prefix, member::Present), nic->Enabled());
         out.boolean(memberKey(prefix, member::StartConnected), nic->ConnectedAtBoot());
-        if (nic->DeviceType() >= 0 && nic->DeviceType() <= 2)
-            out.value(memberKey(prefix, member::VirtualDev), kDevices[nic->DeviceType()]);
-        if (nic->ConnectionType() >= 0 && nic->ConnectionType() <= 3)
-            out.value(memberKey(prefix, member::ConnectionType), kConnections[nic->ConnectionType()]);
+        if (const auto type = wordOf(words::NicTypes, nic->DeviceType()))
+            out.value(memberKey(prefix, member::VirtualDev), *type);
+        if (const auto connection = wordOf(words::ConnectionTypes, nic->ConnectionType()))
+            out.value(memberKey(prefix, member::ConnectionType), *connection);
         out.value(memberKey(prefix, member::VNet), "VMnet" + std::to_string(nic->VNet()));
         if (nic->AddressType() == 1) {
             out.value(memberKey(prefix, member::AddressType), "static");
@@ -196,13 +201,13 @@ void writeSound(const tarvonel::clsAudioDevices& audio, VmxLines& out)
         out.boolean(key::SoundStartConnected, device->ConnectedAtBoot());
         switch (device->DeviceType()) {
         case 0:
-            out.value(key::SoundVirtualDev, "es1371");
+            out.value(key::SoundVirtualDev, words::SoundTypes[0]);
             break;
         case 1:
-            out.value(key::SoundVirtualDev, "sb16");
+            out.value(key::SoundVirtualDev, words::SoundTypes[1]);
             break;
         case 2:
-            out.value(key::SoundVirtualDev, "sb16");
+            out.value(key::SoundVirtualDev, words::SoundTypes[1]);
             out.value(key::SoundSynth, "TRUE");
             break;
         default:

@@ -81,6 +81,19 @@ inline constexpr std::string_view GuestName = ".guestName";
 inline constexpr std::string_view Expiration = ".expiration";
 } // namespace member
 
+/**
+ * The words of keys that take one of a list, in the model's order: a word's position is the
+ * model's code for it. The writer writes them as spelt here; the reader compares them ignoring case.
+ */
+namespace words {
+inline constexpr std::string_view NicTypes[] = {"vlance", "vmxnet", "e1000"};
+inline constexpr std::string_view ConnectionTypes[] = {"bridged", "hostonly", "nat", "custom"};
+inline constexpr std::string_view ScsiControllerTypes[] = {"buslogic", "lsilogic"};
+/** The third sound type is "sb16" with its synthesizer (sound.synth.operational). */
+inline constexpr std::string_view SoundTypes[] = {"es1371", "sb16"};
+inline constexpr std::string_view SnapshotActions[] = {"keep", "autoRevert", "autoCommit", "prompt"};
+} // namespace words
+
 /** A member's key: the family's key prefix with its number ("ethernet0") and the member. */
 inline std::string memberKey(std::string_view prefix, std::string_view member)
 {

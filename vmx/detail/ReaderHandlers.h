@@ -4,6 +4,7 @@
 #include "vmx/detail/ReaderContext.h"
 
 #include <initializer_list>
+#include <span>
 
 namespace zentravolix::vmx::detail {
 
@@ -39,6 +40,19 @@ inline Fate onKeyword(const ParsedLine& line, std::initializer_list<const char*>
             return Fate::Consumed;
         }
         ++code;
+    }
+    return Fate::Preserved;
+}
+
+/** Sets the position of the word the value is (ignoring letter case) in a list of words; other values are kept. */
+template <class Setter>
+inline Fate onWord(const ParsedLine& line, std::span<const std::string_view> words, Setter set)
+{
+    for (std::size_t code = 0; code < words.size(); ++code) {
+        if (EqualsIgnoreCase(line.value, words[code])) {
+            set(static_cast<std::int16_t>(code));
+            return Fate::Consumed;
+        }
     }
     return Fate::Preserved;
 }
