@@ -4,6 +4,8 @@
 #include "disk/Descriptor.h"
 #include "disk/SparseExtent.h"
 
+#include "platform/TextUtil.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -19,15 +21,6 @@ namespace {
 
 constexpr std::size_t kMaxDescriptorBytes = 16u << 20;
 constexpr std::string_view kDescriptorSignature = "# Disk DescriptorFile";
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 /**
  * The value of the first occurrence of `key`. Other programs end lines in LF only (and qemu pads
@@ -48,7 +41,7 @@ std::optional<std::string> FindValue(std::string_view text, std::string_view key
     std::string_view value = text.substr(eq + 1, end - eq - 1);
     if (!value.empty() && value.back() == '\r')
         value.remove_suffix(1);
-    value = Trim(value);
+    value = platform::TrimSpacesAndTabs(value);
     if (!value.empty() && value.front() == '"')
         value.remove_prefix(1);
     if (!value.empty() && value.back() == '"')
@@ -58,7 +51,7 @@ std::optional<std::string> FindValue(std::string_view text, std::string_view key
 
 template <typename T> std::optional<T> ToNumber(std::string_view s)
 {
-    s = Trim(s);
+    s = platform::TrimSpacesAndTabs(s);
     T v{};
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (s.empty() || ec != std::errc() || p != s.data() + s.size())

@@ -130,7 +130,7 @@ std::size_t IniDocument::findSection(std::string_view section) const
 {
     section = TrimBlanks(section);
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == Kind::Section && EqualsIgnoringCase(m_lines[i].name, section))
+        if (m_lines[i].kind == Kind::Section && EqualsIgnoreCase(m_lines[i].name, section))
             return i;
     }
     return std::string::npos;
@@ -158,7 +158,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     const std::size_t end = sectionEnd(header);
     for (std::size_t i = header + 1; i < end; ++i) {
         const Line& line = m_lines[i];
-        if (line.kind == Kind::Key && EqualsIgnoringCase(line.name, key)) {
+        if (line.kind == Kind::Key && EqualsIgnoreCase(line.name, key)) {
             if (!line.hasValue)
                 return std::nullopt;
             return line.value;
@@ -258,7 +258,7 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     std::size_t lastContent = header;
     for (std::size_t i = header + 1; i < end; ++i) {
         Line& line = m_lines[i];
-        if (line.kind == Kind::Key && EqualsIgnoringCase(line.name, key)) {
+        if (line.kind == Kind::Key && EqualsIgnoreCase(line.name, key)) {
             // Keep the spelling of the name already in the file.
             line = parseLine(line.name + text.substr(key.size()), line.eol, false);
             return;
@@ -282,7 +282,7 @@ void IniDocument::deleteSection(std::string_view section)
     bool inDeleted = false;
     for (Line& line : m_lines) {
         if (line.kind == Kind::Section)
-            inDeleted = EqualsIgnoringCase(line.name, section);
+            inDeleted = EqualsIgnoreCase(line.name, section);
         if (!inDeleted)
             kept.push_back(std::move(line));
     }

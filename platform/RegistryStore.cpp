@@ -295,7 +295,7 @@ std::size_t RegistryStore::findKey(std::int32_t root, std::string_view key) cons
 {
     const std::string header = headerOf(root, key);
     for (std::size_t i = 0; i < m_keys.size(); ++i) {
-        if (!m_keys[i].header.empty() && EqualsIgnoringCase(m_keys[i].header, header))
+        if (!m_keys[i].header.empty() && EqualsIgnoreCase(m_keys[i].header, header))
             return i;
     }
     return std::string::npos;
@@ -314,7 +314,7 @@ std::optional<StoredValue> RegistryStore::value(std::int32_t root, std::string_v
         return std::nullopt;
     const std::string_view wanted = storedName(name);
     for (const Entry& entry : m_keys[k].entries) {
-        if (!entry.name.empty() && EqualsIgnoringCase(entry.name, wanted))
+        if (!entry.name.empty() && EqualsIgnoreCase(entry.name, wanted))
             return entry.value;
     }
     return std::nullopt;
@@ -343,7 +343,7 @@ void RegistryStore::setValue(std::int32_t root, std::string_view key, std::strin
     }
     const std::string_view wanted = storedName(name);
     for (Entry& entry : m_keys[k].entries) {
-        if (!entry.name.empty() && EqualsIgnoringCase(entry.name, wanted)) {
+        if (!entry.name.empty() && EqualsIgnoreCase(entry.name, wanted)) {
             entry.value = value;
             return;
         }

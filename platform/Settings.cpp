@@ -57,9 +57,9 @@ bool readBackupFlag(const std::string& text, const std::string& file, std::vecto
     if (const auto number = ParseInteger(text, INT64_MIN, INT64_MAX))
         return *number != 0;
     const std::string_view trimmed = TrimBlanks(text);
-    if (EqualsIgnoringCase(trimmed, "true"))
+    if (EqualsIgnoreCase(trimmed, "true"))
         return true;
-    if (EqualsIgnoringCase(trimmed, "false"))
+    if (EqualsIgnoreCase(trimmed, "false"))
         return false;
     problems.push_back({SettingsProblem::Code::BadCreateBackups, file, "CreateBackups", text});
     return true;
@@ -136,7 +136,7 @@ bool sameStoredRecord(const FavoriteRecord& a, const FavoriteRecord& b)
 bool isNumberedFavoriteKey(std::string_view key)
 {
     const std::size_t prefix = std::char_traits<char>::length(kFavoriteKeyPrefix);
-    if (key.size() <= prefix || !EqualsIgnoringCase(key.substr(0, prefix), kFavoriteKeyPrefix))
+    if (key.size() <= prefix || !EqualsIgnoreCase(key.substr(0, prefix), kFavoriteKeyPrefix))
         return false;
     return key.find_first_not_of("0123456789", prefix) == std::string_view::npos;
 }

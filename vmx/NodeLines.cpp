@@ -2,12 +2,13 @@
 // What the lines of a controller node decide, found before the first pass makes any device.
 #include "vmx/detail/NodeLines.h"
 
+#include "vmx/detail/KeyNames.h"
+
 namespace zentravolix::vmx::detail {
 
 NodeDevice decidedKind(const ParsedLine& line, bool scsi)
 {
-    const std::string_view suffix = line.suffix();
-    if (suffix == ".devicetype") {
+    if (line.hasMember(member::DeviceType)) {
         const std::string& type = line.value;
         if (type == "disk" || type == "rawDisk")
             return NodeDevice::HardDisk;
@@ -20,9 +21,9 @@ NodeDevice decidedKind(const ParsedLine& line, bool scsi)
             return NodeDevice::GenericScsi;
         return NodeDevice::None;
     }
-    if (suffix == ".filename")
+    if (line.hasMember(member::FileName))
         return IsDiskImageName(line.value) ? NodeDevice::HardDisk : NodeDevice::None;
-    if (suffix == ".mode")
+    if (line.hasMember(member::Mode))
         return NodeDevice::HardDisk;
     return NodeDevice::None;
 }
@@ -36,17 +37,16 @@ bool isClusteringNodeLine(const ParsedLine& line)
 {
     if (!isClusteringNode(line.prefix()))
         return false;
-    const std::string_view suffix = line.suffix();
-    return (suffix == ".sharedbus" && line.value == "virtual") ||
-           (suffix == ".mode" && line.value == "independent-persistent") ||
-           (suffix == ".devicetype" && line.value == "plainDisk");
+    return (line.hasMember(member::SharedBus) && line.value == kClusteringSharedBus) ||
+           (line.hasMember(member::Mode) && line.value == kClusteringMode) ||
+           (line.hasMember(member::DeviceType) && line.value == kClusteringDeviceType);
 }
 
 bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded)
 {
     ParsedLine line;
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
-        if (superseded[i] || !EqualsIgnoreCase(RawLineKey(keyLines[i].text), "disk.locking"))
+        if (superseded[i] || !EqualsIgnoreCase(RawLineKey(keyLines[i].text), key::DiskLocking))
             continue;
         parseLine(keyLines[i], line);
         line.loadValue();
@@ -58,11 +58,11 @@ bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector
 
 bool isControllerPrefix(std::string_view prefix, bool& scsi)
 {
-    if (prefix.substr(0, 3) == "ide") {
+    if (EqualsIgnoreCase(prefix.substr(0, family::Ide.size()), family::Ide)) {
         scsi = false;
         return true;
     }
-    if (prefix.substr(0, 4) == "scsi") {
+    if (EqualsIgnoreCase(prefix.substr(0, family::Scsi.size()), family::Scsi)) {
         scsi = true;
         return true;
     }
@@ -71,7 +71,7 @@ bool isControllerPrefix(std::string_view prefix, bool& scsi)
 
 std::optional<NodeAddress> nodeOf(const ParsedLine& line, bool scsi)
 {
-    const std::string_view address = line.prefix().substr(scsi ? 4 : 3);
+    const std::string_view address = line.prefix().substr(scsi ? family::Scsi.size() : family::Ide.size());
     const auto colon = address.find(':');
     if (colon == std::string_view::npos)
         return std::nullopt;
@@ -93,17 +93,16 @@ NodeLinesMap gatherNodeLines(const ReaderContext& ctx, const std::vector<RawLine
         if (!address)
             return;
         NodeLines& node = nodes[*address];
-        const std::string_view suffix = line.suffix();
-        if (ctx.clusteringBlock && isClusteringNode(line.prefix()) && suffix == ".sharedbus")
+        if (ctx.clusteringBlock && isClusteringNode(line.prefix()) && line.hasMember(member::SharedBus))
             node.clusteringSharedBus = true; // of any value: a kept line of the key stands in for the block's
         if (ctx.clusteringBlock && isClusteringNodeLine(line)) {
-            node.clusteringMode = node.clusteringMode || suffix == ".mode";
+            node.clusteringMode = node.clusteringMode || line.hasMember(member::Mode);
             return;
         }
         const NodeDevice kind = decidedKind(line, scsi);
         if (kind == NodeDevice::None)
             return;
-        if (suffix == ".devicetype")
+        if (line.hasMember(member::DeviceType))
             node.byType = kind;
         else
             node.diskByOtherLine = true;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Controllers and the devices on their nodes: the first pass that decides what each node holds,
 // and the lines of controllers and nodes in the second pass.
+#include "vmx/detail/KeyNames.h"
 #include "vmx/detail/NodeLines.h"
-#include "vmx/detail/ReaderContext.h"
+#include "vmx/detail/ReaderHandlers.h"
 
 namespace zentravolix::vmx::detail {
 
@@ -25,7 +26,7 @@ struct ParsedAddress {
 
 std::optional<ParsedAddress> parseAddress(ReaderContext& ctx, const ParsedLine& line, bool scsi)
 {
-    const std::string_view address = line.prefix().substr(scsi ? 4 : 3);
+    const std::string_view address = line.prefix().substr(scsi ? family::Scsi.size() : family::Ide.size());
     const auto colon = address.find(':');
     const auto controller = ctx.index(line, address.substr(0, colon));
     if (!controller)
@@ -148,14 +149,13 @@ Fate setEnabled(Device& device, const ParsedLine& line)
 
 Fate readHardDisk(tarvonel::clsHardDisk& disk, const ParsedLine& line)
 {
-    const std::string_view suffix = line.suffix();
-    if (suffix == ".present")
+    if (line.hasMember(member::Present))
         return setEnabled(disk, line);
-    if (suffix == ".filename")
+    if (line.hasMember(member::FileName))
         disk.SetDeviceName(line.value);
-    else if (suffix == ".devicetype")
+    else if (line.hasMember(member::DeviceType))
         disk.SetDeviceType(line.value);
-    else if (suffix == ".mode")
+    else if (line.hasMember(member::Mode))
         disk.SetMode(line.value);
     else
         return Fate::Preserved;
@@ -164,22 +164,21 @@ Fate readHardDisk(tarvonel::clsHardDisk& disk, const ParsedLine& line)
 
 Fate readCDRom(tarvonel::clsCDRom& cd, const ParsedLine& line)
 {
-    const std::string_view suffix = line.suffix();
-    if (suffix == ".present")
+    if (line.hasMember(member::Present))
         return setEnabled(cd, line);
-    if (suffix == ".filename") {
+    if (line.hasMember(member::FileName)) {
         cd.SetDeviceName(line.value);
-    } else if (suffix == ".devicetype") {
+    } else if (line.hasMember(member::DeviceType)) {
         cd.SetDeviceType(line.value);
-    } else if (suffix == ".startconnected" || suffix == ".exclusive") {
+    } else if (line.hasMember(member::StartConnected) || line.hasMember(member::Exclusive)) {
         const auto flag = parseBoolean(line.value);
         if (!flag)
             return Fate::Preserved;
-        if (suffix == ".startconnected")
+        if (line.hasMember(member::StartConnected))
             cd.SetConnectedAtBoot(*flag);
         else
             cd.SetExclusiveConnection(*flag);
-    } else if (suffix != ".autodetect") { // the writer derives it from the file name
+    } else if (!line.hasMember(member::AutoDetect)) { // the writer derives it from the file name
         return Fate::Preserved;
     }
     return Fate::Consumed;
@@ -187,14 +186,13 @@ Fate readCDRom(tarvonel::clsCDRom& cd, const ParsedLine& line)
 
 Fate readGenericScsi(tarvonel::clsGenSCSI& device, const ParsedLine& line)
 {
-    const std::string_view suffix = line.suffix();
-    if (suffix == ".present")
+    if (line.hasMember(member::Present))
         return setEnabled(device, line);
-    if (suffix == ".filename") {
+    if (line.hasMember(member::FileName)) {
         device.SetDeviceName(line.value);
-    } else if (suffix == ".devicetype") {
+    } else if (line.hasMember(member::DeviceType)) {
         device.SetDeviceType(line.value);
-    } else if (suffix == ".startconnected") {
+    } else if (line.hasMember(member::StartConnected)) {
         const auto flag = parseBoolean(line.value);
         if (!flag)
             return Fate::Preserved;
@@ -238,31 +236,22 @@ void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines,
 Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
 {
     const std::string_view prefix = line.prefix();
-    const std::string_view address = prefix.substr(scsi ? 4 : 3);
+    const std::string_view address = prefix.substr(scsi ? family::Scsi.size() : family::Ide.size());
     const auto colon = address.find(':');
     std::int64_t controller = 0;
     ParseInteger(address.substr(0, colon), 0, MaxItemsPerCollection - 1, controller); // checked in pass 1
 
     if (colon == std::string_view::npos) {
-        const std::string_view suffix = line.suffix();
         if (scsi) {
             const auto item = ctx.hw.SCSIControllers()->Item(static_cast<std::int32_t>(controller) + 1);
-            if (suffix == ".present")
+            if (line.hasMember(member::Present))
                 return setEnabled(*item, line);
-            if (suffix == ".virtualdev") {
-                const std::string type = line.lowerValue();
-                if (type == "buslogic")
-                    item->SetControllerType(0);
-                else if (type == "lsilogic")
-                    item->SetControllerType(1);
-                else
-                    return Fate::Preserved;
-                return Fate::Consumed;
-            }
+            if (line.hasMember(member::VirtualDev))
+                return onWord(line, words::ScsiControllerTypes, [&](std::int16_t c) { item->SetControllerType(c); });
             return Fate::Preserved;
         }
         const auto item = ctx.hw.IDEControllers()->Item(static_cast<std::int32_t>(controller) + 1);
-        return suffix == ".present" ? setEnabled(*item, line) : Fate::Preserved;
+        return line.hasMember(member::Present) ? setEnabled(*item, line) : Fate::Preserved;
     }
 
     std::int64_t node = 0;
@@ -272,7 +261,7 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
         // The writer writes ".present" FALSE for every empty node itself. Any other line of a node
         // that holds no known device (the .dsk disks of the oldest products, a device type this
         // program does not know) is kept, so the disk is not silently removed from the machine.
-        if (line.suffix() == ".present" && line.lowerValue() == "false")
+        if (line.hasMember(member::Present) && line.lowerValue() == "false")
             return Fate::Consumed;
         if (ctx.clusteringBlock && isClusteringNodeLine(line))
             return Fate::Consumed;
@@ -284,7 +273,7 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
     }
     // No device reads ".sharedBus"; the clustering block writes it for these nodes while it is
     // on, so keeping it as well would move it below the other params on every first save.
-    if (ctx.clusteringBlock && line.suffix() == ".sharedbus" && isClusteringNodeLine(line))
+    if (ctx.clusteringBlock && line.hasMember(member::SharedBus) && isClusteringNodeLine(line))
         return Fate::Consumed;
     const NodeRecord& record = it->second;
     switch (record.device) {

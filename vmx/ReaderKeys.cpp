@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The second pass over the key lines: identity, options, single and numbered devices.
+#include "vmx/detail/KeyNames.h"
+#include "vmx/detail/OptionKeys.h"
 #include "vmx/detail/ReaderHandlers.h"
 
 #include <limits>
@@ -22,14 +24,14 @@ std::optional<std::int16_t> versionNumber(ReaderContext& ctx, const ParsedLine& 
     const auto status = ParseInteger(line.value, kInt16Min, kInt16Max, n);
     if (status == NumberStatus::Ok)
         return static_cast<std::int16_t>(n);
-    if (status == NumberStatus::OutOfRange || line.key == versionKey)
+    if (status == NumberStatus::OutOfRange || line.is(versionKey))
         ctx.problem(line, status == NumberStatus::OutOfRange ? ProblemCode::NumberOutOfRange : ProblemCode::NotANumber);
     return std::nullopt;
 }
 
 Fate readConfig(ReaderContext& ctx, const ParsedLine& line)
 {
-    const auto version = versionNumber(ctx, line, "config.version");
+    const auto version = versionNumber(ctx, line, key::ConfigVersion);
     if (!version)
         return Fate::Preserved;
     ctx.general.SetConfigVersion(*version);
@@ -43,7 +45,7 @@ Fate readConfig(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readVirtualHw(ReaderContext& ctx, const ParsedLine& line)
 {
-    const auto version = versionNumber(ctx, line, "virtualhw.version");
+    const auto version = versionNumber(ctx, line, key::HardwareVersion);
     if (!version)
         return Fate::Preserved;
     ctx.general.SetHardwareVersion(*version);
@@ -52,23 +54,21 @@ Fate readVirtualHw(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readPlainKey(ReaderContext& ctx, const ParsedLine& line)
 {
-    const std::string& key = line.key;
-    const auto advanced = ctx.options.AdvancedOptions();
-    if (key == "displayname") {
+    if (line.is(key::DisplayName)) {
         ctx.general.SetDisplayName(line.value);
-    } else if (key == "guestos") {
+    } else if (line.is(key::GuestOS)) {
         ctx.general.SetGuestOSName(line.value);
-    } else if (key == "workingdir") {
+    } else if (line.is(key::WorkingDir)) {
         ctx.general.SetWorkingPath(line.value);
-    } else if (key == "annotation") {
+    } else if (line.is(key::Annotation)) {
         ctx.vm.SetNotes(line.value); // |0D|0A came back as CR LF with the other escapes
-    } else if (key == "memsize") {
+    } else if (line.is(key::MemSize)) {
         const auto mb = ctx.number(line, kInt32Min, kInt32Max);
         if (!mb)
             return Fate::Preserved;
         ensureCount(*ctx.hw.Memory(), 1);
         ctx.hw.Memory()->Item(1)->SetMBs(static_cast<std::int32_t>(*mb));
-    } else if (key == "numvcpus") {
+    } else if (line.is(key::NumVCpus)) {
         const auto n = ctx.number(line, kInt32Min, kInt32Max);
         if (!n)
             return Fate::Preserved;
@@ -77,25 +77,11 @@ Fate readPlainKey(ReaderContext& ctx, const ParsedLine& line)
             return Fate::Preserved;
         }
         ensureCount(*ctx.hw.CPUs(), static_cast<std::int32_t>(*n));
-    } else if (key == "paevm") {
+    } else if (line.is(key::Pae)) {
         return onTrigger(line, "true", [&] {
             for (std::int32_t i = 1; i <= ctx.hw.CPUs()->Count(); ++i)
                 ctx.hw.CPUs()->Item(i)->SetEmulatePAE(true);
         });
-    } else if (key == "debug") {
-        return onTrigger(line, "true", [&] { advanced->SetDebugging(true); });
-    } else if (key == "disable_acceleration") {
-        return onTrigger(line, "true", [&] { advanced->SetAccelerationDisabled(true); });
-    } else if (key == "memtrimrate") {
-        const auto rate = ctx.number(line, std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
-        if (!rate || (*rate != 0 && *rate != 30 && *rate != -1))
-            return Fate::Preserved;
-        if (*rate != -1)
-            advanced->SetMemoryPageTrimDisabled(*rate == 0);
-    } else if (key == "logging") {
-        return onTrigger(line, "false", [&] { advanced->SetLoggingEnabled(false); });
-    } else if (key == "templatevm") {
-        return onTrigger(line, "true", [&] { advanced->SetTemplateMode(true); });
     } else {
         return Fate::Preserved;
     }
@@ -106,16 +92,15 @@ Fate readPlainKey(ReaderContext& ctx, const ParsedLine& line)
 template <class Port>
 std::optional<Fate> readPortCommon(Port& port, const ParsedLine& line)
 {
-    const std::string_view suffix = line.suffix();
-    if (suffix == ".present")
+    if (line.hasMember(member::Present))
         return onBoolean(line, [&](bool f) { port.SetEnabled(f); });
-    if (suffix == ".startconnected")
+    if (line.hasMember(member::StartConnected))
         return onBoolean(line, [&](bool f) { port.SetConnectedAtBoot(f); });
-    if (suffix == ".filetype")
+    if (line.hasMember(member::FileType))
         port.SetDeviceType(line.value);
-    else if (suffix == ".filename")
+    else if (line.hasMember(member::FileName))
         port.SetDeviceName(line.value);
-    else if (suffix == ".autodetect")
+    else if (line.hasMember(member::AutoDetect))
         port.SetDeviceName("auto detect");
     else
         return std::nullopt;
@@ -135,7 +120,7 @@ std::shared_ptr<typename Collection::ItemType> numberedItem(ReaderContext& ctx, 
 
 Fate readFloppy(ReaderContext& ctx, const ParsedLine& line)
 {
-    const auto floppy = numberedItem(ctx, line, *ctx.hw.Floppies(), 6);
+    const auto floppy = numberedItem(ctx, line, *ctx.hw.Floppies(), family::Floppy.size());
     if (!floppy)
         return Fate::Preserved;
     return readPortCommon(*floppy, line).value_or(Fate::Preserved);
@@ -143,46 +128,44 @@ Fate readFloppy(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readParallel(ReaderContext& ctx, const ParsedLine& line)
 {
-    const auto port = numberedItem(ctx, line, *ctx.hw.ParallelPorts(), 8);
+    const auto port = numberedItem(ctx, line, *ctx.hw.ParallelPorts(), family::Parallel.size());
     if (!port)
         return Fate::Preserved;
     if (const auto fate = readPortCommon(*port, line))
         return *fate;
-    if (line.suffix() == ".bidirectional")
+    if (line.hasMember(member::Bidirectional))
         return onBoolean(line, [&](bool f) { port->SetBidirectional(f); });
     return Fate::Preserved;
 }
 
 Fate readSerial(ReaderContext& ctx, const ParsedLine& line)
 {
-    const auto port = numberedItem(ctx, line, *ctx.hw.SerialPorts(), 6);
+    const auto port = numberedItem(ctx, line, *ctx.hw.SerialPorts(), family::Serial.size());
     if (!port)
         return Fate::Preserved;
     if (const auto fate = readPortCommon(*port, line))
         return *fate;
-    const std::string_view suffix = line.suffix();
-    if (suffix == ".yieldonmsrread")
+    if (line.hasMember(member::YieldOnMsrRead))
         return onBoolean(line, [&](bool f) { port->SetYieldCpu(f); });
-    if (suffix == ".pipe.endpoint")
+    if (line.hasMember(member::PipeEndPoint))
         return onKeyword(line, {"server", "client"}, [&](std::int16_t c) { port->SetPipeEnd1(c); });
-    if (suffix == ".trynorxloss")
+    if (line.hasMember(member::TryNoRxLoss))
         return onKeyword(line, {"false", "true"}, [&](std::int16_t c) { port->SetPipeEnd2(c); });
     return Fate::Preserved;
 }
 
 Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
 {
-    const auto nic = numberedItem(ctx, line, *ctx.hw.NetworkAdapters(), 8);
+    const auto nic = numberedItem(ctx, line, *ctx.hw.NetworkAdapters(), family::Ethernet.size());
     if (!nic)
         return Fate::Preserved;
-    const std::string_view suffix = line.suffix();
-    if (suffix == ".present")
+    if (line.hasMember(member::Present))
         return onBoolean(line, [&](bool f) { nic->SetEnabled(f); });
-    if (suffix == ".startconnected")
+    if (line.hasMember(member::StartConnected))
         return onBoolean(line, [&](bool f) { nic->SetConnectedAtBoot(f); });
-    if (suffix == ".virtualdev")
-        return onKeyword(line, {"vlance", "vmxnet", "e1000"}, [&](std::int16_t c) { nic->SetDeviceType(c); });
-    if (suffix == ".vnet") {
+    if (line.hasMember(member::VirtualDev))
+        return onWord(line, words::NicTypes, [&](std::int16_t c) { nic->SetDeviceType(c); });
+    if (line.hasMember(member::VNet)) {
         std::string number = line.value;
         for (auto at = number.find("VMnet"); at != std::string::npos; at = number.find("VMnet"))
             number.erase(at, 5);
@@ -195,21 +178,21 @@ Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
         nic->SetVNet(static_cast<std::int16_t>(vnet));
         return Fate::Consumed;
     }
-    if (suffix == ".connectiontype") {
+    if (line.hasMember(member::ConnectionType)) {
         static const std::int16_t kNets[] = {0, 1, 8};
-        return onKeyword(line, {"bridged", "hostonly", "nat", "custom"}, [&](std::int16_t c) {
+        return onWord(line, words::ConnectionTypes, [&](std::int16_t c) {
             nic->SetConnectionType(c);
             if (c < 3)
                 nic->SetVNet(kNets[c]);
         });
     }
-    if (suffix == ".addresstype")
+    if (line.hasMember(member::AddressType))
         return onKeyword(line, {"generated", "static"}, [&](std::int16_t c) { nic->SetAddressType(c); });
-    if (suffix == ".generatedaddress" || suffix == ".address") {
+    if (line.hasMember(member::GeneratedAddress) || line.hasMember(member::Address)) {
         nic->SetMacAddress(line.value);
         return Fate::Consumed;
     }
-    if (suffix == ".generatedaddressoffset") {
+    if (line.hasMember(member::GeneratedAddressOffset)) {
         const auto offset = ctx.number(line, kInt32Min, kInt32Max);
         if (!offset)
             return Fate::Preserved;
@@ -221,36 +204,34 @@ Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readSound(ReaderContext& ctx, const ParsedLine& line)
 {
-    const std::string& key = line.key;
-    if (key != "sound.present" && key != "sound.startconnected" && key != "sound.virtualdev" &&
-        key != "sound.synth.operational")
+    if (!line.is(key::SoundPresent) && !line.is(key::SoundStartConnected) && !line.is(key::SoundVirtualDev) &&
+        !line.is(key::SoundSynth))
         return Fate::Preserved;
     ensureCount(*ctx.hw.AudioDevices(), 1);
     const auto audio = ctx.hw.AudioDevices()->Item(1);
-    if (key == "sound.present")
+    if (line.is(key::SoundPresent))
         return onBoolean(line, [&](bool f) { audio->SetEnabled(f); });
-    if (key == "sound.startconnected")
+    if (line.is(key::SoundStartConnected))
         return onBoolean(line, [&](bool f) { audio->SetConnectedAtBoot(f); });
-    if (key == "sound.virtualdev")
-        return onKeyword(line, {"es1371", "sb16"}, [&](std::int16_t c) { audio->SetDeviceType(c); });
+    if (line.is(key::SoundVirtualDev))
+        return onWord(line, words::SoundTypes, [&](std::int16_t c) { audio->SetDeviceType(c); });
     return onKeyword(line, {"true"}, [&](std::int16_t) { audio->SetDeviceType(2); });
 }
 
 Fate readUsb(ReaderContext& ctx, const ParsedLine& line)
 {
-    if (line.key != "usb.present" && line.key != "usb.generic.autoconnect")
+    if (!line.is(key::UsbPresent) && !line.is(key::UsbAutoConnect))
         return Fate::Preserved;
     ensureCount(*ctx.hw.USBControllers(), 1);
     const auto usb = ctx.hw.USBControllers()->Item(1);
-    if (line.key == "usb.present")
+    if (line.is(key::UsbPresent))
         return onBoolean(line, [&](bool f) { usb->SetEnabled(f); });
     return onBoolean(line, [&](bool f) { usb->SetAutoConnect(f); });
 }
 
 Fate readSvga(ReaderContext& ctx, const ParsedLine& line)
 {
-    const std::string& key = line.key;
-    if (key != "svga.maxwidth" && key != "svga.maxheight" && key != "svga.vramsize")
+    if (!line.is(key::SvgaMaxWidth) && !line.is(key::SvgaMaxHeight) && !line.is(key::SvgaVramSize))
         return Fate::Preserved;
     const auto n = ctx.number(line, kInt32Min, kInt32Max);
     if (!n)
@@ -258,9 +239,9 @@ Fate readSvga(ReaderContext& ctx, const ParsedLine& line)
     ensureCount(*ctx.hw.Displays(), 1);
     const auto display = ctx.hw.Displays()->Item(1);
     const auto value = static_cast<std::int32_t>(*n);
-    if (key == "svga.maxwidth")
+    if (line.is(key::SvgaMaxWidth))
         display->SetScreenWidth(value);
-    else if (key == "svga.maxheight")
+    else if (line.is(key::SvgaMaxHeight))
         display->SetScreenHeight(value);
     else
         display->SetVramSize(value);
@@ -269,7 +250,7 @@ Fate readSvga(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readMks(ReaderContext& ctx, const ParsedLine& line)
 {
-    if (line.key != "mks.enable3d")
+    if (!line.is(key::Enable3D))
         return Fate::Preserved;
     ensureCount(*ctx.hw.Displays(), 1);
     return onTrigger(line, "true", [&] { ctx.hw.Displays()->Item(1)->SetEnable3D(true); });
@@ -277,7 +258,7 @@ Fate readMks(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readVmMouse(ReaderContext& ctx, const ParsedLine& line)
 {
-    if (line.key != "vmmouse.present")
+    if (!line.is(key::MousePresent))
         return Fate::Preserved;
     ensureCount(*ctx.hw.Mice(), 1);
     return onTrigger(line, "false", [&] { ctx.hw.Mice()->Item(1)->SetEnabled(false); });
@@ -293,7 +274,12 @@ Fate readScsi(ReaderContext& ctx, const ParsedLine& line)
     return readControllerKey(ctx, line, true);
 }
 
-/** The key groups by prefix, tested in this order; a trailing '*' takes any continuation. */
+Fate keepLine(ReaderContext&, const ParsedLine&)
+{
+    return Fate::Preserved;
+}
+
+/** The key groups by prefix (compared ignoring letter case), tested in this order; a wildcard group takes any continuation. */
 struct Group {
     std::string_view pattern;
     bool wildcard;
@@ -303,26 +289,17 @@ struct Group {
 constexpr Group kGroups[] = {
     {"config", false, readConfig},
     {"virtualhw", false, readVirtualHw},
-    {"gui", false, readGui},
-    {"powertype", false, readPowerType},
-    {"toolscripts", false, readToolScripts},
-    {"isolation", false, readIsolation},
-    {"sharedfolder", false, readSharedFolderCount},
-    {"sharedfolder", true, readSharedFolder},
-    {"snapshot", false, readSnapshot},
-    {"priority", false, readPriority},
-    {"monitor_control", false, readMonitorControl},
-    {"log", false, readLog},
-    {"disk", false, readDisk},
-    {"disklib", false, readDiskLib},
-    {"floppy", true, readFloppy},
-    {"parallel", true, readParallel},
-    {"serial", true, readSerial},
+    // The plain prefix holds the count (an option key), not a folder: its other keys are kept.
+    {family::SharedFolder, false, keepLine},
+    {family::SharedFolder, true, readSharedFolder},
+    {family::Floppy, true, readFloppy},
+    {family::Parallel, true, readParallel},
+    {family::Serial, true, readSerial},
     {"sound", false, readSound},
-    {"ethernet", true, readEthernet},
+    {family::Ethernet, true, readEthernet},
     {"usb", false, readUsb},
-    {"ide", true, readIde},
-    {"scsi", true, readScsi},
+    {family::Ide, true, readIde},
+    {family::Scsi, true, readScsi},
     {"svga", false, readSvga},
     {"mks", false, readMks},
     {"vmmouse", false, readVmMouse},
@@ -334,14 +311,18 @@ Fate readKey(ReaderContext& ctx, ParsedLine& line)
 {
     if (line.rejected)
         return Fate::Preserved;
+    if (const OptionKey* option = findOptionKey(line.key)) {
+        line.loadValue();
+        return option->read(ctx, line);
+    }
     if (!line.hasDot()) {
         line.loadValue();
         return readPlainKey(ctx, line);
     }
     const std::string_view prefix = line.prefix();
     for (const Group& group : kGroups) {
-        const bool match = group.wildcard ? prefix.substr(0, group.pattern.size()) == group.pattern
-                                          : prefix == group.pattern;
+        const bool match = group.wildcard ? EqualsIgnoreCase(prefix.substr(0, group.pattern.size()), group.pattern)
+                                          : EqualsIgnoreCase(prefix, group.pattern);
         if (match) {
             line.loadValue();
             return group.handler(ctx, line);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "vmx/VmxSyntax.h"
 
-#include <limits>
 
 namespace zentravolix::vmx {
 
@@ -68,37 +67,6 @@ std::string UnescapeValue(std::string_view value)
     return out;
 }
 
-std::string_view Trim(std::string_view text)
-{
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-std::string ToLower(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = lowerAscii(c);
-    return out;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 std::string_view RawLineKey(std::string_view line)
 {
     if (line.empty() || line.front() == '#')
@@ -106,7 +74,7 @@ std::string_view RawLineKey(std::string_view line)
     const auto eq = line.find('=');
     if (eq == std::string_view::npos)
         return {};
-    return Trim(line.substr(0, eq));
+    return TrimSpacesAndTabs(line.substr(0, eq));
 }
 
 std::optional<std::string> LineKey(std::string_view line)
@@ -133,7 +101,7 @@ std::string LineValue(std::string_view line)
     const auto eq = line.find('=');
     if (eq == std::string_view::npos)
         return {};
-    const std::string_view raw = Trim(line.substr(eq + 1));
+    const std::string_view raw = TrimSpacesAndTabs(line.substr(eq + 1));
     // Quotes are removed wherever they stand (files edited by hand carry stray ones); a quote that
     // belongs to the value arrives escaped as |22 and is decoded only afterwards.
     std::string unquoted;
@@ -143,37 +111,6 @@ std::string LineValue(std::string_view line)
             unquoted += c;
     }
     return UnescapeValue(unquoted);
-}
-
-NumberStatus ParseInteger(std::string_view text, std::int64_t min, std::int64_t max, std::int64_t& value)
-{
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size())
-        return NumberStatus::NotANumber;
-    bool tooLarge = false;
-    std::int64_t magnitude = 0;
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 10 - 9;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9')
-            return NumberStatus::NotANumber;
-        if (magnitude > kLimit)
-            tooLarge = true;
-        else
-            magnitude = magnitude * 10 + (c - '0');
-    }
-    if (tooLarge)
-        return NumberStatus::OutOfRange;
-    const std::int64_t result = negative ? -magnitude : magnitude;
-    if (result < min || result > max)
-        return NumberStatus::OutOfRange;
-    value = result;
-    return NumberStatus::Ok;
 }
 
 std::string RelativeFileName(const std::string& deviceName, const std::string& vmxPath)

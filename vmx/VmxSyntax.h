@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/TextUtil.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,24 +10,23 @@
 
 /**
  * The small pieces of .vmx syntax shared by the reader and the writer: value escaping, key and
- * value extraction, number parsing and the relative file names. Pure functions, no state.
+ * value extraction and the relative file names. Pure functions, no state. The general string
+ * helpers (trimming, letter case, numbers) are the platform's, named here as the reader and
+ * writer have always called them.
  */
 namespace zentravolix::vmx {
+
+using platform::EqualsIgnoreCase;
+using platform::NumberStatus;
+using platform::ParseInteger;
+using platform::ToLower;
+using platform::TrimSpacesAndTabs;
 
 /** Writes a value the way VMware escapes it: control bytes (not TAB), '"', '|' and 0x7F become '|' and two upper-case hex digits. */
 std::string EscapeValue(std::string_view value);
 
 /** Turns every '|' followed by two hex digits (either case) back into that byte; any other '|' stays. */
 std::string UnescapeValue(std::string_view value);
-
-/** Removes blanks and tabs at both ends. */
-std::string_view Trim(std::string_view text);
-
-/** ASCII lower case (bytes above 0x7F are left as they are). */
-std::string ToLower(std::string_view text);
-
-/** Case-insensitive (ASCII) equality. */
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 /**
  * The key of a key line as the reader compares it: the text before the first "=", trimmed and in
@@ -48,19 +49,6 @@ struct KeyEqual {
 
 /** The value of a key line as the reader takes it: after the first "=", trimmed, every '"' removed, escapes decoded. */
 std::string LineValue(std::string_view line);
-
-/** How a text converts to a number. */
-enum class NumberStatus {
-    Ok,
-    NotANumber,
-    OutOfRange,
-};
-
-/**
- * Parses an optional sign and decimal digits (nothing else, no blanks) into a value within
- * [min, max]. A well-formed number outside the range gives OutOfRange; value is then unchanged.
- */
-NumberStatus ParseInteger(std::string_view text, std::int64_t min, std::int64_t max, std::int64_t& value);
 
 /**
  * The file name as written into the file: the part after the last separator when the part up to

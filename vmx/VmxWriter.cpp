@@ -2,6 +2,7 @@
 #include "vmx/VmxWriter.h"
 
 #include "vmx/detail/DeviceSlots.h"
+#include "vmx/detail/FileComments.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
@@ -167,13 +168,13 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
             continue;
         if (!headerWritten) {
             emit("");
-            emit("##### other params from old file ######");
+            emit(detail::comment::OtherParamsSection);
             headerWritten = true;
         }
         emit(otherParams[i]);
     }
     emit("");
-    emit("####### end of file ###################");
+    emit(detail::comment::EndOfFile);
     return text;
 }
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The device sections of a .vmx file, from ide-controllers to mouse/keyboard.
+#include "vmx/detail/FileComments.h"
+#include "vmx/detail/KeyNames.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
 
 #include <optional>
+#include <span>
 #include <unordered_map>
 
 namespace zentravolix::vmx::detail {
@@ -32,6 +35,14 @@ typename Map::mapped_type find(const Map& map, std::int16_t number)
     return it == map.end() ? nullptr : it->second;
 }
 
+/** The word of a code in a list of words; nothing for a code outside the list. */
+std::optional<std::string_view> wordOf(std::span<const std::string_view> words, std::int16_t code)
+{
+    if (code < 0 || static_cast<std::size_t>(code) >= words.size())
+        return std::nullopt;
+    return words[static_cast<std::size_t>(code)];
+}
+
 /** The device number at the end of a node label ("Hard Disk 3"); nothing when it is not a number. */
 std::optional<std::int16_t> labelNumber(const std::string& label)
 {
@@ -49,20 +60,20 @@ bool startsWith(const std::string& text, std::string_view prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-std::string key(const std::string& prefix, std::string_view suffix)
+/** A family's key prefix with its number ("ethernet0"). */
+std::string numbered(std::string_view family, std::int64_t n)
 {
-    std::string k = prefix;
-    k += suffix;
-    k += " = ";
-    return k;
+    std::string prefix(family);
+    prefix += std::to_string(n);
+    return prefix;
 }
 
 /** A ".fileName" line, followed by ".autodetect" for the host's automatically chosen drive or port. */
 void fileName(VmxLines& out, const std::string& prefix, const std::string& deviceName, const std::string& vmxPath)
 {
-    out.value(key(prefix, ".fileName"), RelativeFileName(deviceName, vmxPath));
+    out.value(memberKey(prefix, member::FileName), RelativeFileName(deviceName, vmxPath));
     if (deviceName == kAutoDetect)
-        out.value(key(prefix, ".autodetect"), "TRUE");
+        out.value(memberKey(prefix, member::AutoDetect), "TRUE");
 }
 
 struct DiskDevices {
@@ -78,7 +89,7 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
         const std::string prefix = controllerPrefix + ":" + std::to_string(node);
         const std::string& label = nodes[node];
         if (label.empty()) {
-            out.value(key(prefix, ".present"), "FALSE");
+            out.value(memberKey(prefix, member::Present), "FALSE");
             continue;
         }
         const auto number = labelNumber(label);
@@ -86,25 +97,25 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
             continue;
         if (startsWith(label, "Hard Disk")) {
             if (const auto disk = find(devices.hardDisks, *number)) {
-                out.boolean(key(prefix, ".present"), disk->Enabled());
-                out.value(key(prefix, ".fileName"), RelativeFileName(disk->DeviceName(), vmxPath));
-                out.value(key(prefix, ".mode"), disk->Mode());
-                out.value(key(prefix, ".deviceType"), disk->DeviceType());
+                out.boolean(memberKey(prefix, member::Present), disk->Enabled());
+                out.value(memberKey(prefix, member::FileName), RelativeFileName(disk->DeviceName(), vmxPath));
+                out.value(memberKey(prefix, member::Mode), disk->Mode());
+                out.value(memberKey(prefix, member::DeviceType), disk->DeviceType());
             }
         } else if (startsWith(label, "CD-ROM")) {
             if (const auto cd = find(devices.cdRoms, *number)) {
-                out.boolean(key(prefix, ".present"), cd->Enabled());
+                out.boolean(memberKey(prefix, member::Present), cd->Enabled());
                 fileName(out, prefix, cd->DeviceName(), vmxPath);
-                out.value(key(prefix, ".deviceType"), cd->DeviceType());
-                out.boolean(key(prefix, ".startConnected"), cd->ConnectedAtBoot());
-                out.boolean(key(prefix, ".exclusive"), cd->ExclusiveConnection());
+                out.value(memberKey(prefix, member::DeviceType), cd->DeviceType());
+                out.boolean(memberKey(prefix, member::StartConnected), cd->ConnectedAtBoot());
+                out.boolean(memberKey(prefix, member::Exclusive), cd->ExclusiveConnection());
             }
         } else if (scsi && startsWith(label, "Gen SCSI")) {
             if (const auto generic = find(devices.genericScsi, *number)) {
-                out.boolean(key(prefix, ".present"), generic->Enabled());
-                out.value(key(prefix, ".fileName"), generic->DeviceName());
-                out.value(key(prefix, ".deviceType"), generic->DeviceType());
-                out.boolean(key(prefix, ".startConnected"), generic->ConnectedAtBoot());
+                out.boolean(memberKey(prefix, member::Present), generic->Enabled());
+                out.value(memberKey(prefix, member::FileName), generic->DeviceName());
+                out.value(memberKey(prefix, member::DeviceType), generic->DeviceType());
+                out.boolean(memberKey(prefix, member::StartConnected), generic->ConnectedAtBoot());
             }
         }
         // "SCSI Controller n" (the controller's own node) and anything else write nothing.
@@ -121,36 +132,34 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
                               firstByNumber(*hw.GenericSCSIDevices())};
 
     if (ide->Count() > 0) {
-        out.comment("####### ide-controllers ###############");
+        out.comment(comment::IdeControllersSection);
         for (std::int32_t i = 1; i <= ide->Count(); ++i) {
             const auto controller = ide->Item(i);
-            out.boolean(key("ide" + std::to_string(controller->DeviceNum()), ".present"), controller->Enabled());
+            out.boolean(memberKey(numbered(family::Ide, controller->DeviceNum()), member::Present), controller->Enabled());
         }
         out.blank();
-        out.comment("####### ide-disks #####################");
+        out.comment(comment::IdeDisksSection);
         for (std::int32_t i = 1; i <= ide->Count(); ++i) {
             const auto controller = ide->Item(i);
-            writeNodes(out, "ide" + std::to_string(controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
+            writeNodes(out, numbered(family::Ide, controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
                        false);
         }
         out.blank();
     }
     if (scsi->Count() > 0) {
-        out.comment("####### scsi-controllers ##############");
+        out.comment(comment::ScsiControllersSection);
         for (std::int32_t i = 1; i <= scsi->Count(); ++i) {
             const auto controller = scsi->Item(i);
-            const std::string prefix = "scsi" + std::to_string(controller->DeviceNum());
-            out.boolean(key(prefix, ".present"), controller->Enabled());
-            if (controller->ControllerType() == 0)
-                out.value(key(prefix, ".virtualDev"), "buslogic");
-            else if (controller->ControllerType() == 1)
-                out.value(key(prefix, ".virtualDev"), "lsilogic");
+            const std::string prefix = numbered(family::Scsi, controller->DeviceNum());
+            out.boolean(memberKey(prefix, member::Present), controller->Enabled());
+            if (const auto type = wordOf(words::ScsiControllerTypes, controller->ControllerType()))
+                out.value(memberKey(prefix, member::VirtualDev), *type);
         }
         out.blank();
-        out.comment("####### scsi-disks ####################");
+        out.comment(comment::ScsiDisksSection);
         for (std::int32_t i = 1; i <= scsi->Count(); ++i) {
             const auto controller = scsi->Item(i);
-            writeNodes(out, "scsi" + std::to_string(controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
+            writeNodes(out, numbered(family::Scsi, controller->DeviceNum()), controller->Nodes(), devices, vmxPath,
                        true);
         }
         out.blank();
@@ -159,27 +168,25 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
 
 void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
 {
-    static const char* const kDevices[] = {"vlance", "vmxnet", "e1000"};
-    static const char* const kConnections[] = {"bridged", "hostonly", "nat", "custom"};
-    out.comment("####### nics ##########################");
+    out.comment(comment::NicsSection);
     for (std::int32_t i = 1; i <= nics.Count(); ++i) {
         const auto nic = nics.Item(i);
-        const std::string prefix = "ethernet" + std::to_string(i - 1);
-        out.boolean(key(prefix, ".present"), nic->Enabled());
-        out.boolean(key(prefix, ".startConnected"), nic->ConnectedAtBoot());
-        if (nic->DeviceType() >= 0 && nic->DeviceType() <= 2)
-            out.value(key(prefix, ".virtualDev"), kDevices[nic->DeviceType()]);
-        if (nic->ConnectionType() >= 0 && nic->ConnectionType() <= 3)
-            out.value(key(prefix, ".connectionType"), kConnections[nic->ConnectionType()]);
-        out.value(key(prefix, ".vnet"), "VMnet" + std::to_string(nic->VNet()));
+        const std::string prefix = numbered(family::Ethernet, i - 1);
+        out.boolean(memberKey(prefix, member::Present), nic->Enabled());
+        out.boolean(memberKey(prefix, member::StartConnected), nic->ConnectedAtBoot());
+        if (const auto type = wordOf(words::NicTypes, nic->DeviceType()))
+            out.value(memberKey(prefix, member::VirtualDev), *type);
+        if (const auto connection = wordOf(words::ConnectionTypes, nic->ConnectionType()))
+            out.value(memberKey(prefix, member::ConnectionType), *connection);
+        out.value(memberKey(prefix, member::VNet), "VMnet" + std::to_string(nic->VNet()));
         if (nic->AddressType() == 1) {
-            out.value(key(prefix, ".addressType"), "static");
-            out.value(key(prefix, ".address"), nic->MacAddress());
+            out.value(memberKey(prefix, member::AddressType), "static");
+            out.value(memberKey(prefix, member::Address), nic->MacAddress());
         } else if (nic->AddressType() == 0) {
-            out.value(key(prefix, ".addressType"), "generated");
+            out.value(memberKey(prefix, member::AddressType), "generated");
             if (!nic->MacAddress().empty())
-                out.value(key(prefix, ".generatedAddress"), nic->MacAddress());
-            out.number(key(prefix, ".generatedAddressOffset"), nic->GenAddressOffset());
+                out.value(memberKey(prefix, member::GeneratedAddress), nic->MacAddress());
+            out.number(memberKey(prefix, member::GeneratedAddressOffset), nic->GenAddressOffset());
         }
     }
     out.blank();
@@ -187,21 +194,21 @@ void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
 
 void writeSound(const tarvonel::clsAudioDevices& audio, VmxLines& out)
 {
-    out.comment("####### sound #########################");
+    out.comment(comment::SoundSection);
     for (std::int32_t i = 1; i <= audio.Count(); ++i) {
         const auto device = audio.Item(i);
-        out.boolean("sound.present = ", device->Enabled());
-        out.boolean("sound.startConnected = ", device->ConnectedAtBoot());
+        out.boolean(key::SoundPresent, device->Enabled());
+        out.boolean(key::SoundStartConnected, device->ConnectedAtBoot());
         switch (device->DeviceType()) {
         case 0:
-            out.value("sound.virtualDev = ", "es1371");
+            out.value(key::SoundVirtualDev, words::SoundTypes[0]);
             break;
         case 1:
-            out.value("sound.virtualDev = ", "sb16");
+            out.value(key::SoundVirtualDev, words::SoundTypes[1]);
             break;
         case 2:
-            out.value("sound.virtualDev = ", "sb16");
-            out.value("sound.synth.operational = ", "TRUE");
+            out.value(key::SoundVirtualDev, words::SoundTypes[1]);
+            out.value(key::SoundSynth, "TRUE");
             break;
         default:
             break;
@@ -214,46 +221,46 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
 {
     const auto floppies = hw.Floppies();
     if (floppies->Count() > 0) {
-        out.comment("####### floppies ######################");
+        out.comment(comment::FloppiesSection);
         for (std::int32_t i = 1; i <= floppies->Count(); ++i) {
             const auto floppy = floppies->Item(i);
-            const std::string prefix = "floppy" + std::to_string(i - 1);
-            out.boolean(key(prefix, ".present"), floppy->Enabled());
-            out.boolean(key(prefix, ".startConnected"), floppy->ConnectedAtBoot());
-            out.value(key(prefix, ".fileType"), floppy->DeviceType());
+            const std::string prefix = numbered(family::Floppy, i - 1);
+            out.boolean(memberKey(prefix, member::Present), floppy->Enabled());
+            out.boolean(memberKey(prefix, member::StartConnected), floppy->ConnectedAtBoot());
+            out.value(memberKey(prefix, member::FileType), floppy->DeviceType());
             fileName(out, prefix, floppy->DeviceName(), vmxPath);
         }
         out.blank();
     }
     const auto parallel = hw.ParallelPorts();
     if (parallel->Count() > 0) {
-        out.comment("####### parallel ports ################");
+        out.comment(comment::ParallelSection);
         for (std::int32_t i = 1; i <= parallel->Count(); ++i) {
             const auto port = parallel->Item(i);
-            const std::string prefix = "parallel" + std::to_string(i - 1);
-            out.boolean(key(prefix, ".present"), port->Enabled());
-            out.boolean(key(prefix, ".startConnected"), port->ConnectedAtBoot());
+            const std::string prefix = numbered(family::Parallel, i - 1);
+            out.boolean(memberKey(prefix, member::Present), port->Enabled());
+            out.boolean(memberKey(prefix, member::StartConnected), port->ConnectedAtBoot());
             if (port->DeviceType() == "device")
-                out.boolean(key(prefix, ".bidirectional"), port->Bidirectional());
-            out.value(key(prefix, ".fileType"), port->DeviceType());
+                out.boolean(memberKey(prefix, member::Bidirectional), port->Bidirectional());
+            out.value(memberKey(prefix, member::FileType), port->DeviceType());
             fileName(out, prefix, port->DeviceName(), vmxPath);
         }
         out.blank();
     }
     const auto serial = hw.SerialPorts();
     if (serial->Count() > 0) {
-        out.comment("####### serial ports ##################");
+        out.comment(comment::SerialSection);
         for (std::int32_t i = 1; i <= serial->Count(); ++i) {
             const auto port = serial->Item(i);
-            const std::string prefix = "serial" + std::to_string(i - 1);
-            out.boolean(key(prefix, ".present"), port->Enabled());
-            out.boolean(key(prefix, ".startConnected"), port->ConnectedAtBoot());
-            out.boolean(key(prefix, ".yieldOnMsrRead"), port->YieldCpu());
+            const std::string prefix = numbered(family::Serial, i - 1);
+            out.boolean(memberKey(prefix, member::Present), port->Enabled());
+            out.boolean(memberKey(prefix, member::StartConnected), port->ConnectedAtBoot());
+            out.boolean(memberKey(prefix, member::YieldOnMsrRead), port->YieldCpu());
             if (port->DeviceType() == "pipe") {
-                out.value(key(prefix, ".pipe.endPoint"), port->PipeEnd1() != 0 ? "client" : "server");
-                out.boolean(key(prefix, ".tryNoRxLoss"), port->PipeEnd2() != 0);
+                out.value(memberKey(prefix, member::PipeEndPoint), port->PipeEnd1() != 0 ? "client" : "server");
+                out.boolean(memberKey(prefix, member::TryNoRxLoss), port->PipeEnd2() != 0);
             }
-            out.value(key(prefix, ".fileType"), port->DeviceType());
+            out.value(memberKey(prefix, member::FileType), port->DeviceType());
             fileName(out, prefix, port->DeviceName(), vmxPath);
         }
         out.blank();
@@ -274,31 +281,31 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
         writeSound(*hw->AudioDevices(), out);
     const auto usb = hw->USBControllers();
     if (usb->Count() > 0) {
-        out.comment("####### usb ###########################");
+        out.comment(comment::UsbSection);
         for (std::int32_t i = 1; i <= usb->Count(); ++i) {
-            out.boolean("usb.present = ", usb->Item(i)->Enabled());
-            out.boolean("usb.generic.autoconnect = ", usb->Item(i)->AutoConnect());
+            out.boolean(key::UsbPresent, usb->Item(i)->Enabled());
+            out.boolean(key::UsbAutoConnect, usb->Item(i)->AutoConnect());
         }
         out.blank();
     }
     writePorts(*hw, out, vmxPath);
     const auto displays = hw->Displays();
     if (displays->Count() > 0) {
-        out.comment("####### display #######################");
+        out.comment(comment::DisplaySection);
         for (std::int32_t i = 1; i <= displays->Count(); ++i) {
             const auto display = displays->Item(i);
-            out.number("svga.maxWidth = ", display->ScreenWidth());
-            out.number("svga.maxHeight = ", display->ScreenHeight());
-            out.number("svga.vramSize = ", display->VramSize());
-            out.boolean("mks.enable3d = ", display->Enable3D());
+            out.number(key::SvgaMaxWidth, display->ScreenWidth());
+            out.number(key::SvgaMaxHeight, display->ScreenHeight());
+            out.number(key::SvgaVramSize, display->VramSize());
+            out.boolean(key::Enable3D, display->Enable3D());
         }
         out.blank();
     }
     const auto mice = hw->Mice();
     if (mice->Count() > 0) {
-        out.comment("####### mouse/keyboard ################");
+        out.comment(comment::MouseSection);
         for (std::int32_t i = 1; i <= mice->Count(); ++i)
-            out.boolean("vmmouse.present = ", mice->Item(i)->Enabled());
+            out.boolean(key::MousePresent, mice->Item(i)->Enabled());
         out.blank();
     }
 }

@@ -59,7 +59,7 @@ Finding CheckIni(std::string_view input)
 
     const std::string_view trimmedKey = platform::TrimBlanks(key);
     for (const platform::IniEntry& entry : before) {
-        if (platform::EqualsIgnoringCase(platform::TrimBlanks(entry.key), trimmedKey))
+        if (platform::EqualsIgnoreCase(platform::TrimBlanks(entry.key), trimmedKey))
             continue;
         const auto now = reparsed.value(section, entry.key);
         if (now != entry.value)

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "vmx/VmxSyntax.h"
 
+#include "platform/TextUtil.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 namespace zentravolix::vmx {
 namespace {
@@ -62,6 +65,44 @@ TEST(VmxNumbers, AcceptsOnlySignAndDigitsWithinTheRange)
     EXPECT_EQ(ParseInteger("99999999999999999999999999", 0, std::numeric_limits<std::int64_t>::max(), n),
               NumberStatus::OutOfRange);
     EXPECT_EQ(n, 5) << "a failed parse leaves the value alone";
+}
+
+TEST(VmxNumbers, TheWholeRangeOfSixtyFourBitsIsANumber)
+{
+    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t n = 0;
+    EXPECT_EQ(ParseInteger("9223372036854775807", kMin, kMax, n), NumberStatus::Ok);
+    EXPECT_EQ(n, kMax);
+    EXPECT_EQ(ParseInteger("-9223372036854775808", kMin, kMax, n), NumberStatus::Ok);
+    EXPECT_EQ(n, kMin);
+    EXPECT_EQ(ParseInteger("9223372036854775808", kMin, kMax, n), NumberStatus::OutOfRange);
+    EXPECT_EQ(ParseInteger("99999999999999999999x", kMin, kMax, n), NumberStatus::NotANumber)
+        << "a stray character makes no number, however long the digits before it";
+}
+
+// The reader, the writer, the disk descriptors and the settings share one set of string helpers;
+// each trims what its format allows.
+TEST(SharedTextHelpers, VmxLinesAndDescriptorsTrimOnlySpacesAndTabsSettingsTrimAllBlanks)
+{
+    EXPECT_EQ(platform::TrimSpacesAndTabs(" \tkey \t"), "key");
+    EXPECT_EQ(platform::TrimSpacesAndTabs("\v value\f\r"), "\v value\f\r");
+    EXPECT_EQ(platform::TrimBlanks("\v\r\n value\f\t "), "value");
+    // The reader keeps a vertical tab or form feed that stands at the edge of a key.
+    EXPECT_EQ(RawLineKey("\fkey\v = 1"), "\fkey\v");
+    EXPECT_EQ(LineValue("k = \"v\"\f"), "v\f");
+}
+
+TEST(SharedTextHelpers, SettingsNumbersMayCarryBlanksVmxNumbersMayNot)
+{
+    std::int64_t n = 0;
+    EXPECT_EQ(platform::ParseInteger(" \t42\r\n", 0, 100), std::optional<std::int64_t>(42));
+    EXPECT_EQ(platform::ParseInteger("+-4", -10, 10), std::nullopt);
+    EXPECT_EQ(platform::ParseInteger("101", 0, 100), std::nullopt);
+    EXPECT_EQ(ParseInteger(" 42", 0, 100, n), NumberStatus::NotANumber);
+    EXPECT_TRUE(EqualsIgnoreCase("ScSi0:1.FileName", "scsi0:1.filename"));
+    EXPECT_FALSE(EqualsIgnoreCase("\xC3\x89", "\xC3\xA9")) << "letters beyond ASCII keep their case";
+    EXPECT_EQ(ToLower("Ethernet0.\xC3\x89"), "ethernet0.\xC3\x89");
 }
 
 TEST(VmxRelativeNames, OnlyFilesDirectlyInTheMachineFolderLoseTheFolder)

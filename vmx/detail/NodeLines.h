@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "vmx/detail/KeyNames.h"
 #include "vmx/detail/ReaderContext.h"
 
 #include <optional>
@@ -78,7 +79,8 @@ void forEachControllerLine(const std::vector<RawLine>& keyLines, const std::vect
             continue;
         // Cheap test first: only keys starting with "ide" or "scsi" concern this pass.
         const std::string_view raw = RawLineKey(keyLines[i].text);
-        if (!(EqualsIgnoreCase(raw.substr(0, 3), "ide") || EqualsIgnoreCase(raw.substr(0, 4), "scsi")))
+        if (!(EqualsIgnoreCase(raw.substr(0, family::Ide.size()), family::Ide) ||
+              EqualsIgnoreCase(raw.substr(0, family::Scsi.size()), family::Scsi)))
             continue;
         parseLine(keyLines[i], line);
         bool scsi = false;

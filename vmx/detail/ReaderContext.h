@@ -37,6 +37,10 @@ struct ParsedLine {
     /** The key from its first "." on (".present"). */
     std::string_view suffix() const { return hasDot() ? std::string_view(key).substr(prefixLength) : std::string_view(); }
     std::string lowerValue() const { return ToLower(value); }
+    /** The key is this one (spelt as the writer spells it). */
+    bool is(std::string_view spelling) const { return EqualsIgnoreCase(key, spelling); }
+    /** The key's part from its first "." on is this member (".present"). */
+    bool hasMember(std::string_view member) const { return EqualsIgnoreCase(suffix(), member); }
     /** Decodes the value; done only for lines some handler looks at, as most lines of large files are unknown keys. */
     void loadValue()
     {

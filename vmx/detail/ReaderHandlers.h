@@ -4,6 +4,7 @@
 #include "vmx/detail/ReaderContext.h"
 
 #include <initializer_list>
+#include <span>
 
 namespace zentravolix::vmx::detail {
 
@@ -43,19 +44,22 @@ inline Fate onKeyword(const ParsedLine& line, std::initializer_list<const char*>
     return Fate::Preserved;
 }
 
-/** The option groups of the second pass: gui, powerType, toolScripts, isolation, sharedFolder, snapshot, priority, monitor_control, log, disk, diskLib. */
-Fate readGui(ReaderContext& ctx, const ParsedLine& line);
-Fate readPowerType(ReaderContext& ctx, const ParsedLine& line);
-Fate readToolScripts(ReaderContext& ctx, const ParsedLine& line);
-Fate readIsolation(ReaderContext& ctx, const ParsedLine& line);
+/** Sets the position of the word the value is (ignoring letter case) in a list of words; other values are kept. */
+template <class Setter>
+inline Fate onWord(const ParsedLine& line, std::span<const std::string_view> words, Setter set)
+{
+    for (std::size_t code = 0; code < words.size(); ++code) {
+        if (EqualsIgnoreCase(line.value, words[code])) {
+            set(static_cast<std::int16_t>(code));
+            return Fate::Consumed;
+        }
+    }
+    return Fate::Preserved;
+}
+
+/** sharedFolder.maxNum, the option key that makes the folders (its entry is in OptionKeys.cpp). */
 Fate readSharedFolderCount(ReaderContext& ctx, const ParsedLine& line);
+/** The numbered lines of one shared folder ("sharedFolder0.hostPath"). */
 Fate readSharedFolder(ReaderContext& ctx, const ParsedLine& line);
-Fate readSnapshot(ReaderContext& ctx, const ParsedLine& line);
-Fate readPriority(ReaderContext& ctx, const ParsedLine& line);
-Fate readMonitorControl(ReaderContext& ctx, const ParsedLine& line);
-Fate readLog(ReaderContext& ctx, const ParsedLine& line);
-Fate readDisk(ReaderContext& ctx, const ParsedLine& line);
-/** The clustering block's fixed diskLib lines (only while the file switches clustering on). */
-Fate readDiskLib(ReaderContext& ctx, const ParsedLine& line);
 
 } // namespace zentravolix::vmx::detail

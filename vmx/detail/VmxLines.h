@@ -23,21 +23,26 @@ struct VmxLine {
 /** The writer's lines in file order, before duplicates and preserved lines are settled. */
 class VmxLines {
 public:
-    void comment(std::string text) { m_lines.push_back({{}, std::move(text)}); }
+    void comment(std::string_view text) { m_lines.push_back({{}, std::string(text)}); }
     void blank() { m_lines.push_back({}); }
 
-    /** keyLiteral is the key as written, including its " = " (or the "numvcpus =" quirk). */
-    void value(std::string_view keyLiteral, std::string_view value)
+    /** A key line: the key as written, the separator (" = ", or "numvcpus"'s historic " ="), the quoted value. */
+    void value(std::string_view key, std::string_view value, std::string_view separator = " = ")
     {
-        std::string text(keyLiteral);
+        std::string text;
+        text.reserve(key.size() + separator.size() + value.size() + 2);
+        text += key;
+        text += separator;
         text += '"';
         text += EscapeValue(value);
         text += '"';
-        const auto eq = keyLiteral.find('=');
-        m_lines.push_back({ToLower(Trim(keyLiteral.substr(0, eq))), std::move(text)});
+        m_lines.push_back({ToLower(key), std::move(text)});
     }
-    void boolean(std::string_view keyLiteral, bool flag) { value(keyLiteral, flag ? "TRUE" : "FALSE"); }
-    void number(std::string_view keyLiteral, std::int64_t n) { value(keyLiteral, std::to_string(n)); }
+    void boolean(std::string_view key, bool flag) { value(key, flag ? "TRUE" : "FALSE"); }
+    void number(std::string_view key, std::int64_t n, std::string_view separator = " = ")
+    {
+        value(key, std::to_string(n), separator);
+    }
 
     std::vector<VmxLine>& lines() { return m_lines; }
     const std::vector<VmxLine>& lines() const { return m_lines; }
@@ -46,15 +51,11 @@ private:
     std::vector<VmxLine> m_lines;
 };
 
-/** True when the pair is a listed product version, for which the "# Platform = " and "# Version = " lines
- * exist. */
-bool hasPlatformLines(std::int16_t targetPlatform, std::int16_t platformVersion);
-
 /** Banner and identity/general section, with its closing blank line. */
 void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out);
 /** The twelve device sections, each only when its collection holds an item. */
 void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out);
-/** The "advanced stuff" block. */
+/** The "advanced stuff" block: the option keys' table in order (OptionKeys.cpp). */
 void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out);
 
 /** All the writer's own lines (no preserved lines, no closing lines), duplicates settled: the later line wins. */
