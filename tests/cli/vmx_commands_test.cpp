@@ -4,6 +4,8 @@
 #include "config/ConfigSession.h"
 #include "platform/TextTable.h"
 #include "support/Corpus.h"
+#include "support/Files.h"
+#include "support/InProcessTool.h"
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
 
@@ -21,18 +23,8 @@ using namespace zentravolix;
 
 namespace {
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
+using test::readFile;
+using test::writeFile;
 
 const fs::path kCosmos =
     zentravolix::test::corpus::InRepository() / "vmx" / "cosmos" / "2008-09-10_Workstation_Cosmos.vmx";
@@ -47,16 +39,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    int run(std::vector<std::string> args)
-    {
-        out.str({});
-        err.str({});
-        args.insert(args.begin(), "zentravolix-cli");
-        std::vector<const char*> argv;
-        for (const auto& a : args)
-            argv.push_back(a.c_str());
-        return cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
-    }
+    int run(std::vector<std::string> args) { return test::runTool(std::move(args), out, err); }
 
     /** What the editor would save for this file: opened as the editor opens it, written back. */
     static std::string editorSave(const fs::path& file)

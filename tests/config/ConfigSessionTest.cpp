@@ -5,6 +5,7 @@
 
 #include "platform/IoError.h"
 #include "platform/TextTable.h"
+#include "support/Files.h"
 #include "vmx/VmxFileError.h"
 
 #include <tarvonel/tarvonel.h>
@@ -23,18 +24,8 @@ using config::ConfigSession;
 
 namespace {
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
+using test::readFile;
+using test::writeFile;
 
 class ConfigSessionTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 
 #include "cli/CliApp.h"
 #include "support/Corpus.h"
+#include "support/InProcessTool.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -20,16 +21,7 @@ namespace fs = std::filesystem;
 class ToolAndEditor : public EditorTest {
 protected:
     /** Runs the tool in-process; the exit code, with what it printed in out and err. */
-    int tool(std::vector<std::string> args)
-    {
-        out.str({});
-        err.str({});
-        args.insert(args.begin(), "zentravolix-cli");
-        std::vector<const char*> argv;
-        for (const auto& a : args)
-            argv.push_back(a.c_str());
-        return cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
-    }
+    int tool(std::vector<std::string> args) { return zentravolix::test::runTool(std::move(args), out, err); }
 
     /** The file's bytes, and the file removed, so the next save starts from nothing. */
     static std::string takeFile(const fs::path& path)
