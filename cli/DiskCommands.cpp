@@ -30,6 +30,18 @@ constexpr int kCannotCreateFolder = 475;
 constexpr int kCreated = 476;
 constexpr int kCreating = 477;
 
+/** A disk library message in the tool's language: its text filled in, or the system's own words. */
+std::string Say(const Context& c, const disk::DiskMessage& message)
+{
+    if (message.text == DiskText::None) {
+        std::string joined;
+        for (const std::string& arg : message.args)
+            joined += (joined.empty() ? "" : ": ") + arg;
+        return joined;
+    }
+    return c.text ? platform::FillTextFrom(c.text(disk::TextNumber(message.text)), message.args) : std::string();
+}
+
 struct CreateOptions {
     std::string path;
     std::string size;
@@ -150,8 +162,8 @@ int CreateCommand(Context& c, const CreateOptions& o)
         return ExitRefused;
     }
     const bool fullPathWritten = method == disk::CreateMethod::External && kind == disk::DiskKind::SinglePreallocated;
-    if (const std::string reason = disk::UnwritableNameReason(names, fullPathWritten); !reason.empty()) {
-        c.err << "PATH: " << reason << ": " << o.path << "\n";
+    if (const DiskText reason = disk::UnwritableNameReason(names, fullPathWritten); reason != DiskText::None) {
+        c.err << "PATH: " << Say(c, disk::DiskMessage{reason, {o.path}}) << "\n";
         return ExitRefused;
     }
     if (fs::symlink_status(names.diskName, ec).type() != fs::file_type::not_found)
@@ -188,7 +200,7 @@ int CreateCommand(Context& c, const CreateOptions& o)
         fs::remove(names.folder, ec); // only removes it while it is empty
     if (result.status == disk::CreateResult::Status::MissingTool)
         return Refuse(c, result.title, result.message, ExitIoError);
-    c.err << result.errorText() << "\n";
+    c.err << result.errorNumber << ": " << Say(c, result.reason) << "\n";
     return ExitIoError;
 }
 
@@ -208,8 +220,7 @@ int InfoCommand(Context& c, const InfoOptions& o)
     }
     const disk::ReadOutcome outcome = disk::ReadDiskDescriptor(info);
     if (!outcome) {
-        c.err << Text(c, DiskText::UnableToReadDisk) << ": " << o.path << ": " << outcome.explanation()
-              << "\n";
+        c.err << Text(c, DiskText::UnableToReadDisk) << ": " << o.path << ": " << Say(c, outcome.message()) << "\n";
         return ExitIoError;
     }
     if (o.json) {
@@ -231,8 +242,8 @@ int InfoCommand(Context& c, const InfoOptions& o)
         c.out << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
         return ExitSuccess;
     }
-    for (const std::string& line : disk::DiskInformationLines(info))
-        c.out << line << "\n";
+    for (const disk::DiskMessage& line : disk::DiskInformationLines(info))
+        c.out << Say(c, line) << "\n";
     return ExitSuccess;
 }
 

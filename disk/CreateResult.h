@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zentravolix::disk {
 
@@ -26,18 +27,16 @@ struct CreateResult {
     enum class Status {
         Created,
         MissingTool, // `message` and `title` name the texts to show
-        Failed,      // `errorNumber` and `description` tell why; the files made were removed
+        Failed,      // `errorNumber` and `reason` tell why; the files made were removed
         Cancelled,   // the files made were removed
     };
     Status status = Status::Created;
     int errorNumber = 0;     // the system's error number, or the tool's exit code
-    std::string description; // the reason, naming the file or the tool
+    DiskMessage reason;      // why, naming the file or the tool
     DiskText message = DiskText::None;
     DiskText title = DiskText::None;
 
     bool created() const { return status == Status::Created; }
-    /** The text of the error box: number, ": ", description. */
-    std::string errorText() const { return std::to_string(errorNumber) + ": " + description; }
 
     static CreateResult cancellation()
     {
@@ -46,13 +45,20 @@ struct CreateResult {
         return r;
     }
 
-    static CreateResult failure(int number, std::string description)
+    /** A failure with the reason `text`, filled from `args`. */
+    static CreateResult failure(int number, DiskText text, std::vector<std::string> args)
     {
         CreateResult r;
         r.status = Status::Failed;
         r.errorNumber = number;
-        r.description = std::move(description);
+        r.reason = {text, std::move(args)};
         return r;
+    }
+
+    /** A failure in the system's own words: its reason and the file it concerns. */
+    static CreateResult systemFailure(int number, std::string systemReason, std::string file)
+    {
+        return failure(number, DiskText::None, {std::move(systemReason), std::move(file)});
     }
 };
 

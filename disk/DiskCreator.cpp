@@ -57,7 +57,7 @@ CreateResult RunQemuImg(const DiskRequest& request, const CreateEnvironment& env
     // An absolute name keeps qemu-img from reading "name:..." as a protocol or "-name" as an option.
     const std::string diskName = Absolute(request.names.diskName);
     if (Exists(diskName))
-        return CreateResult::failure(EEXIST, ErrorDescription(EEXIST) + ": " + diskName);
+        return CreateResult::systemFailure(EEXIST, ErrorDescription(EEXIST), diskName);
     // The name was free: whatever qemu-img makes there goes if the program is interrupted.
     RemoveOnSignal::fileCreated(diskName);
     const CreationProgress start{0, static_cast<std::uint64_t>(request.sectorCount) * 512};
@@ -65,14 +65,13 @@ CreateResult RunQemuImg(const DiskRequest& request, const CreateEnvironment& env
         return CreateResult::cancellation();
     const ToolRun run = env.runCommand(env.qemuImg, QemuImgCreateArguments(diskName, request.sectorCount));
     if (!run.started)
-        return CreateResult::failure(ENOENT, "cannot start " + env.qemuImg + ": " + run.error);
+        return CreateResult::failure(ENOENT, DiskText::CannotStartTool, {env.qemuImg, run.error});
     if (run.exitCode != 0 || !Exists(diskName)) {
         // The name was free before the run, so whatever stands there now is qemu-img's half-made disk.
         std::error_code ec;
         fs::remove(diskName, ec);
         const int number = run.exitCode != 0 ? run.exitCode : ENOENT;
-        return CreateResult::failure(number, "qemu-img failed (exit code " + std::to_string(run.exitCode) +
-                                                 ") creating " + diskName);
+        return CreateResult::failure(number, DiskText::QemuImgFailed, {std::to_string(run.exitCode), diskName});
     }
     if (env.progress)
         env.progress({start.totalBytes, start.totalBytes});
@@ -84,12 +83,12 @@ CreateResult LibraryMethod(const DiskRequest& request, FileOps& files, const Cre
 {
     const std::int64_t mb = DivideRoundHalfEven(request.sectorCount, 2048);
     if (mb <= 0 || mb > INT32_MAX)
-        return CreateResult::failure(EINVAL, "invalid disk size: " + request.names.diskName);
+        return CreateResult::failure(EINVAL, DiskText::InvalidDiskSize, {request.names.diskName});
     const std::optional<DiskPlan> plan =
         PlanLibraryDisk(request.names.diskName, LibraryTypeForKind(request.kind),
                         BusTypeName(request.adapter), static_cast<std::int32_t>(mb), random01);
     if (!plan)
-        return CreateResult::failure(EINVAL, "invalid disk size: " + request.names.diskName);
+        return CreateResult::failure(EINVAL, DiskText::InvalidDiskSize, {request.names.diskName});
     CreateResult result = ExecutePlan(*plan, files, env.progress);
     if (!result.created() || request.adapter != AdapterType::LsiLogic)
         return result;
@@ -98,7 +97,7 @@ CreateResult LibraryMethod(const DiskRequest& request, FileOps& files, const Cre
         for (auto it = plan->extents.rbegin(); it != plan->extents.rend(); ++it)
             files.remove(it->path);
         files.remove(plan->diskName);
-        return CreateResult::failure(e, ErrorDescription(e) + ": " + plan->diskName);
+        return CreateResult::systemFailure(e, ErrorDescription(e), plan->diskName);
     }
     return result;
 }
@@ -142,12 +141,12 @@ CreateResult CreateDisk(const DiskRequest& request, const CreateEnvironment& env
     }
     const std::function<double()> random01 = env.random01 ? env.random01 : SeededRandom01();
     if (request.sectorCount <= 0)
-        return CreateResult::failure(EINVAL, "invalid disk size: " + request.names.diskName);
+        return CreateResult::failure(EINVAL, DiskText::InvalidDiskSize, {request.names.diskName});
     // Only the external single preallocated disk names its extent by the full path.
     const bool fullPathWritten =
         request.method == CreateMethod::External && request.kind == DiskKind::SinglePreallocated;
-    if (const std::string reason = UnwritableNameReason(request.names, fullPathWritten); !reason.empty())
-        return CreateResult::failure(EINVAL, reason + ": " + request.names.diskName);
+    if (const DiskText reason = UnwritableNameReason(request.names, fullPathWritten); reason != DiskText::None)
+        return CreateResult::failure(EINVAL, reason, {request.names.diskName});
     // An interrupted or crashing program leaves no half-made disk behind.
     const RemoveOnSignal removeOnSignal;
     if (request.method == CreateMethod::Library)

@@ -147,19 +147,19 @@ ReadOutcome ReadBytes(std::ifstream& in, std::uint64_t offset, std::size_t size,
 
 } // namespace
 
-std::string ReadOutcome::explanation() const
+DiskMessage ReadOutcome::message() const
 {
     switch (problem) {
     case ReadProblem::None:
-        return "ok";
+        return {};
     case ReadProblem::CannotOpen:
-        return "cannot read the file: " + detail;
+        return {DiskText::CannotReadFile, {detail}};
     case ReadProblem::MissingKey:
-        return "missing key " + detail;
+        return {DiskText::MissingKey, {detail}};
     case ReadProblem::BadNumber:
-        return "the value of " + detail + " is not a valid number";
+        return {DiskText::NotANumber, {detail}};
     case ReadProblem::UnknownCreateType:
-        return "unknown createType \"" + detail + "\"";
+        return {DiskText::UnknownCreateType, {detail}};
     }
     return {};
 }
@@ -229,30 +229,22 @@ std::string SizeText(std::int64_t sectors)
     return buffer;
 }
 
-std::vector<std::string> DiskInformationLines(const DiskInfo& i)
+std::vector<DiskMessage> DiskInformationLines(const DiskInfo& i)
 {
-    std::vector<std::string> lines;
-    lines.push_back("Disk Path: " + i.folder);
-    lines.push_back("Disk Name: " + i.fileName);
-    lines.push_back("Disk Type: " + i.createType + " (" + std::to_string(i.typeIndex) + ")");
-    lines.push_back("Adapter Type: " + i.adapterType);
-    lines.push_back("Size: " + std::to_string(i.sectors) + " sectors (" + i.sizeText + ")");
-    lines.push_back("Geometry: Cylinders " + std::to_string(i.cylinders) + ", Heads " +
-                    std::to_string(i.heads) + ", Sectors " + std::to_string(i.sectorsPerTrack));
+    using std::to_string;
+    std::vector<DiskMessage> lines;
+    lines.push_back({DiskText::InfoDiskPath, {i.folder}});
+    lines.push_back({DiskText::InfoDiskName, {i.fileName}});
+    lines.push_back({DiskText::InfoDiskType, {i.createType, to_string(i.typeIndex)}});
+    lines.push_back({DiskText::InfoAdapterType, {i.adapterType}});
+    lines.push_back({DiskText::InfoSize, {to_string(i.sectors), i.sizeText}});
+    lines.push_back({DiskText::InfoGeometry, {to_string(i.cylinders), to_string(i.heads), to_string(i.sectorsPerTrack)}});
     if (i.hasBiosGeometry)
-        lines.push_back("Bios Geometry: Cylinders " + std::to_string(i.biosCylinders) + ", Heads " +
-                        std::to_string(i.biosHeads) + ", Sectors " + std::to_string(i.biosSectors));
-    lines.push_back("Hardware Version: " + std::to_string(i.hardwareVersion));
-    lines.push_back("CID: " + i.cid);
+        lines.push_back({DiskText::InfoBiosGeometry,
+                         {to_string(i.biosCylinders), to_string(i.biosHeads), to_string(i.biosSectors)}});
+    lines.push_back({DiskText::InfoHardwareVersion, {to_string(i.hardwareVersion)}});
+    lines.push_back({DiskText::InfoCID, {i.cid}});
     return lines;
-}
-
-std::string DiskInformationText(const DiskInfo& info)
-{
-    std::string text;
-    for (const std::string& line : DiskInformationLines(info))
-        text += line + "\r\n";
-    return text;
 }
 
 } // namespace zentravolix::disk

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "disk/DiskText.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,8 +46,8 @@ struct ReadOutcome {
 
     bool ok() const { return problem == ReadProblem::None; }
     explicit operator bool() const { return ok(); }
-    /** An English explanation for logs and the command-line tool ("missing key ddb.adapterType"). */
-    std::string explanation() const;
+    /** The message that tells the problem ("missing key %1" with the key); empty text when ok. */
+    DiskMessage message() const;
 };
 
 /** Files larger than this are disks with an embedded descriptor. */
@@ -72,10 +74,10 @@ ReadOutcome ReadDiskDescriptor(DiskInfo& info);
 /** The size in Gb (from 2097152 sectors), Mb, or Kb (below 2048 sectors), at most 7 digits. */
 std::string SizeText(std::int64_t sectors);
 
-/** The lines of the "Current Disk Information" box, without line ends. */
-std::vector<std::string> DiskInformationLines(const DiskInfo& info);
-
-/** The text of that box: every line ended by CR LF. */
-std::string DiskInformationText(const DiskInfo& info);
+/**
+ * The lines of the "Current Disk Information" box ("Disk Path: %1" with the folder, ...), without
+ * line ends; the box ends every line by CR LF, the command-line tool by LF.
+ */
+std::vector<DiskMessage> DiskInformationLines(const DiskInfo& info);
 
 } // namespace zentravolix::disk

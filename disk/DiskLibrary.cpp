@@ -77,7 +77,7 @@ CreateResult CreateLibraryDisk(const std::string& path, LibraryDiskType type, co
 {
     const std::optional<DiskPlan> plan = PlanLibraryDisk(path, type, bus, sizeMB, random01);
     if (!plan)
-        return CreateResult::failure(EINVAL, "invalid disk size or bus \"" + bus + "\": " + path);
+        return CreateResult::failure(EINVAL, DiskText::InvalidSizeOrBus, {bus, path});
     return ExecutePlan(*plan, files, progress);
 }
 

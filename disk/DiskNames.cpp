@@ -36,19 +36,19 @@ std::error_code EnsureDiskFolder(const std::string& folder, bool& created)
     return ec;
 }
 
-std::string UnwritableNameReason(const DiskNames& names, bool fullPathWritten)
+DiskText UnwritableNameReason(const DiskNames& names, bool fullPathWritten)
 {
     const std::string& written = fullPathWritten ? names.basePath : names.baseName;
     const auto at = written.find_first_of("\"\r\n");
     if (at == std::string::npos)
-        return {};
+        return DiskText::None;
     switch (written[at]) {
     case '"':
-        return "the disk name contains a double quote (\"), which a descriptor cannot hold";
+        return DiskText::NameHasDoubleQuote;
     case '\r':
-        return "the disk name contains a line break (carriage return), which a descriptor cannot hold";
+        return DiskText::NameHasCarriageReturn;
     default:
-        return "the disk name contains a line break, which a descriptor cannot hold";
+        return DiskText::NameHasLineBreak;
     }
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "disk/DiskText.h"
+
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -33,11 +35,11 @@ std::error_code EnsureDiskFolder(const std::string& folder, bool& created);
 
 /**
  * Why the name cannot be written into a descriptor, which holds extent names between double
- * quotes on one line: "the disk name contains a double quote (\")" or "... a line break", naming
- * the first such character of the part of the name the descriptor holds (the file name, or the
- * whole path when `fullPathWritten`). Empty when the name can be written.
+ * quotes on one line: the text of the first double quote, carriage return or line feed in the
+ * part of the name the descriptor holds (the file name, or the whole path when `fullPathWritten`).
+ * Its %1 is the name. `DiskText::None` when the name can be written.
  */
-std::string UnwritableNameReason(const DiskNames& names, bool fullPathWritten);
+DiskText UnwritableNameReason(const DiskNames& names, bool fullPathWritten);
 
 /** "00#": at least three digits, e.g. 001, 010, 999, 1000. */
 std::string ExtentNumber(int n);

@@ -73,7 +73,7 @@ public:
     CreateResult run()
     {
         if (m_plan.extents.empty() || m_total == 0)
-            return CreateResult::failure(EINVAL, "no sectors to create: " + m_plan.diskName);
+            return CreateResult::failure(EINVAL, DiskText::NoSectorsToCreate, {m_plan.diskName});
         if (!report())
             return cancelled();
         int descriptorHandle = -1;
@@ -159,7 +159,7 @@ private:
 
     CreateResult fail(int error, const std::string& path)
     {
-        return CreateResult::failure(error, ErrorDescription(error) + ": " + path);
+        return CreateResult::systemFailure(error, ErrorDescription(error), path);
     }
 
     CreateResult cancelled() { return CreateResult::cancellation(); }

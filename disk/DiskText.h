@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace zentravolix::disk {
 
 /**
@@ -25,6 +28,31 @@ enum class DiskText : int {
     ContigNotFound = 161,
     DiskInformationTitle = 174,
     UnableToReadDisk = 175,
+    // The program's own texts. A name a descriptor cannot hold; %1 the disk name.
+    NameHasDoubleQuote = 361,
+    NameHasCarriageReturn = 362,
+    NameHasLineBreak = 363,
+    // Why a descriptor could not be read; %1 the system's reason, the key or the value.
+    CannotReadFile = 364,
+    MissingKey = 365,
+    NotANumber = 366,
+    UnknownCreateType = 367,
+    // Why a creation failed.
+    InvalidDiskSize = 368,      // %1 the disk name
+    NoSectorsToCreate = 369,    // %1 the disk name
+    QemuImgFailed = 370,        // %1 the exit code, %2 the disk name
+    CannotStartTool = 371,      // %1 the tool, %2 the system's reason
+    InvalidSizeOrBus = 372,     // %1 the bus, %2 the disk name
+    // The lines of the disk information box.
+    InfoDiskPath = 373,         // %1 the folder
+    InfoDiskName = 374,         // %1 the file name
+    InfoDiskType = 375,         // %1 createType, %2 its index
+    InfoAdapterType = 376,      // %1 ddb.adapterType
+    InfoSize = 377,             // %1 sectors, %2 the size in Gb, Mb or Kb
+    InfoGeometry = 378,         // %1 cylinders, %2 heads, %3 sectors per track
+    InfoBiosGeometry = 379,     // the same for the BIOS geometry
+    InfoHardwareVersion = 380,  // %1 ddb.virtualHWVersion
+    InfoCID = 381,              // %1 the CID
 };
 
 /** The number to pass to the text table for an id. */
@@ -32,5 +60,17 @@ constexpr int TextNumber(DiskText id)
 {
     return static_cast<int>(id);
 }
+
+/**
+ * A message of the disk library: a text id and what fills its %1, %2, ... The editor and the tool
+ * put it into words. Without a text id, `args` are the system's own words (its reason and the
+ * file it concerns), shown joined by ": ".
+ */
+struct DiskMessage {
+    DiskText text = DiskText::None;
+    std::vector<std::string> args;
+
+    bool operator==(const DiskMessage&) const = default;
+};
 
 } // namespace zentravolix::disk

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <span>
 
 namespace zentravolix::platform {
 
@@ -81,7 +82,9 @@ std::string LanguageNameInItself(int index)
     return LoadCaption(kFirstLanguageName + index, LanguageOffsetFromIndex(index));
 }
 
-std::string FillText(std::string_view text, std::initializer_list<std::string_view> args)
+namespace {
+
+std::string Fill(std::string_view text, std::span<const std::string_view> args)
 {
     std::string out;
     out.reserve(text.size());
@@ -90,13 +93,26 @@ std::string FillText(std::string_view text, std::initializer_list<std::string_vi
         const std::size_t index =
             next >= '1' && next <= '9' ? static_cast<std::size_t>(next - '1') : args.size();
         if (text[i] == '%' && index < args.size()) {
-            out += *(args.begin() + index);
+            out += args[index];
             ++i;
         } else {
             out += text[i];
         }
     }
     return out;
+}
+
+} // namespace
+
+std::string FillText(std::string_view text, std::initializer_list<std::string_view> args)
+{
+    return Fill(text, std::span<const std::string_view>(args.begin(), args.size()));
+}
+
+std::string FillTextFrom(std::string_view text, const std::vector<std::string>& args)
+{
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    return Fill(text, views);
 }
 
 } // namespace zentravolix::platform

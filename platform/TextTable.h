@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentravolix::platform {
 
@@ -68,6 +69,8 @@ std::string LoadCaption(int id);
  * Qt code uses QString::arg.
  */
 std::string FillText(std::string_view text, std::initializer_list<std::string_view> args);
+/** The same with the arguments a module handed out with its text id. */
+std::string FillTextFrom(std::string_view text, const std::vector<std::string>& args);
 
 /** The name of the language at `index` (0 English ... 4 Italian) in that language itself. */
 std::string LanguageNameInItself(int index);

@@ -126,7 +126,7 @@ bool frmCreateHD::createDisk()
             result = m_creator(request, environment);
         } catch (const std::exception& e) {
             // CreateDisk reports its errors; this is for an allocation failure and the like.
-            result = disk::CreateResult::failure(0, e.what());
+            result = disk::CreateResult::failure(0, disk::DiskText::None, {e.what()});
         }
     }
     progress.close();
@@ -142,7 +142,7 @@ bool frmCreateHD::createDisk()
         m_dialogs.message(this, text(result.message), text(result.title), MessageIcon::Critical);
         return false;
     case disk::CreateResult::Status::Failed:
-        m_dialogs.message(this, QString::fromStdString(result.errorText()),
+        m_dialogs.message(this, QString::number(result.errorNumber) + QStringLiteral(": ") + text(result.reason),
                           text(disk::DiskText::CreateNewHardDisk), MessageIcon::Critical);
         return false;
     case disk::CreateResult::Status::Cancelled:

@@ -35,6 +35,18 @@ inline QString text(disk::DiskText id)
     return text(disk::TextNumber(id));
 }
 
+/** A disk library message in words: its text filled from its arguments, or the system's own words. */
+inline QString text(const disk::DiskMessage& message)
+{
+    if (message.text == disk::DiskText::None) {
+        std::string joined;
+        for (const std::string& arg : message.args)
+            joined += (joined.empty() ? "" : ": ") + arg;
+        return QString::fromStdString(joined);
+    }
+    return QString::fromStdString(platform::FillTextFrom(textStd(disk::TextNumber(message.text)), message.args));
+}
+
 /** Captions of a list of text ids, in list order. */
 inline QStringList texts(const std::vector<int>& ids)
 {

@@ -77,7 +77,8 @@ Finding checkRoundTrip(std::string_view input)
     disk::DiskInfo info;
     const disk::ReadOutcome outcome = disk::ParseDiskDescriptor(text, info);
     if (!outcome)
-        return "a written descriptor does not read back (" + outcome.explanation() + "):\n" + text;
+        return "a written descriptor does not read back (problem " +
+               std::to_string(static_cast<int>(outcome.problem)) + ", " + outcome.detail + "):\n" + text;
     std::int64_t sectors = 0;
     for (const auto& extent : fields.extents)
         sectors += extent.sectors;
@@ -101,7 +102,7 @@ Finding CheckDescriptor(std::string_view input)
     if (disk::ParseDiskDescriptor(input, info)) {
         if (info.folder != "/disks/" || info.fileName != "fuzz.vmdk")
             return std::string("the reader changed the disk's folder or name");
-        (void)disk::DiskInformationText(info);
+        (void)disk::DiskInformationLines(info);
     } else if (!info.cid.empty() || info.sectors != 0 || info.folder != "/disks/") {
         return std::string("a failed read left fields set");
     }

@@ -2,6 +2,7 @@
 // The disk commands of the command-line tool, run in-process with captured output.
 #include "cli/DiskCommands.h"
 #include "cli/CliApp.h"
+#include "platform/TextTable.h"
 #include "support/Corpus.h"
 
 #include <gtest/gtest.h>
@@ -245,6 +246,92 @@ TEST_F(DiskCommandsTest, InfoOfOtherProgramsDisksAndFailures)
                              "vmdk-rs/vmfs_thick.vmdk: unknown createType \"vmfs\"\n");
     EXPECT_EQ(Run({"disk", "info", folder + "none.vmdk"}), 1);
     EXPECT_EQ(Run({"disk", "info"}), 2);
+}
+
+TEST_F(DiskCommandsTest, DiskSentencesComeFromTheTextTableAndFollowTheToolsLanguage)
+{
+    const auto french = [](cli::Context& c) { c.text = [](int id) { return platform::LoadLocalizedText(id, 1000); }; };
+    const auto german = [](cli::Context& c) { c.text = [](int id) { return platform::LoadLocalizedText(id, 500); }; };
+    const auto expectBoth = [&](const Strings& args, int code, std::ostringstream& stream, const std::string& english,
+                                const std::function<void(cli::Context&)>& other, const std::string& translated) {
+        EXPECT_EQ(Run(args), code);
+        EXPECT_EQ(stream.str(), english);
+        EXPECT_EQ(Run(args, other), code);
+        EXPECT_EQ(stream.str(), translated);
+    };
+
+    // A name the descriptor cannot hold.
+    const std::string quoted = folder + "my \"best\" disk";
+    expectBoth({"disk", "create", quoted, "--size", "200M", "--adapter", "ide", "--type", "growable-split"}, 2, err,
+               "PATH: the disk name contains a double quote (\"), which a descriptor cannot hold: " + quoted + "\n",
+               german,
+               "PATH: der Festplattenname enthält ein doppeltes Anführungszeichen (\"), das ein Deskriptor nicht "
+               "aufnehmen kann: " +
+                   quoted + "\n");
+
+    // Descriptors that cannot be read.
+    std::ofstream(folder + "nocid.vmdk") << "# Disk DescriptorFile\nversion=1\n";
+    const std::string head = "# Disk DescriptorFile\nCID=fffffffe\nddb.virtualHWVersion = \"4\"\n";
+    std::ofstream(folder + "badrw.vmdk") << head + "createType=\"monolithicSparse\"\nRW x SPARSE \"a.vmdk\"\n";
+    std::ofstream(folder + "vmfs.vmdk") << head + "createType=\"vmfs\"\n";
+    const std::string unable = "Unable to Read current disk: ";
+    const std::string unableFr = platform::LoadLocalizedText(175, 1000) + ": ";
+    expectBoth({"disk", "info", folder + "none.vmdk"}, 1, err,
+               unable + folder + "none.vmdk: cannot read the file: No such file or directory: " + folder + "none.vmdk\n",
+               french,
+               unableFr + folder + "none.vmdk: impossible de lire le fichier : No such file or directory: " + folder +
+                   "none.vmdk\n");
+    expectBoth({"disk", "info", folder + "nocid.vmdk"}, 1, err, unable + folder + "nocid.vmdk: missing key CID\n",
+               french, unableFr + folder + "nocid.vmdk: la clé CID est absente\n");
+    expectBoth({"disk", "info", folder + "badrw.vmdk"}, 1, err,
+               unable + folder + "badrw.vmdk: the value of RW is not a valid number\n", french,
+               unableFr + folder + "badrw.vmdk: la valeur de RW n'est pas un nombre valide\n");
+    expectBoth({"disk", "info", folder + "vmfs.vmdk"}, 1, err,
+               unable + folder + "vmfs.vmdk: unknown createType \"vmfs\"\n", french,
+               unableFr + folder + "vmfs.vmdk: createType \"vmfs\" inconnu\n");
+
+    // qemu-img that fails, and one that cannot be started.
+    const Strings external = {"disk", "create", folder + "q", "--size",   "100M",    "--adapter",
+                              "ide",  "--type", "growable",   "--method", "external"};
+    const auto exitThree = [](cli::Context& c) {
+        c.runCommand = [](const std::string&, const Strings&) { return disk::ToolRun{true, 3, {}}; };
+    };
+    const auto exitThreeGerman = [&](cli::Context& c) {
+        exitThree(c);
+        german(c);
+    };
+    EXPECT_EQ(Run(external, exitThree), 1);
+    EXPECT_EQ(err.str(), "3: qemu-img failed (exit code 3) creating " + folder + "q.vmdk\n");
+    EXPECT_EQ(Run(external, exitThreeGerman), 1);
+    EXPECT_EQ(err.str(), "3: qemu-img ist fehlgeschlagen (Exit-Code 3) beim Erstellen von " + folder + "q.vmdk\n");
+    const auto notStarted = [](cli::Context& c) {
+        c.runCommand = [](const std::string&, const Strings&) { return disk::ToolRun{false, 0, "Permission denied"}; };
+    };
+    EXPECT_EQ(Run(external, notStarted), 1);
+    EXPECT_NE(err.str().find(": cannot start "), std::string::npos) << err.str();
+    EXPECT_TRUE(err.str().ends_with(": Permission denied\n")) << err.str();
+    EXPECT_EQ(Run(external,
+                  [&](cli::Context& c) {
+                      notStarted(c);
+                      german(c);
+                  }),
+              1);
+    EXPECT_NE(err.str().find(" kann nicht gestartet werden: Permission denied\n"), std::string::npos) << err.str();
+    EXPECT_EQ(Files(), (Strings{"badrw.vmdk", "nocid.vmdk", "vmfs.vmdk"}));
+
+    // The information lines.
+    ASSERT_EQ(Run({"disk", "create", folder + "web", "--size", "2G", "--adapter", "lsilogic", "--type",
+                   "growable-split"}),
+              0)
+        << err.str();
+    ASSERT_EQ(Run({"disk", "info", folder + "web.vmdk"}, german), 0) << err.str();
+    EXPECT_EQ(out.str().rfind("Festplattenpfad: " + folder + "\nFestplattenname: web.vmdk\n"
+                              "Festplattentyp: twoGbMaxExtentSparse (1)\nAdaptertyp: lsilogic\n"
+                              "Größe: 4194304 Sektoren (2 Gb)\nGeometrie: Zylinder 1024, Köpfe 128, Sektoren 32\n"
+                              "Hardwareversion: 3\nCID: ",
+                              0),
+              0u)
+        << out.str();
 }
 
 TEST(SplitSizeArgument, UnitsInAnyCase)

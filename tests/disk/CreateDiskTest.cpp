@@ -50,7 +50,7 @@ DiskInfo ReadBack(const std::string& folder, const std::string& name)
     info.folder = folder;
     info.fileName = name;
     const ReadOutcome r = ReadDiskDescriptor(info);
-    EXPECT_TRUE(r.ok()) << r.explanation();
+    EXPECT_TRUE(r.ok()) << r.detail;
     return info;
 }
 
@@ -72,7 +72,7 @@ TEST_F(CreateDiskTest, SplitSparseDiskIsReadAndWrittenByQemu)
     const CreateResult r = CreateDisk(
         Request(tmp / "web", DiskKind::GrowableSplit, sectors, AdapterType::Ide, CreateMethod::External),
         Environment());
-    ASSERT_TRUE(r.created()) << r.errorText();
+    ASSERT_TRUE(r.created()) << testing::PrintToString(r.reason.args);
     EXPECT_EQ(ListFolder(tmp.path()), (Strings{"web-s001.vmdk", "web-s002.vmdk", "web.vmdk"}));
     EXPECT_EQ(std::filesystem::file_size(tmp / "web-s001.vmdk"), 327680u);
     // The zeroed grain tables are a hole: a few blocks per extent, not 320 KiB.
@@ -99,7 +99,7 @@ TEST_F(CreateDiskTest, SinglePreallocatedDiskReservesItsSpace)
     const CreateResult r = CreateDisk(Request(tmp / "pre", DiskKind::SinglePreallocated, 204800,
                                               AdapterType::LsiLogic, CreateMethod::External),
                                       Environment());
-    ASSERT_TRUE(r.created()) << r.errorText();
+    ASSERT_TRUE(r.created()) << testing::PrintToString(r.reason.args);
     EXPECT_EQ(ListFolder(tmp.path()), (Strings{"pre-flat.vmdk", "pre.vmdk"}));
     EXPECT_EQ(std::filesystem::file_size(tmp / "pre-flat.vmdk"), 104857600u);
     EXPECT_GE(zvtest::AllocatedBytes(tmp / "pre-flat.vmdk"), 104857600u);
@@ -124,7 +124,7 @@ TEST_F(CreateDiskTest, PreallocatedSplitThreeGigabyteExampleOnDisk)
     const CreateResult r = CreateDisk(Request(tmp / "disk.vmdk", DiskKind::PreallocatedSplit, 6291456,
                                               AdapterType::Ide, CreateMethod::External),
                                       Environment(&files));
-    ASSERT_TRUE(r.created()) << r.errorText();
+    ASSERT_TRUE(r.created()) << testing::PrintToString(r.reason.args);
     EXPECT_EQ(ListFolder(tmp.path()), (Strings{"disk-f001.vmdk", "disk-f002.vmdk", "disk.vmdk"}));
     EXPECT_EQ(std::filesystem::file_size(tmp / "disk-f001.vmdk"), 4193792u * 512);
     EXPECT_EQ(std::filesystem::file_size(tmp / "disk-f002.vmdk"), 2097664u * 512);
@@ -144,7 +144,7 @@ TEST_F(CreateDiskTest, LibrarySingleGrowableIsOneSparseFileWithItsEmbeddedDescri
     const CreateResult r = CreateDisk(
         Request(tmp / "mono", DiskKind::SingleGrowable, 204801, AdapterType::LsiLogic, CreateMethod::Library),
         Environment());
-    ASSERT_TRUE(r.created()) << r.errorText();
+    ASSERT_TRUE(r.created()) << testing::PrintToString(r.reason.args);
     EXPECT_EQ(ListFolder(tmp.path()), (Strings{"mono.vmdk"}));
     // The library works in whole MiB.
     EXPECT_EQ(zvtest::QemuVirtualSize(tmp / "mono.vmdk"), 204800LL * 512);
@@ -195,7 +195,7 @@ TEST_F(CreateDiskTest, LibrarySplitAndFlatTypesUseRelativeNames)
         const CreateResult r =
             CreateDisk(Request(folder / name, c.kind, 4194304 + 2048, c.adapter, CreateMethod::Library),
                        Environment(&files));
-        ASSERT_TRUE(r.created()) << r.errorText();
+        ASSERT_TRUE(r.created()) << testing::PrintToString(r.reason.args);
         EXPECT_EQ(ListFolder(folder.path()), c.files);
         const DiskInfo info = ReadBack(folder.path(), name + ".vmdk");
         EXPECT_EQ(info.createType, c.createType);
@@ -215,7 +215,7 @@ TEST_F(CreateDiskTest, QemuImgGetsTheSizeInKilobytes)
         const CreateResult r = CreateDisk(Request(folder / "q", DiskKind::SingleGrowable, sectors,
                                                   AdapterType::Ide, CreateMethod::External),
                                           Environment());
-        ASSERT_TRUE(r.created()) << r.errorText();
+        ASSERT_TRUE(r.created()) << testing::PrintToString(r.reason.args);
         EXPECT_EQ(zvtest::QemuVirtualSize(folder / "q.vmdk"), sectors * 512);
         // qemu-img's disk is larger than 25600 bytes: its embedded descriptor is found and read.
         EXPECT_EQ(ReadBack(folder.path(), "q.vmdk").sectors, sectors);

@@ -4,6 +4,7 @@
 #include "disk/Descriptor.h"
 #include "disk/DiskPlan.h"
 #include "disk/SparseExtent.h"
+#include "platform/TextTable.h"
 
 #include <gtest/gtest.h>
 
@@ -129,7 +130,8 @@ TEST(ParseDiskDescriptor, FailuresNameTheKeyAndResetTheFields)
         const ReadOutcome r = Parse(c.text, info);
         EXPECT_EQ(r.problem, c.problem) << c.detail;
         EXPECT_EQ(r.detail, c.detail);
-        EXPECT_NE(r.explanation().find(c.detail), std::string::npos);
+        EXPECT_NE(r.message().text, DiskText::None);
+        EXPECT_EQ(r.message().args, std::vector<std::string>{c.detail});
         EXPECT_EQ(info.typeIndex, 0) << "a failed read leaves the type index 0";
         EXPECT_EQ(info.cid, "");
         EXPECT_EQ(info.folder, "/f/");
@@ -153,7 +155,14 @@ TEST(DiskInformation, LinesOfTheBox)
     info.folder = "/vms/";
     info.fileName = "disk.vmdk";
     ASSERT_TRUE(ParseDiskDescriptor(OurDescriptor(AdapterType::BusLogic), info));
-    EXPECT_EQ(DiskInformationText(info),
+    // The lines in English, through the text table like the editor and the tool show them.
+    const auto english = [](const DiskMessage& line) {
+        return zentravolix::platform::FillTextFrom(zentravolix::platform::LoadCaption(TextNumber(line.text), 0), line.args);
+    };
+    std::string text;
+    for (const DiskMessage& line : DiskInformationLines(info))
+        text += english(line) + "\r\n";
+    EXPECT_EQ(text,
               "Disk Path: /vms/\r\nDisk Name: disk.vmdk\r\nDisk Type: twoGbMaxExtentSparse (1)\r\n"
               "Adapter Type: buslogic\r\nSize: 6291456 sectors (3 Gb)\r\n"
               "Geometry: Cylinders 392, Heads 255, Sectors 63\r\nHardware Version: 3\r\nCID: 0a1b2c3d\r\n");
@@ -161,7 +170,7 @@ TEST(DiskInformation, LinesOfTheBox)
     info.biosCylinders = 1;
     info.biosHeads = 2;
     info.biosSectors = 3;
-    EXPECT_EQ(DiskInformationLines(info).at(6), "Bios Geometry: Cylinders 1, Heads 2, Sectors 3");
+    EXPECT_EQ(english(DiskInformationLines(info).at(6)), "Bios Geometry: Cylinders 1, Heads 2, Sectors 3");
 }
 
 TEST(ReadDiskDescriptor, TheTwentyFiveThousandSixHundredByteRule)
@@ -258,7 +267,7 @@ TEST_P(CorpusTest, ReadsAsExpected)
     info.folder = path.substr(0, path.rfind('/') + 1);
     info.fileName = path.substr(path.rfind('/') + 1);
     const ReadOutcome r = ReadDiskDescriptor(info);
-    ASSERT_EQ(r.ok(), c.ok) << r.explanation();
+    ASSERT_EQ(r.ok(), c.ok) << r.detail;
     if (!c.ok)
         return;
     EXPECT_EQ(info.sectors, c.sectors);

@@ -2,6 +2,7 @@
 // A failed creation removes what it made and never touches a file that was there before.
 #include "disk/DiskCreator.h"
 #include "disk/DiskLibrary.h"
+#include "disk/FileOps.h"
 
 #include <gtest/gtest.h>
 
@@ -59,8 +60,11 @@ TEST_P(FaultTest, FailureReportsTheErrorAndLeavesNoFiles)
     const CreateResult r = CreateDisk(Request(tmp / "bad", f.kind, f.method, AdapterType::LsiLogic), env);
     EXPECT_EQ(r.status, CreateResult::Status::Failed);
     EXPECT_EQ(r.errorNumber, f.error);
-    EXPECT_NE(r.errorText().find(std::to_string(f.error) + ": "), std::string::npos);
-    EXPECT_NE(r.description.find(tmp.path()), std::string::npos) << "names the file: " << r.description;
+    // The system's reason and the file, in the system's own words.
+    EXPECT_EQ(r.reason.text, DiskText::None);
+    ASSERT_EQ(r.reason.args.size(), 2u);
+    EXPECT_EQ(r.reason.args[0], ErrorDescription(f.error));
+    EXPECT_NE(r.reason.args[1].find(tmp.path()), std::string::npos) << "names the file: " << r.reason.args[1];
     EXPECT_TRUE(ListFolder(tmp.path()).empty()) << f.name;
 }
 
@@ -101,7 +105,7 @@ TEST(CreateDiskFailure, ExistingFilesAreNeverReplacedOrRemoved)
     r = CreateDisk(Request(tmp / "new", DiskKind::GrowableSplit, CreateMethod::External, AdapterType::Ide),
                    {});
     EXPECT_EQ(r.errorNumber, EEXIST);
-    EXPECT_NE(r.description.find("new-s002.vmdk"), std::string::npos);
+    EXPECT_NE(r.reason.args.at(1).find("new-s002.vmdk"), std::string::npos);
     EXPECT_EQ(zvtest::ReadFile(tmp / "new-s002.vmdk"), "someone else's data");
     EXPECT_EQ(ListFolder(tmp.path()), (Strings{"keep.vmdk", "new-s002.vmdk"}));
 }
@@ -114,7 +118,7 @@ TEST(CreateDiskFailure, FolderThatIsAFile)
         Request(tmp / "notafolder/d", DiskKind::PreallocatedSplit, CreateMethod::External, AdapterType::Ide),
         {});
     EXPECT_EQ(r.errorNumber, ENOTDIR);
-    EXPECT_NE(r.description.find("notafolder/d.vmdk"), std::string::npos);
+    EXPECT_NE(r.reason.args.at(1).find("notafolder/d.vmdk"), std::string::npos);
 }
 
 TEST(CreateDiskFailure, NonPositiveSizeIsRefused)
@@ -172,22 +176,24 @@ TEST(FixAdapterType, ReadsADescriptorLongerThanOneReadPiece)
 TEST(CreateDiskFailure, NamesADescriptorCannotHoldAreRefusedNamingTheCharacter)
 {
     TempFolder tmp;
-    const std::pair<const char*, const char*> cases[] = {
-        {"say \"hi\"", "double quote (\")"}, {"two\nlines", "line break"}, {"old\rmac", "line break"}};
-    for (const auto& [name, character] : cases) {
+    const std::pair<const char*, DiskText> cases[] = {{"say \"hi\"", DiskText::NameHasDoubleQuote},
+                                                      {"two\nlines", DiskText::NameHasLineBreak},
+                                                      {"old\rmac", DiskText::NameHasCarriageReturn}};
+    for (const auto& [name, reason] : cases) {
         for (const CreateMethod method : {CreateMethod::Library, CreateMethod::External}) {
             const CreateResult r =
                 CreateDisk(Request(tmp / name, DiskKind::GrowableSplit, method, AdapterType::Ide), {});
             EXPECT_EQ(r.status, CreateResult::Status::Failed) << name;
-            EXPECT_NE(r.description.find(character), std::string::npos) << r.description;
+            EXPECT_EQ(r.errorNumber, EINVAL);
+            EXPECT_EQ(r.reason, (DiskMessage{reason, {tmp / name + ".vmdk"}})) << name;
         }
     }
     EXPECT_TRUE(ListFolder(tmp.path()).empty());
     // Only the part the descriptor holds counts: a quote in a folder name is fine for a split disk,
     // but the external single preallocated disk writes its full path.
     const DiskNames inFolder = ApplyNameRule("/vms/\"q\"/disk");
-    EXPECT_EQ(UnwritableNameReason(inFolder, false), "");
-    EXPECT_NE(UnwritableNameReason(inFolder, true).find("double quote"), std::string::npos);
+    EXPECT_EQ(UnwritableNameReason(inFolder, false), DiskText::None);
+    EXPECT_EQ(UnwritableNameReason(inFolder, true), DiskText::NameHasDoubleQuote);
 }
 
 TEST(CreateDiskFailure, FileSizeLimitFailsTheCreationAndLeavesNoFiles)

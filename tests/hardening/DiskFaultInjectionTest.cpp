@@ -127,9 +127,7 @@ TEST_P(DescriptorWriteFaults, EveryShortWriteRemovesTheNewFilesAndNamesTheDescri
         const CreateResult result = CreateDisk(request, env);
         ASSERT_EQ(result.status, CreateResult::Status::Failed);
         EXPECT_EQ(result.errorNumber, ENOSPC);
-        EXPECT_NE(result.description.find(request.names.diskName), std::string::npos) << result.description;
-        EXPECT_NE(result.description.find("No space left on device"), std::string::npos)
-            << result.description;
+        EXPECT_EQ(result.reason, (DiskMessage{DiskText::None, {"No space left on device", request.names.diskName}}));
         ASSERT_EQ(listing(folder.path()), before) << "files of the failed creation were left";
     }
     EXPECT_EQ(readFile(folder / "other.vmdk"), "# Disk DescriptorFile\nCID=12345678\n");

@@ -97,10 +97,32 @@ TEST_F(CreateHDCreationTest, OkRechecksASizeAcceptedForAnotherAdapter)
     EXPECT_TRUE(dialog->Cancelled);
 }
 
+TEST_F(CreateHDCreationTest, FailureReasonIsTranslatedLikeEveryOtherText)
+{
+    const disk::CreateResult failure =
+        disk::CreateResult::failure(3, disk::DiskText::QemuImgFailed, {"3", "/x/test.vmdk"});
+    load();
+    fakeCreation(failure);
+    button("cmdOK")->click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("3: qemu-img failed (exit code 3) creating /x/test.vmdk"));
+
+    platform::SetLanguageOffset(1500);
+    dialogs.calls.clear();
+    dialog = std::make_unique<editor::frmCreateHD>(dialogs);
+    load();
+    fakeCreation(failure);
+    button("cmdOK")->click();
+    platform::SetLanguageOffset(0);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QStringLiteral("3: qemu-img fall\u00f3 (c\u00f3digo de salida 3) al crear /x/test.vmdk"));
+}
+
 TEST_F(CreateHDCreationTest, FailureShowsNumberAndReasonAndKeepsTheDialogOpen)
 {
     load();
-    fakeCreation(disk::CreateResult::failure(ENOSPC, "No space left on device: /x/test-s001.vmdk"));
+    fakeCreation(disk::CreateResult::systemFailure(ENOSPC, "No space left on device", "/x/test-s001.vmdk"));
     button("cmdOK")->click();
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text,
@@ -171,7 +193,7 @@ TEST_F(CreateHDCreationTest, MakesARealGrowableDiskThatReadsBack)
     disk::DiskInfo info;
     info.folder = folder;
     info.fileName = "test.vmdk";
-    ASSERT_TRUE(disk::ReadDiskDescriptor(info)) << disk::ReadDiskDescriptor(info).explanation();
+    ASSERT_TRUE(disk::ReadDiskDescriptor(info)) << disk::ReadDiskDescriptor(info).detail;
     EXPECT_EQ(info.createType, "monolithicSparse");
     EXPECT_EQ(info.adapterType, "ide");
     EXPECT_EQ(info.sectors, 204800);

@@ -7,6 +7,7 @@
 #include "config/ProductTables.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/pages/devices/HardDiskPage.h"
+#include "platform/TextTable.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,6 +63,21 @@ protected:
     QTemporaryDir tmp;
     std::string folder;
 };
+
+TEST_F(HardDiskFactsTest, FactsBoxFollowsTheProgramsLanguage)
+{
+    platform::SetLanguageOffset(1000);
+    auto page = makePage<HardDiskPage>(hw()->HardDisks()->Add()->ID());
+    leave(child<QLineEdit>(*page, "txtHDFile"), QString::fromStdString(writeDescriptor("data.vmdk", "ide")));
+    platform::SetLanguageOffset(0);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QString::fromStdString("Chemin du disque : " + folder + "\r\nNom du disque : data.vmdk\r\n"
+                                     "Type de disque : monolithicSparse (0)\r\nType d'adaptateur : ide\r\n"
+                                     "Taille : 4194304 secteurs (2 Gb)\r\n"
+                                     "G\u00e9om\u00e9trie : cylindres 4161, t\u00eates 16, secteurs 63\r\n"
+                                     "Version du mat\u00e9riel : 4\r\nCID : 1a2b3c4d\r\n"));
+}
 
 TEST_F(HardDiskFactsTest, ReadableDiskShowsItsFactsAndTakesTheBusOfItsAdapter)
 {

@@ -31,6 +31,15 @@ constexpr int kCannotOpenDisk = 496;
 constexpr int kNotADescriptor = 495;
 constexpr int kBadDescriptorNumber = 494;
 constexpr int kUnknownDiskType = 493;
+
+/** The text of the "Current Disk Information" box: every line ended by CR LF. */
+QString informationText(const disk::DiskInfo& info)
+{
+    QString lines;
+    for (const disk::DiskMessage& line : disk::DiskInformationLines(info))
+        lines += text(line) + QStringLiteral("\r\n");
+    return lines;
+}
 } // namespace
 
 HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context,
@@ -204,7 +213,7 @@ void HardDiskPage::takeDiskFile(tarvonel::clsHardDisk& hardDisk, const std::stri
     disk::DiskInfo info = diskInfoOf(path);
     const disk::ReadOutcome read = disk::ReadDiskDescriptor(info);
     if (read && m_context.dialogs)
-        m_context.dialogs->message(this, QString::fromStdString(disk::DiskInformationText(info)), text(174),
+        m_context.dialogs->message(this, informationText(info), text(174),
                                    MessageIcon::Information);
     else if (!read)
         showUnreadable(info, read);
