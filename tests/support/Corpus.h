@@ -5,7 +5,7 @@
 // - in the repository (tests/data/corpus, ZV_CORPUS_DIR): the files whose licence lets us
 //   redistribute them, listed with their origin in PROVENANCE.md;
 // - outside it (ZV_EXTRA_CORPUS_DIR, from the CMake cache variable ZENTRAVOLIX_EXTRA_CORPUS,
-//   by default ../shared/corpus beside the source tree): files from repositories without a
+//   by default the shared corpus folder beside the source tree): files from repositories without a
 //   licence. It may be missing; the tests that need one of its files then skip with the reason.
 // A file present in both folders (same path below the folder) is taken once, from the repository.
 // Every test that touches the corpus finds its files here.
