@@ -30,6 +30,19 @@ inline constexpr std::int32_t kLanguageOffsetStep = 500;
  */
 inline constexpr int kOwnTextFirst = 359;
 inline constexpr int kOwnTextLast = 499;
+/**
+ * The first block of own texts filled up; later texts use English ids 2501 to 2999. Their
+ * translations sit at the same offsets (German 3001-3499, ... Italian 4501-4999), so a lookup is
+ * the same `id + offset` for every text.
+ */
+inline constexpr int kMoreOwnTextFirst = 2501;
+inline constexpr int kMoreOwnTextLast = 2999;
+
+/** Whether `id` is an English id of one of the program's own blocks. */
+constexpr bool IsOwnTextId(int id)
+{
+    return (id >= kOwnTextFirst && id <= kOwnTextLast) || (id >= kMoreOwnTextFirst && id <= kMoreOwnTextLast);
+}
 
 /** The process-wide language offset (0 English, 500 German, ... 2000 Italian); 0 at start. */
 std::int32_t LanguageOffset();

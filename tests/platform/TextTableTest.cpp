@@ -39,29 +39,35 @@ TEST_F(TextTableTest, ExactTextsKeepTheirBlanks)
 
 TEST_F(TextTableTest, EveryEnglishTextHasARowInEachLanguageAndNothingElse)
 {
+    // The two English blocks: 0..499 (classic texts and the first own block) and 2500..2999.
+    const auto englishBlocks = {std::pair{0, kLanguageOffsetStep}, std::pair{2500, 2500 + kLanguageOffsetStep}};
     std::vector<int> english;
-    for (int id = 0; id < kLanguageOffsetStep; ++id) {
-        if (!LoadTextById(id).empty())
-            english.push_back(id);
+    for (const auto& [first, end] : englishBlocks) {
+        for (int id = first; id < end; ++id) {
+            if (!LoadTextById(id).empty())
+                english.push_back(id);
+        }
     }
-    // The original block 1..358 with its 285 texts, then the texts added since (359..499).
+    // The original block 1..358 with its 285 texts, then the texts added since.
     EXPECT_EQ(std::count_if(english.begin(), english.end(), [](int id) { return id <= 358; }), 285);
     EXPECT_GE(english.front(), 1);
     for (int id : english) {
-        if (id > 358) {
-            EXPECT_GE(id, kOwnTextFirst) << id;
-            EXPECT_LE(id, kOwnTextLast) << id;
-        }
+        if (id > 358)
+            EXPECT_TRUE(IsOwnTextId(id)) << id;
     }
 
     for (int language = 1; language < kLanguageCount; ++language) {
         const std::int32_t offset = LanguageOffsetFromIndex(language);
-        for (int id = 0; id < kLanguageOffsetStep; ++id) {
-            const bool hasEnglish = std::binary_search(english.begin(), english.end(), id);
-            EXPECT_EQ(!LoadLocalizedText(id, offset).empty(), hasEnglish) << "language " << language << " id " << id;
+        for (const auto& [first, end] : englishBlocks) {
+            for (int id = first; id < end; ++id) {
+                const bool hasEnglish = std::binary_search(english.begin(), english.end(), id);
+                EXPECT_EQ(!LoadLocalizedText(id, offset).empty(), hasEnglish)
+                    << "language " << language << " id " << id;
+            }
         }
     }
     EXPECT_EQ(LoadTextById(2500), "");
+    EXPECT_EQ(LoadTextById(5000), "");
 }
 
 namespace {
@@ -107,9 +113,9 @@ TEST_F(TextTableTest, TranslationsKeepBlanksNumbersMarkersAndNames)
     // line breaks and the technical names a text mentions survive translation.
     const char* names[] = {"VMX", "IDE", "SCSI", "PCI", "USB", "MAC", "CD-ROM", "ISO", "PAE", "NAT",
                            "Direct3D", "Qemu-img", "Contig", "SysInternals", "Zentravolix"};
-    for (int id = 1; id < kLanguageOffsetStep; ++id) {
+    for (int id = 1; id <= kMoreOwnTextLast; ++id) {
         const std::string english = LoadTextById(id);
-        if (english.empty())
+        if (english.empty() || (id >= kLanguageOffsetStep && !IsOwnTextId(id)))
             continue;
         for (int language = 1; language < kLanguageCount; ++language) {
             const std::string text = LoadLocalizedText(id, LanguageOffsetFromIndex(language));
@@ -223,7 +229,9 @@ TEST_F(TextTableTest, EveryOwnTextIsTranslatedAndTheTableReadsItsEscapes)
     // The program's own range: each text in English has a row in every language, and every row of
     // the range belongs to an English text.
     int own = 0;
-    for (int id = kOwnTextFirst; id <= kOwnTextLast; ++id) {
+    for (int id = kOwnTextFirst; id <= kMoreOwnTextLast; ++id) {
+        if (!IsOwnTextId(id))
+            continue;
         const bool english = !LoadTextById(id).empty();
         own += english ? 1 : 0;
         for (int language = 1; language < kLanguageCount; ++language)
