@@ -6,6 +6,7 @@
 #include "config/ProductTables.h"
 #include "platform/IoError.h"
 #include "platform/Paths.h"
+#include "platform/TextUtil.h"
 #include "vmx/ReadProblem.h"
 #include "vmx/SaveChecks.h"
 #include "vmx/VmxFileError.h"
@@ -35,6 +36,8 @@ struct VmxOptions {
     std::string name;
     std::string dir;
     bool force = false;
+    std::string product;
+    std::string version;
 };
 
 /** One row of the hardware list: what the editor shows for a device. */
@@ -55,6 +58,46 @@ constexpr int kBackupCreatedAs = 414;
 constexpr int kWritten = 467;
 constexpr int kCannotWriteConfiguration = 468;
 constexpr int kFileExists = 469;
+constexpr int kUnknownProduct = 2751;
+constexpr int kUnknownProductVersion = 2752;
+
+/** Product names `new --product` takes, by TargetPlatform. */
+constexpr std::string_view kProductNames[] = {"gsx", "workstation", "player", "server", "esxi"};
+
+std::string joined(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (const auto& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+/** The product version `new --product P --version V` names; prints why and gives nothing when none. */
+std::optional<config::ProductVersion> productOption(Context& context, const std::string& product, const std::string& version)
+{
+    std::optional<std::int16_t> platform;
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < std::size(kProductNames); ++i) {
+        names.emplace_back(kProductNames[i]);
+        if (platform::EqualsIgnoreCase(product, kProductNames[i]))
+            platform = static_cast<std::int16_t>(i);
+    }
+    if (!platform) {
+        context.err << "zentravolix-cli: " << Say(context, kUnknownProduct, {product, joined(names)}) << "\n";
+        return std::nullopt;
+    }
+    const auto captions = config::PlatformVersionCaptions(*platform);
+    // Without --version the product's newest version.
+    if (version.empty())
+        return config::ProductVersion{*platform, static_cast<std::int16_t>(captions.size() - 1)};
+    for (std::size_t v = 0; v < captions.size(); ++v) {
+        if (platform::EqualsIgnoreCase(captions[v], version))
+            return config::ProductVersion{*platform, static_cast<std::int16_t>(v)};
+    }
+    context.err << "zentravolix-cli: " << Say(context, kUnknownProductVersion, {product, version, joined(captions)})
+                << "\n";
+    return std::nullopt;
+}
 
 int problemTextId(vmx::ProblemCode code)
 {
@@ -275,6 +318,11 @@ void registerVmxCommands(CLI::App& app, Context& context)
     create->add_option("name", options->name, "Display name; the file is NAME.vmx")->required();
     create->add_option("--dir", options->dir, "Folder of the new file (default: the current folder)");
     create->add_flag("--force", options->force, "Replace an existing file of that name");
+    create->add_option("--product", options->product,
+                       "Host product: gsx, workstation, player, server or esxi (default: the new-machine "
+                       "product, Workstation 5.5x)");
+    create->add_option("--version", options->version,
+                       "Version of the product as the editor lists it, e.g. 17.x or \"7.0 U2\" (default: its newest)");
     create->callback([&context, options] {
         guarded(context, [&] {
             if (options->name.find('/') != std::string::npos) {
@@ -285,8 +333,16 @@ void registerVmxCommands(CLI::App& app, Context& context)
             // (the program's new-machine tab keeps its own rule, the temporary folder).
             const std::string folder =
                 fs::absolute(options->dir.empty() ? fs::path(".") : fs::path(options->dir)).lexically_normal().string();
+            // With --version alone the product is Workstation.
+            const std::string product =
+                options->product.empty() && !options->version.empty() ? "workstation" : options->product;
+            const auto chosen = productOption(context, product.empty() ? "workstation" : product, options->version);
+            if (!chosen)
+                return static_cast<int>(ExitRefused);
             config::ConfigSession session(platform::GetTempFolder());
             session.StartNew(options->name, folder);
+            if (!product.empty())
+                session.ChooseProduct(*chosen);
             const fs::path target = session.FilePath();
             std::error_code ec;
             if (!options->force && fs::symlink_status(target, ec).type() != fs::file_type::not_found) {

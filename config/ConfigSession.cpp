@@ -35,6 +35,19 @@ void ConfigSession::StartNew(const std::string& displayName, const std::string& 
     m_nameValid = IsVmxNameValid(*general);
 }
 
+std::optional<LimitChanges> ConfigSession::ChooseProduct(ProductVersion product)
+{
+    if (!FindVersionSettings(product.platform, product.version))
+        return std::nullopt;
+    const auto general = m_vm->Options()->GeneralOptions();
+    general->SetTargetPlatform(product.platform);
+    general->SetPlatformVersion(product.version);
+    if (!general->SupportedGuests().empty())
+        general->SetGuestOSName(general->GuestOSName());
+    m_limits = ApplyVersionSettings(*general).value_or(m_limits);
+    return BringWithinLimits(*m_vm->Hardware(), m_limits);
+}
+
 void ConfigSession::beforeRead()
 {
     // The defaults' "New VM" is no name for an existing machine: a file without a display name
@@ -72,6 +85,18 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
     const auto general = m_vm->Options()->GeneralOptions();
     if (general->DisplayName().empty())
         general->SetDisplayName(knownAs.empty() ? file.stem().string() : knownAs);
+    // A file without product comment lines (every file VMware itself wrote) goes by the product
+    // that made its hardware version. Only the product changes: config.version and
+    // virtualHW.version keep the values read.
+    if (!result.platformLine) {
+        if (const auto product = InferProductVersion(general->HardwareVersion(), result.serverMarks)) {
+            general->SetTargetPlatform(product->platform);
+            general->SetPlatformVersion(product->version);
+            // The guest keeps its name; its place is looked up again in the product's guest list.
+            if (!general->SupportedGuests().empty())
+                general->SetGuestOSName(general->GuestOSName());
+        }
+    }
     // The limits follow the file's product and version; ConfigVersion and HardwareVersion keep
     // the values read until a version is chosen.
     if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))

@@ -5,6 +5,7 @@
 // or an opened file, the rules that give it its name, folder and limits, and the save with its
 // checks and backup.
 
+#include "config/ProductLimits.h"
 #include "config/ProductTables.h"
 #include "vmx/ReadProblem.h"
 #include "vmx/SaveChecks.h"
@@ -84,6 +85,14 @@ public:
     /** Limits of the chosen product version. */
     const EditorLimits& Limits() const { return m_limits; }
     void SetLimits(const EditorLimits& limits) { m_limits = limits; }
+
+    /**
+     * Makes the machine one for `product`, as choosing it in the editor does: the version's
+     * config.version and virtualHW.version are written, its limits become the session's, and what
+     * they forbid is removed (see BringWithinLimits). Returns what was changed; nothing when the
+     * catalog has no such version, and then nothing changes.
+     */
+    std::optional<LimitChanges> ChooseProduct(ProductVersion product);
 
     /** Whether the file name and folder fields were last found valid (a save checks it). */
     bool NameValid() const { return m_nameValid; }

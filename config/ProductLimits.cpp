@@ -44,6 +44,22 @@ std::optional<EditorLimits> LoosestLimits(std::int16_t targetPlatform)
         loosest->MaxIdeDiskSize = std::max(loosest->MaxIdeDiskSize, l.MaxIdeDiskSize);
         loosest->MaxScsiDiskSize = std::max(loosest->MaxScsiDiskSize, l.MaxScsiDiskSize);
         loosest->Display3DAvailable = loosest->Display3DAvailable || l.Display3DAvailable;
+        loosest->MaxCoresPerSocket = std::max(loosest->MaxCoresPerSocket, l.MaxCoresPerSocket);
+        loosest->MaxSATAControllers = std::max(loosest->MaxSATAControllers, l.MaxSATAControllers);
+        loosest->MaxNVMeControllers = std::max(loosest->MaxNVMeControllers, l.MaxNVMeControllers);
+        loosest->MaxGraphicsMemoryMB = std::max(loosest->MaxGraphicsMemoryMB, l.MaxGraphicsMemoryMB);
+        loosest->MaxIdeDiskSectors = std::max(loosest->MaxIdeDiskSectors, l.MaxIdeDiskSectors);
+        loosest->MaxScsiDiskSectors = std::max(loosest->MaxScsiDiskSectors, l.MaxScsiDiskSectors);
+        for (auto [into, from] : {std::pair{&loosest->NicTypes, &l.NicTypes}, std::pair{&loosest->ScsiTypes, &l.ScsiTypes},
+                                  std::pair{&loosest->SoundTypes, &l.SoundTypes},
+                                  std::pair{&loosest->UsbControllers, &l.UsbControllers},
+                                  std::pair{&loosest->Firmware, &l.Firmware}}) {
+            for (const std::string& value : *from) {
+                if (!EditorLimits::Offers(*into, value))
+                    into->push_back(value);
+            }
+        }
+        loosest->SecureBoot = loosest->SecureBoot || l.SecureBoot;
     }
     return loosest;
 }

@@ -1,65 +1,117 @@
 // SPDX-License-Identifier: MIT
 #include "config/ProductTables.h"
 
+#include "platform/TextUtil.h"
+
+#include <tarvonel/ProductCatalog.h>
 #include <tarvonel/clsGeneral.h>
 
-#include <array>
+#include <algorithm>
+#include <limits>
 
 namespace zentravolix::config {
 
 namespace {
 
-struct VersionRow {
-    std::int16_t platform;
-    std::int16_t version;
-    VersionSettings settings;
-};
-
-constexpr std::int32_t k128GB = 268435456;
-constexpr std::int32_t k256GB = 536870912;
-constexpr std::int32_t k950GB = 1992294400;
-
-const std::array<VersionRow, 9> kVersionTable{{
-    {0, 0, {6, 2, {1, 2048, 4, 2, k128GB, k256GB, false}}},
-    {0, 1, {7, 3, {1, 3684, 4, 2, k128GB, k256GB, false}}},
-    {1, 0, {6, 2, {1, 1024, 3, 2, k128GB, k256GB, false}}},
-    {1, 1, {7, 3, {1, 1024, 3, 2, k128GB, k256GB, false}}},
-    {1, 2, {7, 3, {1, 1024, 3, 2, k128GB, k256GB, false}}},
-    {1, 3, {8, 4, {1, 3684, 4, 2, k950GB, k950GB, true}}},
-    {1, 4, {8, 4, {2, 3684, 4, 4, k950GB, k950GB, true}}},
-    {2, 0, {8, 4, {1, 3684, 4, 2, k950GB, k950GB, true}}},
-    {3, 0, {8, 4, {2, 3684, 4, 3, k950GB, k950GB, true}}},
-}};
+EditorLimits limitsOf(const tarvonel::ProductVersionInfo& row)
+{
+    // The classic fields are 32-bit; today's disk sizes go beyond them and are carried in the
+    // 64-bit fields, with the 32-bit ones saturated.
+    const auto narrow = [](std::int64_t sectors) {
+        return static_cast<std::int32_t>(std::min<std::int64_t>(sectors, std::numeric_limits<std::int32_t>::max()));
+    };
+    EditorLimits limits;
+    limits.MaxCPUs = row.MaxCPUs;
+    limits.MaxMemoryMB = row.MaxMemoryMB;
+    limits.MaxNICs = row.MaxNICs;
+    limits.MaxSCSIControllers = row.MaxSCSIControllers;
+    limits.MaxIdeDiskSize = narrow(row.MaxIdeDiskSectors);
+    limits.MaxScsiDiskSize = narrow(row.MaxScsiDiskSectors);
+    limits.Display3DAvailable = row.Display3D;
+    limits.MaxCoresPerSocket = row.MaxCoresPerSocket;
+    limits.MaxSATAControllers = row.MaxSATAControllers;
+    limits.MaxNVMeControllers = row.MaxNVMeControllers;
+    limits.MaxGraphicsMemoryMB = row.MaxGraphicsMemoryMB;
+    limits.MaxIdeDiskSectors = row.MaxIdeDiskSectors;
+    limits.MaxScsiDiskSectors = row.MaxScsiDiskSectors;
+    limits.NicTypes = row.NicTypes;
+    limits.ScsiTypes = row.ScsiTypes;
+    limits.SoundTypes = row.SoundTypes;
+    limits.UsbControllers = row.UsbControllers;
+    limits.Firmware = row.Firmware;
+    limits.SecureBoot = row.SecureBoot;
+    return limits;
+}
 
 } // namespace
 
+bool EditorLimits::Offers(const std::vector<std::string>& list, std::string_view value)
+{
+    return std::any_of(list.begin(), list.end(),
+                       [&](const std::string& entry) { return platform::EqualsIgnoreCase(entry, value); });
+}
+
+bool IsClassicVersion(std::int16_t targetPlatform, std::int16_t platformVersion)
+{
+    switch (targetPlatform) {
+    case 0:
+        return platformVersion >= 0 && platformVersion <= 1;
+    case 1:
+        return platformVersion >= 0 && platformVersion <= 4;
+    case 2:
+    case 3:
+        return platformVersion == 0;
+    default:
+        return false;
+    }
+}
+
 std::vector<int> TargetPlatformTextIds()
 {
-    return {213, 214, 215, 216};
+    // The four classic products, then ESXi.
+    return {213, 214, 215, 216, 2750};
 }
 
 std::vector<std::string> PlatformVersionCaptions(std::int16_t targetPlatform)
 {
-    switch (targetPlatform) {
-    case 0:
-        return {"2.5x", "3.x"};
-    case 1:
-        return {"3.x", "4.0x", "4.5x", "5.0x", "5.5x"};
-    case 2:
-    case 3:
-        return {"1.x"};
-    default:
-        return {};
-    }
+    std::vector<std::string> captions;
+    for (const tarvonel::ProductVersionInfo* row : tarvonel::ProductVersions(targetPlatform))
+        captions.push_back(row->Caption);
+    return captions;
 }
 
 std::optional<VersionSettings> FindVersionSettings(std::int16_t targetPlatform, std::int16_t platformVersion)
 {
-    for (const auto& row : kVersionTable) {
-        if (row.platform == targetPlatform && row.version == platformVersion)
-            return row.settings;
+    const tarvonel::ProductVersionInfo* row = tarvonel::FindProductVersion(targetPlatform, platformVersion);
+    if (!row)
+        return std::nullopt;
+    return VersionSettings{row->ConfigVersion, row->HardwareVersion, limitsOf(*row)};
+}
+
+std::optional<ProductVersion> InferProductVersion(std::int16_t hardwareVersion, bool serverMarks)
+{
+    constexpr std::int16_t kFirstInferred = 6;
+    if (hardwareVersion < kFirstInferred)
+        return std::nullopt;
+    const auto newestWith = [&](Platform platform, bool orNewest) -> std::optional<ProductVersion> {
+        const auto versions = tarvonel::ProductVersions(static_cast<std::int16_t>(platform));
+        const tarvonel::ProductVersionInfo* found = nullptr;
+        for (const tarvonel::ProductVersionInfo* row : versions) {
+            if (row->HardwareVersion == hardwareVersion)
+                found = row;
+        }
+        if (!found && orNewest && !versions.empty() && versions.back()->HardwareVersion < hardwareVersion)
+            found = versions.back();
+        if (!found)
+            return std::nullopt;
+        return ProductVersion{found->TargetPlatform, found->PlatformVersion};
+    };
+    const bool serverOnly = !newestWith(Platform::Workstation, false) && newestWith(Platform::ESXi, false);
+    if (serverOnly || serverMarks) {
+        if (auto esxi = newestWith(Platform::ESXi, true))
+            return esxi;
     }
-    return std::nullopt;
+    return newestWith(Platform::Workstation, true);
 }
 
 std::optional<EditorLimits> ApplyVersionSettings(tarvonel::clsGeneral& general)

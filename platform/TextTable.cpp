@@ -52,7 +52,17 @@ std::string LoadTextById(std::int64_t absoluteId)
 std::string LoadLocalizedText(int id, std::int32_t offset)
 {
     // 64-bit sum: a stray offset must give "" rather than wrap into another language's block.
-    return LoadTextById(static_cast<std::int64_t>(id) + offset);
+    const std::int64_t row = static_cast<std::int64_t>(id) + offset;
+    // The second block of own texts is reached only from its own English ids with a language's
+    // offset: a stray offset (a hand-edited settings file) must not show one of its texts in
+    // place of a classic one.
+    const bool moreId = id >= kMoreOwnTextFirst && id <= kMoreOwnTextLast;
+    const bool moreRow = row >= kMoreOwnTextFirst && row < kMoreOwnTextFirst + std::int64_t{kLanguageCount} * kLanguageOffsetStep;
+    const bool languageOffset =
+        offset >= 0 && offset % kLanguageOffsetStep == 0 && offset < kLanguageCount * kLanguageOffsetStep;
+    if ((moreId || moreRow) && !(moreId && languageOffset))
+        return {};
+    return LoadTextById(row);
 }
 
 std::string LoadLocalizedText(int id)

@@ -61,7 +61,8 @@ int LanguageIndexFromOffset(std::int32_t offset);
 /**
  * Text of the English id `id` in the current language: the row `id + LanguageOffset()`.
  * Callers pass the English id and must not add the offset themselves. An id without a row
- * (an untranslated text, an unknown id) gives "" and never an error.
+ * (an untranslated text, an unknown id) gives "" and never an error; so does a row of the second
+ * block of own texts reached other than from its English id with a language's offset.
  */
 std::string LoadLocalizedText(int id);
 /** The same lookup with an explicit offset instead of the process-wide one. */

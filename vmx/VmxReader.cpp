@@ -102,12 +102,14 @@ Fate readComment(ReaderContext& ctx, const ParsedLine& line)
 
     if (const auto platform = platformOfLine(text)) {
         ctx.general.SetTargetPlatform(*platform);
+        ctx.platformLine = true;
         return Fate::Consumed;
     }
     const auto version = versionOfLine(text, ctx.general.TargetPlatform(), ctx.general.PlatformVersion());
     if (!version)
         return Fate::Preserved;
     ctx.general.SetPlatformVersion(*version);
+    ctx.versionLine = std::string(text);
     return Fate::Consumed;
 }
 
@@ -116,6 +118,21 @@ Fate readComment(ReaderContext& ctx, const ParsedLine& line)
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+/**
+ * A line only an ESX or ESXi host writes: a path on a VMFS datastore, a network adapter attached
+ * to a port group by name, or a MAC address vCenter assigned.
+ */
+bool hasServerMark(const detail::ParsedLine& line)
+{
+    if (line.text.find("/vmfs/volumes/") != std::string_view::npos)
+        return true;
+    if (!line.hasEquals || line.prefix().substr(0, 8) != "ethernet")
+        return false;
+    if (line.hasMember(".networkName"))
+        return true;
+    return line.hasMember(".addressType") && EqualsIgnoreCase(LineValue(line.text), "vpx");
+}
 
 void checkText(std::string_view text, const std::filesystem::path& path)
 {
@@ -224,6 +241,8 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
         line.rejected = rejected[i];
         if (superseded[i])
             continue;
+        if (!result.serverMarks)
+            result.serverMarks = hasServerMark(line);
         if (!line.hasEquals)
             ctx.preserve(line);
         else
@@ -236,11 +255,19 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     // The comment lines come last, so a "# Platform = " line can leave the version that
     // "config.version" set outside the platform's list (GSX Server has no 5.5x). The writer has no
     // lines for such a pair, the next read gives another product, and the version is no index
-    // into the platform's list: the platform takes its latest version below the one it was given.
+    // into the platform's list: the platform takes its latest classic version below the one it
+    // was given. A version of today's products counts only when its own "# Version = " line named
+    // it; the classic versions are found as they always were.
     const std::int16_t platform = ctx.general.TargetPlatform();
-    if (!detail::hasPlatformLines(platform, ctx.general.PlatformVersion())) {
+    const auto classic = [](std::int16_t p, std::int16_t v) {
+        return std::any_of(std::begin(detail::kPlatformComments), std::end(detail::kPlatformComments),
+                           [&](const detail::PlatformComment& row) { return row.platform == p && row.version == v; });
+    };
+    const detail::PlatformComment* named = detail::platformComment(platform, ctx.general.PlatformVersion());
+    const bool confirmed = named && ctx.versionLine == named->versionLine;
+    if (!classic(platform, ctx.general.PlatformVersion()) && !confirmed) {
         for (std::int16_t version = ctx.general.PlatformVersion(); version-- > 0;) {
-            if (detail::hasPlatformLines(platform, version)) {
+            if (classic(platform, version)) {
                 ctx.general.SetPlatformVersion(version);
                 break;
             }
@@ -250,6 +277,7 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     std::stable_sort(result.problems.begin(), result.problems.end(),
                      [](const ReadProblem& a, const ReadProblem& b) { return a.line < b.line; });
     result.valuesAfterRead = CaptureValuesAfterRead(vm, result.otherParams);
+    result.platformLine = ctx.platformLine;
     return result;
 }
 

@@ -41,6 +41,16 @@ struct ReadResult {
     ValuesAfterRead valuesAfterRead;
     /** The file as read, when ReadOptions::keepOriginal asked for it (for WriteBackup). */
     std::optional<OpenedFile> original;
+    /**
+     * The file named its product in a "# Platform = " line. Files VMware wrote have none; the
+     * configuration session then finds the product from the file's hardware version.
+     */
+    bool platformLine = false;
+    /**
+     * The file carries what only ESX or ESXi hosts write: a "/vmfs/volumes/" path, an
+     * "ethernetN.networkName" line or a MAC address of address type "vpx".
+     */
+    bool serverMarks = false;
 };
 
 /** Options of ReadVmxFile. */

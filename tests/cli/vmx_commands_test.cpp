@@ -66,7 +66,8 @@ TEST_F(VmxCommandsTest, ShowListsDevicesInTypeOrderWithTheirSummaries)
     ASSERT_EQ(run({"show", kCosmos.string()}), 0) << err.str();
     const std::string text = out.str();
     EXPECT_NE(text.find("Display name: Cosmos\n"), std::string::npos);
-    EXPECT_NE(text.find("Platform: Workstation\nVersion: 5.5x\n"), std::string::npos);
+    // Made by Workstation 6 (hardware version 6) and without product comment lines.
+    EXPECT_NE(text.find("Platform: Workstation\nVersion: 6.0x\n"), std::string::npos);
     const auto cpu = text.find("Virtual Processor");
     const auto serial = text.find("Serial              Using pipe \\\\.\\pipe\\CosmosDebug");
     const auto disk = text.find("Hard Disk (IDE0:0)  Present");

@@ -19,8 +19,9 @@ TEST_F(ProductChoice, NewPlatformOffersItsVersionsWithNoneChosen)
     auto* versions = child<QComboBox>(*editor, "cboPlatformVersion");
     child<QComboBox>(*editor, "cboTargetPlatform")->setCurrentIndex(2); // Player
     EXPECT_EQ(g->TargetPlatform(), 2);
-    ASSERT_EQ(versions->count(), 1);
+    ASSERT_EQ(versions->count(), 13);
     EXPECT_EQ(versions->itemText(0), QStringLiteral("1.x"));
+    EXPECT_EQ(versions->itemText(12), QStringLiteral("17.5x"));
     EXPECT_EQ(versions->currentIndex(), -1);
     EXPECT_EQ(g->PlatformVersion(), 4); // kept until a version is picked
     EXPECT_EQ(g->ConfigVersion(), 8);
@@ -120,7 +121,7 @@ TEST_F(ProductChoice, ProductChangeBringsMemoryProcessorsAndAdaptersWithinTheNew
 
     // A platform whose every version allows one processor removes the second at once.
     hw->CPUs()->Add();
-    child<QComboBox>(*editor, "cboTargetPlatform")->setCurrentIndex(2); // Player
+    child<QComboBox>(*editor, "cboTargetPlatform")->setCurrentIndex(0); // GSX Server
     EXPECT_EQ(hw->CPUs()->Count(), 1);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(hw->Memory()->Item(1)->MBs(), 1024);

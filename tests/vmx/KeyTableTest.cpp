@@ -294,7 +294,7 @@ TEST_F(KeyTable, TheWriterWritesEveryTableKeyInItsSpellingOrTheTableSaysWhyNot)
 
 TEST(FileCommentTable, EveryProductPairIsWrittenAndReadBack)
 {
-    for (const auto& row : detail::kPlatformComments) {
+    for (const auto& row : detail::allPlatformComments()) {
         auto vm = test::newMachine();
         vm->Options()->GeneralOptions()->SetTargetPlatform(row.platform);
         vm->Options()->GeneralOptions()->SetPlatformVersion(row.version);
@@ -315,9 +315,12 @@ TEST(FileCommentTable, AVersionLineSharedByPlatformsFollowsThePlatformLine)
     // "3.x" is Workstation's first version and GSX Server's second; "1.x" is first of two platforms.
     EXPECT_EQ(detail::versionOfLine("# Version = 3.x", 1, 4), 0);
     EXPECT_EQ(detail::versionOfLine("# Version = 3.x", 0, 0), 1);
-    EXPECT_EQ(detail::versionOfLine("# Version = 3.x", 2, 0), 0) << "another platform keeps its version";
+    EXPECT_EQ(detail::versionOfLine("# Version = 3.x", 3, 0), 0) << "another platform keeps its version";
+    EXPECT_EQ(detail::versionOfLine("# Version = 3.x", 2, 0), 1) << "Player's 3.x is its second version";
     EXPECT_EQ(detail::versionOfLine("# Version = 1.x", 1, 3), 0);
-    EXPECT_EQ(detail::versionOfLine("# Version = 9.x", 1, 3), std::nullopt);
+    EXPECT_EQ(detail::versionOfLine("# Version = 13.x", 1, 3), std::nullopt);
+    EXPECT_EQ(detail::versionOfLine("# Version = 7.0 U2", 4, 0), 11);
+    EXPECT_EQ(detail::platformOfLine("# Platform = ESXi"), 4);
     EXPECT_EQ(detail::platformOfLine("# Platform = Player"), 2);
     EXPECT_EQ(detail::platformOfLine("# Platform = player"), std::nullopt);
 }

@@ -159,8 +159,14 @@ TEST(VmxWriterGeneral, PlatformLinesOnlyForListedPairs)
     EXPECT_TRUE(hasLine(text, "# Platform = GSX Server"));
     EXPECT_TRUE(hasLine(text, "# Version = 3.x"));
 
-    general->SetTargetPlatform(2); // Player has one version only
-    general->SetPlatformVersion(1);
+    general->SetTargetPlatform(4);
+    general->SetPlatformVersion(11);
+    text = WriteVmxText(*vm);
+    EXPECT_TRUE(hasLine(text, "# Platform = ESXi"));
+    EXPECT_TRUE(hasLine(text, "# Version = 7.0 U2"));
+
+    general->SetTargetPlatform(2); // Player lists thirteen versions
+    general->SetPlatformVersion(13);
     text = WriteVmxText(*vm);
     EXPECT_EQ(text.find("# Platform"), std::string::npos);
     EXPECT_EQ(text.find("# Version"), std::string::npos);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 /**
  * The comment lines of a .vmx file that carry meaning for this program, shared by the reader and
@@ -61,7 +62,10 @@ struct PlatformComment {
     std::string_view versionLine;
 };
 
-/** The product versions that have comment lines, each pair once. */
+/**
+ * The classic product versions with their comment lines, each pair once. Today's products (the
+ * rest of the model's product catalog) get theirs from the catalog's names and captions.
+ */
 inline constexpr PlatformComment kPlatformComments[] = {
     {0, 0, "# Platform = GSX Server", "# Version = 2.5x"},
     {0, 1, "# Platform = GSX Server", "# Version = 3.x"},
@@ -73,6 +77,9 @@ inline constexpr PlatformComment kPlatformComments[] = {
     {2, 0, "# Platform = Player", "# Version = 1.x"},
     {3, 0, "# Platform = Server", "# Version = 1.x"},
 };
+
+/** Every product version's comment lines: the classic ones above, then today's from the catalog. */
+const std::vector<PlatformComment>& allPlatformComments();
 
 /** The comment lines of a product version; nothing for a pair without them. */
 const PlatformComment* platformComment(std::int16_t platform, std::int16_t version);

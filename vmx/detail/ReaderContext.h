@@ -116,6 +116,10 @@ public:
     std::unordered_map<NodeAddress, NodeRecord, NodeAddressHash> nodes;
     /** The file holds disk.locking = "FALSE", so the clustering block's fixed node lines belong to that option. */
     bool clusteringBlock = false;
+    /** A "# Platform = " line named the product. */
+    bool platformLine = false;
+    /** The last "# Version = " line that set the product version. */
+    std::string versionLine;
     /**
      * Shares whose ".present" line says FALSE: they do not exist, so they make no share and
      * their lines are kept as they were.

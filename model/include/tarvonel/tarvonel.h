@@ -39,3 +39,6 @@
 #include <tarvonel/clsAdvanced.h>
 #include <tarvonel/SharedFoldersInfo.h>
 #include <tarvonel/clsSharedFolder.h>
+
+// Products
+#include <tarvonel/ProductCatalog.h>
