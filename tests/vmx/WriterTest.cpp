@@ -4,6 +4,7 @@
 
 #include "platform/TextTable.h"
 #include "vmx/SaveChecks.h"
+#include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +173,31 @@ TEST(VmxWriterGeneral, PlatformLinesOnlyForListedPairs)
     EXPECT_EQ(text.find("# Version"), std::string::npos);
     EXPECT_TRUE(hasKey(text, "config.version"));
     EXPECT_TRUE(hasKey(text, "virtualhw.version"));
+}
+
+// Files spell guestOS in any letter case; what the file says is written back as it was, and only
+// a guest picked in the editor is written as the guest table spells it.
+TEST(VmxWriterGeneral, GuestKeepsTheFilesSpellingUntilAGuestIsPicked)
+{
+    const auto vm = newMachine(); // Workstation 5.5x
+    const auto general = vm->Options()->GeneralOptions();
+    const std::string head = "config.version = \"8\"\nvirtualHW.version = \"4\"\n";
+    for (const std::string spelling : {"winxppro", "WINXPPRO", "RHEL5", "rhel5"}) {
+        SCOPED_TRACE(spelling);
+        const auto result = ReadVmxText(head + "guestOS = \"" + spelling + "\"\n", *vm, "/vms/test/test.vmx");
+        EXPECT_TRUE(result.problems.empty());
+        EXPECT_EQ(general->GuestOSName(), spelling);
+        const std::string text = WriteVmxText(*vm, result.otherParams, result.valuesAfterRead);
+        EXPECT_TRUE(hasLine(text, "guestOS = \"" + spelling + "\"")) << text;
+    }
+
+    // XP Professional is found in its family whatever the case; picking it writes the table's key.
+    const auto result = ReadVmxText(head + "guestOS = \"winxppro\"\n", *vm, "/vms/test/test.vmx");
+    EXPECT_EQ(general->GuestFamily(), 0);
+    EXPECT_EQ(general->GuestVersion(), 9);
+    general->SetGuestVersion(general->GuestVersion());
+    const std::string text = WriteVmxText(*vm, result.otherParams, result.valuesAfterRead);
+    EXPECT_TRUE(hasLine(text, "guestOS = \"winXPPro\"")) << text;
 }
 
 TEST(VmxWriterGeneral, CpuLinesFollowTheProcessors)

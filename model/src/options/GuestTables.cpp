@@ -265,4 +265,28 @@ const GuestTable* FindGuestTable(std::int16_t targetPlatform, std::int16_t platf
     return nullptr;
 }
 
+bool SameGuestName(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::optional<GuestPosition> FindGuestCell(const GuestTable& table, std::string_view configName)
+{
+    // Empty cells compare as "", so an empty name finds the first free cell in scan order.
+    for (std::int16_t family = 0; family < table.Families; ++family) {
+        for (std::int16_t version = 0; version < table.Versions; ++version) {
+            if (SameGuestName(table.Cell(family, version).ConfigName, configName))
+                return GuestPosition{family, version};
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace tarvonel::detail

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -36,5 +37,27 @@ struct GuestTable {
 
 /** The table a (TargetPlatform, PlatformVersion) pair selects, or nullptr for any other pair. */
 const GuestTable* FindGuestTable(std::int16_t targetPlatform, std::int16_t platformVersion);
+
+/**
+ * The guests that products of virtual hardware version hardwareVersion offer: one of a few
+ * five-family tables (Windows, Linux, NetWare, Solaris, Other), each for a range of hardware
+ * versions. Versions above the newest range take the newest table; below 6, nullptr.
+ */
+const GuestTable* FindGuestTableForHardware(std::int16_t hardwareVersion);
+
+/** Whether two guestOS values are equal ignoring ASCII letter case (files spell them either way). */
+bool SameGuestName(std::string_view a, std::string_view b);
+
+/** Position of a cell in a guest table. */
+struct GuestPosition {
+    std::int16_t Family;
+    std::int16_t Version;
+};
+
+/**
+ * The first cell of table, family by family and version by version, whose configuration name
+ * equals configName ignoring letter case; an empty name finds the first empty cell.
+ */
+std::optional<GuestPosition> FindGuestCell(const GuestTable& table, std::string_view configName);
 
 } // namespace tarvonel::detail

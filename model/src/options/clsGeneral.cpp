@@ -8,28 +8,6 @@
 #include <cstddef>
 
 namespace tarvonel {
-namespace {
-
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// guestOS values are ASCII identifiers, and files in the wild spell them in any letter case
-// ("winXPPro", "winxppro"), so they compare without regard to ASCII case.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 clsGeneral::clsGeneral(detail::Passkey) {}
 clsGeneral::~clsGeneral() = default;
 
@@ -77,16 +55,13 @@ void clsGeneral::SetGuestOSName(const std::string& value)
     const detail::GuestTable* table = m_currentTable;
     if (!table)
         throw SubscriptOutOfRange("Guest OS \"" + value + "\" set before a product version was chosen");
+    // The name is kept as given: a file's own spelling ("winxppro") is written back unchanged.
+    // guestOS values are ASCII identifiers that files spell in any letter case, so the cell is
+    // found ignoring case.
     m_guestOSName = value;
-    // Empty cells compare as "", so an empty name selects the first free cell in scan order.
-    for (std::int16_t family = 0; family < table->Families; ++family) {
-        for (std::int16_t version = 0; version < table->Versions; ++version) {
-            if (EqualsIgnoringCase(table->Cell(family, version).ConfigName, value)) {
-                m_guestFamily = family;
-                m_guestVersion = version;
-                return;
-            }
-        }
+    if (const auto cell = detail::FindGuestCell(*table, value)) {
+        m_guestFamily = cell->Family;
+        m_guestVersion = cell->Version;
     }
 }
 
