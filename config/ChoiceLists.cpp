@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "config/ChoiceLists.h"
 
+#include "config/ProductTables.h"
+
 #include "platform/HostDevices.h"
 
 #include <tarvonel/clsGeneral.h>
@@ -45,7 +47,9 @@ std::vector<int> GuestFamilyTextIds(std::int16_t targetPlatform, std::int16_t pl
                               ((targetPlatform == 2 || targetPlatform == 3) && platformVersion == 0);
     if (fourFamilies)
         return {220, 221, 222, 224};
-    if (fiveFamilies)
+    // Today's product versions have the five families too.
+    if (fiveFamilies || (!IsClassicVersion(targetPlatform, platformVersion) &&
+                         FindVersionSettings(targetPlatform, platformVersion)))
         return {220, 221, 222, 223, 224};
     return {};
 }

@@ -19,7 +19,8 @@ struct GuestTable;
  * Identity of the configuration (display name, file and folders), the version numbers written to
  * the file, the host product it is made for and the guest operating system.
  *
- * The pair (TargetPlatform, PlatformVersion) selects one of nine fixed guest tables as the
+ * The pair (TargetPlatform, PlatformVersion) selects one of the fixed guest tables (nine for the
+ * classic products, and one per range of hardware versions for today's, see ProductCatalog) as the
  * current one; the guest is then kept as (GuestFamily, GuestVersion) indices into it and as the
  * configuration name GuestOSName. No table is current until a listed pair has been assigned.
  */

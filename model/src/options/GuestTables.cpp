@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "options/GuestTables.h"
 
+#include <tarvonel/ProductCatalog.h>
+
 namespace tarvonel::detail {
 namespace {
 
@@ -262,6 +264,9 @@ const GuestTable* FindGuestTable(std::int16_t targetPlatform, std::int16_t platf
         if (s.TargetPlatform == targetPlatform && s.PlatformVersion == platformVersion)
             return s.Table;
     }
+    // Today's product versions offer the guests of the hardware version they create.
+    if (const ProductVersionInfo* product = FindProductVersion(targetPlatform, platformVersion))
+        return FindGuestTableForHardware(product->HardwareVersion);
     return nullptr;
 }
 

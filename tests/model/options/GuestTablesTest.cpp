@@ -205,15 +205,26 @@ TEST_F(GuestTables, NoTableUntilAListedPairIsAssigned)
 
     tarvonel::VirtualMachine other;
     auto g = other.Options()->GeneralOptions();
-    g->SetPlatformVersion(3); // (0, 3): GSX Server has no fourth version
-    g->SetTargetPlatform(2);  // (2, 3)
-    g->SetPlatformVersion(1); // (2, 1): Player has one version
-    g->SetTargetPlatform(4);  // (4, 1)
-    g->SetPlatformVersion(0); // (4, 0): there are four products
-    g->SetTargetPlatform(-1); // (-1, 0)
+    g->SetPlatformVersion(3);  // (0, 3): GSX Server has no fourth version
+    g->SetTargetPlatform(3);   // (3, 3): Server has two
+    g->SetPlatformVersion(14); // (3, 14)
+    g->SetTargetPlatform(4);   // (4, 14): ESXi has fourteen versions, 0 to 13
+    g->SetTargetPlatform(2);   // (2, 14): Player has thirteen
+    g->SetTargetPlatform(5);   // (5, 14)
+    g->SetPlatformVersion(0);  // (5, 0): there are five products
+    g->SetTargetPlatform(-1);  // (-1, 0)
     EXPECT_TRUE(g->SupportedGuests().empty());
     g->SetTargetPlatform(0); // (0, 0) at last
     EXPECT_EQ(g->SupportedGuests().size(), 4u);
+    // Today's versions select the table of the hardware they create.
+    g->SetTargetPlatform(4);
+    g->SetPlatformVersion(13); // ESXi 8.0 U2, hardware 21
+    const auto guests = g->SupportedGuests();
+    ASSERT_EQ(guests.size(), 5u);
+    g->SetGuestOSName("windows11-64");
+    EXPECT_EQ(g->GuestOSName(), "windows11-64");
+    EXPECT_EQ(guests[static_cast<std::size_t>(g->GuestFamily())][static_cast<std::size_t>(g->GuestVersion())].ConfigName,
+              "windows11-64");
 }
 
 TEST_F(GuestTables, UnlistedPairKeepsTheCurrentTableAndTheGuest)
