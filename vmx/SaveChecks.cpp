@@ -3,6 +3,10 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <iterator>
+#include <utility>
+#include <vector>
+
 namespace zentravolix::vmx {
 
 namespace {
@@ -12,6 +16,28 @@ constexpr int kTooManyPciBefore = 187;
 constexpr int kTooManyPciAfter = 188;
 constexpr int kMissingDataTitle = 189;
 constexpr int kInvalidVmxName = 190;
+constexpr int kTooManyForVersionTitle = 2753;
+constexpr int kTooManyForVersion = 2754;
+constexpr int kNetworkAdaptersWord = 2755;
+constexpr int kScsiControllersWord = 2756;
+constexpr int kSataControllersWord = 2757;
+constexpr int kNvmeControllersWord = 2758;
+
+/** The text with %1, %2, ... replaced in one pass; a placeholder without an argument stays. */
+std::string fill(const std::string& text, const std::vector<std::string>& args)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9' &&
+            static_cast<std::size_t>(text[i + 1] - '1') < args.size()) {
+            out += args[static_cast<std::size_t>(text[i + 1] - '1')];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
 
 template <class Collection>
 std::int32_t countEnabled(const Collection& collection)
@@ -22,6 +48,18 @@ std::int32_t countEnabled(const Collection& collection)
             ++n;
     }
     return n;
+}
+
+SaveRefusal makeRefusal(SaveRefusal::Kind kind, int titleId, int textId, int trailingTextId = 0,
+                        std::int32_t deviceCount = 0)
+{
+    SaveRefusal refusal;
+    refusal.kind = kind;
+    refusal.titleId = titleId;
+    refusal.textId = textId;
+    refusal.trailingTextId = trailingTextId;
+    refusal.deviceCount = deviceCount;
+    return refusal;
 }
 
 } // namespace
@@ -36,11 +74,38 @@ std::int32_t CountEnabledPciDevices(const tarvonel::VirtualMachine& vm)
 std::optional<SaveRefusal> CheckBeforeSave(const tarvonel::VirtualMachine& vm, bool vmxNameValid)
 {
     if (!vmxNameValid)
-        return SaveRefusal{SaveRefusal::Kind::InvalidVmxName, kMissingDataTitle, kInvalidVmxName, 0, 0};
+        return makeRefusal(SaveRefusal::Kind::InvalidVmxName, kMissingDataTitle, kInvalidVmxName);
     const std::int32_t devices = CountEnabledPciDevices(vm);
     if (devices > MaxPciDevices)
-        return SaveRefusal{SaveRefusal::Kind::TooManyPciDevices, kTooManyPciTitle, kTooManyPciBefore,
-                           kTooManyPciAfter, devices};
+        return makeRefusal(SaveRefusal::Kind::TooManyPciDevices, kTooManyPciTitle, kTooManyPciBefore,
+                           kTooManyPciAfter, devices);
+    return std::nullopt;
+}
+
+std::optional<SaveRefusal> CheckVersionLimits(const tarvonel::VirtualMachine& vm, bool vmxNameValid,
+                                              const VersionDeviceLimits& limits, const UnmodelledDevices& kept)
+{
+    if (!vmxNameValid)
+        return makeRefusal(SaveRefusal::Kind::InvalidVmxName, kMissingDataTitle, kInvalidVmxName);
+    const auto hw = vm.Hardware();
+    const std::pair<std::int32_t, std::int32_t> counts[] = {
+        {hw->NetworkAdapters()->Count(), limits.networkAdapters},
+        {hw->SCSIControllers()->Count(), limits.scsiControllers},
+        {kept.sataControllers, limits.sataControllers},
+        {kept.nvmeControllers, limits.nvmeControllers},
+    };
+    const int words[] = {kNetworkAdaptersWord, kScsiControllersWord, kSataControllersWord, kNvmeControllersWord};
+    for (std::size_t i = 0; i < std::size(counts); ++i) {
+        const auto [count, limit] = counts[i];
+        if (count > limit) {
+            SaveRefusal refusal =
+                makeRefusal(SaveRefusal::Kind::TooManyForVersion, kTooManyForVersionTitle, kTooManyForVersion, 0, count);
+            refusal.limit = limit;
+            refusal.kindTextId = words[i];
+            refusal.product = limits.product;
+            return refusal;
+        }
+    }
     return std::nullopt;
 }
 
@@ -58,6 +123,9 @@ std::string RefusalTitle(const SaveRefusal& refusal, const std::function<std::st
 std::string RefusalMessage(const SaveRefusal& refusal, const std::function<std::string(int)>& text)
 {
     std::string message = text(refusal.textId);
+    if (refusal.kind == SaveRefusal::Kind::TooManyForVersion)
+        return fill(message, {refusal.product, std::to_string(refusal.limit), text(refusal.kindTextId),
+                              std::to_string(refusal.deviceCount)});
     if (refusal.kind == SaveRefusal::Kind::TooManyPciDevices) {
         message += std::to_string(refusal.deviceCount);
         message += text(refusal.trailingTextId);

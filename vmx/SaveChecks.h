@@ -19,6 +19,11 @@ struct SaveRefusal {
         InvalidVmxName,
         /** More than MaxPciDevices SCSI controllers, network and sound adapters are enabled. */
         TooManyPciDevices,
+        /**
+         * Today's product versions have PCI bridges, so the five-device rule is not theirs; they
+         * refuse more devices of one kind than the version takes (see CheckVersionLimits).
+         */
+        TooManyForVersion,
     };
 
     Kind kind = Kind::InvalidVmxName;
@@ -30,6 +35,10 @@ struct SaveRefusal {
     int trailingTextId = 0;
     /** TooManyPciDevices: the number of enabled PCI devices; 0 otherwise. */
     std::int32_t deviceCount = 0;
+    /** TooManyForVersion: the version's limit for the kind, the kind's text id and the product's name. */
+    std::int32_t limit = 0;
+    int kindTextId = 0;
+    std::string product;
 
     bool operator==(const SaveRefusal&) const = default;
 };
@@ -45,6 +54,29 @@ std::int32_t CountEnabledPciDevices(const tarvonel::VirtualMachine& vm);
  * then the PCI device count. Nothing when the save may go on.
  */
 std::optional<SaveRefusal> CheckBeforeSave(const tarvonel::VirtualMachine& vm, bool vmxNameValid);
+
+/** The limits CheckVersionLimits enforces for today's product versions. */
+struct VersionDeviceLimits {
+    /** "Workstation 17.x": named in the message. */
+    std::string product;
+    std::int32_t networkAdapters = 0;
+    std::int32_t scsiControllers = 0;
+    std::int32_t sataControllers = 0;
+    std::int32_t nvmeControllers = 0;
+};
+
+/** Devices of the kinds CheckVersionLimits counts that the model does not hold (yet): kept lines. */
+struct UnmodelledDevices {
+    std::int32_t sataControllers = 0;
+    std::int32_t nvmeControllers = 0;
+};
+
+/**
+ * The save pre-checks for a version of today's products: the file name and folder, then the
+ * version's own limits on network adapters, SCSI, SATA and NVMe controllers, in that order.
+ */
+std::optional<SaveRefusal> CheckVersionLimits(const tarvonel::VirtualMachine& vm, bool vmxNameValid,
+                                              const VersionDeviceLimits& limits, const UnmodelledDevices& kept);
 
 /** True when both the folder and the file name of the model are set (the editor's rule for a valid name). */
 bool VmxNameFieldsValid(const tarvonel::VirtualMachine& vm);

@@ -4,6 +4,8 @@
 #include "config/ProductTables.h"
 #include "support/Corpus.h"
 #include "support/Files.h"
+#include "platform/TextTable.h"
+#include "vmx/SaveChecks.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -161,4 +163,56 @@ TEST(ProductInference, EveryModernCorpusFileShowsAVersionOfItsOwnHardware)
     RecordProperty("modernFiles", static_cast<int>(modern));
     RecordProperty("matchingFiles", static_cast<int>(matching));
     std::cout << "[ measure  ] " << matching << " of " << modern << " files of hardware 6 or later show a version of their hardware\n";
+}
+
+TEST(ProductInference, TodaysVersionsCountDevicesAgainstTheirOwnLimits)
+{
+    // A real ESXi file with ten network adapters: five PCI devices were the rule of the classic
+    // products only.
+    const auto file = test::corpus::Find("vmx/libvirt/vmx2xml-esx-in-the-wild-8.vmx");
+    ASSERT_TRUE(file.has_value());
+    ConfigSession session("/tmp/");
+    session.Open(file->path, {});
+    EXPECT_EQ(session.Machine()->Hardware()->NetworkAdapters()->Count(), 10);
+    EXPECT_FALSE(session.CheckBeforeSave().has_value());
+
+    // The same machine made for a classic version is refused as it always was.
+    const auto general = session.Machine()->Options()->GeneralOptions();
+    const auto product = std::pair{general->TargetPlatform(), general->PlatformVersion()};
+    general->SetTargetPlatform(1);
+    general->SetPlatformVersion(4);
+    ASSERT_TRUE(session.CheckBeforeSave().has_value());
+    EXPECT_EQ(session.CheckBeforeSave()->kind, vmx::SaveRefusal::Kind::TooManyPciDevices);
+    general->SetTargetPlatform(product.first);
+    general->SetPlatformVersion(product.second);
+
+    // One adapter more than the version takes: the message names the limit.
+    session.Machine()->Hardware()->NetworkAdapters()->Add();
+    const auto refusal = session.CheckBeforeSave();
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->kind, vmx::SaveRefusal::Kind::TooManyForVersion);
+    const auto english = [](int id) { return platform::LoadLocalizedText(id, 0); };
+    EXPECT_EQ(vmx::RefusalMessage(*refusal, english),
+              captionOf(general->TargetPlatform(), general->PlatformVersion()) +
+                  " takes at most 10 network adapters; this machine has 11.");
+    EXPECT_EQ(vmx::RefusalTitle(*refusal, english), "Too many devices for this product version");
+}
+
+TEST(ProductInference, KeptSataAndNvmeControllersCountToo)
+{
+    std::string text = "config.version = \"8\"\nvirtualHW.version = \"10\"\n"; // Workstation 10.x: 4 SATA, no NVMe
+    for (int i = 0; i < 4; ++i)
+        text += "sata" + std::to_string(i) + ".present = \"TRUE\"\nsata" + std::to_string(i) + ":0.present = \"TRUE\"\n";
+    ConfigSession session("/tmp/");
+    session.OpenText(text, "/tmp/zv-inference/Test.vmx");
+    EXPECT_FALSE(session.CheckBeforeSave().has_value());
+    session.OpenText(text + "nvme0.present = \"TRUE\"\n", "/tmp/zv-inference/Test.vmx");
+    const auto refusal = session.CheckBeforeSave();
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->limit, 0);
+    EXPECT_EQ(refusal->deviceCount, 1);
+    EXPECT_EQ(platform::LoadLocalizedText(refusal->kindTextId, 0), "NVMe controllers");
+    // A controller whose present line says FALSE does not exist.
+    session.OpenText(text + "nvme0.present = \"FALSE\"\n", "/tmp/zv-inference/Test.vmx");
+    EXPECT_FALSE(session.CheckBeforeSave().has_value());
 }
