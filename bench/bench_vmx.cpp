@@ -68,8 +68,34 @@ void BM_WriteVmx(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+/**
+ * A short file whose indexes make many items: a share, an adapter and a serial port at index
+ * `index - 1` (every one below made too), each with a line the program keeps. Reading records
+ * the writer's lines for the kept lines' keys; that must not cost a write of every item.
+ */
+void BM_ReadVmxHighIndexes(benchmark::State& state)
+{
+    const std::string n = std::to_string(state.range(0) - 1);
+    const std::string text = "sharedFolder" + n + ".present = \"TRUE\"\r\nsharedFolder" + n +
+                             ".unknownOption = \"1\"\r\nethernet" + n + ".present = \"TRUE\"\r\nethernet" + n +
+                             ".pciSlotNumber = \"33\"\r\nserial" + n + ".present = \"TRUE\"\r\nserial" + n +
+                             ".fileType = \"unknown\"\r\n";
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto session = std::make_unique<config::ConfigSession>("/tmp/");
+        state.ResumeTiming();
+        session->OpenText(text, "/vms/bench/bench.vmx");
+        benchmark::DoNotOptimize(session->OtherParams().data());
+        state.PauseTiming();
+        session.reset(); // the items' release is not the reader's time
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * 3);
+}
+
 BENCHMARK(BM_ReadVmx)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteVmx)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadVmxHighIndexes)->Arg(16)->Arg(256)->Arg(1024)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

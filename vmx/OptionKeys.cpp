@@ -91,8 +91,10 @@ void writeSharedFolders(const Machine& vm, VmxLines& out, std::string_view name)
         return;
     out.number(name, folders->Count());
     for (std::int32_t i = 1; i <= folders->Count(); ++i) {
-        const auto folder = folders->Item(i);
         const std::string prefix = std::string(family::SharedFolder) + std::to_string(i - 1);
+        if (!out.wants(prefix))
+            continue;
+        const auto folder = folders->Item(i);
         out.value(memberKey(prefix, member::Present), "TRUE");
         out.boolean(memberKey(prefix, member::Enabled), folder->Enabled());
         out.value(memberKey(prefix, member::ReadAccess), "TRUE");

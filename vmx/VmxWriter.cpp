@@ -15,9 +15,10 @@ namespace zentravolix::vmx {
 
 namespace detail {
 
-std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm)
+namespace {
+
+std::vector<VmxLine> linesOf(const tarvonel::VirtualMachine& vm, VmxLines& out)
 {
-    VmxLines out;
     writeGeneralSection(vm, out);
     writeDeviceSections(vm, out);
     writeOptionSections(vm, out);
@@ -39,6 +40,20 @@ std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm)
             result.push_back(std::move(lines[i]));
     }
     return result;
+}
+
+} // namespace
+
+std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm)
+{
+    VmxLines out;
+    return linesOf(vm, out);
+}
+
+std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm, const KeySet& only)
+{
+    VmxLines out(only);
+    return linesOf(vm, out);
 }
 
 } // namespace detail
@@ -66,27 +81,26 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
         }
     }
 
+    // Only the writer's lines of the preserved keys are made: a model of a thousand items writes
+    // a quarter of a megabyte, and a file read is checked against a handful of its lines.
+    detail::KeySet keys;
+    keys.reserve(otherParams.size());
+    for (const auto& preserved : otherParams) {
+        if (const std::string_view key = RawLineKey(preserved); !key.empty())
+            keys.insert(key);
+    }
+    if (keys.empty())
+        return values;
     std::vector<detail::VmxLine> own;
     try {
-        own = detail::modelLines(vm);
+        own = detail::modelLines(vm, keys);
     } catch (const tarvonel::Error&) {
         // A model the writer cannot write now fails on save with its own error; until then the
         // model's lines count as changed and win over preserved ones.
         return values;
     }
-    // The writer's few hundred keys are looked up, not the preserved lines, which may be many.
-    std::unordered_map<std::string_view, const detail::VmxLine*, KeyHash, KeyEqual> ownByKey;
-    for (const auto& line : own) {
-        if (!line.key.empty())
-            ownByKey.emplace(line.key, &line);
-    }
-    for (const auto& preserved : otherParams) {
-        const std::string_view key = RawLineKey(preserved);
-        if (key.empty())
-            continue;
-        if (const auto it = ownByKey.find(key); it != ownByKey.end())
-            values.record(it->second->key, it->second->text);
-    }
+    for (const auto& line : own)
+        values.record(line.key, line.text);
     return values;
 }
 

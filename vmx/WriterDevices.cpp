@@ -170,8 +170,10 @@ void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
 {
     out.comment(comment::NicsSection);
     for (std::int32_t i = 1; i <= nics.Count(); ++i) {
-        const auto nic = nics.Item(i);
         const std::string prefix = numbered(family::Ethernet, i - 1);
+        if (!out.wants(prefix))
+            continue;
+        const auto nic = nics.Item(i);
         out.boolean(memberKey(prefix, member::Present), nic->Enabled());
         out.boolean(memberKey(prefix, member::StartConnected), nic->ConnectedAtBoot());
         if (const auto type = wordOf(words::NicTypes, nic->DeviceType()))
@@ -223,8 +225,10 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
     if (floppies->Count() > 0) {
         out.comment(comment::FloppiesSection);
         for (std::int32_t i = 1; i <= floppies->Count(); ++i) {
-            const auto floppy = floppies->Item(i);
             const std::string prefix = numbered(family::Floppy, i - 1);
+            if (!out.wants(prefix))
+                continue;
+            const auto floppy = floppies->Item(i);
             out.boolean(memberKey(prefix, member::Present), floppy->Enabled());
             out.boolean(memberKey(prefix, member::StartConnected), floppy->ConnectedAtBoot());
             out.value(memberKey(prefix, member::FileType), floppy->DeviceType());
@@ -236,8 +240,10 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
     if (parallel->Count() > 0) {
         out.comment(comment::ParallelSection);
         for (std::int32_t i = 1; i <= parallel->Count(); ++i) {
-            const auto port = parallel->Item(i);
             const std::string prefix = numbered(family::Parallel, i - 1);
+            if (!out.wants(prefix))
+                continue;
+            const auto port = parallel->Item(i);
             out.boolean(memberKey(prefix, member::Present), port->Enabled());
             out.boolean(memberKey(prefix, member::StartConnected), port->ConnectedAtBoot());
             if (port->DeviceType() == "device")
@@ -251,8 +257,10 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
     if (serial->Count() > 0) {
         out.comment(comment::SerialSection);
         for (std::int32_t i = 1; i <= serial->Count(); ++i) {
-            const auto port = serial->Item(i);
             const std::string prefix = numbered(family::Serial, i - 1);
+            if (!out.wants(prefix))
+                continue;
+            const auto port = serial->Item(i);
             out.boolean(memberKey(prefix, member::Present), port->Enabled());
             out.boolean(memberKey(prefix, member::StartConnected), port->ConnectedAtBoot());
             out.boolean(memberKey(prefix, member::YieldOnMsrRead), port->YieldCpu());

@@ -11,6 +11,7 @@
 #include <exception>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace zentravolix::fuzz {
@@ -93,24 +94,28 @@ Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit)
         return std::string("what was read cannot be written: ") + e.what();
     }
 
+    // Keys are compared as the reader compares them (letter case ignored), on views of the texts.
     const auto written = linesOf(first);
-    std::unordered_map<std::string, int> keys;
+    std::unordered_set<std::string_view, vmx::KeyHash, vmx::KeyEqual> keys;
     std::unordered_map<std::string_view, int> lineCount;
+    keys.reserve(written.size());
+    lineCount.reserve(written.size());
     for (const auto line : written) {
         ++lineCount[line];
-        if (const auto key = vmx::LineKey(line); key && ++keys[*key] == 2)
-            return "key written twice: " + shown(*key);
+        if (const auto key = vmx::RawLineKey(line); !key.empty() && !keys.insert(key).second)
+            return "key written twice: " + shown(vmx::ToLower(key));
     }
     // A key the file sets twice is written once, as VMware takes it: the later line.
     const std::vector<std::string>& kept = session.OtherParams();
-    std::unordered_map<std::string, std::size_t> lastWithKey;
+    std::unordered_map<std::string_view, std::size_t, vmx::KeyHash, vmx::KeyEqual> lastWithKey;
+    lastWithKey.reserve(kept.size());
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (const auto key = vmx::LineKey(kept[i]))
-            lastWithKey[*key] = i;
+        if (const auto key = vmx::RawLineKey(kept[i]); !key.empty())
+            lastWithKey[key] = i;
     }
     for (std::size_t i = 0; i < kept.size(); ++i) {
         const std::string& line = kept[i];
-        if (const auto key = vmx::LineKey(line); key && lastWithKey[*key] != i)
+        if (const auto key = vmx::RawLineKey(line); !key.empty() && lastWithKey[key] != i)
             continue;
         if (--lineCount[line] < 0)
             return "preserved line not written back verbatim: " + shown(line);

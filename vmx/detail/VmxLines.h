@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace tarvonel {
@@ -20,15 +21,45 @@ struct VmxLine {
     std::string text;
 };
 
+/** Keys, letter case ignored. */
+using KeySet = std::unordered_set<std::string_view, KeyHash, KeyEqual>;
+
 /** The writer's lines in file order, before duplicates and preserved lines are settled. */
 class VmxLines {
 public:
-    void comment(std::string_view text) { m_lines.push_back({{}, std::string(text)}); }
-    void blank() { m_lines.push_back({}); }
+    VmxLines() = default;
+    /**
+     * Makes only the key lines of these keys (letter case ignored) and no comments or blanks: the
+     * few lines a caller looks up, without building the text of every item of a large model.
+     */
+    explicit VmxLines(const KeySet& only) : m_only(&only)
+    {
+        for (const std::string_view key : only)
+            m_onlyPrefixes.insert(key.substr(0, key.find('.')));
+    }
+
+    /**
+     * Whether a line of the numbered item with this key prefix ("ethernet3") may be made: false
+     * only when none of the keys asked for has it, so the item's lines can be left out at once.
+     */
+    bool wants(std::string_view prefix) const { return !m_only || m_onlyPrefixes.contains(prefix); }
+
+    void comment(std::string_view text)
+    {
+        if (!m_only)
+            m_lines.push_back({{}, std::string(text)});
+    }
+    void blank()
+    {
+        if (!m_only)
+            m_lines.push_back({});
+    }
 
     /** A key line: the key as written, the separator (" = ", or "numvcpus"'s historic " ="), the quoted value. */
     void value(std::string_view key, std::string_view value, std::string_view separator = " = ")
     {
+        if (m_only && !m_only->contains(key))
+            return;
         std::string text;
         text.reserve(key.size() + separator.size() + value.size() + 2);
         text += key;
@@ -48,6 +79,8 @@ public:
     const std::vector<VmxLine>& lines() const { return m_lines; }
 
 private:
+    const KeySet* m_only = nullptr;
+    KeySet m_onlyPrefixes;
     std::vector<VmxLine> m_lines;
 };
 
@@ -60,5 +93,7 @@ void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out);
 
 /** All the writer's own lines (no preserved lines, no closing lines), duplicates settled: the later line wins. */
 std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm);
+/** Of modelLines, only the key lines of these keys (letter case ignored), in the same order. */
+std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm, const KeySet& only);
 
 } // namespace zentravolix::vmx::detail
