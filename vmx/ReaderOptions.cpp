@@ -21,18 +21,21 @@ Fate readSharedFolderCount(ReaderContext& ctx, const ParsedLine& line)
         return Fate::Consumed;
     }
     // The count includes shares that do not exist: the last of them make no share, and the line
-    // is written back as the file had it.
+    // is written back as the file had it. A count the shares that exist give anyway is the
+    // writer's own line (the file may have been written by it), and stays in its place.
     auto count = static_cast<std::int32_t>(*n);
     while (count > 0 && ctx.absentShares.count(count - 1))
         --count;
     ensureCount(*ctx.options.SharedFoldersOptions(), count);
-    return Fate::Preserved;
+    return count == *n ? Fate::Consumed : Fate::Preserved;
 }
 
 Fate readSharedFolder(ReaderContext& ctx, const ParsedLine& line)
 {
     const auto n = ctx.index(line, line.prefix().substr(family::SharedFolder.size()));
     if (!n || ctx.absentShares.count(*n))
+        return Fate::Preserved;
+    if (ctx.placeheldShares.count(*n) && line.hasMember(member::Present))
         return Fate::Preserved;
     const auto folders = ctx.options.SharedFoldersOptions();
     ensureCount(*folders, *n + 1);

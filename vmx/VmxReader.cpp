@@ -221,6 +221,36 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
             EqualsIgnoreCase(LineValue(keyLines[i].text), "false"))
             ctx.absentShares.insert(static_cast<std::int32_t>(n));
     }
+    // The model's shares are numbered without gaps: an absent share below one that exists still
+    // takes its place. Its ".present" line is kept as the file had it; its other lines are the
+    // share's, so what the writer gives for that place reads back the same.
+    if (!ctx.absentShares.empty()) {
+        std::int32_t highest = -1;
+        for (std::size_t i = 0; i < keyLines.size(); ++i) {
+            if (superseded[i])
+                continue;
+            const std::string_view key = RawLineKey(keyLines[i].text);
+            constexpr std::string_view kFamily = detail::family::SharedFolder;
+            if (key.size() <= kFamily.size() || !EqualsIgnoreCase(key.substr(0, kFamily.size()), kFamily))
+                continue;
+            const std::string_view rest = key.substr(kFamily.size());
+            const auto dot = rest.find('.');
+            std::int64_t n = 0;
+            if (dot == std::string_view::npos ||
+                ParseInteger(rest.substr(0, dot), 0, MaxItemsPerCollection - 1, n) != NumberStatus::Ok ||
+                ctx.absentShares.count(static_cast<std::int32_t>(n)))
+                continue;
+            highest = std::max(highest, static_cast<std::int32_t>(n));
+        }
+        for (auto it = ctx.absentShares.begin(); it != ctx.absentShares.end();) {
+            if (*it < highest) {
+                ctx.placeheldShares.insert(*it);
+                it = ctx.absentShares.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
 
     std::vector<bool> rejected(keyLines.size(), false);
     detail::decideNodeDevices(ctx, keyLines, superseded, rejected);

@@ -125,6 +125,8 @@ public:
      * their lines are kept as they were.
      */
     std::unordered_set<std::int32_t> absentShares;
+    /** Absent shares below a share that exists: the model holds a share there, their ".present" line is kept. */
+    std::unordered_set<std::int32_t> placeheldShares;
     /** Devices already attached, by kind and address, so pass 1 finds them without a scan. */
     std::unordered_map<NodeAddress, std::int32_t, NodeAddressHash> attached[3];
 
