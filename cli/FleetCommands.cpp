@@ -198,7 +198,7 @@ int runCheck(Context& context, const FleetOptions& o)
                 context.out << Visible(name) << ": error: " << Visible(*r.error) << "\n";
         }
         for (const CheckFinding& f : r.findings) {
-            const std::string text = config::FindingText(f, context.text);
+            const std::string text = FindingText(f, context);
             if (f.severity == Severity::Error) {
                 exit = ExitIoError;
                 ++errors;
@@ -373,13 +373,13 @@ int runSet(Context& context, const FleetOptions& o)
             const bool old = std::any_of(limitsBefore.begin(), limitsBefore.end(),
                                          [&](const CheckFinding& b) { return b.code == f.code; });
             if (f.severity == Severity::Error && !old) {
-                Complain(context, name + ": " + config::FindingText(f, context.text));
+                Complain(context, name + ": " + FindingText(f, context));
                 return ExitRefused;
             }
         }
         const std::string written = after.Text();
         if (o.dryRun) {
-            const std::string diff = config::UnifiedDiff(before.input.text, written, "a/" + name, "b/" + name);
+            const std::string diff = config::UnifiedDiff(before.input.text, written, name, name);
             if (diff.empty() && !context.quiet)
                 context.err << Say(context, kNothingChanged) << "\n";
             std::istringstream lines(diff);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/Output.h"
 
+#include "platform/TextTable.h"
+#include "vmx/SaveChecks.h"
 #include "vmx/VmxFileError.h"
 
 #include <cerrno>
@@ -192,6 +194,37 @@ InputFile ReadInput(Context& context, const std::string& name)
 void Complain(Context& context, const std::string& message)
 {
     context.err << "zentravolix-cli: " << Visible(message) << "\n";
+}
+
+namespace {
+
+std::string joined(const std::vector<std::string>& parts)
+{
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i ? ": " : "") + parts[i];
+    return out;
+}
+
+} // namespace
+
+std::string FindingText(const config::CheckFinding& f, const Context& context)
+{
+    const auto text = [&](int id) { return context.text ? context.text(id) : std::string(); };
+    std::string out;
+    if (f.refusal)
+        out = vmx::RefusalMessage(*f.refusal, text);
+    else if (f.textId == 0)
+        out = joined(f.args);
+    else
+        out = platform::FillTextFrom(text(f.textId), f.args);
+    out += f.suffix;
+    // The detail: a text of its own, or without a text id the system's words.
+    if (f.detailId != 0)
+        out += ": " + platform::FillTextFrom(text(f.detailId), f.detailArgs);
+    else if (!f.detailArgs.empty())
+        out += ": " + joined(f.detailArgs);
+    return out;
 }
 
 } // namespace zentravolix::cli

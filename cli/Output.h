@@ -5,6 +5,7 @@
 // text of a file made safe for a terminal, and JSON that keeps bytes that are not UTF-8.
 
 #include "cli/Context.h"
+#include "config/ConfigChecks.h"
 
 #include <nlohmann/json.hpp>
 
@@ -54,5 +55,8 @@ bool IsUtf8(std::string_view text);
 
 /** The standard error line of the tool: "zentravolix-cli: " and the message, made visible. */
 void Complain(Context& context, const std::string& message);
+
+/** A finding of the configuration checks in the tool's words. */
+std::string FindingText(const config::CheckFinding& finding, const Context& context);
 
 } // namespace zentravolix::cli

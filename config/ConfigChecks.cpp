@@ -5,7 +5,6 @@
 #include "config/NodeAssignment.h"
 #include "disk/DiskInfo.h"
 #include "disk/ExtentCheck.h"
-#include "platform/TextTable.h"
 #include "vmx/VmxSyntax.h"
 
 #include <tarvonel/tarvonel.h>
@@ -62,14 +61,6 @@ int ProblemTextId(vmx::ProblemCode code)
 }
 
 namespace {
-
-std::string joined(const std::vector<std::string>& parts)
-{
-    std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        out += (i ? ": " : "") + parts[i];
-    return out;
-}
 
 std::string upper(std::string text)
 {
@@ -337,24 +328,6 @@ const char* SeverityName(Severity severity)
     case Severity::Note: return "note";
     }
     return "error";
-}
-
-std::string FindingText(const CheckFinding& f, const std::function<std::string(int)>& text)
-{
-    std::string out;
-    if (f.refusal) {
-        out = vmx::RefusalMessage(*f.refusal, text);
-    } else if (f.textId == 0) {
-        out = joined(f.args);
-    } else {
-        out = platform::FillTextFrom(text(f.textId), f.args);
-    }
-    out += f.suffix;
-    if (f.detailId != 0)
-        out += ": " + platform::FillTextFrom(text(f.detailId), f.detailArgs);
-    else if (!f.detailArgs.empty())
-        out += ": " + joined(f.detailArgs);
-    return out;
 }
 
 KeyLineIndex::KeyLineIndex(std::string_view text)

@@ -53,8 +53,6 @@ struct CheckFinding {
 /** The text id of why the reader kept a line ("the value is not a number"). */
 int ProblemTextId(vmx::ProblemCode code);
 
-/** The finding in words, through the caller's lookup of a text id. */
-std::string FindingText(const CheckFinding& finding, const std::function<std::string(int)>& text);
 
 /** Where the keys of a file are: the first line of each key and of each device slot. */
 class KeyLineIndex {

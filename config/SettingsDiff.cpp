@@ -67,12 +67,13 @@ std::vector<Edit> editScript(const std::vector<std::string_view>& a, const std::
                 edits.push_back({' ', head + i, head + j});
                 ++i;
                 ++j;
-            } else if (j < m && (i == n || at(i, j + 1) >= at(i + 1, j))) {
-                edits.push_back({'+', head + i, head + j});
-                ++j;
-            } else {
+            } else if (i < n && (j == m || at(i + 1, j) >= at(i, j + 1))) {
+                // Removed lines before added ones, as diff prints them.
                 edits.push_back({'-', head + i, head + j});
                 ++i;
+            } else {
+                edits.push_back({'+', head + i, head + j});
+                ++j;
             }
         }
     } else {

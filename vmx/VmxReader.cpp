@@ -180,6 +180,8 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     std::vector<bool> superseded(keyLines.size(), false);
     {
         std::unordered_set<std::string_view, KeyHash, KeyEqual> later;
+        // Sized once: growing it rehashed every key several times over in files of many lines.
+        later.reserve(keyLines.size());
         for (std::size_t i = keyLines.size(); i-- > 0;) {
             const std::string_view key = RawLineKey(keyLines[i].text);
             if (!key.empty() && !later.insert(key).second)
@@ -204,6 +206,9 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
             EqualsIgnoreCase(LineValue(keyLines[i].text), "false"))
             ctx.absentShares.insert(static_cast<std::int32_t>(n));
     }
+
+    // Files of later products are mostly kept lines: room for all of them at once.
+    result.otherParams.reserve(keyLines.size() + comments.size());
 
     std::vector<bool> rejected(keyLines.size(), false);
     detail::decideNodeDevices(ctx, keyLines, superseded, rejected);
