@@ -13,6 +13,21 @@
 
 namespace zentravolix::vmx {
 
+namespace {
+
+/** The key in lower case, in a buffer the caller reuses (no allocation per line once it is large enough). */
+std::string_view lowerInto(std::string& buffer, std::string_view key)
+{
+    buffer.assign(key);
+    for (char& c : buffer) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return buffer;
+}
+
+} // namespace
+
 namespace detail {
 
 std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm)
@@ -56,11 +71,12 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
         return values;
     // Only the slots some preserved line belongs to matter to the writer.
     const auto slots = detail::deviceSlots(vm);
+    std::string lowered; // one buffer for every key: files of later products have many
     for (const auto& preserved : otherParams) {
         const std::string_view key = RawLineKey(preserved);
         if (key.empty())
             continue;
-        for (const auto& slot : detail::slotsOfKey(ToLower(key))) {
+        for (const auto& slot : detail::slotsOfKey(lowerInto(lowered, key))) {
             if (slots.count(slot))
                 values.recordSlot(slot);
         }
@@ -116,10 +132,11 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
     // so the kept lines of a device removed since reading would bring it back: they go with it.
     if (afterRead.slotCount() > 0) {
         const auto slots = detail::deviceSlots(vm);
+        std::string lowered;
         for (std::size_t i = 0; i < otherParams.size(); ++i) {
             if (!keepPreserved[i] || keys[i].empty())
                 continue;
-            for (const auto& slot : detail::slotsOfKey(ToLower(keys[i]))) {
+            for (const auto& slot : detail::slotsOfKey(lowerInto(lowered, keys[i]))) {
                 if (afterRead.hadSlot(slot) && !slots.count(slot)) {
                     keepPreserved[i] = false;
                     break;
