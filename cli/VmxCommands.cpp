@@ -284,12 +284,27 @@ void registerVmxCommands(CLI::App& app, Context& context)
 
     CLI::App* rewrite = app.add_subcommand(
         "rewrite", "Read a .vmx file and save it again, exactly as opening it in the editor and saving would.");
-    rewrite->add_option("file", options->file, "The .vmx file")->required();
+    rewrite->footer("Example:\n  zentravolix-cli rewrite --backup vm/machine.vmx");
+    rewrite->add_option("file", options->file, "The .vmx file (- for standard input)")->required();
     rewrite->add_option("-o,--output", options->output,
-                        "Save under this name instead (as if the file name and folder fields were changed)");
+                        "Save under this name instead (as if the file name and folder fields were changed; - for standard output)");
     rewrite->add_flag("--backup", options->backup, "Copy the file as it was read to FILE.bak before saving over it");
     rewrite->callback([&context, options] {
         guarded(context, [&] {
+            // "-" reads standard input or writes standard output: the text a save would write.
+            if (IsStdio(options->file) || IsStdio(options->output)) {
+                const InputFile input = ReadInput(context, options->file);
+                config::ConfigSession session(platform::GetTempFolder());
+                session.OpenText(input.text, input.path);
+                printProblems(context, session);
+                if (!IsStdio(options->output)) {
+                    if (!options->output.empty())
+                        session.SaveAs(options->output);
+                    return save(context, session);
+                }
+                context.out << session.Text();
+                return static_cast<int>(ExitSuccess);
+            }
             const auto session = load(context, options->file, options->backup);
             // A file that was read counts as a valid name; a changed one must name a file and folder.
             if (!options->output.empty())

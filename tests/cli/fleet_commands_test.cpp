@@ -256,6 +256,17 @@ TEST_F(FleetCommandsTest, SetDryRunPrintsTheDiffAndWritesNothing)
     EXPECT_EQ(std::count(diff.begin(), diff.end(), '\n'), 11) << diff;
 }
 
+TEST_F(FleetCommandsTest, RewriteReadsStandardInputAndWritesStandardOutput)
+{
+    ASSERT_EQ(runWithInput({"rewrite", "-"}, kMachine), 0) << err.str();
+    EXPECT_NE(out.str().find("\r\nmemsize = \"256\"\r\n"), std::string::npos) << out.str();
+    const fs::path vm = machine();
+    const std::string before = readFile(vm);
+    ASSERT_EQ(run({"rewrite", vm.string(), "-o", "-"}), 0) << err.str();
+    EXPECT_NE(out.str().find("scsi0:0.fileName = \"d.vmdk\"\r\n"), std::string::npos);
+    EXPECT_EQ(readFile(vm), before);
+}
+
 TEST_F(FleetCommandsTest, SetFromStandardInputWritesStandardOutput)
 {
     ASSERT_EQ(runWithInput({"set", "-", "displayName=Piped"}, kMachine), 0) << err.str();
@@ -345,9 +356,13 @@ TEST_F(FleetCommandsTest, ShowOfSeveralFilesAsJsonLinesOrArray)
 
 TEST_F(FleetCommandsTest, EveryCommandHasHelpWithAnExampleAndTheToolItsVersion)
 {
-    for (const char* command : {"show", "check", "get", "set", "diff"}) {
-        EXPECT_EQ(run({command, "--help"}), 0) << command;
-        EXPECT_NE(out.str().find("Example:\n  zentravolix-cli "), std::string::npos) << command << out.str();
+    for (const std::vector<std::string> command :
+         {std::vector<std::string>{"show"}, {"check"}, {"get"}, {"set"}, {"diff"}, {"rewrite"}, {"disk"},
+          {"disk", "create"}, {"disk", "info"}}) {
+        auto args = command;
+        args.push_back("--help");
+        EXPECT_EQ(run(args), 0) << command.back();
+        EXPECT_NE(out.str().find("Example:\n  zentravolix-cli "), std::string::npos) << command.back() << out.str();
     }
     EXPECT_EQ(run({"--version"}), 0);
     EXPECT_EQ(out.str(), "zentravolix-cli " + cli::VersionText() + "\n");
