@@ -24,6 +24,7 @@
 #include <memory>
 #include <sstream>
 #include <thread>
+#include <unordered_map>
 #include <variant>
 
 namespace zentravolix::cli {
@@ -180,6 +181,16 @@ int runCheck(Context& context, const FleetOptions& o)
     for (auto& [file, f] : config::DuplicateMacs(macs, names))
         results[file].findings.push_back(std::move(f));
 
+    // Many files give many findings of few texts: each text is looked up once.
+    Context words = context;
+    words.text = [lookup = context.text, cache = std::make_shared<std::unordered_map<int, std::string>>()](int id) {
+        auto it = cache->find(id);
+        if (it == cache->end())
+            it = cache->emplace(id, lookup ? lookup(id) : std::string()).first;
+        return it->second;
+    };
+    // --quiet leaves the errors.
+    const auto printed = [&](const CheckFinding& f) { return !context.quiet || f.severity == Severity::Error; };
     int exit = ExitSuccess;
     nlohmann::json files = nlohmann::json::array();
     std::size_t errors = 0, warnings = 0;
@@ -195,22 +206,24 @@ int runCheck(Context& context, const FleetOptions& o)
             ++errors;
             entry["error"] = *r.error;
             if (!o.json)
-                context.out << Visible(name) << ": error: " << Visible(*r.error) << "\n";
+                context.out << Visible(name) << ": error: " << Visible(*r.error) << "\n";  // errors even with --quiet
         }
         for (const CheckFinding& f : r.findings) {
-            const std::string text = FindingText(f, context);
             if (f.severity == Severity::Error) {
                 exit = ExitIoError;
                 ++errors;
             } else if (f.severity == Severity::Warning) {
                 ++warnings;
             }
+            if (!printed(f))
+                continue;
+            const std::string text = FindingText(f, words);
             if (o.json) {
                 entry["findings"].push_back({{"line", f.line},
                                              {"severity", config::SeverityName(f.severity)},
                                              {"code", f.code},
                                              {"message", text}});
-            } else if (!context.quiet) {
+            } else {
                 context.out << Visible(name) << ":";
                 if (f.line > 0)
                     context.out << f.line << ":";
@@ -220,7 +233,7 @@ int runCheck(Context& context, const FleetOptions& o)
         if (o.json)
             files.push_back(std::move(entry));
     }
-    if (o.json && !context.quiet) {
+    if (o.json) {
         nlohmann::json doc = {{"files", std::move(files)}, {"errors", errors}, {"warnings", warnings}};
         KeepBytesRecoverable(doc);
         context.out << doc.dump(2) << "\n";

@@ -235,8 +235,8 @@ int runShow(Context& context, const VmxOptions& o)
             config::ConfigSession session(tempFolder);
             session.OpenText(input.text, input.path);
             const config::KeyLineIndex lines(input.text);
+            printProblems(context, session);
             if (!o.json && !o.jsonLines) {
-                printProblems(context, session);
                 if (!first)
                     context.out << "\n";
                 showText(context, session, name, lines);
@@ -297,9 +297,9 @@ void registerVmxCommands(CLI::App& app, Context& context)
                 config::ConfigSession session(platform::GetTempFolder());
                 session.OpenText(input.text, input.path);
                 printProblems(context, session);
-                if (!IsStdio(options->output)) {
-                    if (!options->output.empty())
-                        session.SaveAs(options->output);
+                // Standard input goes to standard output unless -o names a file.
+                if (!IsStdio(options->output) && !options->output.empty()) {
+                    session.SaveAs(options->output);
                     return save(context, session);
                 }
                 context.out << session.Text();

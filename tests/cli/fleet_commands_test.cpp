@@ -185,11 +185,16 @@ TEST_F(FleetCommandsTest, CheckOnManyThreadsSaysWhatOneThreadSays)
     EXPECT_NE(one.find("m7/vm.vmx:7: error: The disk d.vmdk"), std::string::npos);
 }
 
-TEST_F(FleetCommandsTest, CheckReadsStandardInputOnceAndQuietPrintsNothing)
+TEST_F(FleetCommandsTest, CheckReadsStandardInputOnceAndQuietLeavesTheErrors)
 {
-    EXPECT_EQ(runWithInput({"check", "-"}, "memsize = \"60000\"\n"), 1);
+    EXPECT_EQ(runWithInput({"check", "-"}, "memsize = \"60000\"\nnumvcpus = \"many\"\n"), 1);
     EXPECT_EQ(out.str().rfind("-:1: error: RAM size out of valid range", 0), 0u) << out.str();
-    EXPECT_EQ(runWithInput({"check", "-q", "-"}, "memsize = \"60000\"\n"), 1);
+    EXPECT_NE(out.str().find("-:2: warning: the value is not a number: numvcpus = \"many\"\n"), std::string::npos)
+        << out.str();
+    EXPECT_EQ(runWithInput({"check", "-q", "-"}, "memsize = \"60000\"\nnumvcpus = \"many\"\n"), 1);
+    EXPECT_EQ(out.str().find("warning"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("-:1: error: "), std::string::npos) << out.str();
+    EXPECT_EQ(runWithInput({"check", "--quiet", "-"}, "numvcpus = \"many\"\n"), 0);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(runWithInput({"check", "-", "-"}, ""), 2);
     EXPECT_EQ(err.str(), "zentravolix-cli: Standard input (-) can be read only once\n");
@@ -356,7 +361,7 @@ TEST_F(FleetCommandsTest, ShowOfSeveralFilesAsJsonLinesOrArray)
 
 TEST_F(FleetCommandsTest, EveryCommandHasHelpWithAnExampleAndTheToolItsVersion)
 {
-    for (const std::vector<std::string> command :
+    for (const std::vector<std::string>& command :
          {std::vector<std::string>{"show"}, {"check"}, {"get"}, {"set"}, {"diff"}, {"rewrite"}, {"disk"},
           {"disk", "create"}, {"disk", "info"}}) {
         auto args = command;
