@@ -3,6 +3,7 @@
 
 #include "vmx/detail/DeviceSlots.h"
 #include "vmx/detail/FileComments.h"
+#include "vmx/detail/KeySet.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
@@ -121,11 +122,10 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
     // line the preserved one stays while the model still writes what it wrote right after reading.
     std::vector<std::string_view> keys(otherParams.size());
     std::vector<bool> keepPreserved(otherParams.size(), true);
-    std::unordered_set<std::string_view, KeyHash, KeyEqual> seen;
-    seen.reserve(otherParams.size());
+    detail::KeySet seen(otherParams.size());
     for (std::size_t i = otherParams.size(); i-- > 0;) {
         keys[i] = RawLineKey(otherParams[i]);
-        if (!keys[i].empty() && !seen.insert(keys[i]).second)
+        if (!keys[i].empty() && !seen.insert(keys[i]))
             keepPreserved[i] = false;
     }
     // The reader makes a numbered device from any line of its slot ("ethernet0.pciSlotNumber"),
