@@ -6,12 +6,16 @@ SANITIZE_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean format fuzz test-sanitize install deb
+.PHONY: all deps perf-deps configure build run test bench clean format fuzz test-sanitize install deb
 
 all: build
 
 deps:
 	@scripts/install-deps
+
+# The profiler (perf) for studying the benchmarks.
+perf-deps:
+	@scripts/install-deps perf
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null

@@ -2,6 +2,7 @@
 #include "cli/CliApp.h"
 
 #include "cli/DiskCommands.h"
+#include "cli/FleetCommands.h"
 #include "cli/VmxCommands.h"
 #include "platform/Process.h"
 #include "platform/TextTable.h"
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <iostream>
 
 namespace zentravolix::cli {
 
@@ -30,6 +32,7 @@ std::string VersionText()
 Context DefaultContext(std::ostream& out, std::ostream& err)
 {
     Context context(out, err);
+    context.in = &std::cin;
     const char* path = std::getenv("PATH");
     context.searchPath = path ? path : "";
     context.runCommand = [](const std::string& program, const std::vector<std::string>& arguments) {
@@ -52,11 +55,15 @@ int run(int argc, const char* const* argv, Context& context)
     app.footer(kExitCodes);
     app.set_version_flag("--version", "zentravolix-cli " + VersionText(), "Print the version and exit");
     app.require_subcommand(1);
-    app.fallthrough(false);
+    // --quiet is the tool's own and may follow the command, so unknown options fall through to it.
+    app.fallthrough(true);
+    context.quiet = false;
+    app.add_flag("-q,--quiet", context.quiet, "Print only errors; the exit code tells the rest");
 
     // One registration per command group.
     registerDiskCommands(app, context);
     registerVmxCommands(app, context);
+    registerFleetCommands(app, context);
 
     context.exitCode = ExitSuccess;
     try {

@@ -5,6 +5,7 @@
 #include "platform/TextTable.h"
 
 #include <functional>
+#include <istream>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -29,6 +30,10 @@ struct Context {
 
     std::ostream& out;
     std::ostream& err;
+    /** What "-" reads as a file; nothing reads it when null. */
+    std::istream* in = nullptr;
+    /** --quiet: only errors are printed; the exit code tells the rest. */
+    bool quiet = false;
     /** Draw a progress line on `out` (only when it is a terminal). */
     bool progressLine = false;
     /** Folder of the program itself: tools there win over PATH. */

@@ -278,6 +278,7 @@ void registerDiskCommands(CLI::App& app, Context& context)
 {
     CLI::App* diskCommand = app.add_subcommand("disk", "Create a virtual disk or show the facts of one");
     diskCommand->require_subcommand(1);
+    diskCommand->footer("Example:\n  zentravolix-cli disk info vm/disk.vmdk");
 
     auto create = std::make_shared<CreateOptions>();
     CLI::App* createCommand = diskCommand->add_subcommand(
@@ -308,7 +309,8 @@ void registerDiskCommands(CLI::App& app, Context& context)
         ->check(CLI::Range(1, INT32_MAX));
     createCommand->add_flag("-y,--yes", create->yes, "Answer Yes to the large-disk questions");
     createCommand->footer("Exit codes: 0 created, 1 I/O error or missing tool (no files are left behind), "
-                          "2 refused by a rule or bad arguments.");
+                          "2 refused by a rule or bad arguments.\n\nExample:\n"
+                          "  zentravolix-cli disk create vm/disk.vmdk --size 20G --adapter lsilogic --type growable");
     createCommand->callback([&context, create] { context.exitCode = CreateCommand(context, *create); });
 
     auto info = std::make_shared<InfoOptions>();
@@ -318,7 +320,8 @@ void registerDiskCommands(CLI::App& app, Context& context)
         "hardware version, CID");
     infoCommand->add_option("PATH", info->path, "A disk's descriptor, or a single-file disk")->required();
     infoCommand->add_flag("--json", info->json, "Print the facts as JSON");
-    infoCommand->footer("Exit codes: 0 read, 1 the disk cannot be read, 2 bad arguments.");
+    infoCommand->footer("Exit codes: 0 read, 1 the disk cannot be read, 2 bad arguments.\n\nExample:\n"
+                        "  zentravolix-cli disk info --json vm/disk.vmdk");
     infoCommand->callback([&context, info] { context.exitCode = InfoCommand(context, *info); });
 }
 

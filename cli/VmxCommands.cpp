@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/VmxCommands.h"
 
+#include "cli/MachineJson.h"
+#include "cli/Output.h"
+#include "config/ConfigChecks.h"
+
 #include "config/ConfigSession.h"
 #include "config/DeviceKinds.h"
 #include "config/ProductTables.h"
@@ -20,6 +24,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 
 namespace zentravolix::cli {
 
@@ -30,7 +35,9 @@ namespace fs = std::filesystem;
 /** Options of the three commands, kept alive with the CLI::App that fills them. */
 struct VmxOptions {
     std::string file;
+    std::vector<std::string> files;
     bool json = false;
+    bool jsonLines = false;
     std::string output;
     bool backup = false;
     std::string name;
@@ -58,6 +65,7 @@ constexpr int kBackupCreatedAs = 414;
 constexpr int kWritten = 467;
 constexpr int kCannotWriteConfiguration = 468;
 constexpr int kFileExists = 469;
+constexpr int kStdinTwice = 2675;
 constexpr int kUnknownProduct = 2751;
 constexpr int kUnknownProductVersion = 2752;
 
@@ -124,8 +132,10 @@ void printProblems(Context& context, const config::ConfigSession& session)
 {
     const fs::path& file = session.OpenedPath();
     for (const auto& problem : session.Problems()) {
-        context.err << file.string() << ":" << problem.line << ": " 
-                    << Say(context, kLineKept, {Say(context, problemTextId(problem.code)), problem.text})
+        if (context.quiet)
+            return;
+        context.err << Visible(file.string()) << ":" << problem.line << ": "
+                    << Visible(Say(context, kLineKept, {Say(context, problemTextId(problem.code)), problem.text}))
                     << "\n";
     }
 }
@@ -164,13 +174,14 @@ std::string platformName(const Context& context, std::int16_t targetPlatform)
     return caption(captions, targetPlatform);
 }
 
-void showText(Context& context, const config::ConfigSession& session)
+void showText(Context& context, const config::ConfigSession& session, const std::string& name,
+              const config::KeyLineIndex& lines)
 {
-    const fs::path& file = session.OpenedPath();
     const tarvonel::VirtualMachine& vm = *session.Machine();
     const auto general = vm.Options()->GeneralOptions();
-    std::ostream& out = context.out;
-    out << "File: " << file.string() << "\n";
+    // Everything from the file goes through Visible: an escape sequence in a value is shown, not run.
+    std::ostringstream out;
+    out << "File: " << name << "\n";
     out << "Display name: " << general->DisplayName() << "\n";
     out << "Platform: " << platformName(context, general->TargetPlatform()) << "\n";
     out << "Version: " << caption(config::PlatformVersionCaptions(general->TargetPlatform()), general->PlatformVersion())
@@ -190,47 +201,15 @@ void showText(Context& context, const config::ConfigSession& session)
     for (const auto& row : optionRows(*vm.Options()))
         out << "  " << row.name << std::string(17 - std::string_view(row.name).size(), ' ') << row.summary << "\n";
 
+    const KeyLineCount count = CountKeyLines(session, lines);
+    out << "\nKey lines: " << count.total << " (understood " << count.understood << ", kept " << count.kept << ")\n";
     out << "\nPreserved lines: " << session.OtherParams().size() << "\n";
     for (const auto& line : session.OtherParams())
         out << "  " << line << "\n";
-}
-
-void showJson(Context& context, const config::ConfigSession& session)
-{
-    const fs::path& file = session.OpenedPath();
-    const tarvonel::VirtualMachine& vm = *session.Machine();
-    const auto general = vm.Options()->GeneralOptions();
-    const auto hw = vm.Hardware();
-    nlohmann::json doc;
-    doc["file"] = file.string();
-    doc["displayName"] = general->DisplayName();
-    doc["platform"] = {{"code", general->TargetPlatform()},
-                       {"name", platformName(context, general->TargetPlatform())}};
-    doc["version"] = {
-        {"code", general->PlatformVersion()},
-        {"name", caption(config::PlatformVersionCaptions(general->TargetPlatform()), general->PlatformVersion())}};
-    doc["configVersion"] = general->ConfigVersion();
-    doc["hardwareVersion"] = general->HardwareVersion();
-    doc["hardware"] = nlohmann::json::array();
-    for (const auto& row : hardwareRows(*hw)) {
-        doc["hardware"].push_back({{"type", static_cast<int>(row.type)},
-                                   {"kind", hw->HWTypeToText(row.type)},
-                                   {"name", row.name},
-                                   {"summary", row.summary}});
-    }
-    doc["options"] = nlohmann::json::array();
-    for (const auto& row : optionRows(*vm.Options()))
-        doc["options"].push_back({{"name", row.name}, {"summary", row.summary}});
-    doc["preserved"] = session.OtherParams();
-    doc["problems"] = nlohmann::json::array();
-    for (const auto& problem : session.Problems()) {
-        doc["problems"].push_back({{"line", problem.line},
-                                   {"code", vmx::ProblemCodeName(problem.code)},
-                                   {"key", problem.key},
-                                   {"text", problem.text}});
-    }
-    // Files of other programs carry bytes of their own code page; they must not stop the output.
-    context.out << doc.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    // Line by line, so the line breaks stay line breaks.
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);)
+        context.out << Visible(line) << "\n";
 }
 
 /** Saves after the editor's pre-checks; prints a refusal and returns its exit code. */
@@ -242,10 +221,11 @@ int save(Context& context, config::ConfigSession& session)
         return ExitRefused;
     }
     // The backup is the file as it was read, made only when the save replaces that file.
-    if (const auto backup = session.BackupIfDue())
-        context.err << Say(context, kBackupCreatedAs, {backup->string()}) << "\n";
+    if (const auto backup = session.BackupIfDue(); backup && !context.quiet)
+        context.err << Visible(Say(context, kBackupCreatedAs, {backup->string()})) << "\n";
     const vmx::SavedFile saved = session.Save();
-    context.out << Say(context, kWritten, {saved.path.string()}) << "\n";
+    if (!context.quiet)
+        context.out << Visible(Say(context, kWritten, {saved.path.string()})) << "\n";
     return ExitSuccess;
 }
 
@@ -256,13 +236,13 @@ void guarded(Context& context, Body body)
     try {
         context.exitCode = body();
     } catch (const vmx::VmxFileError& e) {
-        context.err << "zentravolix-cli: " << e.what() << "\n";
+        Complain(context, e.what());
         context.exitCode = ExitIoError;
     } catch (const platform::IoError& e) {
-        context.err << "zentravolix-cli: " << e.what() << "\n";
+        Complain(context, e.what());
         context.exitCode = ExitIoError;
     } catch (const tarvonel::Error& e) {
-        context.err << "zentravolix-cli: " << Say(context, kCannotWriteConfiguration, {e.what()}) << "\n";
+        Complain(context, Say(context, kCannotWriteConfiguration, {e.what()}));
         context.exitCode = ExitIoError;
     }
 }
@@ -278,34 +258,96 @@ std::unique_ptr<config::ConfigSession> load(Context& context, const std::string&
     return session;
 }
 
+/** show: each file in turn; one that cannot be read is reported and the others still shown. */
+int runShow(Context& context, const VmxOptions& o)
+{
+    if (std::count_if(o.files.begin(), o.files.end(), [](const std::string& f) { return IsStdio(f); }) > 1) {
+        Complain(context, Say(context, kStdinTwice));
+        return ExitRefused;
+    }
+    const std::string tempFolder = platform::GetTempFolder();
+    const bool array = o.json && o.files.size() > 1;
+    int exit = ExitSuccess;
+    bool first = true;
+    if (array)
+        context.out << "[";
+    for (const std::string& name : o.files) {
+        nlohmann::json doc;
+        try {
+            const InputFile input = ReadInput(context, name);
+            config::ConfigSession session(tempFolder);
+            session.OpenText(input.text, input.path);
+            const config::KeyLineIndex lines(input.text);
+            printProblems(context, session);
+            if (!o.json && !o.jsonLines) {
+                if (!first)
+                    context.out << "\n";
+                showText(context, session, name, lines);
+                first = false;
+                continue;
+            }
+            doc = MachineJson(context, session, name, lines);
+        } catch (const std::exception& e) {
+            Complain(context, e.what());
+            exit = ExitIoError;
+            if (!o.json && !o.jsonLines)
+                continue;
+            doc = {{"file", name}, {"error", e.what()}};
+        }
+        KeepBytesRecoverable(doc);
+        if (o.jsonLines) {
+            context.out << doc.dump() << "\n";
+        } else {
+            if (array)
+                context.out << (first ? "\n" : ",\n");
+            context.out << doc.dump(2);
+            if (!array)
+                context.out << "\n";
+        }
+        first = false;
+    }
+    if (array)
+        context.out << "\n]\n";
+    return exit;
+}
+
 } // namespace
 
 void registerVmxCommands(CLI::App& app, Context& context)
 {
     auto options = std::make_shared<VmxOptions>();
 
-    CLI::App* show = app.add_subcommand("show", "Read a .vmx file and list its hardware, options and kept lines.");
-    show->add_option("file", options->file, "The .vmx file")->required();
-    show->add_flag("--json", options->json, "Print one JSON object");
-    show->callback([&context, options] {
-        guarded(context, [&] {
-            const auto session = load(context, options->file, false);
-            if (options->json)
-                showJson(context, *session);
-            else
-                showText(context, *session);
-            return ExitSuccess;
-        });
-    });
+    CLI::App* show = app.add_subcommand("show", "Read .vmx files and list their hardware, options and kept lines.");
+    show->add_option("files", options->files, "The .vmx files (- for standard input)")->required();
+    auto* jsonFlag = show->add_flag("--json", options->json, "Print JSON: one object, or an array of them for several files");
+    show->add_flag("--json-lines", options->jsonLines, "Print one JSON object per line and file (JSON Lines)")
+        ->excludes(jsonFlag);
+    show->footer("Example:\n  zentravolix-cli show --json-lines vms/*/*.vmx | jq -r .displayName");
+    show->callback([&context, options] { context.exitCode = runShow(context, *options); });
 
     CLI::App* rewrite = app.add_subcommand(
         "rewrite", "Read a .vmx file and save it again, exactly as opening it in the editor and saving would.");
-    rewrite->add_option("file", options->file, "The .vmx file")->required();
+    rewrite->footer("Example:\n  zentravolix-cli rewrite --backup vm/machine.vmx");
+    rewrite->add_option("file", options->file, "The .vmx file (- for standard input)")->required();
     rewrite->add_option("-o,--output", options->output,
-                        "Save under this name instead (as if the file name and folder fields were changed)");
+                        "Save under this name instead (as if the file name and folder fields were changed; - for standard output)");
     rewrite->add_flag("--backup", options->backup, "Copy the file as it was read to FILE.bak before saving over it");
     rewrite->callback([&context, options] {
         guarded(context, [&] {
+            // "-" reads standard input or writes standard output: the text a save would write.
+            if (IsStdio(options->file) || IsStdio(options->output)) {
+                const InputFile input = ReadInput(context, options->file);
+                config::ConfigSession session(platform::GetTempFolder());
+                session.OpenText(input.text, input.path);
+                printProblems(context, session);
+                // Standard input goes to standard output unless -o names a file.
+                if (!IsStdio(options->output) && !options->output.empty()) {
+                    session.SaveAs(options->output);
+                    return save(context, session);
+                }
+                context.out << session.Text();
+                return static_cast<int>(ExitSuccess);
+            }
             const auto session = load(context, options->file, options->backup);
             // A file that was read counts as a valid name; a changed one must name a file and folder.
             if (!options->output.empty())
@@ -323,6 +365,7 @@ void registerVmxCommands(CLI::App& app, Context& context)
                        "product, Workstation 5.5x)");
     create->add_option("--version", options->version,
                        "Version of the product as the editor lists it, e.g. 17.x or \"7.0 U2\" (default: its newest)");
+    create->footer("Example:\n  zentravolix-cli new Ubuntu --dir vms/ubuntu --product workstation --version 17.x");
     create->callback([&context, options] {
         guarded(context, [&] {
             if (options->name.find('/') != std::string::npos) {

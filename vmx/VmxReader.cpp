@@ -4,6 +4,7 @@
 #include "vmx/VmxWriter.h"
 #include "vmx/detail/FileComments.h"
 #include "vmx/detail/KeyNames.h"
+#include "vmx/detail/KeySet.h"
 #include "vmx/detail/ReaderContext.h"
 
 #include "platform/AtomicFile.h"
@@ -196,10 +197,11 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     // earlier line applied would leave a value the later (kept) line does not give on rereading.
     std::vector<bool> superseded(keyLines.size(), false);
     {
-        std::unordered_set<std::string_view, KeyHash, KeyEqual> later;
+        // Sized once, without an allocation per key: files of later products have very many.
+        detail::KeySet later(keyLines.size());
         for (std::size_t i = keyLines.size(); i-- > 0;) {
             const std::string_view key = RawLineKey(keyLines[i].text);
-            if (!key.empty() && !later.insert(key).second)
+            if (!key.empty() && !later.insert(key))
                 superseded[i] = true;
         }
     }
@@ -251,6 +253,9 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
             }
         }
     }
+
+    // Files of later products are mostly kept lines: room for all of them at once.
+    result.otherParams.reserve(keyLines.size() + comments.size());
 
     std::vector<bool> rejected(keyLines.size(), false);
     detail::decideNodeDevices(ctx, keyLines, superseded, rejected);

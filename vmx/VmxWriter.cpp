@@ -3,6 +3,7 @@
 
 #include "vmx/detail/DeviceSlots.h"
 #include "vmx/detail/FileComments.h"
+#include "vmx/detail/KeySet.h"
 #include "vmx/detail/VmxLines.h"
 
 #include <tarvonel/tarvonel.h>
@@ -12,6 +13,21 @@
 #include <unordered_set>
 
 namespace zentravolix::vmx {
+
+namespace {
+
+/** The key in lower case, in a buffer the caller reuses (no allocation per line once it is large enough). */
+std::string_view lowerInto(std::string& buffer, std::string_view key)
+{
+    buffer.assign(key);
+    for (char& c : buffer) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return buffer;
+}
+
+} // namespace
 
 namespace detail {
 
@@ -71,11 +87,12 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
         return values;
     // Only the slots some preserved line belongs to matter to the writer.
     const auto slots = detail::deviceSlots(vm);
+    std::string lowered; // one buffer for every key: files of later products have many
     for (const auto& preserved : otherParams) {
         const std::string_view key = RawLineKey(preserved);
         if (key.empty())
             continue;
-        for (const auto& slot : detail::slotsOfKey(ToLower(key))) {
+        for (const auto& slot : detail::slotsOfKey(lowerInto(lowered, key))) {
             if (slots.count(slot))
                 values.recordSlot(slot);
         }
@@ -119,21 +136,21 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
     // line the preserved one stays while the model still writes what it wrote right after reading.
     std::vector<std::string_view> keys(otherParams.size());
     std::vector<bool> keepPreserved(otherParams.size(), true);
-    std::unordered_set<std::string_view, KeyHash, KeyEqual> seen;
-    seen.reserve(otherParams.size());
+    detail::KeySet seen(otherParams.size());
     for (std::size_t i = otherParams.size(); i-- > 0;) {
         keys[i] = RawLineKey(otherParams[i]);
-        if (!keys[i].empty() && !seen.insert(keys[i]).second)
+        if (!keys[i].empty() && !seen.insert(keys[i]))
             keepPreserved[i] = false;
     }
     // The reader makes a numbered device from any line of its slot ("ethernet0.pciSlotNumber"),
     // so the kept lines of a device removed since reading would bring it back: they go with it.
     if (afterRead.slotCount() > 0) {
         const auto slots = detail::deviceSlots(vm);
+        std::string lowered;
         for (std::size_t i = 0; i < otherParams.size(); ++i) {
             if (!keepPreserved[i] || keys[i].empty())
                 continue;
-            for (const auto& slot : detail::slotsOfKey(ToLower(keys[i]))) {
+            for (const auto& slot : detail::slotsOfKey(lowerInto(lowered, keys[i]))) {
                 if (afterRead.hadSlot(slot) && !slots.count(slot)) {
                     keepPreserved[i] = false;
                     break;

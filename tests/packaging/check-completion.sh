@@ -26,12 +26,15 @@ expect() {
   fi
 }
 
-expect 'zentravolix-cli ' 'disk new rewrite show '
+expect 'zentravolix-cli ' 'check diff disk get new rewrite set show '
 expect 'zentravolix-cli --v' '--version '
 expect 'zentravolix-cli disk ' 'create info '
 expect 'zentravolix-cli disk create x.vmdk --type ' 'growable growable-split preallocated preallocated-split '
 expect 'zentravolix-cli disk create x.vmdk --adapter l' 'lsilogic '
 expect 'zentravolix-cli disk create x.vmdk --m' '--max-ide-sectors --max-scsi-sectors --method '
 expect 'zentravolix-cli new vm --' '--dir --force --help '
-expect 'zentravolix-cli show --' '--help --json '
+expect 'zentravolix-cli show --' '--help --json --json-lines --quiet '
+expect 'zentravolix-cli check --' '--help --jobs --json --quiet '
+expect 'zentravolix-cli set vm.vmx --d' '--dry-run '
+expect 'zentravolix-cli diff --j' '--json '
 echo "completion OK"
