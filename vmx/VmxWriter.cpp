@@ -66,7 +66,7 @@ std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm)
     return linesOf(vm, out);
 }
 
-std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm, const KeySet& only)
+std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm, const WantedKeys& only)
 {
     VmxLines out(only);
     return linesOf(vm, out);
@@ -100,7 +100,7 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
 
     // Only the writer's lines of the preserved keys are made: a model of a thousand items writes
     // a quarter of a megabyte, and a file read is checked against a handful of its lines.
-    detail::KeySet keys;
+    detail::WantedKeys keys;
     keys.reserve(otherParams.size());
     for (const auto& preserved : otherParams) {
         if (const std::string_view key = RawLineKey(preserved); !key.empty())

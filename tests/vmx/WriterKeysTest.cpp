@@ -18,7 +18,7 @@
 namespace zentravolix::vmx {
 namespace {
 
-using detail::KeySet;
+using detail::WantedKeys;
 using detail::VmxLine;
 using detail::modelLines;
 using test::newMachine;
@@ -26,7 +26,7 @@ using test::newMachine;
 namespace corpus = ::zentravolix::test::corpus;
 
 /** The key lines of the whole writer whose key is one of these (letter case ignored), in order. */
-std::vector<std::pair<std::string, std::string>> fullLinesOf(const tarvonel::VirtualMachine& vm, const KeySet& keys)
+std::vector<std::pair<std::string, std::string>> fullLinesOf(const tarvonel::VirtualMachine& vm, const WantedKeys& keys)
 {
     std::vector<std::pair<std::string, std::string>> lines;
     for (const VmxLine& line : modelLines(vm)) {
@@ -36,7 +36,7 @@ std::vector<std::pair<std::string, std::string>> fullLinesOf(const tarvonel::Vir
     return lines;
 }
 
-std::vector<std::pair<std::string, std::string>> linesOfKeys(const tarvonel::VirtualMachine& vm, const KeySet& keys)
+std::vector<std::pair<std::string, std::string>> linesOfKeys(const tarvonel::VirtualMachine& vm, const WantedKeys& keys)
 {
     std::vector<std::pair<std::string, std::string>> lines;
     for (const VmxLine& line : modelLines(vm, keys))
@@ -81,7 +81,7 @@ TEST(WriterLinesOfKeys, EachKeyGivesTheWholeWritersLine)
             return text;
         }();
         for (const std::string& asked : {line.key, upper}) {
-            const KeySet keys{asked};
+            const WantedKeys keys{asked};
             EXPECT_EQ(linesOfKeys(*vm, keys), fullLinesOf(*vm, keys)) << asked;
         }
     }
@@ -93,7 +93,7 @@ TEST(WriterLinesOfKeys, ManyKeysAndUnknownKeys)
 {
     const auto vm = newMachine();
     ReadVmxText(manyItems(), *vm);
-    KeySet all;
+    WantedKeys all;
     const auto full = modelLines(*vm);
     for (const VmxLine& line : full) {
         if (!line.key.empty())
@@ -101,9 +101,9 @@ TEST(WriterLinesOfKeys, ManyKeysAndUnknownKeys)
     }
     EXPECT_EQ(linesOfKeys(*vm, all), fullLinesOf(*vm, all));
 
-    const KeySet strangers{"ethernet13.present", "sharedfolder13.hostpath", "pcibridge0.present", "sharedfolder"};
+    const WantedKeys strangers{"ethernet13.present", "sharedfolder13.hostpath", "pcibridge0.present", "sharedfolder"};
     EXPECT_TRUE(modelLines(*vm, strangers).empty());
-    EXPECT_TRUE(modelLines(*vm, KeySet{}).empty());
+    EXPECT_TRUE(modelLines(*vm, WantedKeys{}).empty());
 }
 
 // What the reader records for the kept lines of every real file, and of a file with hundreds of
@@ -125,7 +125,7 @@ TEST(WriterLinesOfKeys, RecordedAfterReadingAsTheWholeWriterWritesThem)
     for (const auto& [name, text] : texts) {
         const auto vm = newMachine();
         const ReadResult result = ReadVmxText(text, *vm);
-        KeySet keptKeys;
+        WantedKeys keptKeys;
         for (const auto& line : result.otherParams) {
             if (const std::string_view key = RawLineKey(line); !key.empty())
                 keptKeys.insert(key);

@@ -22,7 +22,7 @@ struct VmxLine {
 };
 
 /** Keys, letter case ignored. */
-using KeySet = std::unordered_set<std::string_view, KeyHash, KeyEqual>;
+using WantedKeys = std::unordered_set<std::string_view, KeyHash, KeyEqual>;
 
 /** The writer's lines in file order, before duplicates and preserved lines are settled. */
 class VmxLines {
@@ -32,7 +32,7 @@ public:
      * Makes only the key lines of these keys (letter case ignored) and no comments or blanks: the
      * few lines a caller looks up, without building the text of every item of a large model.
      */
-    explicit VmxLines(const KeySet& only) : m_only(&only)
+    explicit VmxLines(const WantedKeys& only) : m_only(&only)
     {
         for (const std::string_view key : only)
             m_onlyPrefixes.insert(key.substr(0, key.find('.')));
@@ -79,8 +79,8 @@ public:
     const std::vector<VmxLine>& lines() const { return m_lines; }
 
 private:
-    const KeySet* m_only = nullptr;
-    KeySet m_onlyPrefixes;
+    const WantedKeys* m_only = nullptr;
+    WantedKeys m_onlyPrefixes;
     std::vector<VmxLine> m_lines;
 };
 
@@ -94,6 +94,6 @@ void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out);
 /** All the writer's own lines (no preserved lines, no closing lines), duplicates settled: the later line wins. */
 std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm);
 /** Of modelLines, only the key lines of these keys (letter case ignored), in the same order. */
-std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm, const KeySet& only);
+std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm, const WantedKeys& only);
 
 } // namespace zentravolix::vmx::detail
