@@ -51,7 +51,10 @@ std::string LoadTextById(std::int64_t absoluteId)
 
 std::string LoadLocalizedText(int id, std::int32_t offset)
 {
-    // 64-bit sum: a stray offset must give "" rather than wrap into another language's block.
+    // Offsets are plain additions, but none reaches past the last language: the block above it
+    // holds the program's later English texts (2501 on), no language of its own.
+    if (offset >= kLanguageCount * kLanguageOffsetStep)
+        return {};
     return LoadTextById(static_cast<std::int64_t>(id) + offset);
 }
 
