@@ -119,6 +119,8 @@ private:
     void onCurrentTabChanged(int index);
     void onLoadDelay();
     void openConfiguration(const QString& path, std::int16_t configVersion, const QString& displayName);
+    /** Opens the file of a tab again in a new tab and closes the old one without asking. */
+    void reloadTab(int index);
     void addFavorite(int tabIndex, const platform::FavoriteRecord& record);
     void markFavoritesClosed(int tabIndex);
     void showFavoritesPopup(const QPoint& position);

@@ -257,6 +257,9 @@ void frmMain::OpenInTab(bool editExisting, const QString& existingPath, const QS
         if (index == m_currentTab)
             updateWindowTitle();
     });
+    // Queued: the request comes from inside the editor's save, which must return first.
+    connect(velmire, &editor::Velmire::reloadRequested, this, [this, index] { reloadTab(index); },
+            Qt::QueuedConnection);
     if (velmire->Load()) {
         // Reading the file fills the editor's name field, and the tab follows that name as it
         // follows every later edit of it: the machine's own name rather than a long path.
@@ -350,6 +353,21 @@ bool frmMain::CloseCurrentTab()
     }
     m_sstMain->setTabVisible(index, false);
     return true;
+}
+
+void frmMain::reloadTab(int index)
+{
+    editor::Velmire* velmire = EditorOfTab(index);
+    if (velmire == nullptr)
+        return;
+    // The user chose the file as another program left it over the edits of this tab.
+    const QString path = velmire->VmxFilePath();
+    markFavoritesClosed(index);
+    velmire->hide();
+    velmire->setParent(nullptr);
+    velmire->deleteLater();
+    m_sstMain->setTabVisible(index, false);
+    OpenInTab(true, path, QString(), 8, QString());
 }
 
 void frmMain::SaveCurrentTab()

@@ -22,6 +22,9 @@ namespace zentravolix::app {
 using editor::text;
 namespace {
 
+/** The option that brings back the save preview after its "Do not show again". */
+constexpr int kSavePreviewOption = 2545;
+
 constexpr const char* kLanguageOptionNames[platform::kLanguageCount] = {"optLangEn", "optLangDe", "optLangFr",
                                                                         "optLangEs", "optLangIt"};
 
@@ -87,12 +90,15 @@ QWidget* frmOptions::buildGeneralTab()
                              &m_cmdBrowseForIniPath);
     m_chkBackup = new QCheckBox(tab);
     m_chkBackup->setObjectName(QStringLiteral("chkBackup"));
+    m_chkSavePreview = new QCheckBox(tab);
+    m_chkSavePreview->setObjectName(QStringLiteral("chkSavePreview"));
     m_fraTarget =
         pathFrame(tab, "fraTarget", "txtTarget", "cmdBrowseForTarget", &m_txtTarget, &m_cmdBrowseForTarget);
     m_fraImagePath = pathFrame(tab, "fraImagePath", "txtImagePath", "cmdBrowseForImagePath", &m_txtImagePath,
                                &m_cmdBrowseForImagePath);
     layout->addWidget(m_fraIniPath);
     layout->addWidget(m_chkBackup);
+    layout->addWidget(m_chkSavePreview);
     layout->addWidget(m_fraTarget);
     layout->addWidget(m_fraImagePath);
     layout->addStretch(1);
@@ -102,6 +108,7 @@ QWidget* frmOptions::buildGeneralTab()
     connect(m_txtImagePath, &QLineEdit::editingFinished, this,
             [this] { m_imagePath = m_txtImagePath->text(); });
     connect(m_chkBackup, &QCheckBox::toggled, this, [this](bool checked) { m_backups = checked; });
+    connect(m_chkSavePreview, &QCheckBox::toggled, this, [this](bool checked) { m_savePreview = checked; });
     connect(m_cmdBrowseForIniPath, &QPushButton::clicked, this, &frmOptions::browseIniPath);
     connect(m_cmdBrowseForTarget, &QPushButton::clicked, this, &frmOptions::browseTarget);
     connect(m_cmdBrowseForImagePath, &QPushButton::clicked, this, &frmOptions::browseImagePath);
@@ -136,12 +143,14 @@ void frmOptions::loadCopies()
 {
     m_iniPath = QString::fromStdString(m_settings.IniLocation);
     m_backups = m_settings.CreateBackups;
+    m_savePreview = m_settings.ShowSavePreview;
     m_target = QString::fromStdString(m_settings.LaunchApplication);
     m_imagePath = QString::fromStdString(m_settings.ImagePath);
     const int index = platform::LanguageIndexFromOffset(platform::LanguageOffset());
 
     m_txtIniPath->setText(m_iniPath);
     m_chkBackup->setChecked(m_backups);
+    m_chkSavePreview->setChecked(m_savePreview);
     m_txtTarget->setText(m_target);
     m_txtImagePath->setText(m_imagePath);
     // An offset outside the five languages (a hand-edited INI file) selects no option; OK then
@@ -159,6 +168,7 @@ void frmOptions::UpdateUILabels()
     m_fraIniPath->setTitle(text(53));
     m_cmdBrowseForIniPath->setToolTip(text(54));
     m_chkBackup->setText(text(55));
+    m_chkSavePreview->setText(text(kSavePreviewOption));
     m_fraTarget->setTitle(text(56));
     m_txtTarget->setToolTip(text(57));
     m_cmdBrowseForTarget->setToolTip(text(58));
@@ -216,6 +226,7 @@ void frmOptions::onOk()
     if (!m_iniPath.isEmpty())
         m_settings.IniLocation = m_iniPath.toStdString();
     m_settings.CreateBackups = m_backups;
+    m_settings.ShowSavePreview = m_savePreview;
     m_settings.LaunchApplication = m_target.toStdString();
     m_settings.ImagePath = m_imagePath.toStdString();
 

@@ -66,6 +66,7 @@ private:
 
     QString m_iniPath;
     bool m_backups = true;
+    bool m_savePreview = true;
     QString m_target;
     QString m_imagePath;
     int m_languageIndex = 0;
@@ -75,6 +76,7 @@ private:
     QLineEdit* m_txtIniPath = nullptr;
     QPushButton* m_cmdBrowseForIniPath = nullptr;
     QCheckBox* m_chkBackup = nullptr;
+    QCheckBox* m_chkSavePreview = nullptr;
     QGroupBox* m_fraTarget = nullptr;
     QLineEdit* m_txtTarget = nullptr;
     QPushButton* m_cmdBrowseForTarget = nullptr;

@@ -7,6 +7,9 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <fstream>
+#include <functional>
+#include <sstream>
 #include <system_error>
 #include <utility>
 
@@ -60,8 +63,14 @@ const std::vector<vmx::ReadProblem>& ConfigSession::Open(const fs::path& file, c
 {
     beforeRead();
     vmx::ReadOptions readOptions;
-    readOptions.keepOriginal = options.backup;
-    afterRead(vmx::ReadVmxFile(file, *m_vm, readOptions), file, options.knownAs);
+    // The content is wanted to notice a later change by another program, even without a backup.
+    readOptions.keepOriginal = true;
+    vmx::ReadResult result = vmx::ReadVmxFile(file, *m_vm, readOptions);
+    if (result.original)
+        rememberFile(file, result.original->content);
+    if (!options.backup)
+        result.original.reset();
+    afterRead(std::move(result), file, options.knownAs);
     return m_problems;
 }
 
@@ -70,6 +79,7 @@ const std::vector<vmx::ReadProblem>& ConfigSession::OpenText(std::string_view te
 {
     beforeRead();
     afterRead(vmx::ReadVmxText(text, *m_vm, path.string()), path, knownAs);
+    rememberFile(path, text);
     return m_problems;
 }
 
@@ -179,14 +189,71 @@ std::optional<fs::path> ConfigSession::BackupIfDue()
     return backup;
 }
 
-vmx::SavedFile ConfigSession::Save() const
+vmx::SavedFile ConfigSession::Save()
 {
-    return vmx::SaveVmxFile(*m_vm, m_otherParams, m_valuesAfterRead);
+    vmx::SavedFile saved = vmx::SaveVmxFile(*m_vm, m_otherParams, m_valuesAfterRead);
+    rememberFile(saved.path, saved.text);
+    return saved;
 }
 
 std::string ConfigSession::Text() const
 {
     return vmx::WriteVmxText(*m_vm, m_otherParams, m_valuesAfterRead);
+}
+
+namespace {
+
+std::optional<std::string> readWholeFile(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad())
+        return std::nullopt;
+    return std::move(content).str();
+}
+
+} // namespace
+
+void ConfigSession::rememberFile(const fs::path& path, std::string_view content)
+{
+    std::error_code ec;
+    KnownFile known;
+    known.path = fs::absolute(path, ec).lexically_normal();
+    known.size = fs::file_size(path, ec);
+    if (ec)
+        known.size = static_cast<std::uintmax_t>(-1);
+    known.time = fs::last_write_time(path, ec);
+    known.hash = std::hash<std::string_view>()(content);
+    m_known = std::move(known);
+}
+
+std::optional<std::string> ConfigSession::TextOnDisk() const
+{
+    return readWholeFile(FilePath());
+}
+
+bool ConfigSession::ChangedOnDisk() const
+{
+    if (!m_known)
+        return false;
+    std::error_code ec;
+    const fs::path target = FilePath();
+    if (fs::absolute(target, ec).lexically_normal() != m_known->path)
+        return false;
+    const auto size = fs::file_size(target, ec);
+    if (ec)
+        return false; // gone: a save makes it again and replaces nothing
+    const auto time = fs::last_write_time(target, ec);
+    if (!ec && size == m_known->size && time == m_known->time)
+        return false;
+    const auto content = readWholeFile(target);
+    return content && std::hash<std::string_view>()(*content) != m_known->hash;
 }
 
 } // namespace zentravolix::config

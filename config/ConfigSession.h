@@ -110,6 +110,8 @@ public:
     std::optional<std::string> KeptValue(const std::string& lowerKey) const;
     /** Drops the kept lines of this key: the model's own value is written instead. */
     void DropKept(const std::string& lowerKey);
+    /** Replaces the kept lines (the configuration parameters); a save writes them in this order. */
+    void SetOtherParams(std::vector<std::string> lines) { m_otherParams = std::move(lines); }
     const vmx::ValuesAfterRead& ValuesAfterRead() const { return m_valuesAfterRead; }
 
     /** The save pre-checks (file name and folder, PCI devices); nothing when the save may go on. */
@@ -131,10 +133,23 @@ public:
      * pre-checks or the backup. Throws platform::IoError naming the path and the reason, or the
      * writer's errors for a model it cannot write; the old file is then untouched.
      */
-    vmx::SavedFile Save() const;
+    vmx::SavedFile Save();
 
     /** The text a save would write now. */
     std::string Text() const;
+
+    /**
+     * The file a save would replace (FilePath()) as it is on disk now; nothing when there is no
+     * such file or it cannot be read.
+     */
+    std::optional<std::string> TextOnDisk() const;
+
+    /**
+     * True when the file a save would replace is the one this session last read or wrote and
+     * another program has written it since: it still exists and its content differs (a file
+     * only touched, with the same content, has not changed).
+     */
+    bool ChangedOnDisk() const;
 
 private:
     void beforeRead();
@@ -150,6 +165,16 @@ private:
     vmx::ValuesAfterRead m_valuesAfterRead;
     /** The file as opened while its backup is still to be made. */
     std::optional<vmx::OpenedFile> m_original;
+
+    /** The file as this session last read or wrote it. */
+    struct KnownFile {
+        std::filesystem::path path;
+        std::uintmax_t size = 0;
+        std::filesystem::file_time_type time;
+        std::size_t hash = 0;
+    };
+    void rememberFile(const std::filesystem::path& path, std::string_view content);
+    std::optional<KnownFile> m_known;
 };
 
 } // namespace zentravolix::config

@@ -23,6 +23,7 @@ constexpr const char* kIniFileName = "Zentravolix.ini";
 constexpr const char* kGeneral = "General";
 constexpr const char* kFavorites = "Favorites";
 constexpr const char* kFavoriteKeyPrefix = "Favorite";
+constexpr const char* kShowSavePreview = "ShowSavePreview";
 constexpr const char* kGeneralKeys[] = {"CreateBackups", "LaunchApplication", "LanguageOffset", "ImagePath"};
 
 cRegistry iniLocationValue(const SettingsLocations& locations)
@@ -229,7 +230,7 @@ bool unchangedSinceLoad(const ProgramSettings& settings, const std::string& file
     if (loaded.iniFile != file || !loaded.complete || settings.CreateBackups != loaded.CreateBackups ||
         settings.LaunchApplication != loaded.LaunchApplication ||
         settings.LanguageOffset != loaded.LanguageOffset || settings.ImagePath != loaded.ImagePath ||
-        settings.Favorites.size() != loaded.Favorites.size())
+        settings.ShowSavePreview != loaded.ShowSavePreview || settings.Favorites.size() != loaded.Favorites.size())
         return false;
     for (std::size_t i = 0; i < settings.Favorites.size(); ++i) {
         const FavoriteRecord& now = settings.Favorites[i];
@@ -278,6 +279,11 @@ void mergeIntoIniFile(const ProgramSettings& settings, const std::string& file, 
                 problems.push_back({SettingsProblem::Code::SettingNotStorable, file, item.key, item.value});
             }
         }
+        // Stored only once switched off (or on again): a file without it shows the preview.
+        const bool previewChanged = sameFile ? settings.ShowSavePreview != loaded.ShowSavePreview
+                                             : !settings.ShowSavePreview;
+        if (previewChanged || ini.value(kGeneral, kShowSavePreview))
+            ini.setValue(kGeneral, kShowSavePreview, settings.ShowSavePreview ? "-1" : "0");
 
         ini.replaceSection(kFavorites, mergedFavorites(ini, loaded.Favorites, settings.Favorites, file, problems));
         if (ini.text() != before)
@@ -349,6 +355,11 @@ std::vector<SettingsProblem> LoadSettings(ProgramSettings& settings, const Setti
         problems.push_back({SettingsProblem::Code::BadLanguageOffset, file, "LanguageOffset", offsetText});
     settings.LanguageOffset = static_cast<std::int32_t>(offset.value_or(0));
     settings.ImagePath = ini.value(kGeneral, "ImagePath").value_or("");
+    // Any value but a zero (or "false") leaves the preview on, as it is when the key is missing.
+    const std::string previewText = ini.value(kGeneral, kShowSavePreview).value_or("-1");
+    const auto previewNumber = ParseInteger(previewText, INT64_MIN, INT64_MAX);
+    settings.ShowSavePreview =
+        previewNumber ? *previewNumber != 0 : !EqualsIgnoreCase(TrimBlanks(previewText), "false");
 
     loadFavorites(ini, file, settings, problems);
 
@@ -356,6 +367,7 @@ std::vector<SettingsProblem> LoadSettings(ProgramSettings& settings, const Setti
     settings.Loaded.LaunchApplication = settings.LaunchApplication;
     settings.Loaded.LanguageOffset = settings.LanguageOffset;
     settings.Loaded.ImagePath = settings.ImagePath;
+    settings.Loaded.ShowSavePreview = settings.ShowSavePreview;
     settings.Loaded.Favorites = settings.Favorites;
     return problems;
 }

@@ -22,6 +22,7 @@ struct LoadedSettings {
     std::string LaunchApplication;
     std::int32_t LanguageOffset = 0;
     std::string ImagePath;
+    bool ShowSavePreview = true;
     std::vector<FavoriteRecord> Favorites;
 };
 
@@ -34,6 +35,7 @@ struct ProgramSettings {
     bool CreateBackups = true;     ///< copy an existing .vmx before overwriting it
     std::string LaunchApplication; ///< program that launches a .vmx; "" = the desktop's opener
     std::string ImagePath;         ///< start folder of the floppy and CD-ROM image dialogs
+    bool ShowSavePreview = true;   ///< show what a save changes before it replaces a file
     std::int32_t LanguageOffset = 0; ///< interface language: 0 English, 500 German, ... 2000 Italian
     std::string IniLocation;       ///< folder of Zentravolix.ini
     std::string TempPath;          ///< the user's temporary folder, with trailing "/"

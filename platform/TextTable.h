@@ -65,7 +65,7 @@ int LanguageIndexFromOffset(std::int32_t offset);
  * block of own texts reached other than from its English id with a language's offset.
  */
 std::string LoadLocalizedText(int id);
-/** The same lookup with an explicit offset instead of the process-wide one. */
+/** The same lookup with an explicit offset instead of the process-wide one; "" for an offset past the last language. */
 std::string LoadLocalizedText(int id, std::int32_t offset);
 /**
  * Caption of the English id `id` in the language at `offset`: the row `id + offset`, or the

@@ -9,6 +9,10 @@
 class QMessageBox;
 class QWidget;
 
+namespace zentravolix::config {
+struct SavePreview;
+}
+
 namespace zentravolix::editor {
 
 /** The icon of a message box. */
@@ -34,6 +38,13 @@ enum class Buttons {
     OkCancel,
     YesNo,
     YesNoCancel,
+};
+
+/** What to do with a file another program changed since the editor opened it. */
+enum class DiskChangeAnswer {
+    Reload,
+    Overwrite,
+    Cancel,
 };
 
 /**
@@ -63,6 +74,14 @@ public:
                              const QString& startFolder) = 0;
     /** Asks for a folder; "" on Cancel. The result carries no trailing separator. */
     virtual QString browseFolder(QWidget* parent, const QString& title, const QString& startFolder) = 0;
+    /**
+     * Shows what a save changes in fileName (frmSavePreview) and waits: true for Save, false for
+     * Cancel. doNotShowAgain receives the state of its "Do not show again" box.
+     */
+    virtual bool previewSave(QWidget* parent, const QString& fileName, const config::SavePreview& preview,
+                             bool& doNotShowAgain) = 0;
+    /** Tells that the file changed on disk and asks whether to reload it, overwrite it or cancel. */
+    virtual DiskChangeAnswer askAboutChangedFile(QWidget* parent, const QString& text, const QString& title) = 0;
 };
 
 /** The real dialogs: QMessageBox, QInputDialog and QFileDialog. */
@@ -81,6 +100,9 @@ public:
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& startFolder) override;
     QString browseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
+    bool previewSave(QWidget* parent, const QString& fileName, const config::SavePreview& preview,
+                     bool& doNotShowAgain) override;
+    DiskChangeAnswer askAboutChangedFile(QWidget* parent, const QString& text, const QString& title) override;
 
     /** "desc|*.vmx|All|*" -> "desc (*.vmx);;All (*)", the form QFileDialog takes. */
     static QString toQtFilter(const QString& filter);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/Dialogs.h"
 
+#include "editor/dialogs/frmSavePreview.h"
 #include "editor/widget/UiText.h"
 
 #include <QFileDialog>
@@ -53,6 +54,8 @@ constexpr int kOkText = 50;
 constexpr int kCancelText = 51;
 constexpr int kYesText = 359;
 constexpr int kNoText = 360;
+constexpr int kReloadText = 2548;
+constexpr int kOverwriteText = 2549;
 
 void captionButtons(QMessageBox& box)
 {
@@ -134,6 +137,33 @@ QString QtDialogs::saveFile(QWidget* parent, const QString& title, const QString
 QString QtDialogs::browseFolder(QWidget* parent, const QString& title, const QString& startFolder)
 {
     return QFileDialog::getExistingDirectory(parent, title, startFolder);
+}
+
+bool QtDialogs::previewSave(QWidget* parent, const QString& fileName, const config::SavePreview& preview,
+                            bool& doNotShowAgain)
+{
+    frmSavePreview dialog(parent);
+    dialog.SetPreview(fileName, preview);
+    const bool save = dialog.exec() == QDialog::Accepted;
+    doNotShowAgain = dialog.DoNotShowAgain();
+    return save;
+}
+
+DiskChangeAnswer QtDialogs::askAboutChangedFile(QWidget* parent, const QString& message, const QString& title)
+{
+    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, parent);
+    QPushButton* reload = box.addButton(text(kReloadText), QMessageBox::DestructiveRole);
+    QPushButton* overwrite = box.addButton(text(kOverwriteText), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(text(kCancelText), QMessageBox::RejectRole);
+    // Neither answer is safe to give by Enter: both lose one side's changes.
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == reload)
+        return DiskChangeAnswer::Reload;
+    if (box.clickedButton() == overwrite)
+        return DiskChangeAnswer::Overwrite;
+    return DiskChangeAnswer::Cancel;
 }
 
 QString QtDialogs::toQtFilter(const QString& filter)

@@ -11,6 +11,7 @@
 #include "editor/widget/pages/options/AdvancedPage.h"
 #include "editor/widget/pages/options/GeneralPage.h"
 #include "editor/widget/pages/options/IsolationPage.h"
+#include "editor/widget/pages/options/ParametersPage.h"
 #include "editor/widget/pages/options/PowerPage.h"
 #include "editor/widget/pages/options/SharedFoldersPage.h"
 #include "editor/widget/pages/options/SnapshotsPage.h"
@@ -37,14 +38,15 @@ namespace zentravolix::editor {
 namespace {
 
 /** First column of the options list: fixed English texts, not from the text table. */
-constexpr std::array<const char*, 6> kOptionRows{"General",   "Power",           "Shared Folders",
-                                                 "Snapshots", "Guest Isolation", "Advanced"};
+constexpr std::array<const char*, 7> kOptionRows{"General",   "Power",           "Shared Folders",
+                                                 "Snapshots", "Guest Isolation", "Advanced",
+                                                 "Configuration Parameters"};
 /** The message naming the devices a product change removed (the program's own texts). */
 constexpr int kDevicesRemovedTitle = 405;
 constexpr int kDevicesRemovedText = 406;
 
-/** The (hidden) tab captions of the six option pages, shown above the page. */
-constexpr std::array<int, 6> kOptionPageTextIds{52, 228, 245, 249, 257, 262};
+/** The (hidden) tab captions of the option pages, shown above the page. */
+constexpr std::array<int, 7> kOptionPageTextIds{52, 228, 245, 249, 257, 262, 2501};
 
 } // namespace
 
@@ -139,9 +141,10 @@ QWidget* Velmire::buildOptionsTab()
                new SharedFoldersPage(m_vm, m_context, m_sstOptions),
                new SnapshotsPage(m_vm, m_context, m_sstOptions),
                new IsolationPage(m_vm, m_context, m_sstOptions),
-               new AdvancedPage(m_vm, m_context, m_sstOptions)};
-    const char* pageNames[] = {"pgGeneral",   "pgPower",     "pgSharedFolders",
-                               "pgSnapshots", "pgIsolation", "pgAdvanced"};
+               new AdvancedPage(m_vm, m_context, m_sstOptions),
+               new ParametersPage(m_vm, m_context, m_session, m_sstOptions)};
+    const char* pageNames[] = {"pgGeneral",   "pgPower",     "pgSharedFolders", "pgSnapshots",
+                               "pgIsolation", "pgAdvanced",  "pgParameters"};
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
         m_pages[i]->setObjectName(QLatin1String(pageNames[i]));
         m_sstOptions->addWidget(m_pages[i]);
@@ -304,13 +307,16 @@ void Velmire::showNotes()
 void Velmire::refreshOptionSummaries()
 {
     const auto options = m_vm->Options();
-    const std::array<std::string, 6> summaries{
-        options->GeneralOptions()->Summary(),        options->PowerOptions()->Summary(),
-        options->SharedFoldersOptions()->Summary(),  options->SnapshotsOptions()->Summary(),
-        options->GuestIsolationOptions()->Summary(), options->AdvancedOptions()->Summary()};
-    for (int i = 0; i < 6; ++i)
-        m_lvwOptionsList->topLevelItem(i)->setText(
-            1, QString::fromStdString(summaries[static_cast<std::size_t>(i)]));
+    const std::array<QString, 7> summaries{
+        QString::fromStdString(options->GeneralOptions()->Summary()),
+        QString::fromStdString(options->PowerOptions()->Summary()),
+        QString::fromStdString(options->SharedFoldersOptions()->Summary()),
+        QString::fromStdString(options->SnapshotsOptions()->Summary()),
+        QString::fromStdString(options->GuestIsolationOptions()->Summary()),
+        QString::fromStdString(options->AdvancedOptions()->Summary()),
+        ParametersPage::summary(m_session.OtherParams())};
+    for (int i = 0; i < static_cast<int>(summaries.size()); ++i)
+        m_lvwOptionsList->topLevelItem(i)->setText(1, summaries[static_cast<std::size_t>(i)]);
 }
 
 void Velmire::showOptionsPage(int index)
@@ -340,6 +346,7 @@ void Velmire::UpdateUILabels()
     m_sstMain->setTabText(1, text(203));
     m_fraNotes->setTitle(text(200));
     m_lvwOptionsList->setHeaderLabels({text(201), text(202)});
+    refreshOptionSummaries(); // the parameters' summary is a text of the table
     for (auto* page : m_pages)
         page->updateUILabels();
     m_lblOptionsPage->setText(

@@ -71,7 +71,9 @@ public:
     bool Load();
 
     /**
-     * Saves the configuration after the pre-checks: true when the file was written (the changed
+     * Saves the configuration after the pre-checks: when another program changed the file since
+     * it was opened, the user first chooses to reload it (reloadRequested), overwrite it or
+     * cancel; a save over an existing file shows its preview first (unless switched off). True when the file was written (the changed
      * flag is then cleared and the written text shown in frmSummary). With backups on, the first
      * save over the opened file first copies the file as it was opened to its ".bak" and says so;
      * a backup that cannot be written stops the save. False when a check refused,
@@ -91,6 +93,8 @@ public:
     /** Limits of the chosen product version. */
     const EditorLimits& Limits() const { return m_session.Limits(); }
     bool VmxNameValid() const { return m_session.NameValid(); }
+    /** The file a save writes. */
+    QString VmxFilePath() const { return QString::fromStdString(m_session.FilePath().string()); }
     /** Lines of the read file the editor does not understand, written back on save. */
     const std::vector<std::string>& OtherParams() const { return m_session.OtherParams(); }
     /** The shared-folders page, so the host can give it the shared-folder dialog. */
@@ -108,6 +112,11 @@ signals:
      * device pages refill their version-dependent lists (adapter types, port lists) on this.
      */
     void productVersionChosen();
+    /**
+     * At a save the user chose to reload the file another program changed: the host opens it
+     * again in place of this editor, whose changes are given up.
+     */
+    void reloadRequested();
 
 private:
     void buildLayout();
@@ -137,6 +146,8 @@ private:
     void showNotes();
 
     bool readExistingFile();
+    /** Shows what the save changes in the file it replaces (unless switched off); false when the user cancelled. */
+    bool previewBeforeSave();
     /** Writes the backup of the opened file before the first save over it; false when it failed (the user was told). */
     bool makeBackupBeforeFirstSave();
     /** The display names of the disks, CD-ROMs and generic SCSI devices without a node. */
@@ -163,7 +174,7 @@ private:
     QTreeWidget* m_lvwOptionsList = nullptr;
     QLabel* m_lblOptionsPage = nullptr;
     QStackedWidget* m_sstOptions = nullptr;
-    std::array<OptionPage*, 6> m_pages{};
+    std::array<OptionPage*, 7> m_pages{};
     GeneralPage* m_generalPage = nullptr;
     HardwareTab* m_hardwareTab = nullptr;
     DevicePageSet* m_devicePages = nullptr;

@@ -3,6 +3,7 @@
 #include "editor/widget/Velmire.h"
 
 #include "config/NewMachineDefaults.h"
+#include "config/SavePreview.h"
 #include "editor/dialogs/frmSummary.h"
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/EditorMessages.h"
@@ -25,6 +26,9 @@ namespace {
 constexpr int kCannotBeRead = 433;
 constexpr int kNotATextFile = 434;
 constexpr int kTooLargeForAConfiguration = 435;
+// Another program changed the file since it was opened.
+constexpr int kChangedOnDisk = 2546;
+constexpr int kChangedOnDiskTitle = 2547;
 
 QString qs(const std::string& s)
 {
@@ -129,6 +133,16 @@ void Velmire::warnAboutMachineState(bool saving, bool* proceed)
 
 bool Velmire::CreateVmxFile()
 {
+    // Another program's changes come before anything else: they decide what a save would replace.
+    if (m_session.ChangedOnDisk()) {
+        const QString file = qs(m_session.FilePath().string());
+        const DiskChangeAnswer answer =
+            m_context.dialogs->askAboutChangedFile(this, text(kChangedOnDisk).arg(file), text(kChangedOnDiskTitle));
+        if (answer == DiskChangeAnswer::Reload)
+            emit reloadRequested();
+        if (answer != DiskChangeAnswer::Overwrite)
+            return false;
+    }
     if (const auto refusal = m_session.CheckBeforeSave()) {
         const MessageIcon icon = refusal->kind == vmx::SaveRefusal::Kind::TooManyPciDevices
                                      ? MessageIcon::Critical
@@ -150,6 +164,8 @@ bool Velmire::CreateVmxFile()
             return false;
     }
 
+    if (!previewBeforeSave())
+        return false;
     const QString path = qs(m_session.FilePath().string());
     if (!makeBackupBeforeFirstSave())
         return false;
@@ -188,6 +204,28 @@ QStringList Velmire::unplacedDevices() const
     collect(*hardware->CDRoms());
     collect(*hardware->GenericSCSIDevices());
     return names;
+}
+
+bool Velmire::previewBeforeSave()
+{
+    if (m_context.settings && !m_context.settings->ShowSavePreview)
+        return true;
+    // Only a save that replaces a file has something to compare with.
+    const std::optional<std::string> onDisk = m_session.TextOnDisk();
+    if (!onDisk)
+        return true;
+    std::string next;
+    try {
+        next = m_session.Text();
+    } catch (const std::exception&) {
+        return true; // the save itself fails and says why
+    }
+    bool doNotShowAgain = false;
+    const bool save = m_context.dialogs->previewSave(this, qs(m_session.FilePath().string()),
+                                                     config::MakeSavePreview(*onDisk, next), doNotShowAgain);
+    if (doNotShowAgain && m_context.settings)
+        m_context.settings->ShowSavePreview = false;
+    return save;
 }
 
 bool Velmire::makeBackupBeforeFirstSave()

@@ -141,6 +141,32 @@ TEST_F(MainWindowTabs, OpenConfigurationTakesOnlyExistingLowerCaseVmxFiles)
     EXPECT_EQ(tabs(w)->tabText(1), QStringLiteral("Good"));
 }
 
+TEST_F(MainWindowTabs, ReloadingAFileChangedOnDiskOpensItAgainInANewTab)
+{
+    frmMain& w = makeWindow();
+    const QString file = writeVmx(QStringLiteral("Shared.vmx"), QStringLiteral("Shared"));
+    w.OpenConfiguration(file, 8);
+    editor::Velmire* editor = w.EditorOfTab(1);
+    ASSERT_NE(editor, nullptr);
+    editor->Machine()->Options()->GeneralOptions()->SetWorkingPath("/mine");
+
+    // Another program writes the file; the user takes its version over the tab's.
+    QFile changed(file);
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+    changed.write("displayName = \"Theirs\"\r\n");
+    changed.close();
+    dialogs.changedFileAnswers = {editor::DiskChangeAnswer::Reload};
+    w.SaveCurrentTab();
+    QApplication::processEvents();
+
+    EXPECT_EQ(w.EditorOfTab(1), nullptr);
+    editor::Velmire* reloaded = w.EditorOfTab(2);
+    ASSERT_NE(reloaded, nullptr);
+    EXPECT_EQ(reloaded->Machine()->Options()->GeneralOptions()->DisplayName(), "Theirs");
+    EXPECT_FALSE(reloaded->ChangesPending());
+    EXPECT_EQ(tabs(w)->tabText(2), QStringLiteral("Theirs"));
+}
+
 TEST_F(MainWindowTabs, AFileThatCannotBeReadLeavesNoTabBehind)
 {
     frmMain& w = makeWindow();

@@ -130,6 +130,19 @@ TEST_F(OptionsDialog, OkAppliesTheValuesAndTheBrowseButtonsFillTheBoxes)
     EXPECT_FALSE(QFile::exists(vmFolder() + QStringLiteral("/Zentravolix.ini"))); // written at quit only
 }
 
+TEST_F(OptionsDialog, TheSavePreviewSwitchedOffIsBroughtBackHere)
+{
+    makeWindow();
+    settings.ShowSavePreview = false;
+    frmOptions options(dialogs, settings, window.get());
+    auto* preview = child<QCheckBox>(options, "chkSavePreview");
+    EXPECT_FALSE(preview->isChecked());
+    EXPECT_EQ(preview->text(), QStringLiteral("Show a preview before saving over a file"));
+    preview->click();
+    child<QPushButton>(options, "cmdOK")->click();
+    EXPECT_TRUE(settings.ShowSavePreview);
+}
+
 TEST_F(OptionsDialog, AnEmptyIniFolderKeepsTheOldOne)
 {
     makeWindow();

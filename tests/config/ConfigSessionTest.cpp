@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -175,6 +176,60 @@ TEST_F(ConfigSessionTest, BackupThatCannotBeWrittenThrowsAndStaysPending)
     fs::create_directory(folder / "m.vmx.bak" / "inside");
     EXPECT_THROW(session.BackupIfDue(), platform::IoError);
     EXPECT_TRUE(session.BackupPending());
+}
+
+TEST_F(ConfigSessionTest, AChangeByAnotherProgramIsNoticedUntilTheNextSave)
+{
+    const fs::path file = folder / "m.vmx";
+    writeFile(file, "displayName = \"M\"\r\nmemsize = \"128\"\r\n");
+    ConfigSession session(folder.string());
+    session.Open(file);
+    EXPECT_FALSE(session.ChangedOnDisk());
+    EXPECT_EQ(session.TextOnDisk(), readFile(file));
+
+    // Written again with the same bytes (a newer time): nothing changed.
+    writeFile(file, readFile(file));
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
+    EXPECT_FALSE(session.ChangedOnDisk());
+
+    // Same size, other bytes, the time put back: the content tells.
+    const auto time = fs::last_write_time(file);
+    writeFile(file, "displayName = \"N\"\r\nmemsize = \"128\"\r\n");
+    fs::last_write_time(file, time);
+    EXPECT_TRUE(session.ChangedOnDisk());
+
+    // A save under another name replaces another file: that one was never known.
+    session.SaveAs(folder / "other.vmx");
+    EXPECT_FALSE(session.ChangedOnDisk());
+    EXPECT_FALSE(session.TextOnDisk());
+    session.SaveAs(file);
+    EXPECT_TRUE(session.ChangedOnDisk());
+
+    // The save writes over it and knows the file again.
+    const auto saved = session.Save();
+    EXPECT_FALSE(session.ChangedOnDisk());
+    EXPECT_EQ(session.TextOnDisk(), saved.text);
+    writeFile(file, saved.text + "extra = \"1\"\r\n");
+    EXPECT_TRUE(session.ChangedOnDisk());
+    // A file gone is nothing a save would replace.
+    fs::remove(file);
+    EXPECT_FALSE(session.ChangedOnDisk());
+    EXPECT_FALSE(session.TextOnDisk());
+}
+
+TEST_F(ConfigSessionTest, ParametersSetOnTheSessionAreSavedAndReadBack)
+{
+    const fs::path file = folder / "m.vmx";
+    writeFile(file, "displayName = \"M\"\nuuid.bios = \"1\"\nguestinfo.a = \"x\"\n");
+    ConfigSession session(folder.string());
+    session.Open(file);
+    ASSERT_EQ(session.OtherParams().size(), 2u);
+    session.SetOtherParams({"guestinfo.a = \"y\"", "tools.syncTime = \"TRUE\""});
+    session.Save();
+
+    ConfigSession again(folder.string());
+    again.Open(file);
+    EXPECT_EQ(again.OtherParams(), (std::vector<std::string>{"guestinfo.a = \"y\"", "tools.syncTime = \"TRUE\""}));
 }
 
 } // namespace

@@ -117,6 +117,30 @@ TEST_F(SettingsTest, SavedSettingsLoadBack)
     EXPECT_NE(ReadFile(defaultIni()).find("Favorite1=Old\t/vms/old.vmx\t4\r\n"), std::string::npos);
 }
 
+TEST_F(SettingsTest, TheSavePreviewIsStoredOnlyOnceSwitchedOff)
+{
+    ProgramSettings settings;
+    LoadSettings(settings);
+    EXPECT_TRUE(settings.ShowSavePreview);
+    settings.ImagePath = "/images";
+    ASSERT_TRUE(SaveSettings(settings).empty());
+    EXPECT_EQ(ReadFile(defaultIni()).find("ShowSavePreview"), std::string::npos) << "a file without it shows it";
+
+    settings.ShowSavePreview = false;
+    ASSERT_TRUE(SaveSettings(settings).empty());
+    ProgramSettings off;
+    LoadSettings(off);
+    EXPECT_FALSE(off.ShowSavePreview);
+    EXPECT_NE(ReadFile(defaultIni()).find("ShowSavePreview=0\r\n"), std::string::npos);
+
+    // Switched on again in the options: stored as on.
+    off.ShowSavePreview = true;
+    ASSERT_TRUE(SaveSettings(off).empty());
+    ProgramSettings on;
+    LoadSettings(on);
+    EXPECT_TRUE(on.ShowSavePreview);
+}
+
 TEST_F(SettingsTest, ChangedIniFolderIsUsedByTheNextLoad)
 {
     ProgramSettings settings;

@@ -4,6 +4,7 @@
 // A Dialogs implementation for tests: records every call and answers from queues, so a test can
 // check which message was shown (text, title, icon) and script the user's replies.
 
+#include "config/SavePreview.h"
 #include "editor/widget/Dialogs.h"
 
 #include <QString>
@@ -23,6 +24,8 @@ public:
         OpenFile,
         SaveFile,
         BrowseFolder,
+        SavePreview,
+        ChangedFile,
     };
 
     /** One recorded call. For a message: text, title, icon, buttons; for the others: prompt/title. */
@@ -46,6 +49,14 @@ public:
     std::deque<std::optional<QString>> inputs;
     /** Paths returned by openFile/saveFile/browseFolder, in call order; "" (Cancel) when empty. */
     std::deque<QString> paths;
+    /** What previewSave was shown (its file name is the call's text), in call order. */
+    std::vector<config::SavePreview> previews;
+    /** Answers for previewSave (true: Save); Save when empty. */
+    std::deque<bool> previewAnswers;
+    /** What previewSave's "Do not show again" box holds when it closes. */
+    bool previewDoNotShowAgain = false;
+    /** Answers for askAboutChangedFile; Overwrite when empty, as the program did before it asked. */
+    std::deque<editor::DiskChangeAnswer> changedFileAnswers;
 
     editor::Answer message(QWidget*, const QString& text, const QString& title, editor::MessageIcon icon,
                            editor::Buttons buttons = editor::Buttons::Ok,
@@ -117,6 +128,39 @@ public:
                          {},
                          {}});
         return nextPath();
+    }
+
+    bool previewSave(QWidget*, const QString& fileName, const config::SavePreview& preview,
+                     bool& doNotShowAgain) override
+    {
+        calls.push_back({Kind::SavePreview, fileName, {}, editor::MessageIcon::None, editor::Buttons::OkCancel, {}, {}, {}});
+        previews.push_back(preview);
+        doNotShowAgain = previewDoNotShowAgain;
+        if (previewAnswers.empty())
+            return true;
+        const bool save = previewAnswers.front();
+        previewAnswers.pop_front();
+        return save;
+    }
+
+    editor::DiskChangeAnswer askAboutChangedFile(QWidget*, const QString& text, const QString& title) override
+    {
+        calls.push_back({Kind::ChangedFile, text, title, editor::MessageIcon::Warning, editor::Buttons::OkCancel, {}, {}, {}});
+        if (changedFileAnswers.empty())
+            return editor::DiskChangeAnswer::Overwrite;
+        const editor::DiskChangeAnswer answer = changedFileAnswers.front();
+        changedFileAnswers.pop_front();
+        return answer;
+    }
+
+    /** The recorded calls of one kind. */
+    std::vector<Call> callsOf(Kind kind) const
+    {
+        std::vector<Call> result;
+        for (const auto& c : calls)
+            if (c.kind == kind)
+                result.push_back(c);
+        return result;
     }
 
     /** The recorded message boxes only. */

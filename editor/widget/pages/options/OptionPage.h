@@ -21,7 +21,7 @@ namespace zentravolix::editor {
 struct EditorContext;
 
 /**
- * Base of the six option pages. A page fills its controls from the model in load() and writes
+ * Base of the option pages. A page fills its controls from the model in load() and writes
  * every user edit into the model at once, then reports it through edited(). Filling a page never
  * writes the model and never reports an edit: the handlers are connected to user signals
  * (clicked, activated, editingFinished) or check m_loading.
