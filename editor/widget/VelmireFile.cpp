@@ -5,6 +5,7 @@
 #include "config/NewMachineDefaults.h"
 #include "editor/dialogs/frmSummary.h"
 #include "editor/widget/Dialogs.h"
+#include "editor/widget/EditHistory.h"
 #include "editor/widget/EditorMessages.h"
 #include "editor/widget/MachineState.h"
 #include "editor/widget/UiText.h"
@@ -63,6 +64,8 @@ bool Velmire::Load()
         applyNewMachineIdentity();
     }
     refreshAll();
+    // The loaded configuration is where undo stops, and counts as saved.
+    m_history->reset();
     if (m_editExistingFile) {
         setChangesPending(false);
         bool proceed = true;
@@ -167,6 +170,7 @@ bool Velmire::CreateVmxFile()
                                    messages::saveFailedTitle(), MessageIcon::Critical);
         return false;
     }
+    m_history->markSaved();
     setChangesPending(false);
     showSummaryWindow(qs(m_vm->Options()->GeneralOptions()->VmxFileName()), saved.text);
     return true;
