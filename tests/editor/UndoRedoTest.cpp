@@ -157,6 +157,32 @@ TEST_F(UndoRedoTest, MoveBetweenBusesGoesBackToTheOldNode)
     EXPECT_TRUE(child<QRadioButton>(*editor, "optCDRSCSI")->isChecked());
 }
 
+TEST_F(UndoRedoTest, VersionChoiceWithTheDevicesItRemovedIsOneStep)
+{
+    const auto editor = newEditor(QStringLiteral("Version"));
+    const auto hw = editor->Machine()->Hardware();
+    addThroughDialog(*editor, static_cast<int>(VirtualHardwareType::CPU)); // Workstation 5.5x allows two
+    ASSERT_EQ(hw->CPUs()->Count(), 2);
+    const auto limits = editor->Limits();
+    auto* versions = child<QComboBox>(*editor, "cboPlatformVersion");
+    const int version = versions->currentIndex();
+    const int before = steps(*editor).count();
+
+    versions->setCurrentIndex(1); // Workstation 4.0x: one processor
+    ASSERT_EQ(hw->CPUs()->Count(), 1);
+    EXPECT_EQ(steps(*editor).count(), before + 1);
+
+    undo(*editor);
+    EXPECT_EQ(hw->CPUs()->Count(), 2);
+    EXPECT_TRUE(rowTexts(*editor).contains(QStringLiteral("Virtual Processor2")));
+    EXPECT_EQ(editor->Limits(), limits);
+    EXPECT_EQ(versions->currentIndex(), version);
+    redo(*editor);
+    EXPECT_EQ(hw->CPUs()->Count(), 1);
+    EXPECT_EQ(editor->Limits().MaxMemoryMB, 1024);
+    EXPECT_EQ(versions->currentIndex(), 1);
+}
+
 TEST_F(UndoRedoTest, SharedFolderAddedThroughTheDialogGoesAndComesBack)
 {
     const auto editor = newEditor();
