@@ -23,7 +23,8 @@ class EditHistory::StateCommand final : public QUndoCommand {
 public:
     StateCommand(EditHistory& history, std::shared_ptr<State> before, std::shared_ptr<State> after,
                  const QObject* source, quint64 run)
-        : m_history(history), m_before(std::move(before)), m_after(std::move(after)), m_source(source), m_run(run)
+        : m_history(history), m_before(std::move(before)), m_after(std::move(after)), m_source(source),
+          m_run(run)
     {
     }
 
@@ -59,8 +60,10 @@ private:
     bool m_pushed = false;
 };
 
-EditHistory::EditHistory(std::function<State()> capture, std::function<void(const State&)> restore, QObject* parent)
-    : QObject(parent), m_capture(std::move(capture)), m_restore(std::move(restore)), m_stack(new QUndoStack(this))
+EditHistory::EditHistory(std::function<State()> capture, std::function<void(const State&)> restore,
+                         QObject* parent)
+    : QObject(parent), m_capture(std::move(capture)), m_restore(std::move(restore)),
+      m_stack(new QUndoStack(this))
 {
     m_stack->setObjectName(QStringLiteral("undoStack"));
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))

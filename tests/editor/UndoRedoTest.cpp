@@ -81,7 +81,8 @@ TEST_F(UndoRedoTest, TypedValueCheckBoxAndChoiceGoBackAndComeAgainOnTheirPages)
     EXPECT_EQ(child<QComboBox>(*editor, "cboPowerOff")->currentIndex(), 1);
     EXPECT_TRUE(editor->ChangesPending());
     // The host's tab caption follows the name back and forth.
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("After"), QStringLiteral("Before"), QStringLiteral("After")}));
+    EXPECT_EQ(captions,
+              (QStringList{QStringLiteral("After"), QStringLiteral("Before"), QStringLiteral("After")}));
 }
 
 TEST_F(UndoRedoTest, AddedDeviceWithItsNodeGoesAndComesBackInTheList)
@@ -242,14 +243,15 @@ TEST_F(UndoRedoTest, ChangedFlagFollowsTheLastSave)
 TEST_F(UndoRedoTest, RefusedAndEmptyEditsLeaveNoStep)
 {
     // Every IDE node is taken; the CD-ROM is on SCSI.
-    writeFile(temp.path() / "full.vmx", "config.version = \"8\"\nvirtualHW.version = \"4\"\n"
-                                        "displayName = \"Full\"\nmemsize = \"256\"\n"
-                                        "ide0:0.present = \"TRUE\"\nide0:0.fileName = \"a.vmdk\"\n"
-                                        "ide0:1.present = \"TRUE\"\nide0:1.fileName = \"b.vmdk\"\n"
-                                        "ide1:0.present = \"TRUE\"\nide1:0.fileName = \"c.vmdk\"\n"
-                                        "ide1:1.present = \"TRUE\"\nide1:1.fileName = \"d.vmdk\"\n"
-                                        "scsi0.present = \"TRUE\"\nscsi0:1.present = \"TRUE\"\n"
-                                        "scsi0:1.deviceType = \"cdrom-image\"\nscsi0:1.fileName = \"/iso/a.iso\"\n");
+    writeFile(temp.path() / "full.vmx",
+              "config.version = \"8\"\nvirtualHW.version = \"4\"\n"
+              "displayName = \"Full\"\nmemsize = \"256\"\n"
+              "ide0:0.present = \"TRUE\"\nide0:0.fileName = \"a.vmdk\"\n"
+              "ide0:1.present = \"TRUE\"\nide0:1.fileName = \"b.vmdk\"\n"
+              "ide1:0.present = \"TRUE\"\nide1:0.fileName = \"c.vmdk\"\n"
+              "ide1:1.present = \"TRUE\"\nide1:1.fileName = \"d.vmdk\"\n"
+              "scsi0.present = \"TRUE\"\nscsi0:1.present = \"TRUE\"\n"
+              "scsi0:1.deviceType = \"cdrom-image\"\nscsi0:1.fileName = \"/iso/a.iso\"\n");
     const auto editor = openEditor(temp.path() / "full.vmx");
     ASSERT_TRUE(dialogs.messages().empty()) << dialogs.messages().front().text.toStdString();
 

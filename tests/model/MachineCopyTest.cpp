@@ -89,7 +89,8 @@ TEST(MachineCopyTest, CopyingBackKeepsTheMachinesOwnObjects)
     EXPECT_EQ(vm.Hardware()->SCSIControllers()->MaxNodesPerController(), 8);
     EXPECT_EQ(vm.Hardware()->SCSIControllers()->Item(1)->MaxNodes(), 8);
     // The restored devices belong to this machine: its controller finds them.
-    EXPECT_EQ(vm.Hardware()->IDEControllers()->Item(1)->Nodes(), (std::vector<std::string>{"Hard Disk 0", ""}));
+    EXPECT_EQ(vm.Hardware()->IDEControllers()->Item(1)->Nodes(),
+              (std::vector<std::string>{"Hard Disk 0", ""}));
 }
 
 TEST(MachineCopyTest, ComparisonSeesAChangeInEveryKindOfPart)
@@ -98,7 +99,9 @@ TEST(MachineCopyTest, ComparisonSeesAChangeInEveryKindOfPart)
     fill(a);
     const std::vector<std::function<void(VirtualMachine&)>> edits{
         [](VirtualMachine& vm) { vm.Hardware()->HardDisks()->Item(1)->SetMode("independent-persistent"); },
-        [](VirtualMachine& vm) { vm.Hardware()->NetworkAdapters()->Item(1)->SetMacAddress("00:50:56:00:00:02"); },
+        [](VirtualMachine& vm) {
+            vm.Hardware()->NetworkAdapters()->Item(1)->SetMacAddress("00:50:56:00:00:02");
+        },
         [](VirtualMachine& vm) { vm.Hardware()->Mice()->Add(); },
         [](VirtualMachine& vm) { vm.Hardware()->IDEControllers()->SetMaxNodesPerController(4); },
         [](VirtualMachine& vm) { vm.Options()->SharedFoldersOptions()->Item(1)->SetReadOnly(true); },
