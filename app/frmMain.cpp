@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoGroup>
 #include <QVBoxLayout>
 
 namespace zentravolix::app {
@@ -37,6 +38,20 @@ using editor::text;
 namespace {
 constexpr int kSettingsNotLoaded = 439;
 constexpr int kDisplayNameColumn = 478;
+constexpr int kUndoCaption = 2600;
+constexpr int kRedoCaption = 2601;
+
+/** The platform's redo keys, with Ctrl+Shift+Z and Ctrl+Y both always among them. */
+QList<QKeySequence> redoShortcuts()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+        if (!keys.contains(key))
+            keys.append(key);
+    }
+    return keys;
+}
 } // namespace
 
 frmMain::frmMain(editor::Dialogs& dialogs, platform::ProgramSettings& settings, QWidget* parent)
@@ -95,6 +110,11 @@ void frmMain::buildActions()
     m_mnuFileEdit->setShortcut(QKeySequence::Open);
     m_mnuFileQuit = make("mnuFileQuit", this);
     m_mnuFileQuit->setShortcut(QKeySequence::Quit);
+    m_undoGroup = new QUndoGroup(this);
+    m_mnuVMUndo = make("mnuVMUndo", this);
+    m_mnuVMUndo->setShortcuts(QKeySequence::Undo);
+    m_mnuVMRedo = make("mnuVMRedo", this);
+    m_mnuVMRedo->setShortcuts(redoShortcuts());
     m_mnuVMSave = make("mnuVMSave", this);
     m_mnuVMSave->setShortcut(QKeySequence::Save);
     m_mnuVMClose = make("mnuVMClose", this);
@@ -133,6 +153,20 @@ void frmMain::buildActions()
     connect(m_mnuFileNew, &QAction::triggered, this, &frmMain::NewConfiguration);
     connect(m_mnuFileEdit, &QAction::triggered, this, [this] { OpenConfiguration({}, 8); });
     connect(m_mnuFileQuit, &QAction::triggered, this, &QWidget::close);
+    for (QAction* action : {m_mnuVMUndo, m_mnuVMRedo})
+        action->setEnabled(false);
+    connect(m_undoGroup, &QUndoGroup::canUndoChanged, m_mnuVMUndo, &QAction::setEnabled);
+    connect(m_undoGroup, &QUndoGroup::canRedoChanged, m_mnuVMRedo, &QAction::setEnabled);
+    // Text still being typed is an edit too: it is stored first, so undo takes it back and redo
+    // brings it again.
+    connect(m_mnuVMUndo, &QAction::triggered, this, [this] {
+        commitFocusedField();
+        m_undoGroup->undo();
+    });
+    connect(m_mnuVMRedo, &QAction::triggered, this, [this] {
+        commitFocusedField();
+        m_undoGroup->redo();
+    });
     connect(m_mnuVMSave, &QAction::triggered, this, &frmMain::SaveCurrentTab);
     connect(m_mnuVMClose, &QAction::triggered, this, &frmMain::CloseCurrentTab);
     connect(m_mnuVMLaunch, &QAction::triggered, this, &frmMain::LaunchSelected);
@@ -157,6 +191,9 @@ void frmMain::buildMenus()
 
     m_mnuVM = menuBar()->addMenu(QString());
     m_mnuVM->setObjectName(QStringLiteral("mnuVM"));
+    m_mnuVM->addAction(m_mnuVMUndo);
+    m_mnuVM->addAction(m_mnuVMRedo);
+    m_mnuVM->addSeparator();
     m_mnuVM->addAction(m_mnuVMSave);
     m_mnuVM->addAction(m_mnuVMClose);
     m_mnuVM->addSeparator();
@@ -332,6 +369,8 @@ void frmMain::UpdateUILabels()
     m_mnuFile->setTitle(text(6));
     m_mnuFileQuit->setText(text(7));
     m_mnuVM->setTitle(text(8));
+    m_mnuVMUndo->setText(text(kUndoCaption));
+    m_mnuVMRedo->setText(text(kRedoCaption));
     m_mnuVMSave->setText(text(9));
     m_mnuVMClose->setText(text(10));
     m_mnuVMLaunch->setText(text(11));

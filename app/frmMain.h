@@ -17,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QMimeData;
 class QMenu;
+class QUndoGroup;
 class QSplitter;
 class QTabWidget;
 class QTimer;
@@ -172,6 +173,10 @@ private:
     QAction* m_mnuFileNew = nullptr;
     QAction* m_mnuFileEdit = nullptr;
     QAction* m_mnuFileQuit = nullptr;
+    QAction* m_mnuVMUndo = nullptr;
+    QAction* m_mnuVMRedo = nullptr;
+    /** The undo steps of every editor tab; the one of the tab in front is active. */
+    QUndoGroup* m_undoGroup = nullptr;
     QAction* m_mnuVMSave = nullptr;
     QAction* m_mnuVMClose = nullptr;
     QAction* m_mnuVMLaunch = nullptr;

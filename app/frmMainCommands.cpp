@@ -28,6 +28,7 @@
 #include <QMimeData>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUndoGroup>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -209,6 +210,8 @@ void frmMain::onCurrentTabChanged(int index)
     if (index < 0)
         return;
     m_currentTab = index;
+    editor::Velmire* velmire = EditorOfTab(index);
+    m_undoGroup->setActiveStack(velmire != nullptr ? velmire->undoStack() : nullptr);
     SelectFavorite(tabCaption(index));
     updateWindowTitle();
 }
@@ -240,6 +243,7 @@ void frmMain::OpenInTab(bool editExisting, const QString& existingPath, const QS
     auto* velmire = new editor::Velmire(context, page);
     velmire->setObjectName(velmireName(index));
     layout->addWidget(velmire);
+    m_undoGroup->addStack(velmire->undoStack());
 
     m_sstMain->addTab(page, QString());
     m_currentTab = index;

@@ -93,9 +93,24 @@ void BM_ReadVmxHighIndexes(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0) * 3);
 }
 
+/** What one undo step costs the editor: the state after the edit, taken and compared with the one before. */
+void BM_EditStep(benchmark::State& state)
+{
+    const std::string text = makeFile(state.range(0));
+    config::ConfigSession session("/tmp/");
+    session.OpenText(text, "/vms/bench/bench.vmx");
+    const auto before = session.CaptureState();
+    for (auto _ : state) {
+        auto after = session.CaptureState();
+        benchmark::DoNotOptimize(after == before);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 BENCHMARK(BM_ReadVmx)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteVmx)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadVmxHighIndexes)->Arg(16)->Arg(256)->Arg(1024)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditStep)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

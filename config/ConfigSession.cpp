@@ -256,4 +256,26 @@ bool ConfigSession::ChangedOnDisk() const
     return content && std::hash<std::string_view>()(*content) != m_known->hash;
 }
 
+bool ConfigSession::EditState::operator==(const EditState& other) const
+{
+    return otherParams == other.otherParams && limits == other.limits && nameValid == other.nameValid &&
+           (machine == other.machine || (machine && other.machine && *machine == *other.machine));
+}
+
+ConfigSession::EditState ConfigSession::CaptureState() const
+{
+    auto copy = std::make_shared<tarvonel::VirtualMachine>();
+    copy->CopyFrom(*m_vm);
+    return EditState{std::move(copy), m_otherParams, m_limits, m_nameValid};
+}
+
+void ConfigSession::RestoreState(const EditState& state)
+{
+    if (state.machine)
+        m_vm->CopyFrom(*state.machine);
+    m_otherParams = state.otherParams;
+    m_limits = state.limits;
+    m_nameValid = state.nameValid;
+}
+
 } // namespace zentravolix::config

@@ -151,6 +151,23 @@ public:
      */
     bool ChangedOnDisk() const;
 
+    /**
+     * Everything an edit can change: the model (a detached copy), the kept lines, the limits and
+     * the name check. Taken before and after an edit, it lets the edit be undone and redone.
+     */
+    struct EditState {
+        std::shared_ptr<const tarvonel::VirtualMachine> machine;
+        std::vector<std::string> otherParams;
+        EditorLimits limits;
+        bool nameValid = false;
+
+        bool operator==(const EditState& other) const;
+    };
+    /** The state now; later edits do not change it. */
+    EditState CaptureState() const;
+    /** Puts the state back: the model keeps its own objects and takes the state's values. */
+    void RestoreState(const EditState& state);
+
 private:
     void beforeRead();
     void afterRead(vmx::ReadResult result, const std::filesystem::path& file, const std::string& knownAs);

@@ -219,6 +219,19 @@ void HardwareTab::rebuild()
         m_lvwHardwareList->setCurrentItem(m_lvwHardwareList->topLevelItem(0));
 }
 
+void HardwareTab::rebuildSelecting(const std::string& deviceId)
+{
+    rebuild();
+    for (int i = 0; i < m_lvwHardwareList->topLevelItemCount() && !deviceId.empty(); ++i) {
+        QTreeWidgetItem* item = m_lvwHardwareList->topLevelItem(i);
+        const auto parsed = ParseHardwareRowKey(item->data(0, kKeyRole).toString().toStdString());
+        if (parsed && parsed->second == deviceId) {
+            m_lvwHardwareList->setCurrentItem(item);
+            return;
+        }
+    }
+}
+
 void HardwareTab::selectRow(QTreeWidgetItem* item)
 {
     if (m_filling || !item)

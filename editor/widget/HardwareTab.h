@@ -47,6 +47,11 @@ public:
 
     /** Rebuilds the list from the model in type order and selects its first row. */
     void rebuild();
+    /**
+     * Rebuilds the list and selects the row of the device with this ID (showing its page), or the
+     * first row when the model has no such device.
+     */
+    void rebuildSelecting(const std::string& deviceId);
     /** Rewrites the selected row's name and summary from its device. */
     void refreshSelectedRow();
     /** Rewrites every row's name and summary from its device; the selection stays. */

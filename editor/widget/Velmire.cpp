@@ -4,6 +4,8 @@
 #include "editor/dialogs/frmCreateHD.h"
 #include "config/ProductLimits.h"
 #include "editor/widget/ConfigNames.h"
+#include "editor/widget/EditHistory.h"
+#include "editor/widget/HardwareRows.h"
 #include "editor/widget/HardwareTab.h"
 #include "editor/widget/UiText.h"
 #include "editor/widget/WidgetHelpers.h"
@@ -21,6 +23,7 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,7 +34,10 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <set>
 
 namespace zentravolix::editor {
 
@@ -62,6 +68,10 @@ std::string tempPathOf(const EditorContext& context)
 Velmire::Velmire(const EditorContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_session(tempPathOf(context)), m_vm(m_session.Machine())
 {
+    m_history = new EditHistory([this] { return m_session.CaptureState(); },
+                                [this](const config::ConfigSession::EditState& state) { restoreState(state); }, this);
+    // The file is behind exactly while the steps are not at the last save.
+    connect(m_history->stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setChangesPending(!clean); });
     buildLayout();
     connectPages();
     UpdateUILabels();
@@ -179,15 +189,18 @@ void Velmire::connectPages()
         connect(page, &OptionPage::edited, this, &Velmire::onPageEdited);
     connect(m_generalPage, &GeneralPage::displayNameChanged, this, &Velmire::displayNameChanged);
     connect(m_generalPage, &GeneralPage::vmxFileNameChanged, this, &Velmire::vmxFileNameChanged);
-    connect(m_generalPage, &GeneralPage::vmxNameValidated, this,
-            [this](bool valid) { m_session.SetNameValid(valid); });
+    connect(m_generalPage, &GeneralPage::vmxNameValidated, this, [this](bool valid) {
+        m_session.SetNameValid(valid);
+        // The check follows the name's edit, which was recorded already: it belongs to that step.
+        m_history->completeLastStep();
+    });
     connect(m_generalPage, &GeneralPage::versionChosen, this, &Velmire::onVersionChosen);
     connect(m_generalPage, &GeneralPage::platformChosen, this, &Velmire::onPlatformChosen);
 
     connect(m_hardwareTab, &HardwareTab::deviceSelected, this,
             [this](tarvonel::VirtualHardwareType type, const QString& id) { m_devicePages->show(type, id.toStdString()); });
     connect(m_devicePages, &DevicePageSet::edited, this, &Velmire::onDevicePageEdited);
-    connect(m_hardwareTab, &HardwareTab::hardwareChanged, this, [this] { setChangesPending(true); });
+    connect(m_hardwareTab, &HardwareTab::hardwareChanged, this, [this] { recordEdit(); });
     // The version's lists (adapter types, ports, auto detect) change: fill the shown page again.
     connect(this, &Velmire::productVersionChosen, m_devicePages, &DevicePageSet::reloadShown);
 }
@@ -220,7 +233,7 @@ void Velmire::onDevicePageEdited(bool rowChanged)
 {
     if (rowChanged)
         m_hardwareTab->refreshSelectedRow();
-    setChangesPending(true);
+    recordEdit();
 }
 
 SharedFoldersPage* Velmire::sharedFoldersPage() const
@@ -236,11 +249,52 @@ void Velmire::setChangesPending(bool pending)
     emit changesPendingChanged(pending);
 }
 
+void Velmire::recordEdit(const QObject* source)
+{
+    m_history->record(source ? source : EditHistory::continuousInput(QApplication::focusWidget()));
+}
+
+QUndoStack* Velmire::undoStack() const
+{
+    return m_history->stack();
+}
+
+void Velmire::restoreState(const config::ConfigSession::EditState& state)
+{
+    const auto general = m_vm->Options()->GeneralOptions();
+    const std::string displayName = general->DisplayName();
+    const std::string fileName = general->VmxFileName();
+    std::set<std::string> devicesBefore;
+    for (const auto& row : CollectHardwareRows(*m_vm->Hardware()))
+        devicesBefore.insert(row.id);
+    const std::string selected = m_hardwareTab->SelectedRowIndex() >= 0 ? m_hardwareTab->SelectedDeviceID() : "";
+
+    m_session.RestoreState(state);
+
+    refreshOptionSummaries();
+    for (auto* page : m_pages)
+        page->load();
+    showNotes();
+    // A device the step brings back is shown; else the one shown before, while it is there.
+    std::string show = selected;
+    for (const auto& row : CollectHardwareRows(*m_vm->Hardware())) {
+        if (!devicesBefore.contains(row.id)) {
+            show = row.id;
+            break;
+        }
+    }
+    m_hardwareTab->rebuildSelecting(show);
+    if (general->DisplayName() != displayName)
+        emit displayNameChanged(QString::fromStdString(general->DisplayName()));
+    if (general->VmxFileName() != fileName)
+        emit vmxFileNameChanged(QString::fromStdString(general->VmxFileName()));
+}
+
 void Velmire::onPageEdited(bool summaryChanged)
 {
     if (summaryChanged)
         refreshOptionSummaries();
-    setChangesPending(true);
+    recordEdit();
 }
 
 void Velmire::onVersionChosen()
@@ -270,7 +324,7 @@ void Velmire::bringWithinLimits(const EditorLimits& limits)
     else
         m_hardwareTab->rebuild();
     m_devicePages->reloadShown();
-    setChangesPending(true);
+    recordEdit();
     if (!m_context.dialogs)
         return;
     if (changes.memoryMB)
@@ -292,7 +346,7 @@ void Velmire::onNotesEdited()
     QString notes = m_txtNotes->toPlainText();
     notes.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     m_vm->SetNotes(notes.toStdString());
-    setChangesPending(true);
+    recordEdit(m_txtNotes);
 }
 
 void Velmire::showNotes()

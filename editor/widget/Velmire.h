@@ -24,6 +24,7 @@ class QPlainTextEdit;
 class QStackedWidget;
 class QTabWidget;
 class QTreeWidget;
+class QUndoStack;
 
 namespace tarvonel {
 class VirtualMachine;
@@ -32,6 +33,7 @@ class VirtualMachine;
 namespace zentravolix::editor {
 
 class DevicePageSet;
+class EditHistory;
 class GeneralPage;
 class HardwareTab;
 class OptionPage;
@@ -100,6 +102,11 @@ public:
     /** The shared-folders page, so the host can give it the shared-folder dialog. */
     SharedFoldersPage* sharedFoldersPage() const;
     HardwareTab* hardwareTab() const { return m_hardwareTab; }
+    /**
+     * The editor's undo and redo steps, one per edit since the file was opened (or the machine
+     * created); its clean state is the last save. The host adds it to its undo group.
+     */
+    QUndoStack* undoStack() const;
 
 signals:
     void changesPendingChanged(bool pending);
@@ -125,6 +132,14 @@ private:
     void connectPages();
 
     void setChangesPending(bool pending);
+    /**
+     * Every edit ends here: the model (and the kept lines) changed, so the edit becomes an undo
+     * step. source: the control whose typing joins into one step (see EditHistory), or null to
+     * take the control that has the focus.
+     */
+    void recordEdit(const QObject* source = nullptr);
+    /** Puts a state of the undo steps back and shows it on every page and in the hardware list. */
+    void restoreState(const config::ConfigSession::EditState& state);
     void onPageEdited(bool summaryChanged);
     void onDevicePageEdited(bool rowChanged);
     void buildDevicePages();
@@ -160,6 +175,7 @@ private:
     /** The configuration: model, kept lines, limits, name check and backup. */
     ConfigSession m_session;
     std::shared_ptr<tarvonel::VirtualMachine> m_vm;
+    EditHistory* m_history = nullptr;
 
     bool m_editExistingFile = false;
     QString m_existingVmxFileName;

@@ -6,6 +6,7 @@
 #include "config/SavePreview.h"
 #include "editor/dialogs/frmSummary.h"
 #include "editor/widget/Dialogs.h"
+#include "editor/widget/EditHistory.h"
 #include "editor/widget/EditorMessages.h"
 #include "editor/widget/MachineState.h"
 #include "editor/widget/UiText.h"
@@ -67,6 +68,8 @@ bool Velmire::Load()
         applyNewMachineIdentity();
     }
     refreshAll();
+    // The loaded configuration is where undo stops, and counts as saved.
+    m_history->reset();
     if (m_editExistingFile) {
         setChangesPending(false);
         bool proceed = true;
@@ -183,6 +186,7 @@ bool Velmire::CreateVmxFile()
                                    messages::saveFailedTitle(), MessageIcon::Critical);
         return false;
     }
+    m_history->markSaved();
     setChangesPending(false);
     showSummaryWindow(qs(m_vm->Options()->GeneralOptions()->VmxFileName()), saved.text);
     return true;

@@ -303,7 +303,7 @@ TEST_F(OpenAndSave, FolderThatIsReallyAFileFailsWithAMessage)
     writeFile(temp.path() / "blocker", "x");
     const auto editor =
         newEditor(QStringLiteral("Blocked"), QString::fromStdString((temp.path() / "blocker").string()));
-    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Blocked"));
+    leave(child<QLineEdit>(*editor, "txtDisplayName"), QStringLiteral("Blocked Machine"));
     EXPECT_FALSE(editor->CreateVmxFile());
     EXPECT_TRUE(editor->ChangesPending());
     ASSERT_EQ(dialogs.messages().size(), 1u);

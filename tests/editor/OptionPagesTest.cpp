@@ -233,9 +233,11 @@ TEST_F(OptionPages, LogFolderIsStoredAsTyped)
 
 TEST_F(OptionPages, SharedFolderRemoveAndAddThroughTheDialog)
 {
-    const auto editor = newEditor();
+    // The share is there before the editor is loaded, as one read from a file is: removing it is an edit.
+    const auto editor = std::make_unique<editor::Velmire>(context);
     const auto shares = editor->Machine()->Options()->SharedFoldersOptions();
     shares->Add()->SetShareName("docs");
+    ASSERT_TRUE(editor->Load());
     selectOptionsRow(*editor, 2);
     auto* list = child<QTreeWidget>(*editor, "lvwSharedFolders");
     ASSERT_EQ(list->topLevelItemCount(), 1);

@@ -28,7 +28,6 @@ public:
 
     virtual ~Collection();
     Collection(const Collection&) = delete;
-    Collection& operator=(const Collection&) = delete;
 
     /** Number of items. */
     std::int32_t Count() const;
@@ -50,8 +49,17 @@ public:
     /** Removes the item Item() would select; with both arguments left at their defaults nothing. */
     void Remove(std::int32_t Index = -1, const std::string& ID = "");
 
+    /** The same items in the same order, item by item equal (ID, number and values). */
+    bool operator==(const Collection& other) const;
+
 protected:
     Collection();
+    /**
+     * Replaces the items by copies of other's (same IDs, numbers, values and order); the next Add
+     * numbers as it would in other. The collection keeps its container; an item pointer held from
+     * before refers to a detached item afterwards. Each collection class assigns through this.
+     */
+    Collection& operator=(const Collection& other);
 
     /** The container that made this collection; empty once it was released. */
     std::shared_ptr<void> LockParent() const { return m_parent.lock(); }

@@ -16,18 +16,23 @@ struct ItemAccess;
 /**
  * What every item of a collection carries: its ID (32 upper-case hex digits, fixed at Add) and
  * its number within the collection (lowest free number at Add, never changed afterwards).
- * Items are created only by their collection's Add().
+ * Items are created only by their collection's Add(). A copy of an item (each item class has a
+ * public copy constructor) is detached: it has the same ID, number and values and belongs to no
+ * collection; collections use it to copy their items.
  */
 class TARVONEL_EXPORT CollectionItem {
 public:
     virtual ~CollectionItem();
-    CollectionItem(const CollectionItem&) = delete;
     CollectionItem& operator=(const CollectionItem&) = delete;
 
     std::string ID() const { return m_id; }
 
+    /** Same ID and number; each item class compares its values on top. */
+    bool operator==(const CollectionItem& other) const { return m_id == other.m_id && m_number == other.m_number; }
+
 protected:
     CollectionItem();
+    CollectionItem(const CollectionItem&) = default;
 
     std::int16_t Number() const { return m_number; }
     /** The collection that made this item; empty once that collection was released. */
@@ -58,8 +63,11 @@ public:
     std::string DisplayName() const { return m_displayName; }
     std::string Summary() const { return m_summary; }
 
+    bool operator==(const DeviceItem&) const = default;
+
 protected:
     DeviceItem();
+    DeviceItem(const DeviceItem&) = default;
 
     /** "Hard Disk", "CD-ROM", ...: the display name of the device with number 0. */
     virtual std::string BaseName() const = 0;

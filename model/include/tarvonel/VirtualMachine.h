@@ -30,6 +30,18 @@ public:
     std::string Notes() const { return m_notes; }
     void SetNotes(const std::string& notes) { m_notes = notes; }
 
+    /**
+     * Makes this machine hold exactly what source holds: every option, every device and shared
+     * folder with its ID, number, values and position, and the notes. The containers, collections
+     * and option objects stay this machine's own (pointers to them stay valid); the items are
+     * replaced by copies, so an item pointer held from before refers to a detached item. Throws
+     * std::bad_alloc only, and then leaves some collections as they were.
+     */
+    void CopyFrom(const VirtualMachine& source);
+
+    /** True when CopyFrom would change nothing. */
+    bool operator==(const VirtualMachine& other) const;
+
 private:
     std::shared_ptr<clsHardware> m_hardware;
     std::shared_ptr<clsOptions> m_options;

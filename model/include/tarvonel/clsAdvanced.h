@@ -15,6 +15,8 @@ public:
     explicit clsAdvanced(detail::Passkey);
     ~clsAdvanced() override;
 
+    bool operator==(const clsAdvanced&) const = default;
+
     /** Always empty. */
     std::string ID() const { return {}; }
     /**

@@ -13,6 +13,8 @@ public:
     explicit clsAudioDevice(detail::Passkey);
     ~clsAudioDevice() override;
 
+    bool operator==(const clsAudioDevice&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value);
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }

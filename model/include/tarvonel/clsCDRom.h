@@ -18,6 +18,8 @@ public:
     explicit clsCDRom(detail::Passkey);
     ~clsCDRom() override;
 
+    bool operator==(const clsCDRom&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value) { m_enabled = value; }
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }

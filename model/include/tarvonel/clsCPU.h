@@ -13,6 +13,8 @@ public:
     explicit clsCPU(detail::Passkey);
     ~clsCPU() override;
 
+    bool operator==(const clsCPU&) const = default;
+
     bool EmulatePAE() const { return m_emulatePAE; }
     void SetEmulatePAE(bool value) { m_emulatePAE = value; }
 

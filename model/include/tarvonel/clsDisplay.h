@@ -16,6 +16,8 @@ public:
     explicit clsDisplay(detail::Passkey);
     ~clsDisplay() override;
 
+    bool operator==(const clsDisplay&) const = default;
+
     std::int32_t ScreenWidth() const { return m_screenWidth; }
     void SetScreenWidth(std::int32_t value) { m_screenWidth = value; }
     std::int32_t ScreenHeight() const { return m_screenHeight; }

@@ -16,6 +16,8 @@ public:
     explicit clsFloppy(detail::Passkey);
     ~clsFloppy() override;
 
+    bool operator==(const clsFloppy&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value) { m_enabled = value; }
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }

@@ -16,6 +16,8 @@ public:
     explicit clsGenSCSI(detail::Passkey);
     ~clsGenSCSI() override;
 
+    bool operator==(const clsGenSCSI&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value) { m_enabled = value; }
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }

@@ -29,6 +29,8 @@ public:
     explicit clsGeneral(detail::Passkey);
     ~clsGeneral() override;
 
+    bool operator==(const clsGeneral&) const = default;
+
     /** Always empty. */
     std::string ID() const { return {}; }
     /** A copy of DisplayName, refreshed whenever DisplayName is assigned. */

@@ -18,6 +18,8 @@ public:
     explicit clsHardDisk(detail::Passkey);
     ~clsHardDisk() override;
 
+    bool operator==(const clsHardDisk&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value);
     /** Disk file name. */

@@ -21,6 +21,8 @@ public:
     explicit clsIDEController(detail::Passkey);
     ~clsIDEController() override;
 
+    bool operator==(const clsIDEController&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value);
 
@@ -63,6 +65,8 @@ class TARVONEL_EXPORT clsIDEControllers final : public Collection<clsIDEControll
 public:
     explicit clsIDEControllers(detail::Passkey);
     ~clsIDEControllers() override;
+
+    bool operator==(const clsIDEControllers&) const = default;
 
     /**
      * Count x MaxNodesPerController labels "IDE c:n", with " - " and the node's label from Nodes()

@@ -14,6 +14,8 @@ public:
     explicit clsIsolation(detail::Passkey);
     ~clsIsolation() override;
 
+    bool operator==(const clsIsolation&) const = default;
+
     /** Always empty. */
     std::string ID() const { return {}; }
     /**

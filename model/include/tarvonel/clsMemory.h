@@ -13,6 +13,8 @@ public:
     explicit clsMemory(detail::Passkey);
     ~clsMemory() override;
 
+    bool operator==(const clsMemory&) const = default;
+
     /** Memory size in megabytes; assigning it recomputes Summary. */
     std::int32_t MBs() const { return m_mbs; }
     void SetMBs(std::int32_t value);

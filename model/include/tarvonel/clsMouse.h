@@ -13,6 +13,8 @@ public:
     explicit clsMouse(detail::Passkey);
     ~clsMouse() override;
 
+    bool operator==(const clsMouse&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value);
 

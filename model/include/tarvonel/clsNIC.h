@@ -16,6 +16,8 @@ public:
     explicit clsNIC(detail::Passkey);
     ~clsNIC() override;
 
+    bool operator==(const clsNIC&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value) { m_enabled = value; }
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }

@@ -16,6 +16,8 @@ public:
     explicit clsParPort(detail::Passkey);
     ~clsParPort() override;
 
+    bool operator==(const clsParPort&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value) { m_enabled = value; }
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }

@@ -18,6 +18,8 @@ public:
     explicit clsPower(detail::Passkey);
     ~clsPower() override;
 
+    bool operator==(const clsPower&) const = default;
+
     /** Always empty. */
     std::string ID() const { return {}; }
     /** Always empty: nothing about the power options is summarised. */

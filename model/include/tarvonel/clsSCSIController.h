@@ -21,6 +21,8 @@ public:
     explicit clsSCSIController(detail::Passkey);
     ~clsSCSIController() override;
 
+    bool operator==(const clsSCSIController&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value) { m_enabled = value; }
     std::int16_t ControllerType() const { return m_controllerType; }
@@ -67,6 +69,8 @@ class TARVONEL_EXPORT clsSCSIControllers final : public Collection<clsSCSIContro
 public:
     explicit clsSCSIControllers(detail::Passkey);
     ~clsSCSIControllers() override;
+
+    bool operator==(const clsSCSIControllers&) const = default;
 
     /** As clsIDEControllers::GetAvailableNodes, with labels "SCSI c:n". */
     std::vector<std::string> GetAvailableNodes() const;

@@ -16,6 +16,8 @@ public:
     explicit clsSerPort(detail::Passkey);
     ~clsSerPort() override;
 
+    bool operator==(const clsSerPort&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value) { m_enabled = value; }
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }

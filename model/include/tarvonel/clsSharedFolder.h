@@ -19,6 +19,8 @@ public:
     explicit clsSharedFolder(detail::Passkey);
     ~clsSharedFolder() override;
 
+    bool operator==(const clsSharedFolder&) const = default;
+
     /** The 0-based number within the collection: the lowest free one at Add, never changed. */
     std::int16_t FolderNum() const { return Number(); }
 
@@ -57,6 +59,8 @@ class TARVONEL_EXPORT clsSharedFolders final : public Collection<clsSharedFolder
 public:
     explicit clsSharedFolders(detail::Passkey);
     ~clsSharedFolders() override;
+
+    bool operator==(const clsSharedFolders&) const = default;
 
     /** "Enabled" or "Disabled" after Enabled was assigned, else "". */
     std::string Summary() const { return m_summary; }

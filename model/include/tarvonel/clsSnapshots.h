@@ -15,6 +15,8 @@ public:
     explicit clsSnapshots(detail::Passkey);
     ~clsSnapshots() override;
 
+    bool operator==(const clsSnapshots&) const = default;
+
     /** Always empty. */
     std::string ID() const { return {}; }
     /** "Enabled" or "Disabled" after SnapshotsEnabled was assigned, else "". */

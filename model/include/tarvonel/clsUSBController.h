@@ -13,6 +13,8 @@ public:
     explicit clsUSBController(detail::Passkey);
     ~clsUSBController() override;
 
+    bool operator==(const clsUSBController&) const = default;
+
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value);
     bool AutoConnect() const { return m_autoConnect; }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <type_traits>
 
 namespace tarvonel {
 
@@ -89,6 +90,39 @@ void Collection<T>::Remove(std::int32_t Index, const std::string& ID)
     m_freeNumbers.insert(detail::ItemAccess::Number(*victim));
     m_items.erase(std::find(m_items.begin(), m_items.end(), victim));
     m_byKey.erase(victim->ID() + "~");
+}
+
+template <class T>
+bool Collection<T>::operator==(const Collection& other) const
+{
+    // An item class without its own comparison would be compared by ID and number alone.
+    static_assert(std::is_same_v<decltype(&T::operator==), bool (T::*)(const T&) const>,
+                  "every item class compares its own values");
+    return std::equal(m_items.begin(), m_items.end(), other.m_items.begin(), other.m_items.end(),
+                      [](const std::shared_ptr<T>& a, const std::shared_ptr<T>& b) { return *a == *b; });
+}
+
+template <class T>
+Collection<T>& Collection<T>::operator=(const Collection& other)
+{
+    if (this == &other)
+        return *this;
+    // Built aside and swapped in, so a failed copy leaves the collection as it was.
+    std::vector<std::shared_ptr<T>> items;
+    std::unordered_map<std::string, std::shared_ptr<T>> byKey;
+    items.reserve(other.m_items.capacity());
+    for (const auto& source : other.m_items) {
+        auto copy = std::make_shared<T>(*source);
+        detail::ItemAccess::SetParent(*copy, this->weak_from_this());
+        byKey.emplace(copy->ID() + "~", copy);
+        items.push_back(std::move(copy));
+    }
+    std::set<std::int16_t> freeNumbers = other.m_freeNumbers;
+    m_items.swap(items);
+    m_byKey.swap(byKey);
+    m_freeNumbers.swap(freeNumbers);
+    m_numberEnd = other.m_numberEnd;
+    return *this;
 }
 
 } // namespace tarvonel
