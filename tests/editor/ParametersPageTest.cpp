@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QUndoStack>
 
 #include <cstdlib>
 
@@ -244,6 +245,44 @@ TEST_F(ParametersPage, CaptionsFollowTheLanguage)
             EXPECT_TRUE(editor->grab().save(QString::fromLocal8Bit(folder) + name));
         }
     }
+}
+
+} // namespace
+} // namespace zentravolix::testing
+
+namespace zentravolix::testing {
+namespace {
+
+TEST_F(ParametersPage, AddedEditedAndRemovedParametersAreUndoneAndRedone)
+{
+    const auto file = copyOfWildFile();
+    const auto editor = openOnParameters(file);
+    QUndoStack& steps = *editor->undoStack();
+    const auto kept = editor->OtherParams();
+
+    addThroughButton(*editor, QStringLiteral("guestinfo.hostname"), QStringLiteral("web1"));
+    const int uuid = rowOf(*editor, QStringLiteral("uuid.bios"));
+    ASSERT_GE(uuid, 0);
+    table(*editor)->selectRow(uuid);
+    click(*editor, "cmdParamRemove");
+    EXPECT_EQ(steps.count(), 2);
+
+    steps.undo(); // the removal
+    EXPECT_GE(rowOf(*editor, QStringLiteral("uuid.bios")), 0);
+    EXPECT_GE(rowOf(*editor, QStringLiteral("guestinfo.hostname")), 0);
+    steps.undo(); // the addition: back to the file as opened
+    EXPECT_EQ(rowOf(*editor, QStringLiteral("guestinfo.hostname")), -1);
+    EXPECT_EQ(editor->OtherParams(), kept);
+    EXPECT_FALSE(editor->ChangesPending());
+
+    steps.redo();
+    steps.redo();
+    EXPECT_GE(rowOf(*editor, QStringLiteral("guestinfo.hostname")), 0);
+    EXPECT_EQ(rowOf(*editor, QStringLiteral("uuid.bios")), -1);
+    EXPECT_TRUE(editor->ChangesPending());
+    // A refused key is no step.
+    addThroughButton(*editor, QStringLiteral("memsize"), QStringLiteral("1"));
+    EXPECT_EQ(steps.count(), 2);
 }
 
 } // namespace
