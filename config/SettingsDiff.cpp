@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "config/SettingsDiff.h"
 
+#include "config/SavePreview.h"
+
 #include "vmx/VmxSyntax.h"
 
 #include <algorithm>
@@ -39,51 +41,24 @@ struct Edit {
     std::size_t b; // line index after (for ' ' and '+')
 };
 
-/** The edit script of two line lists: common ends trimmed, the middle by longest common subsequence when small. */
-std::vector<Edit> editScript(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b)
+/** The edit script of two texts, from the line diff the save preview shows. */
+std::vector<Edit> editScript(std::string_view before, std::string_view after)
 {
-    std::size_t head = 0;
-    while (head < a.size() && head < b.size() && a[head] == b[head])
-        ++head;
-    std::size_t tail = 0;
-    while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
-        ++tail;
     std::vector<Edit> edits;
-    for (std::size_t i = 0; i < head; ++i)
-        edits.push_back({' ', i, i});
-    const std::size_t n = a.size() - head - tail;
-    const std::size_t m = b.size() - head - tail;
-    // A table of (n+1)(m+1) lengths; beyond a few million cells the middle is one replacement.
-    if (n > 0 && m > 0 && (n + 1) * (m + 1) <= 4'000'000) {
-        std::vector<std::uint32_t> len((n + 1) * (m + 1), 0);
-        const auto at = [&](std::size_t i, std::size_t j) -> std::uint32_t& { return len[i * (m + 1) + j]; };
-        for (std::size_t i = n; i-- > 0;) {
-            for (std::size_t j = m; j-- > 0;)
-                at(i, j) = a[head + i] == b[head + j] ? at(i + 1, j + 1) + 1 : std::max(at(i + 1, j), at(i, j + 1));
+    std::size_t a = 0, b = 0;
+    for (const DiffLine& line : DiffLines(before, after)) {
+        switch (line.kind) {
+        case DiffLine::Kind::Same:
+            edits.push_back({' ', a++, b++});
+            break;
+        case DiffLine::Kind::Removed:
+            edits.push_back({'-', a++, b});
+            break;
+        case DiffLine::Kind::Added:
+            edits.push_back({'+', a, b++});
+            break;
         }
-        std::size_t i = 0, j = 0;
-        while (i < n || j < m) {
-            if (i < n && j < m && a[head + i] == b[head + j]) {
-                edits.push_back({' ', head + i, head + j});
-                ++i;
-                ++j;
-            } else if (i < n && (j == m || at(i + 1, j) >= at(i, j + 1))) {
-                // Removed lines before added ones, as diff prints them.
-                edits.push_back({'-', head + i, head + j});
-                ++i;
-            } else {
-                edits.push_back({'+', head + i, head + j});
-                ++j;
-            }
-        }
-    } else {
-        for (std::size_t i = 0; i < n; ++i)
-            edits.push_back({'-', head + i, head});
-        for (std::size_t j = 0; j < m; ++j)
-            edits.push_back({'+', head + n, head + j});
     }
-    for (std::size_t t = 0; t < tail; ++t)
-        edits.push_back({' ', a.size() - tail + t, b.size() - tail + t});
     return edits;
 }
 
@@ -126,9 +101,9 @@ std::optional<Setting> FindSetting(const std::vector<Setting>& settings, std::st
     return std::nullopt;
 }
 
-std::vector<SettingChange> CompareSettings(const std::vector<Setting>& before, const std::vector<Setting>& after)
+std::vector<SettingDifference> CompareSettings(const std::vector<Setting>& before, const std::vector<Setting>& after)
 {
-    std::vector<SettingChange> changes;
+    std::vector<SettingDifference> changes;
     std::size_t i = 0, j = 0;
     while (i < before.size() || j < after.size()) {
         const std::string a = i < before.size() ? lowerKey(before[i].key) : std::string();
@@ -154,7 +129,7 @@ std::string UnifiedDiff(std::string_view before, std::string_view after, const s
 {
     const auto a = splitLines(before);
     const auto b = splitLines(after);
-    const auto edits = editScript(a, b);
+    const auto edits = editScript(before, after);
     constexpr std::size_t kContext = 3;
     std::string out;
     std::size_t k = 0;

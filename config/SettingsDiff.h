@@ -32,7 +32,7 @@ std::vector<Setting> ReadSettings(std::string_view text);
 std::optional<Setting> FindSetting(const std::vector<Setting>& settings, std::string_view key);
 
 /** A difference between two lists of settings. */
-struct SettingChange {
+struct SettingDifference {
     /** The key as the first text writes it, or the second when only it has the key. */
     std::string key;
     /** The value in the first text; nothing when only the second has the key. */
@@ -42,7 +42,7 @@ struct SettingChange {
 };
 
 /** The keys whose values differ or that only one side has, sorted by the lower-case key. */
-std::vector<SettingChange> CompareSettings(const std::vector<Setting>& before, const std::vector<Setting>& after);
+std::vector<SettingDifference> CompareSettings(const std::vector<Setting>& before, const std::vector<Setting>& after);
 
 /**
  * A unified diff ("--- nameA", "+++ nameB", "@@ -a,n +b,m @@" hunks with three lines of context)
