@@ -19,6 +19,8 @@ struct SaveRefusal {
         InvalidVmxName,
         /** More than MaxPciDevices SCSI controllers, network and sound adapters are enabled. */
         TooManyPciDevices,
+        /** The file is a fully encrypted configuration; its message names the file. */
+        Encrypted,
     };
 
     Kind kind = Kind::InvalidVmxName;
@@ -30,6 +32,8 @@ struct SaveRefusal {
     int trailingTextId = 0;
     /** TooManyPciDevices: the number of enabled PCI devices; 0 otherwise. */
     std::int32_t deviceCount = 0;
+    /** Encrypted: the file's name, for the message's %1; empty otherwise. */
+    std::string fileName;
 
     bool operator==(const SaveRefusal&) const = default;
 };
@@ -45,6 +49,9 @@ std::int32_t CountEnabledPciDevices(const tarvonel::VirtualMachine& vm);
  * then the PCI device count. Nothing when the save may go on.
  */
 std::optional<SaveRefusal> CheckBeforeSave(const tarvonel::VirtualMachine& vm, bool vmxNameValid);
+
+/** The refusal of a save of a fully encrypted configuration named fileName. */
+SaveRefusal EncryptedRefusal(const std::string& fileName);
 
 /** True when both the folder and the file name of the model are set (the editor's rule for a valid name). */
 bool VmxNameFieldsValid(const tarvonel::VirtualMachine& vm);
