@@ -78,7 +78,9 @@ void CpuPage::fill()
     m_chkCPUPae->setChecked(cpu && cpu->EmulatePAE());
     const std::int32_t cores = m_vm->Hardware()->CPUs()->CoresPerSocket();
     // Only versions with more than one core per processor show the field, or a file that names it.
-    const bool shown = CurrentLimits(m_hooks, *m_vm).MaxCoresPerSocket > 1 || cores > 0;
+    const bool shown = (!IsClassicVersion(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm)) &&
+                        CurrentLimits(m_hooks, *m_vm).MaxCoresPerSocket > 1) ||
+                       cores > 0;
     m_lblCoresPerSocket->setVisible(shown);
     m_txtCoresPerSocket->setVisible(shown);
     m_txtCoresPerSocket->setText(cores > 0 ? QString::number(cores) : QString());
