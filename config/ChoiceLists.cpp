@@ -36,7 +36,70 @@ std::vector<ListEntry> portChoices(std::int16_t platform, std::int16_t version,
     return withAutoDetect(platform, version, hostPorts.empty() ? fallback : hostPorts);
 }
 
+/** The virtualDev words of the adapter types, at their model codes. */
+constexpr const char* kNicWords[] = {"vlance", "vmxnet", "e1000", "e1000e", "vmxnet3"};
+constexpr const char* kNicCaptions[] = {"AMD Lance", "VMXNet", "E1000", "E1000e", "VMXNET 3"};
+constexpr const char* kScsiWords[] = {"buslogic", "lsilogic", "lsisas1068", "pvscsi"};
+constexpr const char* kScsiCaptions[] = {"Buslogic", "LSIlogic", "LSI Logic SAS", "VMware Paravirtual"};
+/** Codes 1 and 2 are both sb16, without and with its synthesizer. */
+constexpr const char* kAudioWords[] = {"es1371", "sb16", "sb16", "hdaudio"};
+constexpr const char* kAudioCaptions[] = {"ES1371", "SB16", "SB16 + OPL3/Yamaha Synth", "HD Audio"};
+
+template <std::size_t N>
+std::vector<TypeChoice> typeChoices(std::int16_t platform, std::int16_t version, const std::vector<std::string>& offered,
+                                    const char* const (&words)[N], const char* const (&captions)[N],
+                                    std::size_t classicCount, std::size_t firstNewCode, std::int16_t current)
+{
+    std::vector<TypeChoice> choices;
+    const bool classic = IsClassicVersion(platform, version);
+    for (std::size_t code = 0; code < N; ++code) {
+        const auto c = static_cast<std::int16_t>(code);
+        const bool offers = classic ? code < classicCount : EditorLimits::Offers(offered, words[code]);
+        // A classic list stays as it always was; a newer type joins it only when the file has one.
+        if (offers || (c == current && (!classic || code >= firstNewCode)))
+            choices.push_back({c, captions[code]});
+    }
+    return choices;
+}
+
 } // namespace
+
+std::vector<TypeChoice> NicTypeChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                       const EditorLimits& limits, std::int16_t current)
+{
+    const std::size_t classic = NicTypeCaptions(targetPlatform, platformVersion).size();
+    return typeChoices(targetPlatform, platformVersion, limits.NicTypes, kNicWords, kNicCaptions, classic, 3, current);
+}
+
+std::vector<TypeChoice> ScsiTypeChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                        const EditorLimits& limits, std::int16_t current)
+{
+    return typeChoices(targetPlatform, platformVersion, limits.ScsiTypes, kScsiWords, kScsiCaptions, 2, 2, current);
+}
+
+std::vector<TypeChoice> AudioTypeChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                         const EditorLimits& limits, std::int16_t current)
+{
+    return typeChoices(targetPlatform, platformVersion, limits.SoundTypes, kAudioWords, kAudioCaptions,
+                       AudioTypeCaptions().size(), 3, current);
+}
+
+std::vector<TypeChoice> UsbVersionChoices(const EditorLimits& limits, std::int16_t current)
+{
+    static constexpr const char* kControllers[] = {"usb", "ehci", "usb_xhci"};
+    static constexpr const char* kCaptions[] = {"USB 1.1", "USB 2.0", "USB 3.x"};
+    std::vector<TypeChoice> choices;
+    for (std::int16_t code = 0; code < 3; ++code) {
+        if (code == 0 || code == current || EditorLimits::Offers(limits.UsbControllers, kControllers[code]))
+            choices.push_back({code, kCaptions[code]});
+    }
+    return choices;
+}
+
+bool OffersUsbVersions(const EditorLimits& limits)
+{
+    return EditorLimits::Offers(limits.UsbControllers, "ehci") || EditorLimits::Offers(limits.UsbControllers, "usb_xhci");
+}
 
 std::vector<int> GuestFamilyTextIds(std::int16_t targetPlatform, std::int16_t platformVersion)
 {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "config/ProductTables.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -63,6 +65,37 @@ std::vector<ListEntry> ParallelPortChoices(std::int16_t targetPlatform, std::int
  * /dev/ttyS3 when it has none. */
 std::vector<ListEntry> SerialPortChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
                                          const std::vector<std::string>& hostSerialPorts);
+
+/** One entry of an adapter type list: the model's code for the type and its caption. */
+struct TypeChoice {
+    std::int16_t code = 0;
+    std::string caption;
+
+    bool operator==(const TypeChoice&) const = default;
+};
+
+/**
+ * The adapter type lists of today's products, in code order. A classic version offers the
+ * entries of its caption list above; a newer one the types its limits name. A current code the
+ * version does not offer is listed too, at its place, so the file's value stays shown and kept.
+ */
+std::vector<TypeChoice> NicTypeChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                       const EditorLimits& limits, std::int16_t current);
+/** SCSI controller types: Buslogic, LSIlogic, LSI Logic SAS, VMware Paravirtual. */
+std::vector<TypeChoice> ScsiTypeChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                        const EditorLimits& limits, std::int16_t current);
+/** Sound adapter types: the three classic ones, then HD Audio. */
+std::vector<TypeChoice> AudioTypeChoices(std::int16_t targetPlatform, std::int16_t platformVersion,
+                                         const EditorLimits& limits, std::int16_t current);
+
+/**
+ * USB compatibility: code 0 USB 1.1 (usb), 1 USB 2.0 (with ehci), 2 USB 3.x (with usb_xhci), as
+ * the version's USB controllers offer them; the current code is always listed.
+ */
+std::vector<TypeChoice> UsbVersionChoices(const EditorLimits& limits, std::int16_t current);
+
+/** Whether the USB page offers a choice of USB versions: the version has more than USB 1.1. */
+bool OffersUsbVersions(const EditorLimits& limits);
 
 /** Text ids of the near end of a serial pipe: Server, Client. */
 std::vector<int> PipeEnd1TextIds();

@@ -85,12 +85,19 @@ const std::vector<vmx::ReadProblem>& ConfigSession::OpenText(std::string_view te
 
 void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, const std::string& knownAs)
 {
+    // The lines only today's products write are the model's once the product found below is one of them.
+    if (!result.platformLine) {
+        const auto product = InferProductVersion(m_vm->Options()->GeneralOptions()->HardwareVersion(), result.serverMarks);
+        if (product && !IsClassicVersion(product->platform, product->version))
+            vmx::TakeNewerLines(result, *m_vm);
+    }
     m_openedPath = file;
     m_otherParams = std::move(result.otherParams);
     m_problems = std::move(result.problems);
     m_valuesAfterRead = std::move(result.valuesAfterRead);
     m_original = std::move(result.original);
     m_nameValid = true;
+    m_encrypted = result.encrypted;
 
     const auto general = m_vm->Options()->GeneralOptions();
     if (general->DisplayName().empty())
@@ -147,6 +154,9 @@ void ConfigSession::DropKept(const std::string& lowerKey)
 
 std::optional<vmx::SaveRefusal> ConfigSession::CheckBeforeSave() const
 {
+    // An encrypted configuration's settings are sealed: what the model holds is no machine.
+    if (m_encrypted)
+        return vmx::EncryptedRefusal(m_openedPath.filename().string());
     const auto general = m_vm->Options()->GeneralOptions();
     const auto* product = tarvonel::FindProductVersion(general->TargetPlatform(), general->PlatformVersion());
     // The classic versions keep their rule of five PCI devices; today's have PCI bridges and

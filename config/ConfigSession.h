@@ -82,6 +82,9 @@ public:
     /** The lines of the opened file that could not be applied, in line order. */
     const std::vector<vmx::ReadProblem>& Problems() const { return m_problems; }
 
+    /** The opened file is a fully encrypted configuration: it opens read-only and is never saved. */
+    bool Encrypted() const { return m_encrypted; }
+
     /** Limits of the chosen product version. */
     const EditorLimits& Limits() const { return m_limits; }
     void SetLimits(const EditorLimits& limits) { m_limits = limits; }
@@ -192,6 +195,7 @@ private:
     };
     void rememberFile(const std::filesystem::path& path, std::string_view content);
     std::optional<KnownFile> m_known;
+    bool m_encrypted = false;
 };
 
 } // namespace zentravolix::config

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "config/DeviceFieldRules.h"
 
+
 #include "config/NumericText.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -212,6 +214,19 @@ DisplayDecision CheckDisplayField(DisplayField field, const std::string& text, c
 std::string VramMegabytesText(std::int32_t vramBytes)
 {
     return FormatDecimal(static_cast<double>(vramBytes) / kBytesPerMB);
+}
+
+std::optional<std::int32_t> CheckCoresPerSocket(const std::string& text, std::int32_t processors,
+                                                std::int32_t maxCores)
+{
+    std::int32_t cores = 0;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [end, error] = std::from_chars(first, last, cores);
+    if (error != std::errc() || end != last || cores < 1 || cores > maxCores || processors < 1 ||
+        processors % cores != 0)
+        return std::nullopt;
+    return cores;
 }
 
 } // namespace zentravolix::config

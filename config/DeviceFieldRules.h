@@ -113,4 +113,11 @@ DisplayDecision CheckDisplayField(DisplayField field, const std::string& text, c
 /** VramSize in bytes as the video memory box shows it, in megabytes: "16", "3.515625". */
 std::string VramMegabytesText(std::int32_t vramBytes);
 
+/**
+ * Cores per processor as typed: a whole number from 1 to maxCores that divides the number of
+ * processors; nothing otherwise.
+ */
+std::optional<std::int32_t> CheckCoresPerSocket(const std::string& text, std::int32_t processors,
+                                                std::int32_t maxCores);
+
 } // namespace zentravolix::config

@@ -361,6 +361,29 @@ const OptionKey kOptionKeys[] = {
     {kClusteringCacheLines[2].name, readCacheLine, nullptr},
     {kClusteringCacheLines[3].name, readCacheLine, nullptr},
     {kClusteringCacheLines[4].name, readCacheLine, nullptr},
+    // Written only for UEFI and secure boot on: BIOS is what a file without them gets.
+    {"firmware",
+     [](ReaderContext& ctx, const ParsedLine& line) {
+         const std::string value = line.lowerValue();
+         if (value != "bios" && value != "efi")
+             return Fate::Preserved;
+         return ctx.newerLine(line, [a = advanced(ctx), c = std::int16_t{value == "efi"}] { a->SetFirmware(c); });
+     },
+     [](const Machine& vm, VmxLines& out, std::string_view name) {
+         if (advanced(vm)->Firmware() == 1)
+             out.value(name, "efi");
+     }},
+    {"uefi.secureBoot.enabled",
+     [](ReaderContext& ctx, const ParsedLine& line) {
+         const auto flag = parseBoolean(line.value);
+         if (!flag)
+             return Fate::Preserved;
+         return ctx.newerLine(line, [a = advanced(ctx), on = *flag] { a->SetSecureBoot(on); });
+     },
+     [](const Machine& vm, VmxLines& out, std::string_view name) {
+         if (advanced(vm)->SecureBoot())
+             out.boolean(name, true);
+     }},
 };
 
 } // namespace

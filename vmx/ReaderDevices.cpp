@@ -246,8 +246,15 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
             const auto item = ctx.hw.SCSIControllers()->Item(static_cast<std::int32_t>(controller) + 1);
             if (line.hasMember(member::Present))
                 return setEnabled(*item, line);
-            if (line.hasMember(member::VirtualDev))
-                return onWord(line, words::ScsiControllerTypes, [&](std::int16_t c) { item->SetControllerType(c); });
+            if (line.hasMember(member::VirtualDev)) {
+                const auto code = wordCode(line, words::ScsiControllerTypes);
+                if (!code)
+                    return Fate::Preserved;
+                if (*code >= words::kFirstNewerScsiType)
+                    return ctx.newerLine(line, [item, c = *code] { item->SetControllerType(c); });
+                item->SetControllerType(*code);
+                return Fate::Consumed;
+            }
             return Fate::Preserved;
         }
         const auto item = ctx.hw.IDEControllers()->Item(static_cast<std::int32_t>(controller) + 1);

@@ -163,8 +163,15 @@ Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
         return onBoolean(line, [&](bool f) { nic->SetEnabled(f); });
     if (line.hasMember(member::StartConnected))
         return onBoolean(line, [&](bool f) { nic->SetConnectedAtBoot(f); });
-    if (line.hasMember(member::VirtualDev))
-        return onWord(line, words::NicTypes, [&](std::int16_t c) { nic->SetDeviceType(c); });
+    if (line.hasMember(member::VirtualDev)) {
+        const auto code = wordCode(line, words::NicTypes);
+        if (!code)
+            return Fate::Preserved;
+        if (*code >= words::kFirstNewerNicType)
+            return ctx.newerLine(line, [nic, c = *code] { nic->SetDeviceType(c); });
+        nic->SetDeviceType(*code);
+        return Fate::Consumed;
+    }
     if (line.hasMember(member::VNet)) {
         std::string number = line.value;
         for (auto at = number.find("VMnet"); at != std::string::npos; at = number.find("VMnet"))
@@ -213,13 +220,29 @@ Fate readSound(ReaderContext& ctx, const ParsedLine& line)
         return onBoolean(line, [&](bool f) { audio->SetEnabled(f); });
     if (line.is(key::SoundStartConnected))
         return onBoolean(line, [&](bool f) { audio->SetConnectedAtBoot(f); });
-    if (line.is(key::SoundVirtualDev))
+    if (line.is(key::SoundVirtualDev)) {
+        if (EqualsIgnoreCase(line.value, words::SoundHdAudio))
+            return ctx.newerLine(line, [audio] { audio->SetDeviceType(words::kSoundHdAudioCode); });
         return onWord(line, words::SoundTypes, [&](std::int16_t c) { audio->SetDeviceType(c); });
+    }
     return onKeyword(line, {"true"}, [&](std::int16_t) { audio->SetDeviceType(2); });
 }
 
 Fate readUsb(ReaderContext& ctx, const ParsedLine& line)
 {
+    if (line.is(key::EhciPresent) || line.is(key::XhciPresent)) {
+        const auto flag = parseBoolean(line.value);
+        if (!flag)
+            return Fate::Preserved;
+        return ctx.newerLine(line, [&hw = ctx.hw, on = *flag, xhci = line.is(key::XhciPresent)] {
+            ensureCount(*hw.USBControllers(), 1);
+            const auto usb = hw.USBControllers()->Item(1);
+            if (xhci)
+                usb->SetXhciEnabled(on);
+            else
+                usb->SetEhciEnabled(on);
+        });
+    }
     if (!line.is(key::UsbPresent) && !line.is(key::UsbAutoConnect))
         return Fate::Preserved;
     ensureCount(*ctx.hw.USBControllers(), 1);
@@ -229,13 +252,32 @@ Fate readUsb(ReaderContext& ctx, const ParsedLine& line)
     return onBoolean(line, [&](bool f) { usb->SetAutoConnect(f); });
 }
 
+Fate readCpuid(ReaderContext& ctx, const ParsedLine& line)
+{
+    if (!line.is(key::CoresPerSocket))
+        return Fate::Preserved;
+    const auto cores = ctx.number(line, 1, kInt32Max);
+    if (!cores)
+        return Fate::Preserved;
+    return ctx.newerLine(line, [&hw = ctx.hw, n = static_cast<std::int32_t>(*cores)] { hw.CPUs()->SetCoresPerSocket(n); });
+}
+
 Fate readSvga(ReaderContext& ctx, const ParsedLine& line)
 {
-    if (!line.is(key::SvgaMaxWidth) && !line.is(key::SvgaMaxHeight) && !line.is(key::SvgaVramSize))
+    if (!line.is(key::SvgaMaxWidth) && !line.is(key::SvgaMaxHeight) && !line.is(key::SvgaVramSize) &&
+        !line.is(key::SvgaGraphicsMemory))
         return Fate::Preserved;
     const auto n = ctx.number(line, kInt32Min, kInt32Max);
     if (!n)
         return Fate::Preserved;
+    if (line.is(key::SvgaGraphicsMemory)) {
+        if (*n < 1)
+            return Fate::Preserved;
+        return ctx.newerLine(line, [&hw = ctx.hw, kb = static_cast<std::int32_t>(*n)] {
+            ensureCount(*hw.Displays(), 1);
+            hw.Displays()->Item(1)->SetGraphicsMemoryKB(kb);
+        });
+    }
     ensureCount(*ctx.hw.Displays(), 1);
     const auto display = ctx.hw.Displays()->Item(1);
     const auto value = static_cast<std::int32_t>(*n);
@@ -298,6 +340,9 @@ constexpr Group kGroups[] = {
     {"sound", false, readSound},
     {family::Ethernet, true, readEthernet},
     {"usb", false, readUsb},
+    {"ehci", false, readUsb},
+    {"usb_xhci", false, readUsb},
+    {"cpuid", false, readCpuid},
     {family::Ide, true, readIde},
     {family::Scsi, true, readScsi},
     {"svga", false, readSvga},

@@ -38,6 +38,8 @@ std::string fill(const std::string& text, const std::vector<std::string>& args)
     }
     return out;
 }
+constexpr int kEncryptedText = 2767;
+constexpr int kEncryptedTitle = 2768;
 
 template <class Collection>
 std::int32_t countEnabled(const Collection& collection)
@@ -109,6 +111,13 @@ std::optional<SaveRefusal> CheckVersionLimits(const tarvonel::VirtualMachine& vm
     return std::nullopt;
 }
 
+SaveRefusal EncryptedRefusal(const std::string& fileName)
+{
+    SaveRefusal refusal = makeRefusal(SaveRefusal::Kind::Encrypted, kEncryptedTitle, kEncryptedText);
+    refusal.fileName = fileName;
+    return refusal;
+}
+
 bool VmxNameFieldsValid(const tarvonel::VirtualMachine& vm)
 {
     const auto general = vm.Options()->GeneralOptions();
@@ -126,6 +135,12 @@ std::string RefusalMessage(const SaveRefusal& refusal, const std::function<std::
     if (refusal.kind == SaveRefusal::Kind::TooManyForVersion)
         return fill(message, {refusal.product, std::to_string(refusal.limit), text(refusal.kindTextId),
                               std::to_string(refusal.deviceCount)});
+    if (refusal.kind == SaveRefusal::Kind::Encrypted) {
+        // The file's name takes the text's one placeholder.
+        if (const auto at = message.find("%1"); at != std::string::npos)
+            message.replace(at, 2, refusal.fileName);
+        return message;
+    }
     if (refusal.kind == SaveRefusal::Kind::TooManyPciDevices) {
         message += std::to_string(refusal.deviceCount);
         message += text(refusal.trailingTextId);

@@ -24,6 +24,8 @@ struct SaveRefusal {
          * refuse more devices of one kind than the version takes (see CheckVersionLimits).
          */
         TooManyForVersion,
+        /** The file is a fully encrypted configuration; its message names the file. */
+        Encrypted,
     };
 
     Kind kind = Kind::InvalidVmxName;
@@ -39,6 +41,8 @@ struct SaveRefusal {
     std::int32_t limit = 0;
     int kindTextId = 0;
     std::string product;
+    /** Encrypted: the file's name, for the message's %1; empty otherwise. */
+    std::string fileName;
 
     bool operator==(const SaveRefusal&) const = default;
 };
@@ -77,6 +81,8 @@ struct UnmodelledDevices {
  */
 std::optional<SaveRefusal> CheckVersionLimits(const tarvonel::VirtualMachine& vm, bool vmxNameValid,
                                               const VersionDeviceLimits& limits, const UnmodelledDevices& kept);
+/** The refusal of a save of a fully encrypted configuration named fileName. */
+SaveRefusal EncryptedRefusal(const std::string& fileName);
 
 /** True when both the folder and the file name of the model are set (the editor's rule for a valid name). */
 bool VmxNameFieldsValid(const tarvonel::VirtualMachine& vm);

@@ -135,6 +135,27 @@ bool hasServerMark(const detail::ParsedLine& line)
     return line.hasMember(".addressType") && EqualsIgnoreCase(LineValue(line.text), "vpx");
 }
 
+/**
+ * Whether the key lines are those of a fully encrypted configuration: an "encryption.keySafe" or
+ * "encryption.data" line, and besides the "encryption." lines only ".encoding" and "displayName".
+ */
+bool isEncryptedConfiguration(const std::vector<detail::RawLine>& keyLines)
+{
+    bool sealed = false;
+    detail::ParsedLine line;
+    for (const auto& raw : keyLines) {
+        detail::parseLine(raw, line);
+        if (!line.hasEquals)
+            return false;
+        const std::string_view key = line.key;
+        if (key == "encryption.keysafe" || key == "encryption.data")
+            sealed = true;
+        else if (key.substr(0, 11) != "encryption." && key != ".encoding" && key != "displayname")
+            return false;
+    }
+    return sealed;
+}
+
 void checkText(std::string_view text, const std::filesystem::path& path)
 {
     if (text.size() > MaxVmxFileSize && CountedSize(text) > MaxVmxFileSize)
@@ -270,6 +291,7 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
         if (fate == detail::Fate::Preserved)
             ctx.preserve(line);
     };
+    result.encrypted = isEncryptedConfiguration(keyLines);
     detail::ParsedLine line;
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
         detail::parseLine(keyLines[i], line);
@@ -309,11 +331,27 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
         }
     }
 
+    // A file without product lines is read as the classic version its config.version gives; the
+    // configuration session takes the newer lines in once it has found the product (TakeNewerLines).
+    ctx.settleNewerLines(ctx.platformLine && !classic(platform, ctx.general.PlatformVersion()));
+
     std::stable_sort(result.problems.begin(), result.problems.end(),
                      [](const ReadProblem& a, const ReadProblem& b) { return a.line < b.line; });
     result.valuesAfterRead = CaptureValuesAfterRead(vm, result.otherParams);
     result.platformLine = ctx.platformLine;
     return result;
+}
+
+void TakeNewerLines(ReadResult& result, const tarvonel::VirtualMachine& vm)
+{
+    if (result.newerLines.empty())
+        return;
+    for (auto it = result.newerLines.rbegin(); it != result.newerLines.rend(); ++it) {
+        it->apply();
+        result.otherParams.erase(result.otherParams.begin() + static_cast<std::ptrdiff_t>(it->index));
+    }
+    result.newerLines.clear();
+    result.valuesAfterRead = CaptureValuesAfterRead(vm, result.otherParams);
 }
 
 ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachine& vm, const ReadOptions& options)

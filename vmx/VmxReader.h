@@ -8,6 +8,7 @@
 #include "platform/AtomicFile.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,7 +52,28 @@ struct ReadResult {
      * "ethernetN.networkName" line or a MAC address of address type "vpx".
      */
     bool serverMarks = false;
+    /**
+     * The file is a fully encrypted configuration: besides its "encryption." lines it has only
+     * ".encoding" and "displayName". Its settings are sealed; it can be looked at, not saved.
+     */
+    bool encrypted = false;
+    /**
+     * Kept lines of keys and values only today's products write ("ethernet0.virtualDev =
+     * \"vmxnet3\"", "firmware"), in a file the read took for a classic product version; by their
+     * place in otherParams. TakeNewerLines takes them into the model.
+     */
+    struct NewerLine {
+        std::size_t index = 0;
+        std::function<void()> apply;
+    };
+    std::vector<NewerLine> newerLines;
 };
+
+/**
+ * Takes the kept lines of ReadResult::newerLines into the model, once the file is known to be one
+ * of today's products (found from its hardware version), and drops them from otherParams.
+ */
+void TakeNewerLines(ReadResult& result, const tarvonel::VirtualMachine& vm);
 
 /** Options of ReadVmxFile. */
 struct ReadOptions {

@@ -212,6 +212,9 @@ void writeSound(const tarvonel::clsAudioDevices& audio, VmxLines& out)
             out.value(key::SoundVirtualDev, words::SoundTypes[1]);
             out.value(key::SoundSynth, "TRUE");
             break;
+        case words::kSoundHdAudioCode:
+            out.value(key::SoundVirtualDev, words::SoundHdAudio);
+            break;
         default:
             break;
         }
@@ -293,6 +296,11 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
         for (std::int32_t i = 1; i <= usb->Count(); ++i) {
             out.boolean(key::UsbPresent, usb->Item(i)->Enabled());
             out.boolean(key::UsbAutoConnect, usb->Item(i)->AutoConnect());
+            // Written only while on: files of products without them stay as they were.
+            if (usb->Item(i)->EhciEnabled())
+                out.boolean(key::EhciPresent, true);
+            if (usb->Item(i)->XhciEnabled())
+                out.boolean(key::XhciPresent, true);
         }
         out.blank();
     }
@@ -306,6 +314,8 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
             out.number(key::SvgaMaxHeight, display->ScreenHeight());
             out.number(key::SvgaVramSize, display->VramSize());
             out.boolean(key::Enable3D, display->Enable3D());
+            if (display->GraphicsMemoryKB() > 0)
+                out.number(key::SvgaGraphicsMemory, display->GraphicsMemoryKB());
         }
         out.blank();
     }

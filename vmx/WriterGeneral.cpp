@@ -47,6 +47,8 @@ void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
         if (pae)
             out.value(key::Pae, "TRUE");
     }
+    if (cpus->CoresPerSocket() > 0)
+        out.number(key::CoresPerSocket, cpus->CoresPerSocket());
 
     const auto memory = hardware->Memory();
     if (memory->Count() > 0) {

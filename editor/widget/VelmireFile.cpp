@@ -8,8 +8,10 @@
 #include "editor/widget/Dialogs.h"
 #include "editor/widget/EditHistory.h"
 #include "editor/widget/EditorMessages.h"
+#include "editor/widget/HardwareTab.h"
 #include "editor/widget/MachineState.h"
 #include "editor/widget/UiText.h"
+#include "editor/widget/pages/options/OptionPage.h"
 #include "platform/IoError.h"
 #include "vmx/SaveChecks.h"
 #include "vmx/VmxFileError.h"
@@ -70,6 +72,13 @@ bool Velmire::Load()
     refreshAll();
     // The loaded configuration is where undo stops, and counts as saved.
     m_history->reset();
+    // An encrypted configuration is shown read-only: its settings are sealed in the file.
+    for (OptionPage* page : m_pages) {
+        if (page)
+            page->setEnabled(!m_session.Encrypted());
+    }
+    if (m_hardwareTab)
+        m_hardwareTab->setEnabled(!m_session.Encrypted());
     if (m_editExistingFile) {
         setChangesPending(false);
         bool proceed = true;
@@ -90,6 +99,11 @@ bool Velmire::readExistingFile()
         m_context.dialogs->message(this, messages::readFailed(m_existingVmxFileName, reasonOf(e)),
                                    messages::readFailedTitle(), MessageIcon::Critical);
         return false;
+    }
+    if (m_session.Encrypted()) {
+        const auto refusal = vmx::EncryptedRefusal(m_session.OpenedPath().filename().string());
+        m_context.dialogs->message(this, qs(vmx::RefusalMessage(refusal, textStd)),
+                                   qs(vmx::RefusalTitle(refusal, textStd)), MessageIcon::Information);
     }
     if (!m_session.Problems().empty())
         m_context.dialogs->message(this, messages::readProblems(m_existingVmxFileName, m_session.Problems()),

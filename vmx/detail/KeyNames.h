@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ inline constexpr std::string_view SvgaMaxHeight = "svga.maxHeight";
 inline constexpr std::string_view SvgaVramSize = "svga.vramSize";
 inline constexpr std::string_view Enable3D = "mks.enable3d";
 inline constexpr std::string_view MousePresent = "vmmouse.present";
+inline constexpr std::string_view EhciPresent = "ehci.present";
+inline constexpr std::string_view XhciPresent = "usb_xhci.present";
+inline constexpr std::string_view CoresPerSocket = "cpuid.coresPerSocket";
+inline constexpr std::string_view SvgaGraphicsMemory = "svga.graphicsMemoryKB";
 /** The option key that switches clustering on; its entry is in OptionKeys.cpp, the node pass looks for it too. */
 inline constexpr std::string_view DiskLocking = "disk.locking";
 } // namespace key
@@ -86,11 +91,18 @@ inline constexpr std::string_view Expiration = ".expiration";
  * model's code for it. The writer writes them as spelt here; the reader compares them ignoring case.
  */
 namespace words {
-inline constexpr std::string_view NicTypes[] = {"vlance", "vmxnet", "e1000"};
+inline constexpr std::string_view NicTypes[] = {"vlance", "vmxnet", "e1000", "e1000e", "vmxnet3"};
 inline constexpr std::string_view ConnectionTypes[] = {"bridged", "hostonly", "nat", "custom"};
-inline constexpr std::string_view ScsiControllerTypes[] = {"buslogic", "lsilogic"};
+inline constexpr std::string_view ScsiControllerTypes[] = {"buslogic", "lsilogic", "lsisas1068", "pvscsi"};
 /** The third sound type is "sb16" with its synthesizer (sound.synth.operational). */
 inline constexpr std::string_view SoundTypes[] = {"es1371", "sb16"};
+/** The first codes of the types only today's products offer. */
+inline constexpr std::int16_t kFirstNewerNicType = 3;
+inline constexpr std::int16_t kFirstNewerScsiType = 2;
+/** Sound type 3, after sb16 with its synthesizer. */
+inline constexpr std::string_view SoundHdAudio = "hdaudio";
+/** Sound type code of SoundHdAudio. */
+inline constexpr std::int16_t kSoundHdAudioCode = 3;
 inline constexpr std::string_view SnapshotActions[] = {"keep", "autoRevert", "autoCommit", "prompt"};
 } // namespace words
 
@@ -155,6 +167,10 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::Own, key::SvgaVramSize},
     {KeyPlace::Own, key::Enable3D},
     {KeyPlace::Own, key::MousePresent},
+    {KeyPlace::Own, key::EhciPresent},
+    {KeyPlace::Own, key::XhciPresent},
+    {KeyPlace::Own, key::CoresPerSocket},
+    {KeyPlace::Own, key::SvgaGraphicsMemory},
     {KeyPlace::SharedFolder, member::Present},
     {KeyPlace::SharedFolder, member::Enabled},
     {KeyPlace::SharedFolder, member::ReadAccess},

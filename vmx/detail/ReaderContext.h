@@ -131,6 +131,36 @@ public:
     std::unordered_map<NodeAddress, std::int32_t, NodeAddressHash> attached[3];
 
     void preserve(const ParsedLine& line) { m_result.otherParams.emplace_back(line.text); }
+
+    /**
+     * A line of a key or value only today's products write. Files of the classic product versions
+     * always kept such lines as they were, so the line is settled once the read knows the product:
+     * apply takes it into the model, or it goes back among the kept lines at its place.
+     */
+    Fate newerLine(const ParsedLine& line, std::function<void()> apply)
+    {
+        m_newer.push_back({m_result.otherParams.size(), std::string(line.text), std::move(apply)});
+        return Fate::Consumed;
+    }
+    /**
+     * Settles the lines of newerLine: applied for a file of today's products; otherwise kept, and
+     * listed in ReadResult::newerLines for TakeNewerLines.
+     */
+    void settleNewerLines(bool todaysProduct)
+    {
+        auto& kept = m_result.otherParams;
+        if (todaysProduct) {
+            for (auto& line : m_newer)
+                line.apply();
+        } else {
+            for (auto it = m_newer.rbegin(); it != m_newer.rend(); ++it)
+                kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(it->keptAt), it->text);
+            // Each line lands after the ones inserted before it.
+            for (std::size_t i = 0; i < m_newer.size(); ++i)
+                m_result.newerLines.push_back({m_newer[i].keptAt + i, std::move(m_newer[i].apply)});
+        }
+        m_newer.clear();
+    }
     void problem(const ParsedLine& line, ProblemCode code);
 
     /** The value as a number in [min, max]; reports NotANumber / NumberOutOfRange and gives nothing otherwise. */
@@ -139,7 +169,15 @@ public:
     std::optional<std::int32_t> index(const ParsedLine& line, std::string_view digits);
 
 private:
+    struct NewerLine {
+        /** How many lines were kept before it. */
+        std::size_t keptAt;
+        std::string text;
+        std::function<void()> apply;
+    };
+
     ReadResult& m_result;
+    std::vector<NewerLine> m_newer;
 };
 
 /** "true" / "false" in any letter case; nothing for other values. */

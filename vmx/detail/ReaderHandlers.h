@@ -57,6 +57,16 @@ inline Fate onWord(const ParsedLine& line, std::span<const std::string_view> wor
     return Fate::Preserved;
 }
 
+/** The position of the word the value is (ignoring letter case) in a list of words; nothing for another value. */
+inline std::optional<std::int16_t> wordCode(const ParsedLine& line, std::span<const std::string_view> words)
+{
+    for (std::size_t code = 0; code < words.size(); ++code) {
+        if (EqualsIgnoreCase(line.value, words[code]))
+            return static_cast<std::int16_t>(code);
+    }
+    return std::nullopt;
+}
+
 /** sharedFolder.maxNum, the option key that makes the folders (its entry is in OptionKeys.cpp). */
 Fate readSharedFolderCount(ReaderContext& ctx, const ParsedLine& line);
 /** The numbered lines of one shared folder ("sharedFolder0.hostPath"). */

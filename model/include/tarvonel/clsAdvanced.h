@@ -48,6 +48,12 @@ public:
     void SetTemplateMode(bool value) { m_templateMode = value; }
     bool ClusteringSupport() const { return m_clusteringSupport; }
     void SetClusteringSupport(bool value) { m_clusteringSupport = value; }
+    /** 0 BIOS, 1 UEFI. */
+    std::int16_t Firmware() const { return m_firmware; }
+    void SetFirmware(std::int16_t value) { m_firmware = value; }
+    /** UEFI secure boot. */
+    bool SecureBoot() const { return m_secureBoot; }
+    void SetSecureBoot(bool value) { m_secureBoot = value; }
 
 private:
     void UpdateSummary();
@@ -63,6 +69,8 @@ private:
     std::string m_logFolder;
     bool m_templateMode = false;
     bool m_clusteringSupport = false;
+    std::int16_t m_firmware = 0;
+    bool m_secureBoot = false;
 };
 
 } // namespace tarvonel

@@ -19,7 +19,7 @@ public:
     void SetEnabled(bool value);
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }
     void SetConnectedAtBoot(bool value) { m_connectedAtBoot = value; }
-    /** Adapter model: 0 es1371, 1 sb16, 2 sb16 with the synthesizer on. */
+    /** Adapter model: 0 es1371, 1 sb16, 2 sb16 with the synthesizer on, 3 hdaudio. */
     std::int16_t DeviceType() const { return m_deviceType; }
     void SetDeviceType(std::int16_t value) { m_deviceType = value; }
 

@@ -34,6 +34,13 @@ class TARVONEL_EXPORT clsCPUs final : public Collection<clsCPU> {
 public:
     explicit clsCPUs(detail::Passkey);
     ~clsCPUs() override;
+
+    /** Cores per processor socket; 0 when the file names none. */
+    std::int32_t CoresPerSocket() const { return m_coresPerSocket; }
+    void SetCoresPerSocket(std::int32_t value) { m_coresPerSocket = value; }
+
+private:
+    std::int32_t m_coresPerSocket = 0;
 };
 
 } // namespace tarvonel

@@ -27,6 +27,9 @@ public:
     void SetVramSize(std::int32_t value);
     bool Enable3D() const { return m_enable3D; }
     void SetEnable3D(bool value) { m_enable3D = value; }
+    /** 3D graphics memory in KB; 0 when the file names none. */
+    std::int32_t GraphicsMemoryKB() const { return m_graphicsMemoryKB; }
+    void SetGraphicsMemoryKB(std::int32_t value) { m_graphicsMemoryKB = value; }
 
 protected:
     std::string BaseName() const override { return "Display"; }
@@ -36,6 +39,7 @@ private:
     std::int32_t m_screenHeight = 0;
     std::int32_t m_vramSize = 0;
     bool m_enable3D = false;
+    std::int32_t m_graphicsMemoryKB = 0;
 };
 
 template <>

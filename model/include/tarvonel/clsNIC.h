@@ -22,7 +22,7 @@ public:
     void SetEnabled(bool value) { m_enabled = value; }
     bool ConnectedAtBoot() const { return m_connectedAtBoot; }
     void SetConnectedAtBoot(bool value) { m_connectedAtBoot = value; }
-    /** Adapter model: 0 vlance, 1 vmxnet, 2 e1000. */
+    /** Adapter model: 0 vlance, 1 vmxnet, 2 e1000, 3 e1000e, 4 vmxnet3. */
     std::int16_t DeviceType() const { return m_deviceType; }
     void SetDeviceType(std::int16_t value) { m_deviceType = value; }
     /** 0 bridged, 1 host-only, 2 NAT, 3 custom. */

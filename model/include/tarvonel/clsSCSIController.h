@@ -15,6 +15,7 @@ namespace tarvonel {
  * the devices whose BusType is "SCSI" and whose Controller is its DeviceNum. The queries throw
  * Error (91) once the controller's collection or the hardware container was released.
  * Summary follows ControllerType: 0 "Buslogic", 1 "LSIlogic", other values leave it unchanged.
+ * ControllerType 2 is lsisas1068 (LSI Logic SAS), 3 pvscsi (VMware Paravirtual).
  */
 class TARVONEL_EXPORT clsSCSIController : public DeviceItem {
 public:

@@ -19,6 +19,12 @@ public:
     void SetEnabled(bool value);
     bool AutoConnect() const { return m_autoConnect; }
     void SetAutoConnect(bool value) { m_autoConnect = value; }
+    /** The USB 2.0 controller (ehci) beside the USB 1.1 one. */
+    bool EhciEnabled() const { return m_ehciEnabled; }
+    void SetEhciEnabled(bool value) { m_ehciEnabled = value; }
+    /** The USB 3.x controller (usb_xhci). */
+    bool XhciEnabled() const { return m_xhciEnabled; }
+    void SetXhciEnabled(bool value) { m_xhciEnabled = value; }
 
 protected:
     std::string BaseName() const override { return "USB Controller"; }
@@ -26,6 +32,8 @@ protected:
 private:
     bool m_enabled = false;
     bool m_autoConnect = false;
+    bool m_ehciEnabled = false;
+    bool m_xhciEnabled = false;
 };
 
 template <>

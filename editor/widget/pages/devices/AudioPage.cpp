@@ -4,6 +4,7 @@
 #include "config/ChoiceLists.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/WidgetHelpers.h"
+#include "editor/widget/pages/devices/DevicePageSupport.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -30,7 +31,6 @@ AudioPage::AudioPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     m_chkAudioConnectedBoot = makeCheck(m_fraAudio, "chkAudioConnectedBoot", inner);
     m_cboAudioDevice = makeCombo(m_fraAudio, "cboAudioDevice");
     m_cboAudioDevice->setMinimumContentsLength(12);
-    m_cboAudioDevice->addItems(toStringList(AudioTypeCaptions()));
     auto* typeRow = new QHBoxLayout;
     typeRow->addWidget(m_cboAudioDevice);
     typeRow->addStretch(1);
@@ -48,9 +48,10 @@ AudioPage::AudioPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     });
     bindCombo(m_cboAudioDevice, false, [this](std::int16_t position) {
         auto audio = findDevice(m_vm->Hardware()->AudioDevices());
-        if (!audio || !takeComboKept(m_cboAudioDevice, kKeptKey, position))
+        const auto code = CodeAt(*m_cboAudioDevice, position);
+        if (!audio || !code || !takeComboKept(m_cboAudioDevice, kKeptKey, position))
             return false;
-        audio->SetDeviceType(position);
+        audio->SetDeviceType(*code);
         return true;
     });
     updateUILabels();
@@ -61,7 +62,12 @@ void AudioPage::fill()
     const auto audio = findDevice(m_vm->Hardware()->AudioDevices());
     m_chkAudioEnabled->setChecked(audio && audio->Enabled());
     m_chkAudioConnectedBoot->setChecked(audio && audio->ConnectedAtBoot());
-    showComboKept(m_cboAudioDevice, kKeptKey, audio ? audio->DeviceType() : -1);
+    {
+        LoadScope scope(*this);
+        FillTypeCombo(*m_cboAudioDevice, AudioTypeChoices(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm),
+                                                          CurrentLimits(m_hooks, *m_vm), audio ? audio->DeviceType() : -1));
+    }
+    showComboKept(m_cboAudioDevice, kKeptKey, audio ? PositionOfCode(*m_cboAudioDevice, audio->DeviceType()) : -1);
 }
 
 void AudioPage::updateUILabels()

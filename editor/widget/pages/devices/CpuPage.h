@@ -4,6 +4,7 @@
 #include "editor/widget/pages/devices/DevicePage.h"
 
 class QGroupBox;
+class QLabel;
 
 namespace zentravolix::editor {
 
@@ -19,10 +20,16 @@ public:
 
 protected:
     void fill() override;
+    bool validateField(QLineEdit* box, const QString& value) override;
 
 private:
+    /** The largest cores per processor the field takes. */
+    std::int32_t maxCores() const;
+
     QGroupBox* m_fraCPU;
     QCheckBox* m_chkCPUPae;
+    QLabel* m_lblCoresPerSocket;
+    QLineEdit* m_txtCoresPerSocket;
 };
 
 } // namespace zentravolix::editor

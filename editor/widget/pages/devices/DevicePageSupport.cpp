@@ -58,6 +58,40 @@ EditorLimits CurrentLimits(const DevicePageHooks& hooks, const tarvonel::Virtual
     return settings ? settings->Limits : EditorLimits{};
 }
 
+namespace {
+/** The model's code of a type list's entry. */
+constexpr int kTypeCodeRole = Qt::UserRole + 42;
+} // namespace
+
+void FillTypeCombo(QComboBox& combo, const std::vector<TypeChoice>& choices)
+{
+    combo.clear();
+    for (const auto& choice : choices)
+        combo.addItem(QString::fromStdString(choice.caption), QVariant());
+    for (int i = 0; i < static_cast<int>(choices.size()); ++i)
+        combo.setItemData(i, choices[static_cast<std::size_t>(i)].code, kTypeCodeRole);
+}
+
+int PositionOfCode(const QComboBox& combo, int code)
+{
+    for (int i = 0; i < combo.count(); ++i) {
+        const QVariant data = combo.itemData(i, kTypeCodeRole);
+        if (data.isValid() && data.toInt() == code)
+            return i;
+    }
+    return -1;
+}
+
+std::optional<std::int16_t> CodeAt(const QComboBox& combo, int position)
+{
+    if (position < 0 || position >= combo.count())
+        return std::nullopt;
+    const QVariant data = combo.itemData(position, kTypeCodeRole);
+    if (!data.isValid())
+        return std::nullopt;
+    return static_cast<std::int16_t>(data.toInt());
+}
+
 std::string PortNameOfEntry(const QComboBox& list, int index, bool offersAutoDetect)
 {
     if (offersAutoDetect && index == 0)

@@ -4,6 +4,7 @@
 // Small helpers shared by the device pages: reading numbers typed into boxes and the product
 // version a page works with.
 
+#include "config/ChoiceLists.h"
 #include "config/ProductTables.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/pages/devices/DevicePage.h"
@@ -14,6 +15,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QBoxLayout;
 class QComboBox;
@@ -67,6 +69,15 @@ std::string PortNameOfEntry(const QComboBox& list, int index, bool offersAutoDet
  * first entry equal to the name ignoring case; no selection when nothing matches.
  */
 void ShowPortName(QComboBox& list, const std::string& name, bool offersAutoDetect);
+
+/** Fills a list of adapter types; each entry carries the model's code of its type. */
+void FillTypeCombo(QComboBox& combo, const std::vector<TypeChoice>& choices);
+
+/** The position of a type code in a list filled by FillTypeCombo; -1 when it is not there. */
+int PositionOfCode(const QComboBox& combo, int code);
+
+/** The type code at a position of such a list; nothing for a position without one. */
+std::optional<std::int16_t> CodeAt(const QComboBox& combo, int position);
 
 /** Turns on the option button `on` of a group, or none of them when `on` is null. */
 void ShowOption(std::initializer_list<QRadioButton*> group, QRadioButton* on);

@@ -3,6 +3,8 @@
 
 #include "config/DeviceFieldRules.h"
 #include "editor/widget/ConfigNames.h"
+#include "editor/widget/Dialogs.h"
+#include "editor/widget/EditorContext.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DevicePageSupport.h"
 
@@ -10,6 +12,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -63,6 +66,15 @@ DisplayPage::DisplayPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorCon
     grid->setColumnStretch(2, 1);
     inner->addLayout(grid);
     m_chkDisplay3D = makeCheck(m_fraDisplay, "chkDisplay3D", inner);
+    auto* graphicsRow = new QHBoxLayout;
+    m_lblGraphicsMemory = makeLabel(m_fraDisplay, "lblGraphicsMemory");
+    m_txtGraphicsMemory = makeLineEdit(m_fraDisplay, "txtGraphicsMemory");
+    m_txtGraphicsMemory->setMaximumWidth(boxWidth);
+    m_lblGraphicsMemory->setBuddy(m_txtGraphicsMemory);
+    graphicsRow->addWidget(m_lblGraphicsMemory);
+    graphicsRow->addWidget(m_txtGraphicsMemory);
+    graphicsRow->addStretch(1);
+    inner->addLayout(graphicsRow);
     layout->addWidget(m_fraDisplay);
     layout->addStretch(1);
 
@@ -103,13 +115,38 @@ DisplayPage::DisplayPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorCon
         if (auto display = findDevice(m_vm->Hardware()->Displays()))
             display->SetEnable3D(checked);
     });
+    // Typed in MB, kept in the file in KB.
+    bindText(m_txtGraphicsMemory, false, [this](const std::string& value) {
+        auto display = findDevice(m_vm->Hardware()->Displays());
+        const auto mb = ParseLong(QString::fromStdString(value));
+        if (!display || !mb || *mb < 1 || *mb > maxGraphicsMemoryMB())
+            return false;
+        display->SetGraphicsMemoryKB(*mb * 1024);
+        return true;
+    });
 
     updateUILabels();
+}
+
+std::int32_t DisplayPage::maxGraphicsMemoryMB() const
+{
+    // A file's own larger value stays acceptable as it is.
+    const auto display = findDevice(m_vm->Hardware()->Displays());
+    return std::max<std::int32_t>(CurrentLimits(m_hooks, *m_vm).MaxGraphicsMemoryMB,
+                                  display ? display->GraphicsMemoryKB() / 1024 : 0);
 }
 
 bool DisplayPage::validateField(QLineEdit* box, const QString& value)
 {
     const auto display = findDevice(m_vm->Hardware()->Displays());
+    if (display && box == m_txtGraphicsMemory) {
+        const auto mb = ParseLong(value);
+        if (mb && *mb >= 1 && *mb <= maxGraphicsMemoryMB())
+            return true;
+        if (m_context.dialogs)
+            m_context.dialogs->message(this, text(2766).arg(maxGraphicsMemoryMB()), text(353), MessageIcon::Warning);
+        return false;
+    }
     if (!display || (box != m_txtMaxWidth && box != m_txtMaxHeight && box != m_txtVRamSize))
         return DevicePage::validateField(box, value);
     const DisplayField field = box == m_txtMaxWidth    ? DisplayField::MaxWidth
@@ -138,6 +175,11 @@ void DisplayPage::fill()
     m_chkDisplay3D->setChecked(display && display->Enable3D());
     // The product decides whether 3D is offered; the stored choice is kept either way.
     m_chkDisplay3D->setEnabled(CurrentLimits(m_hooks, *m_vm).Display3DAvailable);
+    const std::int32_t kb = display ? display->GraphicsMemoryKB() : 0;
+    const bool shown = CurrentLimits(m_hooks, *m_vm).MaxGraphicsMemoryMB > 0 || kb > 0;
+    m_lblGraphicsMemory->setVisible(shown);
+    m_txtGraphicsMemory->setVisible(shown);
+    m_txtGraphicsMemory->setText(kb > 0 ? FormatNumber(kb / 1024.0) : QString());
 }
 
 void DisplayPage::showSizes()
@@ -168,6 +210,7 @@ void DisplayPage::updateUILabels()
     m_lblMaxHeight->setText(text(355));
     m_lblVRamSize->setText(text(356));
     m_chkDisplay3D->setText(text(357));
+    m_lblGraphicsMemory->setText(text(2765));
 }
 
 } // namespace zentravolix::editor

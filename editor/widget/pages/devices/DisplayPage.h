@@ -43,6 +43,10 @@ private:
     QLabel* m_lblVRamSize;
     QLineEdit* m_txtVRamSize;
     QCheckBox* m_chkDisplay3D;
+    QLabel* m_lblGraphicsMemory;
+    QLineEdit* m_txtGraphicsMemory;
+    /** The largest 3D graphics memory the box takes, in MB. */
+    std::int32_t maxGraphicsMemoryMB() const;
 };
 
 } // namespace zentravolix::editor

@@ -110,9 +110,10 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     });
     bindCombo(m_cboNicType, false, [this](std::int16_t position) {
         auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
-        if (!nic || !takeComboKept(m_cboNicType, keptTypeKey(), position))
+        const auto code = CodeAt(*m_cboNicType, position);
+        if (!nic || !code || !takeComboKept(m_cboNicType, keptTypeKey(), position))
             return false;
-        nic->SetDeviceType(position);
+        nic->SetDeviceType(*code);
         return true;
     });
     bindCombo(m_cboNicConnection, true, [this](std::int16_t position) {
@@ -172,7 +173,7 @@ void EthernetPage::fill()
     const auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
     m_chkNicEnabled->setChecked(nic && nic->Enabled());
     m_chkNicConnectedBoot->setChecked(nic && nic->ConnectedAtBoot());
-    showComboKept(m_cboNicType, keptTypeKey(), nic ? nic->DeviceType() : -1);
+    showComboKept(m_cboNicType, keptTypeKey(), nic ? PositionOfCode(*m_cboNicType, nic->DeviceType()) : -1);
     showComboIndex(m_cboNicConnection, nic ? nic->VNet() : -1);
 
     const int connection = nic ? nic->ConnectionType() : -1;
@@ -211,12 +212,14 @@ void EthernetPage::showEvent(QShowEvent* event)
 
 void EthernetPage::refillLists()
 {
-    // Adapter types are chosen by position; E1000 is offered only by the newer products.
-    const int type = m_cboNicType->currentIndex();
+    // Each entry carries its type's code: the version offers its own types, and the adapter's
+    // type stays listed even where the version does not offer it.
+    const auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+    const auto type = CodeAt(*m_cboNicType, m_cboNicType->currentIndex());
     LoadScope scope(*this);
-    m_cboNicType->clear();
-    m_cboNicType->addItems(toStringList(NicTypeCaptions(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm))));
-    showComboIndex(m_cboNicType, type);
+    FillTypeCombo(*m_cboNicType, NicTypeChoices(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm),
+                                                CurrentLimits(m_hooks, *m_vm), nic ? nic->DeviceType() : -1));
+    showComboIndex(m_cboNicType, type ? PositionOfCode(*m_cboNicType, *type) : -1);
 }
 
 void EthernetPage::chooseConnection(std::int16_t connectionType)

@@ -2,6 +2,7 @@
 #include "editor/widget/pages/devices/SCSIControllerPage.h"
 
 #include "editor/widget/WidgetHelpers.h"
+#include "editor/widget/pages/devices/DevicePageSupport.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -19,7 +20,6 @@ SCSIControllerPage::SCSIControllerPage(std::shared_ptr<tarvonel::VirtualMachine>
     auto* box = new QVBoxLayout(m_fraSCSIController);
     m_chkSCSIEnabled = makeCheck(m_fraSCSIController, "chkSCSIEnabled", box);
     m_cboSCSICont = makeCombo(m_fraSCSIController, "cboSCSICont");
-    m_cboSCSICont->addItems(controllerTypes());
     box->addWidget(m_cboSCSICont);
     layout->addWidget(m_fraSCSIController);
     layout->addStretch(1);
@@ -31,17 +31,12 @@ SCSIControllerPage::SCSIControllerPage(std::shared_ptr<tarvonel::VirtualMachine>
     });
     bindCombo(m_cboSCSICont, true, [this, controller](std::int16_t v) {
         auto c = controller();
-        if (!c || !takeComboKept(m_cboSCSICont, keptKey(*c), v))
+        const auto code = CodeAt(*m_cboSCSICont, v);
+        if (!c || !code || !takeComboKept(m_cboSCSICont, keptKey(*c), v))
             return false;
-        c->SetControllerType(v);
+        c->SetControllerType(*code);
         return true;
     });
-}
-
-QStringList SCSIControllerPage::controllerTypes()
-{
-    // Product names, written to the file in lower case; not translated.
-    return {QStringLiteral("Buslogic"), QStringLiteral("LSIlogic")};
 }
 
 std::string SCSIControllerPage::keptKey(const tarvonel::clsSCSIController& controller)
@@ -54,7 +49,12 @@ void SCSIControllerPage::fill()
 {
     if (const auto controller = findDevice(m_vm->Hardware()->SCSIControllers())) {
         m_chkSCSIEnabled->setChecked(controller->Enabled());
-        showComboKept(m_cboSCSICont, keptKey(*controller), controller->ControllerType());
+        {
+            LoadScope scope(*this);
+            FillTypeCombo(*m_cboSCSICont, ScsiTypeChoices(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm),
+                                                          CurrentLimits(m_hooks, *m_vm), controller->ControllerType()));
+        }
+        showComboKept(m_cboSCSICont, keptKey(*controller), PositionOfCode(*m_cboSCSICont, controller->ControllerType()));
     } else {
         m_cboSCSICont->setCurrentIndex(-1);
     }

@@ -21,9 +21,6 @@ public:
     tarvonel::VirtualHardwareType deviceType() const override { return tarvonel::VirtualHardwareType::SCSIController; }
     void updateUILabels() override;
 
-    /** The controller types in list order (the position is ControllerType). */
-    static QStringList controllerTypes();
-
 protected:
     void fill() override;
 

@@ -4,6 +4,7 @@
 #include "editor/widget/pages/devices/DevicePage.h"
 
 class QGroupBox;
+class QLabel;
 
 namespace zentravolix::editor {
 
@@ -24,6 +25,8 @@ private:
     QGroupBox* m_fraUSB;
     QCheckBox* m_chkUsbEnable;
     QCheckBox* m_chkUsbAutoConnect;
+    QLabel* m_lblUsbVersion;
+    QComboBox* m_cboUsbVersion;
 };
 
 } // namespace zentravolix::editor

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/options/AdvancedPage.h"
 
+#include "config/ProductTables.h"
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/WidgetHelpers.h"
 
@@ -56,6 +57,17 @@ AdvancedPage::AdvancedPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     settings->addLayout(logRow);
     m_chkTemplate = makeCheck(m_fraAdvancedSettings, "chkTemplate", settings);
     m_chkClusterEnabled = makeCheck(m_fraAdvancedSettings, "chkClusterEnabled", settings);
+    auto* firmwareRow = new QHBoxLayout;
+    m_lblFirmware = makeLabel(m_fraAdvancedSettings, "lblFirmware");
+    m_cboFirmware = makeCombo(m_fraAdvancedSettings, "cboFirmware");
+    // Technical names, the same in every language.
+    m_cboFirmware->addItems({QStringLiteral("BIOS"), QStringLiteral("UEFI")});
+    m_lblFirmware->setBuddy(m_cboFirmware);
+    firmwareRow->addWidget(m_lblFirmware);
+    firmwareRow->addWidget(m_cboFirmware);
+    firmwareRow->addStretch(1);
+    settings->addLayout(firmwareRow);
+    m_chkSecureBoot = makeCheck(m_fraAdvancedSettings, "chkSecureBoot", settings);
     layout->addWidget(m_fraAdvancedSettings);
     layout->addStretch(1);
 
@@ -77,6 +89,14 @@ AdvancedPage::AdvancedPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     bindCheck(m_chkTemplate, Polarity::Direct, false, [advanced](bool v) { advanced()->SetTemplateMode(v); });
     bindCheck(m_chkClusterEnabled, Polarity::Direct, false,
               [advanced](bool v) { advanced()->SetClusteringSupport(v); });
+    bindCombo(m_cboFirmware, false, [this, advanced](std::int16_t v) {
+        advanced()->SetFirmware(v);
+        // Secure boot is UEFI's: a BIOS machine has none.
+        if (v == 0)
+            advanced()->SetSecureBoot(false);
+        load();
+    });
+    bindCheck(m_chkSecureBoot, Polarity::Direct, false, [advanced](bool v) { advanced()->SetSecureBoot(v); });
     connect(m_txtLogFolder, &QLineEdit::editingFinished, this, &AdvancedPage::storeLogFolder);
     connect(m_cmdBrowseLogFolder, &QPushButton::clicked, this, &AdvancedPage::browseLogFolder);
 }
@@ -102,6 +122,18 @@ void AdvancedPage::updateEnabledStates()
 {
     // Periodic progress logging only means something while logging is on; the stored value is kept.
     m_chkLogPeriodic->setEnabled(m_chkLogging->isChecked());
+
+    // Firmware and secure boot only where the version offers them, or where the file has them.
+    const auto general = m_vm->Options()->GeneralOptions();
+    const auto advanced = m_vm->Options()->AdvancedOptions();
+    const auto settings = config::FindVersionSettings(general->TargetPlatform(), general->PlatformVersion());
+    const config::EditorLimits limits = settings ? settings->Limits : config::EditorLimits{};
+    const bool firmware = config::EditorLimits::Offers(limits.Firmware, "efi") || advanced->Firmware() != 0;
+    const bool secureBoot = limits.SecureBoot || advanced->SecureBoot();
+    m_lblFirmware->setVisible(firmware);
+    m_cboFirmware->setVisible(firmware);
+    m_chkSecureBoot->setVisible(secureBoot);
+    m_chkSecureBoot->setEnabled(advanced->Firmware() == 1 || advanced->SecureBoot());
 }
 
 void AdvancedPage::load()
@@ -118,6 +150,8 @@ void AdvancedPage::load()
     m_txtLogFolder->setText(QString::fromStdString(advanced->LogFolder()));
     showCheck(m_chkTemplate, Polarity::Direct, advanced->TemplateMode());
     showCheck(m_chkClusterEnabled, Polarity::Direct, advanced->ClusteringSupport());
+    showComboIndex(m_cboFirmware, advanced->Firmware());
+    showCheck(m_chkSecureBoot, Polarity::Direct, advanced->SecureBoot());
     updateEnabledStates();
 }
 
@@ -138,6 +172,8 @@ void AdvancedPage::updateUILabels()
     m_lblLogFolder->setText(text(275));
     m_chkTemplate->setText(text(276));
     m_chkClusterEnabled->setText(text(277));
+    m_lblFirmware->setText(text(2761));
+    m_chkSecureBoot->setText(text(2762));
 }
 
 } // namespace zentravolix::editor

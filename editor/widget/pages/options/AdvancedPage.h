@@ -41,6 +41,9 @@ private:
     QPushButton* m_cmdBrowseLogFolder;
     QCheckBox* m_chkTemplate;
     QCheckBox* m_chkClusterEnabled;
+    QLabel* m_lblFirmware;
+    QComboBox* m_cboFirmware;
+    QCheckBox* m_chkSecureBoot;
 };
 
 } // namespace zentravolix::editor
