@@ -109,11 +109,13 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
         if (const auto product = InferProductVersion(general->HardwareVersion(), result.serverMarks)) {
             general->SetTargetPlatform(product->platform);
             general->SetPlatformVersion(product->version);
-            // The guest keeps its name; its place is looked up again in the product's guest list.
-            if (!general->SupportedGuests().empty())
-                general->SetGuestOSName(general->GuestOSName());
         }
     }
+    // The reader takes the guest before the product's comment lines: for today's products the
+    // guest keeps its name and its place is looked up again in the product's guest list.
+    if (!IsClassicVersion(general->TargetPlatform(), general->PlatformVersion()) &&
+        !general->SupportedGuests().empty())
+        general->SetGuestOSName(general->GuestOSName());
     // The limits follow the file's product and version; ConfigVersion and HardwareVersion keep
     // the values read until a version is chosen.
     if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))

@@ -116,6 +116,17 @@ TEST(ProductInference, TheGuestKeepsItsSpellingAndFindsItsPlaceInTheProductsList
     const auto& cell = guests[static_cast<std::size_t>(general->GuestFamily())][static_cast<std::size_t>(general->GuestVersion())];
     EXPECT_EQ(cell.ConfigName, "windows11-64");
     EXPECT_NE(session.Text().find("guestOS = \"WINDOWS11-64\""), std::string::npos);
+
+    // With the product named by its comment lines (read after the guest) the same holds.
+    ConfigSession named("/tmp/");
+    named.OpenText("# Platform = Workstation\n# Version = 17.x\nconfig.version = \"8\"\nvirtualHW.version = \"20\"\n"
+                   "guestOS = \"ubuntu-64\"\n",
+                   "/tmp/zv-inference/Test.vmx");
+    const auto g = named.Machine()->Options()->GeneralOptions();
+    const auto table = g->SupportedGuests();
+    ASSERT_LT(static_cast<std::size_t>(g->GuestFamily()), table.size());
+    EXPECT_EQ(table[static_cast<std::size_t>(g->GuestFamily())][static_cast<std::size_t>(g->GuestVersion())].ConfigName,
+              "ubuntu-64");
 }
 
 TEST(ProductInference, ChoosingAProductWritesItsVersionsAndLimits)
