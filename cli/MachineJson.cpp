@@ -51,6 +51,8 @@ const char* kindId(VirtualHardwareType type)
     case VirtualHardwareType::GenericSCSI: return "generic-scsi";
     case VirtualHardwareType::Display: return "display";
     case VirtualHardwareType::Mouse: return "mouse";
+    case VirtualHardwareType::SATAController: return "sata-controller";
+    case VirtualHardwareType::NVMeController: return "nvme-controller";
     case VirtualHardwareType::Device: break;
     }
     return "device";

@@ -95,6 +95,8 @@ template <class R, class F> constexpr R VisitDeviceKind(tarvonel::VirtualHardwar
     case T::Display: return f(DeviceKind<&H::Displays>{{T::Display, 108, 108, L::Fixed, 1, K::First}});
     case T::Mouse: return f(DeviceKind<&H::Mice>{{T::Mouse, 109, 109, L::Fixed, 1, K::First}});
     case T::Device: break;
+    case T::SATAController: break;
+    case T::NVMeController: break;
     }
 #pragma GCC diagnostic pop
     return fallback;

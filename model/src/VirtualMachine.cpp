@@ -46,6 +46,8 @@ void forEachPart(const VirtualMachine& a, const VirtualMachine& b, Visit&& visit
     visit(*ha->GenericSCSIDevices(), *hb->GenericSCSIDevices());
     visit(*ha->Displays(), *hb->Displays());
     visit(*ha->Mice(), *hb->Mice());
+    visit(*ha->SATAControllers(), *hb->SATAControllers());
+    visit(*ha->NVMeControllers(), *hb->NVMeControllers());
     const auto oa = a.Options();
     const auto ob = b.Options();
     visit(*oa->GeneralOptions(), *ob->GeneralOptions());

@@ -11,6 +11,8 @@
 #include <tarvonel/clsIDEController.h>
 #include <tarvonel/clsMemory.h>
 #include <tarvonel/clsMouse.h>
+#include <tarvonel/clsNVMeController.h>
+#include <tarvonel/clsSATAController.h>
 #include <tarvonel/clsNIC.h>
 #include <tarvonel/clsParPort.h>
 #include <tarvonel/clsSCSIController.h>
@@ -50,6 +52,8 @@ std::string_view typeName(VirtualHardwareType type)
     case VirtualHardwareType::Display: return "Display";
     case VirtualHardwareType::Mouse: return "Mouse";
     case VirtualHardwareType::Device: break;
+    case VirtualHardwareType::SATAController: return "SATA Controller";
+    case VirtualHardwareType::NVMeController: return "NVMe Controller";
     }
 #pragma GCC diagnostic pop
     return {};
@@ -84,6 +88,8 @@ clsHardware::~clsHardware()
     m_genericScsiDevices.reset();
     m_displays.reset();
     m_mice.reset();
+    m_sataControllers.reset();
+    m_nvmeControllers.reset();
 }
 
 void clsHardware::CreateCollections()
@@ -105,6 +111,8 @@ void clsHardware::CreateCollections()
     m_genericScsiDevices = ItemAccess::MakeChild<clsGenSCSIs>(self);
     m_displays = ItemAccess::MakeChild<clsDisplays>(self);
     m_mice = ItemAccess::MakeChild<clsMice>(self);
+    m_sataControllers = ItemAccess::MakeChild<clsSATAControllers>(self);
+    m_nvmeControllers = ItemAccess::MakeChild<clsNVMeControllers>(self);
 }
 
 VirtualHardwareType clsHardware::HWTextToType(const std::string& szHardwareTypeName) const

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// IDE and SCSI controllers: node labels, attachment queries, their failures, and what happens to
+// IDE, SCSI, SATA and NVMe controllers: node labels, attachment queries, their failures, and what happens to
 // a controller a client keeps after its model was released.
 
 #include <tarvonel/Error.h>
@@ -9,6 +9,8 @@
 #include <tarvonel/clsHardDisk.h>
 #include <tarvonel/clsHardware.h>
 #include <tarvonel/clsIDEController.h>
+#include <tarvonel/clsNVMeController.h>
+#include <tarvonel/clsSATAController.h>
 #include <tarvonel/clsSCSIController.h>
 
 #include <gtest/gtest.h>
@@ -304,4 +306,67 @@ TEST_F(ControllerTest, QueriesOnAReleasedModelThrow)
     std::vector<HDInfo> disks;
     ExpectErrorNumber([&] { scsiController->GetConnectedHardDisks(disks, count); }, 91);
     EXPECT_EQ(ideController->DisplayName(), "IDE Controller"); // plain values stay readable
+}
+
+TEST_F(ControllerTest, SataAndNvmeControllersTakeNoNodeAndListTheirOwnBus)
+{
+    const auto sata = hw->SATAControllers();
+    const auto nvme = hw->NVMeControllers();
+    EXPECT_EQ(sata->MaxNodesPerController(), 30);
+    EXPECT_EQ(nvme->MaxNodesPerController(), 15);
+    EXPECT_EQ(sata->GetAvailableNodes(), Labels{"N/A"});
+
+    const auto sataController = sata->Add();
+    const auto nvmeController = nvme->Add();
+    EXPECT_EQ(sataController->DisplayName(), "SATA Controller");
+    EXPECT_EQ(nvmeController->DisplayName(), "NVMe Controller");
+    EXPECT_EQ(sataController->Summary(), "Present");
+    EXPECT_EQ(sataController->MaxNodes(), 30);
+    EXPECT_EQ(nvmeController->MaxNodes(), 15);
+    // Neither controller holds a node of its own: every node starts free.
+    EXPECT_EQ(sataController->Nodes(), Labels(30, ""));
+
+    CDRom("SATA", 0, 1);
+    const auto disk = Disk("NVMe", 0, 0);
+    Disk("SATA", 1, 0); // no such SATA controller: listed nowhere
+    Disk("sata", 0, 2); // letter case of the bus matters, as on IDE and SCSI
+    const Labels sataNodes = sataController->Nodes();
+    EXPECT_EQ(sataNodes[1], "CD-ROM 0");
+    EXPECT_EQ(sataNodes[2], "");
+    EXPECT_EQ(nvmeController->Nodes()[0], "Hard Disk 0");
+    EXPECT_EQ(disk->DisplayName(), "Hard Disk (NVMe0:0)");
+
+    const Labels available = sata->GetAvailableNodes();
+    ASSERT_EQ(available.size(), 30U);
+    EXPECT_EQ(available[1], "SATA 0:1 - CD-ROM 0");
+    EXPECT_EQ(nvme->GetAvailableNodes()[0], "NVMe 0:0 - Hard Disk 0");
+
+    std::vector<HDInfo> disks;
+    std::int32_t count = 0;
+    nvmeController->GetConnectedHardDisks(disks, count);
+    EXPECT_EQ(count, 1);
+    std::vector<CDRInfo> cdroms;
+    sataController->GetConnectedCDRoms(cdroms, count);
+    EXPECT_EQ(count, 1);
+
+    // The kinds are named like the others and found by their names.
+    EXPECT_EQ(hw->HWTypeToText(VirtualHardwareType::SATAController), "SATA Controller");
+    EXPECT_EQ(hw->HWTextToType("nvme controller"), VirtualHardwareType::NVMeController);
+
+    // A node count change reaches the controllers already there.
+    nvme->SetMaxNodesPerController(4);
+    EXPECT_EQ(nvmeController->Nodes().size(), 4U);
+    // A device beyond the nodes fails as on the other buses.
+    Disk("NVMe", 0, 9);
+    ExpectErrorNumber([&] { (void)nvmeController->Nodes(); }, 9);
+}
+
+TEST_F(ControllerTest, SataControllerOfAReleasedModelThrows)
+{
+    const auto controller = hw->SATAControllers()->Add();
+    hw.reset();
+    ide.reset();
+    scsi.reset();
+    vm.reset();
+    ExpectErrorNumber([&] { (void)controller->Nodes(); }, 91);
 }

@@ -23,6 +23,9 @@ enum class VirtualHardwareType : std::int16_t {
     Display = 13,
     Mouse = 14,
     Device = 15,
+    // Kinds added later; they follow Device so that no earlier value moves.
+    SATAController = 16,
+    NVMeController = 17,
 };
 
 /** The option objects, in the order of the options container. */

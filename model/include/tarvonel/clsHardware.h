@@ -25,8 +25,13 @@ class clsCDRoms;
 class clsGenSCSIs;
 class clsDisplays;
 class clsMice;
+class clsSATAControllers;
+class clsNVMeControllers;
 
-/** The hardware container: fifteen device collections, all empty at first. */
+/**
+ * The hardware container: fifteen device collections, all empty at first, and the SATA and NVMe
+ * controllers added after them.
+ */
 class TARVONEL_EXPORT clsHardware : public std::enable_shared_from_this<clsHardware> {
 public:
     explicit clsHardware(detail::Passkey);
@@ -55,6 +60,9 @@ public:
     /** The name of a type ("Hard Disk"); "" for Device and any value outside the table. */
     std::string HWTypeToText(VirtualHardwareType eType) const;
 
+    std::shared_ptr<clsSATAControllers> SATAControllers() const { return m_sataControllers; }
+    std::shared_ptr<clsNVMeControllers> NVMeControllers() const { return m_nvmeControllers; }
+
 private:
     friend struct detail::ItemAccess;
     /** Creates the collections; needs the container to be owned by a shared pointer already. */
@@ -76,6 +84,8 @@ private:
     std::shared_ptr<clsGenSCSIs> m_genericScsiDevices;
     std::shared_ptr<clsDisplays> m_displays;
     std::shared_ptr<clsMice> m_mice;
+    std::shared_ptr<clsSATAControllers> m_sataControllers;
+    std::shared_ptr<clsNVMeControllers> m_nvmeControllers;
 };
 
 } // namespace tarvonel

@@ -29,6 +29,8 @@
 #include <tarvonel/clsGenSCSI.h>
 #include <tarvonel/clsDisplay.h>
 #include <tarvonel/clsMouse.h>
+#include <tarvonel/clsSATAController.h>
+#include <tarvonel/clsNVMeController.h>
 
 // Options
 #include <tarvonel/GuestOSVer.h>

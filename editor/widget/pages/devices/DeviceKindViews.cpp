@@ -60,6 +60,8 @@ std::optional<DeviceKindView> FindDeviceKindView(tarvonel::VirtualHardwareType t
     case T::Display: return DeviceKindView{&makePage<DisplayPage>, "VGA", kPeripherals};
     case T::Mouse: return DeviceKindView{&makePage<MousePage>, "PTR", kPeripherals};
     case T::Device: break;
+    case T::SATAController: break;
+    case T::NVMeController: break;
     }
 #pragma GCC diagnostic pop
     return std::nullopt;
