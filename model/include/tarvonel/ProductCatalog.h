@@ -50,6 +50,12 @@ struct ProductVersionInfo {
     bool SecureBoot = false;
     /** Where the values come from. */
     std::string Source;
+    /** Nodes per SCSI controller, the controller's own node included (8, 16 or 65). */
+    std::int32_t ScsiNodes = 0;
+    /** Nodes per SATA controller. */
+    std::int32_t SataNodes = 0;
+    /** Namespaces per NVMe controller. */
+    std::int32_t NvmeNodes = 0;
 };
 
 /** Every product version, in list order (product by product, versions in their order). */
@@ -63,5 +69,11 @@ TARVONEL_EXPORT std::int16_t ProductCount();
 
 /** The versions of one product, in order; empty for an unknown product. */
 TARVONEL_EXPORT std::vector<const ProductVersionInfo*> ProductVersions(std::int16_t targetPlatform);
+
+/**
+ * Nodes per SCSI controller for a configuration of this virtual hardware version, as the catalog's
+ * versions up to it allow: 8 for the classic versions and anything older, more from version 7 on.
+ */
+TARVONEL_EXPORT std::int32_t ScsiNodesForHardwareVersion(std::int32_t hardwareVersion);
 
 } // namespace tarvonel

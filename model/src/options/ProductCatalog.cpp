@@ -123,6 +123,9 @@ std::vector<ProductVersionInfo> parseCatalog(std::string_view text)
         info.Firmware = words(row.text("firmware"));
         info.SecureBoot = row.flag("secureBoot");
         info.Source = row.text("source");
+        info.ScsiNodes = row.number<std::int32_t>("scsiNodes");
+        info.SataNodes = row.number<std::int32_t>("sataNodes");
+        info.NvmeNodes = row.number<std::int32_t>("nvmeNodes");
         if (row.ok())
             rows.push_back(std::move(info));
     }
@@ -162,6 +165,16 @@ std::vector<const ProductVersionInfo*> ProductVersions(std::int16_t targetPlatfo
             versions.push_back(&row);
     }
     return versions;
+}
+
+std::int32_t ScsiNodesForHardwareVersion(std::int32_t hardwareVersion)
+{
+    std::int32_t nodes = 8;
+    for (const ProductVersionInfo& row : ProductCatalog()) {
+        if (row.HardwareVersion <= hardwareVersion)
+            nodes = std::max(nodes, row.ScsiNodes);
+    }
+    return nodes;
 }
 
 } // namespace tarvonel

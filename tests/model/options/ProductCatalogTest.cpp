@@ -125,6 +125,20 @@ TEST(ProductCatalog, LimitsAndFeaturesFollowTheHardwareVersion)
     EXPECT_EQ(row(kESXi, "8.0").MaxCoresPerSocket, 256);
     EXPECT_EQ(row(kESXi, "5.5").MaxScsiDiskSectors, 62 * 1024 * kGB);
 
+    // Nodes per controller: the classic SCSI bus of eight IDs, wide SCSI from hardware version 7,
+    // 64 units from 13; SATA and NVMe the same everywhere.
+    EXPECT_EQ(row(kWorkstation, "5.5x").ScsiNodes, 8);
+    EXPECT_EQ(row(kESXi, "4.x").ScsiNodes, 16);
+    EXPECT_EQ(row(kESXi, "6.5").ScsiNodes, 65);
+    EXPECT_EQ(row(kWorkstation, "17.x").SataNodes, 30);
+    EXPECT_EQ(row(kWorkstation, "17.x").NvmeNodes, 15);
+    EXPECT_EQ(ScsiNodesForHardwareVersion(4), 8);
+    EXPECT_EQ(ScsiNodesForHardwareVersion(0), 8);
+    EXPECT_EQ(ScsiNodesForHardwareVersion(7), 16);
+    EXPECT_EQ(ScsiNodesForHardwareVersion(12), 16);
+    EXPECT_EQ(ScsiNodesForHardwareVersion(14), 65);
+    EXPECT_EQ(ScsiNodesForHardwareVersion(99), 65);
+
     // Hosted products: what their own documents give, else the previous release's value.
     EXPECT_EQ(row(kServer, "2.x").MaxMemoryMB, 8192);
     EXPECT_EQ(row(kServer, "2.x").MaxNICs, 10);
