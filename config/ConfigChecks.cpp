@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 
 // Text ids of the findings (texts.tsv).
 constexpr int kTooManyCpus = 2650;
+constexpr int kCoresDoNotDivide = 2764;
 constexpr int kTooManyNics = 2651;
 constexpr int kTooManyScsiControllers = 2652;
 constexpr int kUnknownProduct = 2653;
@@ -396,6 +397,10 @@ std::vector<CheckFinding> CheckLimits(const ConfigSession& session, const KeyLin
     if (limits.MaxCPUs > 0 && cpus > limits.MaxCPUs)
         out.push_back(finding(lines.lineOf("numvcpus"), Severity::Error, "cpu-limit", kTooManyCpus,
                               {std::to_string(cpus), std::to_string(limits.MaxCPUs)}));
+    const std::int32_t cores = hw->CPUs()->CoresPerSocket();
+    if (cores > 0 && cpus > 0 && cpus % cores != 0)
+        out.push_back(finding(lines.lineOf("cpuid.corespersocket"), Severity::Error, "cores-per-socket",
+                              kCoresDoNotDivide, {std::to_string(cores), std::to_string(cpus)}));
     const std::int32_t nics = hw->NetworkAdapters()->Count();
     if (limits.MaxNICs > 0 && nics > limits.MaxNICs)
         out.push_back(finding(lines.lineOfSlot("ethernet" + std::to_string(limits.MaxNICs)), Severity::Error,

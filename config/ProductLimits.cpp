@@ -83,7 +83,30 @@ LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimi
         removeBeyond(*hardware.CPUs(), std::max<std::int32_t>(limits.MaxCPUs, 1), changes.removedDevices);
     if (limits.MaxNICs > 0)
         removeBeyond(*hardware.NetworkAdapters(), limits.MaxNICs, changes.removedDevices);
+    changes.coresPerSocket = FitCoresPerSocket(hardware, limits.MaxCoresPerSocket);
     return changes;
+}
+
+std::int32_t FittingCoresPerSocket(std::int32_t cores, std::int32_t processors, std::int32_t most)
+{
+    if (cores <= 0 || processors <= 0)
+        return cores;
+    std::int32_t fit = most > 0 ? std::min(cores, most) : cores;
+    fit = std::min(fit, processors);
+    while (fit > 1 && processors % fit != 0)
+        --fit;
+    return std::max(fit, 1);
+}
+
+std::optional<std::int32_t> FitCoresPerSocket(tarvonel::clsHardware& hardware, std::int32_t most)
+{
+    const auto cpus = hardware.CPUs();
+    const std::int32_t cores = cpus->CoresPerSocket();
+    const std::int32_t fit = FittingCoresPerSocket(cores, cpus->Count(), most);
+    if (fit == cores)
+        return std::nullopt;
+    cpus->SetCoresPerSocket(fit);
+    return fit;
 }
 
 } // namespace zentravolix::config

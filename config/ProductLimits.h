@@ -29,8 +29,10 @@ struct LimitChanges {
     std::optional<std::int32_t> memoryMB;
     /** Display names of the processors and network adapters removed, in removal order. */
     std::vector<std::string> removedDevices;
+    /** The cores per processor now stored, when the old number no longer fitted. */
+    std::optional<std::int32_t> coresPerSocket;
 
-    bool any() const { return memoryMB.has_value() || !removedDevices.empty(); }
+    bool any() const { return memoryMB.has_value() || !removedDevices.empty() || coresPerSocket.has_value(); }
 };
 
 /**
@@ -40,5 +42,18 @@ struct LimitChanges {
  * changes.
  */
 LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimits& limits);
+
+/**
+ * The cores per processor to keep with `processors` virtual processors: the largest number that
+ * divides them, is at most `cores` and, when `most` is above 0, at most `most`. 0 (not set) stays 0.
+ */
+std::int32_t FittingCoresPerSocket(std::int32_t cores, std::int32_t processors, std::int32_t most);
+
+/**
+ * Makes the machine's cores per processor fit its processor count again after processors were
+ * added or removed (a machine whose cores do not divide its processors does not start); `most` as
+ * for FittingCoresPerSocket. Returns the new value when it changed.
+ */
+std::optional<std::int32_t> FitCoresPerSocket(tarvonel::clsHardware& hardware, std::int32_t most);
 
 } // namespace zentravolix::config

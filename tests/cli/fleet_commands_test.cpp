@@ -215,6 +215,28 @@ TEST_F(FleetCommandsTest, GetPrintsValuesByKeyInAnyLetterCase)
     EXPECT_EQ(run({"get", vm.string()}), 2);
 }
 
+TEST_F(FleetCommandsTest, CoresPerProcessorMustDivideTheProcessorsInCheckAndSet)
+{
+    std::string text = kMachine;
+    text.replace(text.find("virtualHW.version = \"4\""), 23, "virtualHW.version = \"21\"");
+    text += "numvcpus = \"4\"\ncpuid.coresPerSocket = \"2\"\n";
+    const fs::path vm = machine("cores", text);
+    EXPECT_EQ(run({"check", vm.string()}), 0) << out.str();
+
+    EXPECT_EQ(run({"set", vm.string(), "numvcpus=3"}), 2);
+    EXPECT_NE(err.str().find("Cores per processor: 2 does not divide the number of processors (3)."), std::string::npos)
+        << err.str();
+    ASSERT_EQ(run({"set", vm.string(), "numvcpus=3", "cpuid.coresPerSocket=3"}), 0) << err.str();
+    EXPECT_NE(readFile(vm).find("cpuid.coresPerSocket = \"3\""), std::string::npos);
+
+    text.replace(text.find("cpuid.coresPerSocket = \"2\""), 28, "cpuid.coresPerSocket = \"3\"");
+    const fs::path bad = machine("bad-cores", text);
+    EXPECT_EQ(run({"check", bad.string()}), 1);
+    EXPECT_NE(out.str().find(":12: error: Cores per processor: 3 does not divide the number of processors (4)."),
+              std::string::npos)
+        << out.str();
+}
+
 TEST_F(FleetCommandsTest, SetRefusesWhatTheEditorRefusesAndChangesNothing)
 {
     const fs::path vm = machine();

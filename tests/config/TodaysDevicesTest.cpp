@@ -5,6 +5,7 @@
 #include "config/ChoiceLists.h"
 #include "config/ConfigSession.h"
 #include "config/DeviceFieldRules.h"
+#include "config/ProductLimits.h"
 #include "config/ProductTables.h"
 #include "vmx/VmxReader.h"
 
@@ -208,6 +209,36 @@ TEST(TodaysDevices, CoresPerProcessorMustDivideTheProcessors)
     EXPECT_EQ(CheckCoresPerSocket("0", 4, 32), std::nullopt);
     EXPECT_EQ(CheckCoresPerSocket("2x", 4, 32), std::nullopt);
     EXPECT_EQ(CheckCoresPerSocket("4", 8, 2), std::nullopt) << "beyond the version's limit";
+}
+
+TEST(TodaysDevices, CoresPerProcessorFollowAChangedProcessorCount)
+{
+    // The largest divisor of the new count that is no more than before (and the version allows).
+    EXPECT_EQ(FittingCoresPerSocket(4, 6, 0), 3);
+    EXPECT_EQ(FittingCoresPerSocket(2, 3, 0), 1);
+    EXPECT_EQ(FittingCoresPerSocket(4, 2, 0), 2);
+    EXPECT_EQ(FittingCoresPerSocket(2, 8, 0), 2) << "a divisor stays";
+    EXPECT_EQ(FittingCoresPerSocket(8, 8, 4), 4);
+    EXPECT_EQ(FittingCoresPerSocket(0, 5, 1), 0) << "not set stays not set";
+
+    ConfigSession session("/tmp/");
+    session.StartNew("Machine", "/tmp/zv-cores");
+    ASSERT_TRUE(session.ChooseProduct({1, 17}).has_value()); // Workstation 17.x
+    const auto hw = session.Machine()->Hardware();
+    while (hw->CPUs()->Count() < 4)
+        hw->CPUs()->Add();
+    hw->CPUs()->SetCoresPerSocket(4);
+    EXPECT_FALSE(FitCoresPerSocket(*hw, 0).has_value()) << "4 of 4 fits";
+    hw->CPUs()->Remove(hw->CPUs()->Count());
+    EXPECT_EQ(FitCoresPerSocket(*hw, 0), 3);
+    EXPECT_NE(session.Text().find("cpuid.coresPerSocket = \"3\""), std::string::npos);
+
+    // A version of two processors brings the machine within it: 3 cores do not divide 2.
+    const auto changes = session.ChooseProduct({1, 4}); // Workstation 5.5x
+    ASSERT_TRUE(changes.has_value());
+    EXPECT_EQ(hw->CPUs()->Count(), 2);
+    EXPECT_EQ(changes->coresPerSocket, 2);
+    EXPECT_EQ(hw->CPUs()->CoresPerSocket(), 2);
 }
 
 constexpr std::string_view kEncrypted = R"vmx(.encoding = "UTF-8"

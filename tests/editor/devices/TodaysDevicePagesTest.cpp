@@ -4,6 +4,7 @@
 // classic versions' pages stay as they were.
 #include "DevicePageFixture.h"
 
+#include "editor/widget/pages/devices/HardwareEdits.h"
 #include "editor/widget/pages/devices/AudioPage.h"
 #include "editor/widget/pages/devices/CpuPage.h"
 #include "editor/widget/pages/devices/DisplayPage.h"
@@ -127,6 +128,11 @@ TEST_F(TodaysDevicePages, CoresGraphicsMemoryAndFirmwareAreEditedWhereTheVersion
     EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("Cores per processor")));
     leave(cores, QStringLiteral("4"));
     EXPECT_TRUE(written("cpuid.coresPerSocket = \"4\""));
+    // A processor removed or added keeps the cores a divisor of the count.
+    ASSERT_TRUE(editor::RemoveDevice(*hw(), tarvonel::VirtualHardwareType::CPU, hw()->CPUs()->Item(4)->ID()));
+    EXPECT_TRUE(written("cpuid.coresPerSocket = \"3\""));
+    ASSERT_TRUE(editor::AddDevice(*hw(), tarvonel::VirtualHardwareType::CPU).has_value());
+    EXPECT_TRUE(written("cpuid.coresPerSocket = \"2\""));
 
     auto display = makePage<editor::DisplayPage>(hw()->Displays()->Item(1)->ID(), hooks());
     auto* memory = child<QLineEdit>(*display, "txtGraphicsMemory");

@@ -2,6 +2,7 @@
 #include "editor/widget/pages/devices/HardwareEdits.h"
 
 #include "config/DeviceKinds.h"
+#include "config/ProductLimits.h"
 #include "editor/dialogs/frmAddHardware.h"
 
 #include <tarvonel/tarvonel.h>
@@ -34,6 +35,9 @@ std::optional<std::string> AddDevice(tarvonel::clsHardware& hardware, VirtualHar
     std::string id = withCollection(hardware, type, std::string{}, [](const auto& c) { return c->Add()->ID(); });
     if (id.empty())
         return std::nullopt;
+    // One processor more may leave the cores per processor no divisor of the count.
+    if (type == VirtualHardwareType::CPU)
+        config::FitCoresPerSocket(hardware, 0);
     return id;
 }
 
@@ -41,10 +45,13 @@ bool RemoveDevice(tarvonel::clsHardware& hardware, VirtualHardwareType type, con
 {
     if (!DeviceNumber(hardware, type, id))
         return false;
-    return withCollection(hardware, type, false, [&id](const auto& c) {
+    const bool removed = withCollection(hardware, type, false, [&id](const auto& c) {
         c->Remove(-1, id);
         return true;
     });
+    if (removed && type == VirtualHardwareType::CPU)
+        config::FitCoresPerSocket(hardware, 0);
+    return removed;
 }
 
 std::optional<std::int16_t> DeviceNumber(const tarvonel::clsHardware& hardware, VirtualHardwareType type,
