@@ -174,6 +174,8 @@ public:
 private:
     void beforeRead();
     void afterRead(vmx::ReadResult result, const std::filesystem::path& file, const std::string& knownAs);
+    /** Takes the kept lines only today's products write into the model (a classic version kept them). */
+    void takeNewerKeptLines();
 
     std::shared_ptr<tarvonel::VirtualMachine> m_vm;
     std::string m_tempPath;

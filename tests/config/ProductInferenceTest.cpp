@@ -227,3 +227,32 @@ TEST(ProductInference, KeptSataAndNvmeControllersCountToo)
     session.OpenText(text + "nvme0.present = \"FALSE\"\n", "/tmp/zv-inference/Test.vmx");
     EXPECT_FALSE(session.CheckBeforeSave().has_value());
 }
+
+TEST(ProductInference, ChoosingTodaysVersionTakesTheNewerLinesOfAClassicFileIntoTheModel)
+{
+    // A classic file that someone gave today's adapter types by hand: read as Workstation 5.5x, the
+    // newer lines stay text; once a version of today is chosen they are the model's, written once.
+    const std::string text = "config.version = \"8\"\nvirtualHW.version = \"4\"\nmemsize = \"256\"\n"
+                             "ethernet0.present = \"TRUE\"\nethernet0.virtualDev = \"e1000e\"\n"
+                             "firmware = \"efi\"\nzz.unknown = \"kept\"\n";
+    ConfigSession session("/tmp/");
+    session.OpenText(text, "/tmp/zv-newer/vm.vmx");
+    const auto general = session.Machine()->Options()->GeneralOptions();
+    ASSERT_TRUE(config::IsClassicVersion(general->TargetPlatform(), general->PlatformVersion()));
+    EXPECT_EQ(session.OtherParams().size(), 3u);
+
+    ASSERT_TRUE(session.ChooseProduct({kWorkstation, 17}).has_value());
+    const auto hw = session.Machine()->Hardware();
+    EXPECT_EQ(hw->NetworkAdapters()->Item(1)->DeviceType(), 3) << "e1000e";
+    EXPECT_EQ(session.OtherParams(), std::vector<std::string>{"zz.unknown = \"kept\""});
+    const std::string saved = session.Text();
+    auto count = [&](const std::string& what) {
+        std::size_t n = 0;
+        for (auto at = saved.find(what); at != std::string::npos; at = saved.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("ethernet0.virtualDev"), 1u) << saved;
+    EXPECT_EQ(count("firmware = \"efi\""), 1u) << saved;
+    EXPECT_EQ(count("zz.unknown"), 1u);
+}
