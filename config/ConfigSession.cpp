@@ -43,36 +43,38 @@ std::optional<LimitChanges> ConfigSession::ChooseProduct(ProductVersion product)
     if (!FindVersionSettings(product.platform, product.version))
         return std::nullopt;
     const auto general = m_vm->Options()->GeneralOptions();
-    const bool wasClassic = IsClassicVersion(general->TargetPlatform(), general->PlatformVersion());
     general->SetTargetPlatform(product.platform);
     general->SetPlatformVersion(product.version);
     if (!general->SupportedGuests().empty())
         general->SetGuestOSName(general->GuestOSName());
     m_limits = ApplyVersionSettings(*general).value_or(m_limits);
-    if (wasClassic && !IsClassicVersion(product.platform, product.version) && !m_otherParams.empty())
-        takeNewerKeptLines();
+    TakeNewerKeptLines();
     return BringWithinLimits(*m_vm->Hardware(), m_limits);
 }
 
-void ConfigSession::takeNewerKeptLines()
+bool ConfigSession::TakeNewerKeptLines()
 {
     // A classic version keeps the lines only today's products write ("ethernet0.virtualDev =
-    // \"e1000e\"", "firmware") as text. Read once more as the save would now write it, under
+    // \"e1000e\"", "firmware") as text. Read once more as a save would now write it, under
     // today's product lines, the file has them in the model, and the pages show what is saved.
     const auto general = m_vm->Options()->GeneralOptions();
+    if (m_otherParams.empty() || IsClassicVersion(general->TargetPlatform(), general->PlatformVersion()))
+        return false;
     const std::string name = general->DisplayName();
     const std::string folder = general->VmxPath();
     const std::string file = general->VmxFileName();
     ConfigSession again(m_tempPath);
     again.OpenText(Text(), FilePath(), name);
-    if (!again.Problems().empty())
-        return; // the text a save writes always reads back; if not, nothing is taken
+    // Nothing to take, or a text that does not read back cleanly: the session stays as it is.
+    if (again.m_otherParams == m_otherParams || !again.Problems().empty())
+        return false;
     m_vm->CopyFrom(*again.Machine());
     general->SetDisplayName(name);
     general->SetVmxPath(folder);
     general->SetVmxFileName(file);
-    m_otherParams = again.m_otherParams;
-    m_valuesAfterRead = again.m_valuesAfterRead;
+    m_otherParams = std::move(again.m_otherParams);
+    m_valuesAfterRead = std::move(again.m_valuesAfterRead);
+    return true;
 }
 
 void ConfigSession::beforeRead()

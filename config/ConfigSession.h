@@ -96,6 +96,13 @@ public:
      * catalog has no such version, and then nothing changes.
      */
     std::optional<LimitChanges> ChooseProduct(ProductVersion product);
+    /**
+     * For a machine of today's product versions: takes into the model the kept lines a classic
+     * version left as text because only today's products write them (adapter types, firmware,
+     * cores per processor...), so they show on their pages. ChooseProduct does it; the editor
+     * calls it after a version chosen on its General page. Returns whether anything was taken.
+     */
+    bool TakeNewerKeptLines();
 
     /** Whether the file name and folder fields were last found valid (a save checks it). */
     bool NameValid() const { return m_nameValid; }
@@ -174,8 +181,6 @@ public:
 private:
     void beforeRead();
     void afterRead(vmx::ReadResult result, const std::filesystem::path& file, const std::string& knownAs);
-    /** Takes the kept lines only today's products write into the model (a classic version kept them). */
-    void takeNewerKeptLines();
 
     std::shared_ptr<tarvonel::VirtualMachine> m_vm;
     std::string m_tempPath;

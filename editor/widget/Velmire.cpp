@@ -301,6 +301,12 @@ void Velmire::onVersionChosen()
 {
     if (const auto limits = ApplyVersionSettings(*m_vm->Options()->GeneralOptions())) {
         m_session.SetLimits(*limits);
+        // Lines a classic version kept as text are now the model's and show on their pages.
+        if (m_session.TakeNewerKeptLines()) {
+            m_hardwareTab->rebuild();
+            m_devicePages->reloadShown();
+            recordEdit();
+        }
         bringWithinLimits(*limits);
     }
     emit productVersionChosen();

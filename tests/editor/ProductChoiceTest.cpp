@@ -127,5 +127,21 @@ TEST_F(ProductChoice, ProductChangeBringsMemoryProcessorsAndAdaptersWithinTheNew
     EXPECT_EQ(hw->Memory()->Item(1)->MBs(), 1024);
 }
 
+
+TEST_F(ProductChoice, TodaysVersionShowsTheNewerLinesAClassicVersionKeptAsText)
+{
+    const auto file = std::filesystem::path(temp.withSlash()) / "newer.vmx";
+    writeFile(file, "config.version = \"8\"\nvirtualHW.version = \"4\"\nmemsize = \"256\"\n"
+                    "ethernet0.present = \"TRUE\"\nethernet0.virtualDev = \"vmxnet3\"\n");
+    const auto editor = openEditor(file);
+    const auto nic = [&] { return editor->Machine()->Hardware()->NetworkAdapters()->Item(1); };
+    EXPECT_EQ(nic()->DeviceType(), 0) << "read as Workstation 5.5x: the line is kept as text";
+
+    child<QComboBox>(*editor, "cboPlatformVersion")->setCurrentIndex(17); // Workstation 17.x
+    EXPECT_EQ(editor->Machine()->Options()->GeneralOptions()->PlatformVersion(), 17);
+    EXPECT_EQ(nic()->DeviceType(), 4) << "vmxnet3 is the adapter's type now";
+    EXPECT_TRUE(editor->ChangesPending());
+}
+
 } // namespace
 } // namespace zentravolix::testing
