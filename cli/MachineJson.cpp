@@ -129,6 +129,16 @@ void fields(const tarvonel::clsUSBController& d, json& j)
     j["enabled"] = d.Enabled();
     j["autoConnect"] = d.AutoConnect();
 }
+void fields(const tarvonel::clsSATAController& d, json& j)
+{
+    j["enabled"] = d.Enabled();
+    j["nodes"] = d.MaxNodes();
+}
+void fields(const tarvonel::clsNVMeController& d, json& j)
+{
+    j["enabled"] = d.Enabled();
+    j["nodes"] = d.MaxNodes();
+}
 void fields(const tarvonel::clsIDEController& d, json& j)
 {
     j["enabled"] = d.Enabled();
@@ -181,26 +191,36 @@ void fields(const tarvonel::clsMouse& d, json& j)
     j["enabled"] = d.Enabled();
 }
 
+template <class Collection>
+void listCollection(const tarvonel::clsHardware& hw, VirtualHardwareType type, const Collection& collection, json& list)
+{
+    for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+        const auto item = collection.Item(i);
+        json j;
+        j["kind"] = hw.HWTypeToText(type);
+        j["type"] = kindId(type);
+        j["number"] = item->DeviceNum();
+        j["name"] = item->DisplayName();
+        j["summary"] = item->Summary();
+        fields(*item, j);
+        list.push_back(std::move(j));
+    }
+}
+
 json devices(const tarvonel::clsHardware& hw)
 {
     json list = json::array();
     for (const auto type : config::DeviceKinds()) {
         config::VisitDeviceKind(type, 0, [&](const auto& kind) {
-            const auto collection = kind.collection(hw);
-            for (std::int32_t i = 1; i <= collection->Count(); ++i) {
-                const auto item = collection->Item(i);
-                json j;
-                j["kind"] = hw.HWTypeToText(type);
-                j["type"] = kindId(type);
-                j["number"] = item->DeviceNum();
-                j["name"] = item->DisplayName();
-                j["summary"] = item->Summary();
-                fields(*item, j);
-                list.push_back(std::move(j));
-            }
+            listCollection(hw, type, *kind.collection(hw), list);
             return 0;
         });
     }
+    // SATA and NVMe controllers until the hardware list has kinds for them.
+    if (!config::IsDeviceKind(VirtualHardwareType::SATAController))
+        listCollection(hw, VirtualHardwareType::SATAController, *hw.SATAControllers(), list);
+    if (!config::IsDeviceKind(VirtualHardwareType::NVMeController))
+        listCollection(hw, VirtualHardwareType::NVMeController, *hw.NVMeControllers(), list);
     return list;
 }
 
@@ -265,6 +285,20 @@ json options(const tarvonel::clsOptions& o)
     return j;
 }
 
+/** The settings of today's products that no device field holds; null where the machine lacks the device. */
+json settings(const tarvonel::VirtualMachine& vm)
+{
+    const auto hw = vm.Hardware();
+    const auto advanced = vm.Options()->AdvancedOptions();
+    json j;
+    j["firmware"] = FirmwareName(*advanced);
+    j["secureBoot"] = advanced->SecureBoot();
+    j["usbVersion"] = hw->USBControllers()->Count() > 0 ? json(UsbVersion(*hw->USBControllers()->Item(1))) : json();
+    j["coresPerSocket"] = hw->CPUs()->CoresPerSocket();
+    j["graphicsMemoryKB"] = hw->Displays()->Count() > 0 ? json(hw->Displays()->Item(1)->GraphicsMemoryKB()) : json();
+    return j;
+}
+
 json limits(const config::EditorLimits& l)
 {
     return {{"maxCPUs", l.MaxCPUs},
@@ -277,6 +311,18 @@ json limits(const config::EditorLimits& l)
 }
 
 } // namespace
+
+std::string UsbVersion(const tarvonel::clsUSBController& usb)
+{
+    if (usb.XhciEnabled())
+        return "3.x";
+    return usb.EhciEnabled() ? "2.0" : "1.1";
+}
+
+std::string FirmwareName(const tarvonel::clsAdvanced& advanced)
+{
+    return advanced.Firmware() == 1 ? "efi" : "bios";
+}
 
 KeyLineCount CountKeyLines(const config::ConfigSession& session, const config::KeyLineIndex& lines)
 {
@@ -318,6 +364,7 @@ json MachineJson(const Context& context, const config::ConfigSession& session, c
         doc["limits"] = limits(session.Limits());
     else
         doc["limits"] = nullptr;
+    doc["settings"] = settings(vm);
     doc["hardware"] = devices(*vm.Hardware());
     doc["options"] = options(*vm.Options());
     doc["problems"] = json::array();

@@ -9,7 +9,18 @@
 
 #include <string>
 
+namespace tarvonel {
+class clsAdvanced;
+class clsUSBController;
+} // namespace tarvonel
+
 namespace zentravolix::cli {
+
+/** The USB version a USB controller offers: "1.1", "2.0" with its EHCI part, "3.x" with its xHCI part. */
+std::string UsbVersion(const tarvonel::clsUSBController& usb);
+
+/** The firmware as the file names it: "bios" or "efi". */
+std::string FirmwareName(const tarvonel::clsAdvanced& advanced);
 
 /**
  * The whole configuration as `show --json` prints it: product, every device with every field the

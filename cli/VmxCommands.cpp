@@ -140,13 +140,39 @@ void printProblems(Context& context, const config::ConfigSession& session)
     }
 }
 
+template <class Collection>
+void addRows(std::vector<HardwareRow>& rows, tarvonel::VirtualHardwareType type, const Collection& collection)
+{
+    for (std::int32_t i = 1; i <= collection.Count(); ++i)
+        rows.push_back({type, collection.Item(i)->DisplayName(), collection.Item(i)->Summary()});
+}
+
 std::vector<HardwareRow> hardwareRows(const tarvonel::clsHardware& hw)
 {
     std::vector<HardwareRow> rows;
     config::ForEachDevice(hw, [&rows](tarvonel::VirtualHardwareType type, const tarvonel::DeviceItem& device) {
         rows.push_back({type, device.DisplayName(), device.Summary()});
     });
+    // SATA and NVMe controllers until the hardware list has kinds for them.
+    if (!config::IsDeviceKind(tarvonel::VirtualHardwareType::SATAController))
+        addRows(rows, tarvonel::VirtualHardwareType::SATAController, *hw.SATAControllers());
+    if (!config::IsDeviceKind(tarvonel::VirtualHardwareType::NVMeController))
+        addRows(rows, tarvonel::VirtualHardwareType::NVMeController, *hw.NVMeControllers());
     return rows;
+}
+
+/** The settings of today's products that no hardware row shows: firmware, USB version, cores, 3D memory. */
+void settingsText(std::ostream& out, const tarvonel::VirtualMachine& vm)
+{
+    const auto hw = vm.Hardware();
+    const auto advanced = vm.Options()->AdvancedOptions();
+    out << "Firmware: " << FirmwareName(*advanced) << "\n";
+    out << "Secure boot: " << (advanced->SecureBoot() ? "on" : "off") << "\n";
+    if (hw->USBControllers()->Count() > 0)
+        out << "USB version: " << UsbVersion(*hw->USBControllers()->Item(1)) << "\n";
+    out << "Cores per processor: " << hw->CPUs()->CoresPerSocket() << "\n";
+    if (hw->Displays()->Count() > 0)
+        out << "Graphics memory: " << hw->Displays()->Item(1)->GraphicsMemoryKB() << " KB\n";
 }
 
 std::vector<OptionRow> optionRows(const tarvonel::clsOptions& options)
@@ -188,6 +214,7 @@ void showText(Context& context, const config::ConfigSession& session, const std:
         << "\n";
     out << "Config version: " << general->ConfigVersion() << "\n";
     out << "Hardware version: " << general->HardwareVersion() << "\n";
+    settingsText(out, vm);
 
     const auto rows = hardwareRows(*vm.Hardware());
     std::size_t width = 0;

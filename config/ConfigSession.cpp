@@ -194,23 +194,7 @@ std::optional<vmx::SaveRefusal> ConfigSession::CheckBeforeSave() const
     vmx::VersionDeviceLimits limits{product->PlatformName + " " + product->Caption, product->MaxNICs,
                                     product->MaxSCSIControllers, product->MaxSATAControllers,
                                     product->MaxNVMeControllers};
-    // SATA and NVMe controllers are kept lines: each "sataN.present" / "nvmeN.present" that says
-    // TRUE is one.
-    vmx::UnmodelledDevices kept;
-    for (const std::string& line : m_otherParams) {
-        const std::string key = vmx::ToLower(std::string(vmx::RawLineKey(line)));
-        const auto isPresent = [&](std::string_view family) {
-            if (key.size() <= family.size() + 8 || key.compare(0, family.size(), family) != 0 ||
-                key.compare(key.size() - 8, 8, ".present") != 0)
-                return false;
-            const std::string_view digits = std::string_view(key).substr(family.size(), key.size() - family.size() - 8);
-            return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-                   vmx::EqualsIgnoreCase(vmx::LineValue(line), "true");
-        };
-        kept.sataControllers += isPresent("sata") ? 1 : 0;
-        kept.nvmeControllers += isPresent("nvme") ? 1 : 0;
-    }
-    return vmx::CheckVersionLimits(*m_vm, m_nameValid, limits, kept);
+    return vmx::CheckVersionLimits(*m_vm, m_nameValid, limits);
 }
 
 std::optional<fs::path> ConfigSession::BackupIfDue()

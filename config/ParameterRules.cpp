@@ -115,6 +115,10 @@ std::optional<KeyHome> KeyHomeOf(std::string_view key)
     case KnownKeyPlace::ScsiNode:
         return hardware({VirtualHardwareType::HardDrive, VirtualHardwareType::CDRomDrive,
                          VirtualHardwareType::GenericSCSI});
+    case KnownKeyPlace::SataController: return hardware({VirtualHardwareType::SATAController});
+    case KnownKeyPlace::NvmeController: return hardware({VirtualHardwareType::NVMeController});
+    case KnownKeyPlace::SataNode: return hardware({VirtualHardwareType::HardDrive, VirtualHardwareType::CDRomDrive});
+    case KnownKeyPlace::NvmeNode: return hardware({VirtualHardwareType::HardDrive});
     }
     return std::nullopt;
 }

@@ -13,8 +13,12 @@ namespace zentravolix::vmx::detail {
 
 namespace {
 
-constexpr std::string_view kIde = "IDE";
-constexpr std::string_view kScsi = "SCSI";
+/** The controller families with numbered nodes, by the BusType of their devices. */
+struct BusFamily {
+    std::string_view busType;
+    std::string_view family;
+};
+constexpr BusFamily kBusFamilies[] = {{"IDE", "ide"}, {"SCSI", "scsi"}, {"SATA", "sata"}, {"NVMe", "nvme"}};
 
 /** Families numbered by position, with their key prefix; the reader matches them by this start. */
 constexpr std::string_view kPositionFamilies[] = {"sharedfolder", "floppy", "parallel", "serial", "ethernet"};
@@ -48,10 +52,13 @@ template <class Collection> void addNodes(std::unordered_set<std::string>& slots
     for (std::int32_t i = 1; i <= devices.Count(); ++i) {
         const auto device = devices.Item(i);
         const std::string bus = device->BusType();
-        if (bus != kIde && bus != kScsi)
-            continue;
-        slots.insert((bus == kIde ? "ide" : "scsi") + std::to_string(device->Controller()) + ":" +
-                     std::to_string(device->BusNode()));
+        for (const BusFamily& known : kBusFamilies) {
+            if (bus == known.busType) {
+                slots.insert(std::string(known.family) + std::to_string(device->Controller()) + ":" +
+                             std::to_string(device->BusNode()));
+                break;
+            }
+        }
     }
 }
 
@@ -68,6 +75,8 @@ std::unordered_set<std::string> deviceSlots(const tarvonel::VirtualMachine& vm)
     addPositions(slots, "ethernet", *hw->NetworkAdapters());
     addControllers(slots, "ide", *hw->IDEControllers());
     addControllers(slots, "scsi", *hw->SCSIControllers());
+    addControllers(slots, "sata", *hw->SATAControllers());
+    addControllers(slots, "nvme", *hw->NVMeControllers());
     addNodes(slots, *hw->HardDisks());
     addNodes(slots, *hw->CDRoms());
     addNodes(slots, *hw->GenericSCSIDevices());
@@ -96,7 +105,8 @@ std::vector<std::string> slotsOfKey(std::string_view lowerKey)
             return {std::string(family) + std::to_string(*n)};
         }
     }
-    for (const std::string_view family : {std::string_view("ide"), std::string_view("scsi")}) {
+    for (const BusFamily& known : kBusFamilies) {
+        const std::string_view family = known.family;
         if (prefix.substr(0, family.size()) != family)
             continue;
         const std::string_view address = prefix.substr(family.size());

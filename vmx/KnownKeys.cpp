@@ -24,7 +24,8 @@ bool takeDigits(std::string_view& text)
 /** The family a place's prefix starts with, and whether a node ("0:1") follows it. */
 std::string_view familyOf(KeyPlace place, bool& node)
 {
-    node = place == KeyPlace::IdeNode || place == KeyPlace::ScsiNode;
+    node = place == KeyPlace::IdeNode || place == KeyPlace::ScsiNode || place == KeyPlace::SataNode ||
+           place == KeyPlace::NvmeNode;
     switch (place) {
     case KeyPlace::Own: return {};
     case KeyPlace::SharedFolder: return detail::family::SharedFolder;
@@ -36,6 +37,10 @@ std::string_view familyOf(KeyPlace place, bool& node)
     case KeyPlace::IdeNode: return detail::family::Ide;
     case KeyPlace::ScsiController:
     case KeyPlace::ScsiNode: return detail::family::Scsi;
+    case KeyPlace::SataController:
+    case KeyPlace::SataNode: return detail::family::Sata;
+    case KeyPlace::NvmeController:
+    case KeyPlace::NvmeNode: return detail::family::Nvme;
     }
     return {};
 }
@@ -71,6 +76,10 @@ KnownKeyPlace publicPlace(KeyPlace place)
     case KeyPlace::ScsiController: return KnownKeyPlace::ScsiController;
     case KeyPlace::IdeNode: return KnownKeyPlace::IdeNode;
     case KeyPlace::ScsiNode: return KnownKeyPlace::ScsiNode;
+    case KeyPlace::SataController: return KnownKeyPlace::SataController;
+    case KeyPlace::NvmeController: return KnownKeyPlace::NvmeController;
+    case KeyPlace::SataNode: return KnownKeyPlace::SataNode;
+    case KeyPlace::NvmeNode: return KnownKeyPlace::NvmeNode;
     }
     return KnownKeyPlace::Own;
 }

@@ -21,6 +21,10 @@ enum class KnownKeyPlace {
     ScsiController,
     IdeNode,
     ScsiNode,
+    SataController,
+    NvmeController,
+    SataNode,
+    NvmeNode,
 };
 
 /** A key the reader understands: its place and its name as the writer spells it (the member's part for a family). */

@@ -6,18 +6,21 @@
 
 namespace zentravolix::vmx::detail {
 
-NodeDevice decidedKind(const ParsedLine& line, bool scsi)
+NodeDevice decidedKind(const ParsedLine& line, Bus bus)
 {
     if (line.hasMember(member::DeviceType)) {
         const std::string& type = line.value;
         if (type == "disk" || type == "rawDisk")
             return NodeDevice::HardDisk;
+        // An NVMe controller holds disks only.
+        if (bus == Bus::Nvme)
+            return NodeDevice::None;
         // "device" is what a CD-ROM holds until a drive or image is chosen, and what the writer
         // then writes; without it such a drive would vanish on the next read.
         if (type == "atapi-cdrom" || type == "cdrom-raw" || type == "cdrom-image" || type == "file" ||
             type == "device")
             return NodeDevice::CDRom;
-        if (scsi && type == "scsi-passthru")
+        if (bus == Bus::Scsi && type == "scsi-passthru")
             return NodeDevice::GenericScsi;
         return NodeDevice::None;
     }
@@ -56,22 +59,56 @@ bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector
     return false;
 }
 
-bool isControllerPrefix(std::string_view prefix, bool& scsi)
+namespace {
+constexpr Bus kBuses[] = {Bus::Ide, Bus::Scsi, Bus::Sata, Bus::Nvme};
+}
+
+std::string_view busFamily(Bus bus)
 {
-    if (EqualsIgnoreCase(prefix.substr(0, family::Ide.size()), family::Ide)) {
-        scsi = false;
-        return true;
+    switch (bus) {
+    case Bus::Ide: return family::Ide;
+    case Bus::Scsi: return family::Scsi;
+    case Bus::Sata: return family::Sata;
+    case Bus::Nvme: return family::Nvme;
     }
-    if (EqualsIgnoreCase(prefix.substr(0, family::Scsi.size()), family::Scsi)) {
-        scsi = true;
-        return true;
+    return family::Ide;
+}
+
+const char* busName(Bus bus)
+{
+    switch (bus) {
+    case Bus::Ide: return "IDE";
+    case Bus::Scsi: return "SCSI";
+    case Bus::Sata: return "SATA";
+    case Bus::Nvme: return "NVMe";
+    }
+    return "IDE";
+}
+
+std::optional<Bus> busOfName(std::string_view name)
+{
+    for (const Bus bus : kBuses) {
+        if (name == busName(bus))
+            return bus;
+    }
+    return std::nullopt;
+}
+
+bool isControllerPrefix(std::string_view prefix, Bus& bus)
+{
+    for (const Bus candidate : kBuses) {
+        const std::string_view family = busFamily(candidate);
+        if (EqualsIgnoreCase(prefix.substr(0, family.size()), family)) {
+            bus = candidate;
+            return true;
+        }
     }
     return false;
 }
 
-std::optional<NodeAddress> nodeOf(const ParsedLine& line, bool scsi)
+std::optional<NodeAddress> nodeOf(const ParsedLine& line, Bus bus)
 {
-    const std::string_view address = line.prefix().substr(scsi ? family::Scsi.size() : family::Ide.size());
+    const std::string_view address = line.prefix().substr(busFamily(bus).size());
     const auto colon = address.find(':');
     if (colon == std::string_view::npos)
         return std::nullopt;
@@ -81,15 +118,15 @@ std::optional<NodeAddress> nodeOf(const ParsedLine& line, bool scsi)
             NumberStatus::Ok ||
         ParseInteger(address.substr(colon + 1), -32768, 32767, node) != NumberStatus::Ok)
         return std::nullopt;
-    return NodeAddress{scsi, static_cast<std::int32_t>(controller), static_cast<std::int32_t>(node)};
+    return NodeAddress{bus, static_cast<std::int32_t>(controller), static_cast<std::int32_t>(node)};
 }
 
 NodeLinesMap gatherNodeLines(const ReaderContext& ctx, const std::vector<RawLine>& keyLines,
                              const std::vector<bool>& superseded)
 {
     NodeLinesMap nodes;
-    forEachControllerLine(keyLines, superseded, [&](std::size_t, const ParsedLine& line, bool scsi) {
-        const auto address = nodeOf(line, scsi);
+    forEachControllerLine(keyLines, superseded, [&](std::size_t, const ParsedLine& line, Bus bus) {
+        const auto address = nodeOf(line, bus);
         if (!address)
             return;
         NodeLines& node = nodes[*address];
@@ -99,7 +136,7 @@ NodeLinesMap gatherNodeLines(const ReaderContext& ctx, const std::vector<RawLine
             node.clusteringMode = node.clusteringMode || line.hasMember(member::Mode);
             return;
         }
-        const NodeDevice kind = decidedKind(line, scsi);
+        const NodeDevice kind = decidedKind(line, bus);
         if (kind == NodeDevice::None)
             return;
         if (line.hasMember(member::DeviceType))

@@ -9,8 +9,10 @@ namespace zentravolix::vmx::detail {
 
 namespace {
 
-constexpr const char* kIde = "IDE";
-constexpr const char* kScsi = "SCSI";
+/** Empty nodes of an IDE controller and the first eight of a SCSI controller get a ".present" FALSE line from the writer. */
+constexpr std::int32_t kNodesWrittenEmpty = 8;
+/** The hardware version of the last classic products; files of later ones have the newer buses. */
+constexpr std::int32_t kLastClassicHardwareVersion = 4;
 
 int kindSlot(NodeDevice device)
 {
@@ -19,19 +21,19 @@ int kindSlot(NodeDevice device)
 
 /** The controller and node of a key prefix such as "ide1" or "scsi0:3". */
 struct ParsedAddress {
-    bool scsi = false;
+    Bus bus = Bus::Ide;
     std::int32_t controller = 0;
     std::optional<std::int64_t> node;
 };
 
-std::optional<ParsedAddress> parseAddress(ReaderContext& ctx, const ParsedLine& line, bool scsi)
+std::optional<ParsedAddress> parseAddress(ReaderContext& ctx, const ParsedLine& line, Bus bus)
 {
-    const std::string_view address = line.prefix().substr(scsi ? family::Scsi.size() : family::Ide.size());
+    const std::string_view address = line.prefix().substr(busFamily(bus).size());
     const auto colon = address.find(':');
     const auto controller = ctx.index(line, address.substr(0, colon));
     if (!controller)
         return std::nullopt;
-    ParsedAddress result{scsi, *controller, std::nullopt};
+    ParsedAddress result{bus, *controller, std::nullopt};
     if (colon != std::string_view::npos) {
         std::int64_t node = 0;
         const std::string_view digits = address.substr(colon + 1);
@@ -47,18 +49,38 @@ std::optional<ParsedAddress> parseAddress(ReaderContext& ctx, const ParsedLine& 
     return result;
 }
 
-std::int32_t maxNodes(ReaderContext& ctx, bool scsi, std::int32_t controller)
+std::int32_t maxNodes(ReaderContext& ctx, Bus bus, std::int32_t controller)
 {
-    if (scsi)
-        return ctx.hw.SCSIControllers()->Item(controller + 1)->MaxNodes();
-    return ctx.hw.IDEControllers()->Item(controller + 1)->MaxNodes();
+    switch (bus) {
+    case Bus::Ide: return ctx.hw.IDEControllers()->Item(controller + 1)->MaxNodes();
+    case Bus::Scsi: return ctx.hw.SCSIControllers()->Item(controller + 1)->MaxNodes();
+    case Bus::Sata: return ctx.hw.SATAControllers()->Item(controller + 1)->MaxNodes();
+    case Bus::Nvme: return ctx.hw.NVMeControllers()->Item(controller + 1)->MaxNodes();
+    }
+    return 0;
+}
+
+void ensureController(ReaderContext& ctx, Bus bus, std::int32_t controller)
+{
+    switch (bus) {
+    case Bus::Ide: ensureCount(*ctx.hw.IDEControllers(), controller + 1); break;
+    case Bus::Scsi: ensureCount(*ctx.hw.SCSIControllers(), controller + 1); break;
+    case Bus::Sata: ensureCount(*ctx.hw.SATAControllers(), controller + 1); break;
+    case Bus::Nvme: ensureCount(*ctx.hw.NVMeControllers(), controller + 1); break;
+    }
+}
+
+/** SATA and NVMe are read only from files of today's hardware versions; classic files keep their lines. */
+bool busRead(const ReaderContext& ctx, Bus bus)
+{
+    return ctx.modernBuses || bus == Bus::Ide || bus == Bus::Scsi;
 }
 
 template <class Collection>
-std::int32_t attach(Collection& collection, const char* bus, const NodeAddress& address)
+std::int32_t attach(Collection& collection, const NodeAddress& address)
 {
     const auto item = collection.Add();
-    item->SetBusType(bus);
+    item->SetBusType(busName(address.bus));
     item->SetController(static_cast<std::int16_t>(address.controller));
     item->SetBusNode(static_cast<std::int16_t>(address.node)); // last: it refreshes the display name
     return collection.Count();
@@ -69,10 +91,10 @@ void indexAttached(ReaderContext& ctx, const Collection& collection, NodeDevice 
 {
     for (std::int32_t i = 1; i <= collection.Count(); ++i) {
         const auto item = collection.Item(i);
-        const std::string bus = item->BusType();
-        if (bus != kIde && bus != kScsi)
+        const auto bus = busOfName(item->BusType());
+        if (!bus)
             continue;
-        ctx.attached[kindSlot(kind)].emplace(NodeAddress{bus == kScsi, item->Controller(), item->BusNode()}, i);
+        ctx.attached[kindSlot(kind)].emplace(NodeAddress{*bus, item->Controller(), item->BusNode()}, i);
     }
 }
 
@@ -90,43 +112,52 @@ std::optional<std::int32_t> deviceAt(ReaderContext& ctx, const ParsedLine& line,
         ctx.problem(line, ProblemCode::TooManyItems);
         return std::nullopt;
     }
-    const char* bus = address.scsi ? kScsi : kIde;
+    // VMware takes a SATA or NVMe device without a ".present" line as absent, a disk without a
+    // ".deviceType" or ".mode" line as a plain persistent disk: such a device starts with those
+    // unset, and the writer writes only what the file gave.
+    const bool plain = address.bus == Bus::Sata || address.bus == Bus::Nvme;
     std::int32_t index = 0;
-    if (kind == NodeDevice::HardDisk)
-        index = attach(*ctx.hw.HardDisks(), bus, address);
-    else if (kind == NodeDevice::CDRom)
-        index = attach(*ctx.hw.CDRoms(), bus, address);
-    else
-        index = attach(*ctx.hw.GenericSCSIDevices(), bus, address);
+    if (kind == NodeDevice::HardDisk) {
+        index = attach(*ctx.hw.HardDisks(), address);
+        if (plain) {
+            const auto disk = ctx.hw.HardDisks()->Item(index);
+            disk->SetEnabled(false);
+            disk->SetDeviceType("");
+            disk->SetMode("");
+        }
+    } else if (kind == NodeDevice::CDRom) {
+        index = attach(*ctx.hw.CDRoms(), address);
+        if (plain)
+            ctx.hw.CDRoms()->Item(index)->SetEnabled(false);
+    } else {
+        index = attach(*ctx.hw.GenericSCSIDevices(), address);
+    }
     attached.emplace(address, index);
     return index;
 }
 
-void decideLine(ReaderContext& ctx, ParsedLine& line, bool scsi, NodeDevice nodeKind)
+void decideLine(ReaderContext& ctx, ParsedLine& line, Bus bus, NodeDevice nodeKind)
 {
-    const auto address = parseAddress(ctx, line, scsi);
+    const auto address = parseAddress(ctx, line, bus);
     if (!address) {
         line.rejected = true;
         return;
     }
-    if (scsi)
-        ensureCount(*ctx.hw.SCSIControllers(), address->controller + 1);
-    else
-        ensureCount(*ctx.hw.IDEControllers(), address->controller + 1);
+    ensureController(ctx, bus, address->controller);
     if (!address->node)
         return;
 
-    const NodeAddress key{scsi, address->controller, static_cast<std::int32_t>(*address->node)};
+    const NodeAddress key{bus, address->controller, static_cast<std::int32_t>(*address->node)};
     auto [it, added] = ctx.nodes.try_emplace(key);
     NodeRecord& record = it->second;
-    if (added && (key.node < 0 || key.node >= maxNodes(ctx, scsi, key.controller))) {
-        // Later products address up to scsi0:64; a device there would make every save fail in the
-        // node table, so its lines are kept as they are instead.
+    if (added && (key.node < 0 || key.node >= maxNodes(ctx, bus, key.controller))) {
+        // A node past the controller's (scsi0:64 in a file of a classic version) would make
+        // every save fail in the node table, so its lines are kept as they are instead.
         record.outOfRange = true;
     }
     if (record.outOfRange)
         return;
-    const NodeDevice kind = decidedKind(line, scsi);
+    const NodeDevice kind = decidedKind(line, bus);
     if (kind == NodeDevice::None || kind != nodeKind)
         return;
     if (const auto index = deviceAt(ctx, line, kind, key)) {
@@ -162,8 +193,11 @@ Fate readHardDisk(tarvonel::clsHardDisk& disk, const ParsedLine& line)
     return Fate::Consumed;
 }
 
-Fate readCDRom(tarvonel::clsCDRom& cd, const ParsedLine& line)
+Fate readCDRom(tarvonel::clsCDRom& cd, const ParsedLine& line, Bus bus)
 {
+    // VMware writes no ".exclusive" for SATA drives; such a line is kept as it is.
+    if ((bus == Bus::Sata || bus == Bus::Nvme) && line.hasMember(member::Exclusive))
+        return Fate::Preserved;
     if (line.hasMember(member::Present))
         return setEnabled(cd, line);
     if (line.hasMember(member::FileName)) {
@@ -203,19 +237,42 @@ Fate readGenericScsi(tarvonel::clsGenSCSI& device, const ParsedLine& line)
     return Fate::Consumed;
 }
 
+/** The file's virtualHW.version (its later line counts); 0 for none or one that is no number. */
+std::int32_t fileHardwareVersion(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded)
+{
+    for (std::size_t i = 0; i < keyLines.size(); ++i) {
+        if (superseded[i] || !EqualsIgnoreCase(RawLineKey(keyLines[i].text), key::HardwareVersion))
+            continue;
+        std::int64_t version = 0;
+        if (ParseInteger(LineValue(keyLines[i].text), 0, 1000, version) == NumberStatus::Ok)
+            return static_cast<std::int32_t>(version);
+    }
+    return 0;
+}
+
 } // namespace
 
 void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines,
                        const std::vector<bool>& superseded, std::vector<bool>& rejected)
 {
+    // The version line may come anywhere in the file; the nodes depend on it.
+    ctx.hardwareVersion = fileHardwareVersion(keyLines, superseded);
+    ctx.modernBuses = ctx.hardwareVersion > kLastClassicHardwareVersion;
+    if (ctx.modernBuses) {
+        const std::int32_t scsiNodes = tarvonel::ScsiNodesForHardwareVersion(ctx.hardwareVersion);
+        if (scsiNodes > ctx.hw.SCSIControllers()->MaxNodesPerController())
+            ctx.hw.SCSIControllers()->SetMaxNodesPerController(scsiNodes);
+    }
     indexAttached(ctx, *ctx.hw.HardDisks(), NodeDevice::HardDisk);
     indexAttached(ctx, *ctx.hw.CDRoms(), NodeDevice::CDRom);
     indexAttached(ctx, *ctx.hw.GenericSCSIDevices(), NodeDevice::GenericScsi);
     ctx.clusteringBlock = hasClusteringSwitch(keyLines, superseded);
     const NodeLinesMap nodeLines = gatherNodeLines(ctx, keyLines, superseded);
 
-    forEachControllerLine(keyLines, superseded, [&](std::size_t i, ParsedLine& line, bool scsi) {
-        const auto address = nodeOf(line, scsi);
+    forEachControllerLine(keyLines, superseded, [&](std::size_t i, ParsedLine& line, Bus bus) {
+        if (!busRead(ctx, bus))
+            return;
+        const auto address = nodeOf(line, bus);
         const auto it = address ? nodeLines.find(*address) : nodeLines.end();
         const NodeLines* node = it == nodeLines.end() ? nullptr : &it->second;
         try {
@@ -224,7 +281,7 @@ void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines,
             if (ctx.clusteringBlock && isClusteringNodeLine(line) &&
                 (!node || node->clusteringLinesAreTheBlocks()))
                 return;
-            decideLine(ctx, line, scsi, node ? node->kind() : NodeDevice::None);
+            decideLine(ctx, line, bus, node ? node->kind() : NodeDevice::None);
         } catch (const tarvonel::Error&) {
             ctx.problem(line, ProblemCode::ValueRejected);
             line.rejected = true;
@@ -233,17 +290,21 @@ void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines,
     });
 }
 
-Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
+Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, Bus bus)
 {
+    if (!busRead(ctx, bus))
+        return Fate::Preserved;
     const std::string_view prefix = line.prefix();
-    const std::string_view address = prefix.substr(scsi ? family::Scsi.size() : family::Ide.size());
+    const std::string_view address = prefix.substr(busFamily(bus).size());
     const auto colon = address.find(':');
     std::int64_t controller = 0;
     ParseInteger(address.substr(0, colon), 0, MaxItemsPerCollection - 1, controller); // checked in pass 1
+    const auto number = static_cast<std::int32_t>(controller) + 1;
 
     if (colon == std::string_view::npos) {
-        if (scsi) {
-            const auto item = ctx.hw.SCSIControllers()->Item(static_cast<std::int32_t>(controller) + 1);
+        switch (bus) {
+        case Bus::Scsi: {
+            const auto item = ctx.hw.SCSIControllers()->Item(number);
             if (line.hasMember(member::Present))
                 return setEnabled(*item, line);
             if (line.hasMember(member::VirtualDev)) {
@@ -257,18 +318,31 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
             }
             return Fate::Preserved;
         }
-        const auto item = ctx.hw.IDEControllers()->Item(static_cast<std::int32_t>(controller) + 1);
-        return line.hasMember(member::Present) ? setEnabled(*item, line) : Fate::Preserved;
+        case Bus::Ide:
+            return line.hasMember(member::Present) ? setEnabled(*ctx.hw.IDEControllers()->Item(number), line)
+                                                   : Fate::Preserved;
+        case Bus::Sata:
+            return line.hasMember(member::Present) ? setEnabled(*ctx.hw.SATAControllers()->Item(number), line)
+                                                   : Fate::Preserved;
+        case Bus::Nvme:
+            return line.hasMember(member::Present) ? setEnabled(*ctx.hw.NVMeControllers()->Item(number), line)
+                                                   : Fate::Preserved;
+        }
+        return Fate::Preserved;
     }
 
     std::int64_t node = 0;
     ParseInteger(address.substr(colon + 1), -32768, 32767, node);
-    const auto it = ctx.nodes.find(NodeAddress{scsi, static_cast<std::int32_t>(controller), static_cast<std::int32_t>(node)});
+    const auto it = ctx.nodes.find(NodeAddress{bus, static_cast<std::int32_t>(controller), static_cast<std::int32_t>(node)});
     if (it == ctx.nodes.end() || it->second.device == NodeDevice::None) {
-        // The writer writes ".present" FALSE for every empty node itself. Any other line of a node
-        // that holds no known device (the .dsk disks of the oldest products, a device type this
-        // program does not know) is kept, so the disk is not silently removed from the machine.
-        if (line.hasMember(member::Present) && line.lowerValue() == "false")
+        // The writer writes ".present" FALSE for the empty nodes of IDE controllers and the
+        // first eight of SCSI controllers itself; that line of a node past the controller's
+        // says nothing either. Any other line of a node that holds no known device (the .dsk
+        // disks of the oldest products, a device type this program does not know) is kept, so
+        // the disk is not silently removed from the machine.
+        const bool wideNode = it != ctx.nodes.end() && !it->second.outOfRange && node >= kNodesWrittenEmpty;
+        const bool writtenEmpty = bus == Bus::Ide || (bus == Bus::Scsi && !wideNode);
+        if (writtenEmpty && line.hasMember(member::Present) && line.lowerValue() == "false")
             return Fate::Consumed;
         if (ctx.clusteringBlock && isClusteringNodeLine(line))
             return Fate::Consumed;
@@ -287,7 +361,7 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi)
     case NodeDevice::HardDisk:
         return readHardDisk(*ctx.hw.HardDisks()->Item(record.index), line);
     case NodeDevice::CDRom:
-        return readCDRom(*ctx.hw.CDRoms()->Item(record.index), line);
+        return readCDRom(*ctx.hw.CDRoms()->Item(record.index), line, bus);
     case NodeDevice::GenericScsi:
         return readGenericScsi(*ctx.hw.GenericSCSIDevices()->Item(record.index), line);
     case NodeDevice::None:

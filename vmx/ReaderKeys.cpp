@@ -308,12 +308,22 @@ Fate readVmMouse(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readIde(ReaderContext& ctx, const ParsedLine& line)
 {
-    return readControllerKey(ctx, line, false);
+    return readControllerKey(ctx, line, Bus::Ide);
 }
 
 Fate readScsi(ReaderContext& ctx, const ParsedLine& line)
 {
-    return readControllerKey(ctx, line, true);
+    return readControllerKey(ctx, line, Bus::Scsi);
+}
+
+Fate readSata(ReaderContext& ctx, const ParsedLine& line)
+{
+    return readControllerKey(ctx, line, Bus::Sata);
+}
+
+Fate readNvme(ReaderContext& ctx, const ParsedLine& line)
+{
+    return readControllerKey(ctx, line, Bus::Nvme);
 }
 
 Fate keepLine(ReaderContext&, const ParsedLine&)
@@ -345,6 +355,8 @@ constexpr Group kGroups[] = {
     {"cpuid", false, readCpuid},
     {family::Ide, true, readIde},
     {family::Scsi, true, readScsi},
+    {family::Sata, true, readSata},
+    {family::Nvme, true, readNvme},
     {"svga", false, readSvga},
     {"mks", false, readMks},
     {"vmmouse", false, readVmMouse},

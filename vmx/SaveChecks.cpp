@@ -69,7 +69,8 @@ SaveRefusal makeRefusal(SaveRefusal::Kind kind, int titleId, int textId, int tra
 std::int32_t CountEnabledPciDevices(const tarvonel::VirtualMachine& vm)
 {
     const auto hw = vm.Hardware();
-    return countEnabled(*hw->SCSIControllers()) + countEnabled(*hw->NetworkAdapters()) +
+    return countEnabled(*hw->SCSIControllers()) + countEnabled(*hw->SATAControllers()) +
+           countEnabled(*hw->NVMeControllers()) + countEnabled(*hw->NetworkAdapters()) +
            countEnabled(*hw->AudioDevices());
 }
 
@@ -85,7 +86,7 @@ std::optional<SaveRefusal> CheckBeforeSave(const tarvonel::VirtualMachine& vm, b
 }
 
 std::optional<SaveRefusal> CheckVersionLimits(const tarvonel::VirtualMachine& vm, bool vmxNameValid,
-                                              const VersionDeviceLimits& limits, const UnmodelledDevices& kept)
+                                              const VersionDeviceLimits& limits)
 {
     if (!vmxNameValid)
         return makeRefusal(SaveRefusal::Kind::InvalidVmxName, kMissingDataTitle, kInvalidVmxName);
@@ -93,8 +94,8 @@ std::optional<SaveRefusal> CheckVersionLimits(const tarvonel::VirtualMachine& vm
     const std::pair<std::int32_t, std::int32_t> counts[] = {
         {hw->NetworkAdapters()->Count(), limits.networkAdapters},
         {hw->SCSIControllers()->Count(), limits.scsiControllers},
-        {kept.sataControllers, limits.sataControllers},
-        {kept.nvmeControllers, limits.nvmeControllers},
+        {countEnabled(*hw->SATAControllers()), limits.sataControllers},
+        {countEnabled(*hw->NVMeControllers()), limits.nvmeControllers},
     };
     const int words[] = {kNetworkAdaptersWord, kScsiControllersWord, kSataControllersWord, kNvmeControllersWord};
     for (std::size_t i = 0; i < std::size(counts); ++i) {

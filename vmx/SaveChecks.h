@@ -50,7 +50,10 @@ struct SaveRefusal {
 /** VMware accepts at most this many virtual PCI devices. */
 inline constexpr std::int32_t MaxPciDevices = 5;
 
-/** Enabled SCSI controllers, network adapters and sound adapters (IDE, USB and displays never count). */
+/**
+ * Enabled SCSI, SATA and NVMe controllers, network adapters and sound adapters (IDE, USB and
+ * displays never count).
+ */
 std::int32_t CountEnabledPciDevices(const tarvonel::VirtualMachine& vm);
 
 /**
@@ -69,18 +72,13 @@ struct VersionDeviceLimits {
     std::int32_t nvmeControllers = 0;
 };
 
-/** Devices of the kinds CheckVersionLimits counts that the model does not hold (yet): kept lines. */
-struct UnmodelledDevices {
-    std::int32_t sataControllers = 0;
-    std::int32_t nvmeControllers = 0;
-};
-
 /**
  * The save pre-checks for a version of today's products: the file name and folder, then the
- * version's own limits on network adapters, SCSI, SATA and NVMe controllers, in that order.
+ * version's own limits on network adapters, SCSI, SATA and NVMe controllers, in that order. A
+ * SATA or NVMe controller whose ".present" says FALSE does not exist for VMware and is not counted.
  */
 std::optional<SaveRefusal> CheckVersionLimits(const tarvonel::VirtualMachine& vm, bool vmxNameValid,
-                                              const VersionDeviceLimits& limits, const UnmodelledDevices& kept);
+                                              const VersionDeviceLimits& limits);
 /** The refusal of a save of a fully encrypted configuration named fileName. */
 SaveRefusal EncryptedRefusal(const std::string& fileName);
 

@@ -15,6 +15,8 @@ namespace zentravolix::vmx::detail {
 namespace {
 
 constexpr const char* kAutoDetect = "auto detect";
+/** Empty nodes of a SCSI controller written with ".present" FALSE: the classic bus's eight. */
+constexpr std::size_t kNodesWrittenEmpty = 8;
 
 /** The first item of each DeviceNum, so a node label finds its device without a scan per node. */
 template <class Collection>
@@ -89,7 +91,9 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
         const std::string prefix = controllerPrefix + ":" + std::to_string(node);
         const std::string& label = nodes[node];
         if (label.empty()) {
-            out.value(memberKey(prefix, member::Present), "FALSE");
+            // A wide SCSI bus leaves its nodes past the classic eight unwritten while empty.
+            if (!scsi || node < kNodesWrittenEmpty)
+                out.value(memberKey(prefix, member::Present), "FALSE");
             continue;
         }
         const auto number = labelNumber(label);
@@ -122,11 +126,70 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
     }
 }
 
+/**
+ * The occupied nodes of a SATA or NVMe controller, their keys in the order VMware writes them;
+ * a disk's ".deviceType" and ".mode" only when set (VMware writes neither for a plain disk).
+ * Empty nodes write nothing.
+ */
+void writeBusNodes(VmxLines& out, const std::string& controllerPrefix, const std::vector<std::string>& nodes,
+                   const DiskDevices& devices, const std::string& vmxPath)
+{
+    for (std::size_t node = 0; node < nodes.size(); ++node) {
+        const std::string& label = nodes[node];
+        const auto number = labelNumber(label);
+        if (label.empty() || !number)
+            continue;
+        const std::string prefix = controllerPrefix + ":" + std::to_string(node);
+        if (startsWith(label, "Hard Disk")) {
+            if (const auto disk = find(devices.hardDisks, *number)) {
+                if (!disk->DeviceType().empty())
+                    out.value(memberKey(prefix, member::DeviceType), disk->DeviceType());
+                out.value(memberKey(prefix, member::FileName), RelativeFileName(disk->DeviceName(), vmxPath));
+                if (!disk->Mode().empty())
+                    out.value(memberKey(prefix, member::Mode), disk->Mode());
+                out.boolean(memberKey(prefix, member::Present), disk->Enabled());
+            }
+        } else if (startsWith(label, "CD-ROM")) {
+            if (const auto cd = find(devices.cdRoms, *number)) {
+                if (cd->DeviceName() == kAutoDetect)
+                    out.boolean(memberKey(prefix, member::AutoDetect), true);
+                out.value(memberKey(prefix, member::DeviceType), cd->DeviceType());
+                out.value(memberKey(prefix, member::FileName), RelativeFileName(cd->DeviceName(), vmxPath));
+                out.boolean(memberKey(prefix, member::Present), cd->Enabled());
+                out.boolean(memberKey(prefix, member::StartConnected), cd->ConnectedAtBoot());
+            }
+        }
+    }
+}
+
+/** The controllers of one of the newer buses and the devices on their nodes, in two sections. */
+template <class Controllers>
+void writeBus(const Controllers& controllers, std::string_view family, std::string_view controllersSection,
+              std::string_view disksSection, const DiskDevices& devices, VmxLines& out, const std::string& vmxPath)
+{
+    if (controllers.Count() == 0)
+        return;
+    out.comment(controllersSection);
+    for (std::int32_t i = 1; i <= controllers.Count(); ++i) {
+        const auto controller = controllers.Item(i);
+        out.boolean(memberKey(numbered(family, controller->DeviceNum()), member::Present), controller->Enabled());
+    }
+    out.blank();
+    out.comment(disksSection);
+    for (std::int32_t i = 1; i <= controllers.Count(); ++i) {
+        const auto controller = controllers.Item(i);
+        writeBusNodes(out, numbered(family, controller->DeviceNum()), controller->Nodes(), devices, vmxPath);
+    }
+    out.blank();
+}
+
 void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std::string& vmxPath)
 {
     const auto ide = hw.IDEControllers();
     const auto scsi = hw.SCSIControllers();
-    if (ide->Count() == 0 && scsi->Count() == 0)
+    const auto sata = hw.SATAControllers();
+    const auto nvme = hw.NVMeControllers();
+    if (ide->Count() == 0 && scsi->Count() == 0 && sata->Count() == 0 && nvme->Count() == 0)
         return;
     const DiskDevices devices{firstByNumber(*hw.HardDisks()), firstByNumber(*hw.CDRoms()),
                               firstByNumber(*hw.GenericSCSIDevices())};
@@ -164,6 +227,8 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
         }
         out.blank();
     }
+    writeBus(*sata, family::Sata, comment::SataControllersSection, comment::SataDisksSection, devices, out, vmxPath);
+    writeBus(*nvme, family::Nvme, comment::NvmeControllersSection, comment::NvmeDisksSection, devices, out, vmxPath);
 }
 
 void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)

@@ -139,6 +139,25 @@ TEST_F(FleetCommandsTest, CheckAppliesTheProductLimitsAndMacRulesAsJson)
     EXPECT_GE(doc["errors"].get<int>(), 3);
 }
 
+TEST_F(FleetCommandsTest, CheckCountsSataAndNvmeControllersAgainstTheVersion)
+{
+    // Hardware version 10 is Workstation 10.x: four SATA controllers and no NVMe.
+    std::string text = "config.version = \"8\"\nvirtualHW.version = \"10\"\nmemsize = \"256\"\n";
+    for (int i = 0; i < 4; ++i)
+        text += "sata" + std::to_string(i) + ".present = \"TRUE\"\n";
+    const fs::path fits = machine("fits", text);
+    ASSERT_EQ(run({"check", "--json", fits.string()}), 0) << out.str();
+    out.str({});
+    const fs::path over = machine("over", text + "nvme0.present = \"TRUE\"\nnvme0:0.fileName = \"d.vmdk\"\n");
+    ASSERT_EQ(run({"check", "--json", over.string()}), 1);
+    const auto doc = nlohmann::json::parse(out.str());
+    std::map<std::string, std::string> byCode;
+    for (const auto& f : doc["files"][0]["findings"])
+        byCode[f["code"]] = f["message"];
+    EXPECT_NE(byCode["pci-devices"].find("0 NVMe controllers; this machine has 1"), std::string::npos)
+        << doc.dump();
+}
+
 TEST_F(FleetCommandsTest, CheckFindsTheSameMacAddressInTwoFilesOfOneCall)
 {
     const fs::path a = machine("a");

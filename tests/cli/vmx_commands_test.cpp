@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <sstream>
 
@@ -94,6 +95,56 @@ TEST_F(VmxCommandsTest, ShowJsonIsOneObjectAndSurvivesForeignBytes)
     EXPECT_EQ(doc["problems"][0]["code"], "not-a-number");
     EXPECT_EQ(doc["preserved"][0], "memsize = \"lots\"");
     EXPECT_NE(err.str().find("latin1.vmx:2:"), std::string::npos) << err.str();
+}
+
+TEST_F(VmxCommandsTest, ShowListsSataAndNvmeDevicesWithTheirBusAndTodaysSettings)
+{
+    // An ESXi 8 machine: its disk on NVMe, its CD-ROM on SATA, UEFI with secure boot.
+    const fs::path file = zentravolix::test::corpus::InRepository() / "vmx" / "libvirt" / "esx-in-the-wild-16.vmx";
+    ASSERT_EQ(run({"show", file.string(), "--json"}), 0) << err.str();
+    const auto doc = nlohmann::json::parse(out.str());
+    std::map<std::string, int> types;
+    std::map<std::string, std::string> busOf;
+    for (const auto& device : doc["hardware"]) {
+        ++types[device["type"].get<std::string>()];
+        if (device.contains("attachment"))
+            busOf[device["type"].get<std::string>()] = device["attachment"]["bus"];
+    }
+    EXPECT_EQ(types["sata-controller"], 1);
+    EXPECT_EQ(types["nvme-controller"], 1);
+    EXPECT_EQ(busOf["hard-disk"], "NVMe");
+    EXPECT_EQ(busOf["cd-rom"], "SATA");
+    EXPECT_EQ(doc["settings"]["firmware"], "efi");
+    EXPECT_EQ(doc["settings"]["secureBoot"], true);
+    for (const auto& line : doc["preserved"])
+        EXPECT_NE(line.get<std::string>().rfind("nvme0:0.fileName", 0), 0u) << "the disk is the model's";
+
+    out.str({});
+    ASSERT_EQ(run({"show", file.string()}), 0) << err.str();
+    const std::string text = out.str();
+    EXPECT_NE(text.find("Firmware: efi\nSecure boot: on\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Hard Disk (NVMe0:0)"), std::string::npos) << text;
+    EXPECT_NE(text.find("SATA Controller"), std::string::npos) << text;
+    EXPECT_NE(text.find("NVMe Controller"), std::string::npos) << text;
+}
+
+TEST_F(VmxCommandsTest, ShowGivesTheUsbVersionCoresAndGraphicsMemory)
+{
+    const fs::path file = folder / "today.vmx";
+    writeFile(file, "config.version = \"8\"\nvirtualHW.version = \"18\"\nnumvcpus = \"4\"\n"
+                    "cpuid.coresPerSocket = \"2\"\nusb.present = \"TRUE\"\nehci.present = \"TRUE\"\n"
+                    "usb_xhci.present = \"TRUE\"\nsvga.graphicsMemoryKB = \"8388608\"\n");
+    ASSERT_EQ(run({"show", file.string(), "--json"}), 0) << err.str();
+    const auto settings = nlohmann::json::parse(out.str())["settings"];
+    EXPECT_EQ(settings["usbVersion"], "3.x");
+    EXPECT_EQ(settings["coresPerSocket"], 2);
+    EXPECT_EQ(settings["graphicsMemoryKB"], 8388608);
+    EXPECT_EQ(settings["firmware"], "bios");
+    out.str({});
+    ASSERT_EQ(run({"show", file.string()}), 0) << err.str();
+    EXPECT_NE(out.str().find("USB version: 3.x\nCores per processor: 2\nGraphics memory: 8388608 KB\n"),
+              std::string::npos)
+        << out.str();
 }
 
 TEST_F(VmxCommandsTest, RewriteWritesWhatTheEditorWouldSaveWithoutBackup)

@@ -62,6 +62,21 @@ scsi0:4.present = "TRUE"
 scsi0:4.fileName = "/dev/sg1"
 scsi0:4.deviceType = "scsi-passthru"
 scsi0:4.startConnected = "FALSE"
+sata0.present = "TRUE"
+sata0:0.deviceType = "disk"
+sata0:0.fileName = "sata.vmdk"
+sata0:0.mode = "independent-persistent"
+sata0:0.present = "TRUE"
+sata0:1.autodetect = "TRUE"
+sata0:1.deviceType = "cdrom-raw"
+sata0:1.fileName = "auto detect"
+sata0:1.present = "TRUE"
+sata0:1.startConnected = "FALSE"
+nvme0.present = "TRUE"
+nvme0:0.deviceType = "disk"
+nvme0:0.fileName = "nvme.vmdk"
+nvme0:0.mode = "persistent"
+nvme0:0.present = "TRUE"
 ethernet0.present = "TRUE"
 ethernet0.startConnected = "TRUE"
 ethernet0.virtualDev = "e1000"
@@ -230,6 +245,20 @@ bool matches(const TableKey& entry, std::string_view key, bool exact)
         family = detail::family::Scsi;
         node = true;
         break;
+    case KeyPlace::SataController:
+        family = detail::family::Sata;
+        break;
+    case KeyPlace::NvmeController:
+        family = detail::family::Nvme;
+        break;
+    case KeyPlace::SataNode:
+        family = detail::family::Sata;
+        node = true;
+        break;
+    case KeyPlace::NvmeNode:
+        family = detail::family::Nvme;
+        node = true;
+        break;
     }
     if (key.size() < family.size() || !same(key.substr(0, family.size()), family))
         return false;
@@ -240,7 +269,8 @@ bool matches(const TableKey& entry, std::string_view key, bool exact)
 std::string describe(const TableKey& entry)
 {
     static const char* const kPlaces[] = {"",       "sharedFolderN", "floppyN", "parallelN", "serialN",
-                                          "ethernetN", "ideN",       "scsiN",   "ideN:M",    "scsiN:M"};
+                                          "ethernetN", "ideN",       "scsiN",   "ideN:M",    "scsiN:M",
+                                          "sataN",  "nvmeN",       "sataN:M", "nvmeN:M"};
     return kPlaces[static_cast<int>(entry.place)] + std::string(entry.name);
 }
 

@@ -15,8 +15,8 @@ namespace zentravolix::vmx::detail {
 /**
  * The device slots of a model, named as the keys of a .vmx file name them (lower case):
  * "ethernet0", "serial1", "parallel0", "floppy0" and "sharedfolder2" by position in their
- * collection, "ide1" and "scsi0" by controller number, "ide1:0" and "scsi0:3" for a node that
- * holds a hard disk, CD-ROM or generic SCSI device, and "sound" and "usb" while the model has one.
+ * collection, "ide1", "scsi0", "sata0" and "nvme0" by controller number, "ide1:0", "scsi0:3",
+ * "sata0:1" and "nvme0:0" for a node that holds a hard disk, CD-ROM or generic SCSI device, and "sound" and "usb" while the model has one.
  * These are the slots for which the reader makes an item from a line of the slot it does not
  * otherwise understand, so a preserved line of a slot the model has given up would bring the
  * device back on the next read.

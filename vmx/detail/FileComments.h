@@ -27,6 +27,10 @@ inline constexpr std::string_view IdeControllersSection = "####### ide-controlle
 inline constexpr std::string_view IdeDisksSection = "####### ide-disks #####################";
 inline constexpr std::string_view ScsiControllersSection = "####### scsi-controllers ##############";
 inline constexpr std::string_view ScsiDisksSection = "####### scsi-disks ####################";
+inline constexpr std::string_view SataControllersSection = "####### sata-controllers ##############";
+inline constexpr std::string_view SataDisksSection = "####### sata-disks ####################";
+inline constexpr std::string_view NvmeControllersSection = "####### nvme-controllers ##############";
+inline constexpr std::string_view NvmeDisksSection = "####### nvme-disks ####################";
 inline constexpr std::string_view NicsSection = "####### nics ##########################";
 inline constexpr std::string_view SoundSection = "####### sound #########################";
 inline constexpr std::string_view UsbSection = "####### usb ###########################";
@@ -44,7 +48,8 @@ inline constexpr std::string_view EndOfFile = "####### end of file #############
 inline constexpr std::array kWriterComments = {
     comment::Rule,          comment::Short,           comment::Generated,
     comment::IdentitySection, comment::IdeControllersSection, comment::IdeDisksSection,
-    comment::ScsiControllersSection, comment::ScsiDisksSection, comment::NicsSection,
+    comment::ScsiControllersSection, comment::ScsiDisksSection, comment::SataControllersSection,
+    comment::SataDisksSection, comment::NvmeControllersSection, comment::NvmeDisksSection, comment::NicsSection,
     comment::SoundSection,  comment::UsbSection,      comment::FloppiesSection,
     comment::ParallelSection, comment::SerialSection, comment::DisplaySection,
     comment::MouseSection,  comment::AdvancedSection, comment::OtherParamsSection,

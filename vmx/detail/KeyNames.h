@@ -54,6 +54,8 @@ inline constexpr std::string_view Serial = "serial";
 inline constexpr std::string_view Ethernet = "ethernet";
 inline constexpr std::string_view Ide = "ide";
 inline constexpr std::string_view Scsi = "scsi";
+inline constexpr std::string_view Sata = "sata";
+inline constexpr std::string_view Nvme = "nvme";
 } // namespace family
 
 /** The part of a family's key after its number ("ethernet0" + ".virtualDev"). */
@@ -131,6 +133,10 @@ enum class KeyPlace {
     ScsiController,
     IdeNode,
     ScsiNode,
+    SataController,
+    NvmeController,
+    SataNode,
+    NvmeNode,
 };
 
 /** A key the reader takes into the model (besides the option keys). */
@@ -224,6 +230,18 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::ScsiNode, member::Exclusive},
     {KeyPlace::ScsiNode, member::AutoDetect},
     {KeyPlace::ScsiNode, member::SharedBus},
+    {KeyPlace::SataController, member::Present},
+    {KeyPlace::NvmeController, member::Present},
+    {KeyPlace::SataNode, member::Present},
+    {KeyPlace::SataNode, member::FileName},
+    {KeyPlace::SataNode, member::DeviceType},
+    {KeyPlace::SataNode, member::Mode},
+    {KeyPlace::SataNode, member::StartConnected},
+    {KeyPlace::SataNode, member::AutoDetect},
+    {KeyPlace::NvmeNode, member::Present},
+    {KeyPlace::NvmeNode, member::FileName},
+    {KeyPlace::NvmeNode, member::DeviceType},
+    {KeyPlace::NvmeNode, member::Mode},
 };
 
 } // namespace zentravolix::vmx::detail

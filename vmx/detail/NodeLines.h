@@ -12,7 +12,7 @@
 namespace zentravolix::vmx::detail {
 
 /** The device kind a node line decides; types and file suffixes compare exactly, as VMware writes them. */
-NodeDevice decidedKind(const ParsedLine& line, bool scsi);
+NodeDevice decidedKind(const ParsedLine& line, Bus bus);
 
 /** The nodes the clustering block writes to, spelt as it spells them ("scsi0:0", "scsi0:1"). */
 bool isClusteringNode(std::string_view prefix);
@@ -28,11 +28,20 @@ bool isClusteringNodeLine(const ParsedLine& line);
 /** The file switches clustering on: a disk.locking = "FALSE" line that counts (not superseded). */
 bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded);
 
-/** The prefix starts with "ide" or "scsi"; scsi tells which. */
-bool isControllerPrefix(std::string_view prefix, bool& scsi);
+/** The key family of a bus ("ide", "scsi", "sata", "nvme"). */
+std::string_view busFamily(Bus bus);
+
+/** The bus as a device's BusType names it ("IDE", "SCSI", "SATA", "NVMe"). */
+const char* busName(Bus bus);
+
+/** The bus a BusType names; nothing for another name. */
+std::optional<Bus> busOfName(std::string_view name);
+
+/** The prefix starts with "ide", "scsi", "sata" or "nvme"; bus tells which. */
+bool isControllerPrefix(std::string_view prefix, Bus& bus);
 
 /** The node of a node line ("scsi0:3"), read without reporting: the line's own pass reports a bad address. */
-std::optional<NodeAddress> nodeOf(const ParsedLine& line, bool scsi);
+std::optional<NodeAddress> nodeOf(const ParsedLine& line, Bus bus);
 
 /**
  * What all lines of one node decide together. A node holds one device: an explicit ".deviceType"
@@ -68,7 +77,7 @@ struct NodeLines {
 
 using NodeLinesMap = std::unordered_map<NodeAddress, NodeLines, NodeAddressHash>;
 
-/** Calls visit(index, line, scsi) for every key line of a controller or node that counts (not superseded). */
+/** Calls visit(index, line, bus) for every key line of a controller or node that counts (not superseded). */
 template <class Visit>
 void forEachControllerLine(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded,
                            Visit visit)
@@ -77,17 +86,16 @@ void forEachControllerLine(const std::vector<RawLine>& keyLines, const std::vect
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
         if (superseded[i])
             continue;
-        // Cheap test first: only keys starting with "ide" or "scsi" concern this pass.
+        // Cheap test first: only keys starting with a bus's family concern this pass.
         const std::string_view raw = RawLineKey(keyLines[i].text);
-        if (!(EqualsIgnoreCase(raw.substr(0, family::Ide.size()), family::Ide) ||
-              EqualsIgnoreCase(raw.substr(0, family::Scsi.size()), family::Scsi)))
+        Bus bus = Bus::Ide;
+        if (!isControllerPrefix(raw, bus))
             continue;
         parseLine(keyLines[i], line);
-        bool scsi = false;
-        if (!line.hasEquals || !line.hasDot() || !isControllerPrefix(line.prefix(), scsi))
+        if (!line.hasEquals || !line.hasDot() || !isControllerPrefix(line.prefix(), bus))
             continue;
         line.loadValue();
-        visit(i, line, scsi);
+        visit(i, line, bus);
     }
 }
 

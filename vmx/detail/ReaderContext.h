@@ -74,8 +74,16 @@ enum class NodeDevice {
     GenericScsi,
 };
 
+/** The buses whose controllers have numbered nodes, in the order of their sections in a file. */
+enum class Bus : std::uint8_t {
+    Ide,
+    Scsi,
+    Sata,
+    Nvme,
+};
+
 struct NodeAddress {
-    bool scsi = false;
+    Bus bus = Bus::Ide;
     std::int32_t controller = 0;
     std::int32_t node = 0;
     bool operator==(const NodeAddress&) const = default;
@@ -85,7 +93,7 @@ struct NodeAddressHash {
     std::size_t operator()(const NodeAddress& a) const noexcept
     {
         return std::hash<std::int64_t>()((static_cast<std::int64_t>(a.controller) << 33) ^
-                                         (static_cast<std::int64_t>(a.node) << 1) ^ (a.scsi ? 1 : 0));
+                                         (static_cast<std::int64_t>(a.node) << 2) ^ static_cast<std::int64_t>(a.bus));
     }
 };
 
@@ -116,6 +124,14 @@ public:
     std::unordered_map<NodeAddress, NodeRecord, NodeAddressHash> nodes;
     /** The file holds disk.locking = "FALSE", so the clustering block's fixed node lines belong to that option. */
     bool clusteringBlock = false;
+    /** The file's virtualHW.version; 0 when it has none (or none the reader takes). */
+    std::int32_t hardwareVersion = 0;
+    /**
+     * The file is of a hardware version past the classic ones: its SATA and NVMe lines make
+     * controllers and devices, and its SCSI controllers have the nodes of that version. The
+     * classic files keep such lines as they are.
+     */
+    bool modernBuses = false;
     /** A "# Platform = " line named the product. */
     bool platformLine = false;
     /** The last "# Version = " line that set the product version. */
@@ -197,8 +213,8 @@ void ensureCount(Collection& collection, std::int32_t count)
  */
 void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded,
                        std::vector<bool>& rejected);
-/** Pass 2 for a key with prefix ide* or scsi*. */
-Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, bool scsi);
+/** Pass 2 for a key with prefix ide*, scsi*, sata* or nvme*. */
+Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, Bus bus);
 /** Pass 2 for a key line (with "="). */
 Fate readKey(ReaderContext& ctx, ParsedLine& line);
 /** Step 6: a comment line. */
