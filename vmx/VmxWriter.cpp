@@ -98,8 +98,38 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
         }
     }
 
-    // Only the writer's lines of the preserved keys are made: a model of a thousand items writes
-    // a quarter of a megabyte, and a file read is checked against a handful of its lines.
+    // Only the writer's lines of the preserved keys count. For a few preserved lines only those
+    // lines are made: a model of a thousand items writes a quarter of a megabyte, and a file read
+    // is checked against a handful of its lines. A file of thousands of preserved lines has more
+    // of them than the model has lines: all the model's lines are made once, and each preserved
+    // key is looked up among them (a set of the model's few keys, not of the file's many).
+    constexpr std::size_t kFewKeys = 256;
+    std::vector<detail::VmxLine> own;
+    if (otherParams.size() > kFewKeys) {
+        try {
+            own = detail::modelLines(vm);
+        } catch (const tarvonel::Error&) {
+            // Some item the preserved lines do not name may be what cannot be written: the lines
+            // of the preserved keys alone are made below, as for a short file.
+        }
+    }
+    if (!own.empty()) {
+        std::unordered_map<std::string_view, std::size_t, KeyHash, KeyEqual> ownByKey;
+        for (std::size_t i = 0; i < own.size(); ++i) {
+            if (!own[i].key.empty())
+                ownByKey.emplace(own[i].key, i);
+        }
+        std::vector<bool> wanted(own.size(), false);
+        for (const auto& preserved : otherParams) {
+            if (const auto it = ownByKey.find(RawLineKey(preserved)); it != ownByKey.end())
+                wanted[it->second] = true;
+        }
+        for (std::size_t i = 0; i < own.size(); ++i) {
+            if (wanted[i])
+                values.record(own[i].key, own[i].text);
+        }
+        return values;
+    }
     detail::WantedKeys keys;
     keys.reserve(otherParams.size());
     for (const auto& preserved : otherParams) {
@@ -108,7 +138,6 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
     }
     if (keys.empty())
         return values;
-    std::vector<detail::VmxLine> own;
     try {
         own = detail::modelLines(vm, keys);
     } catch (const tarvonel::Error&) {
