@@ -12,85 +12,82 @@ namespace zentravolix::vmx::detail {
 
 /**
  * The keys seen so far (letter case ignored), for files of a hundred thousand lines and more: an
- * open-addressing table sized once for the number of keys expected, no allocation per key. Each
- * slot keeps part of its key's hash, so keys that differ are nearly always told apart without
- * comparing their letters, and the table can be three quarters full. The keys are views into
- * text that outlives the set.
+ * open-addressing table sized once for the number of keys expected, no allocation per key. A
+ * slot is eight bytes, the key's number in the list of keys and half of its hash, so eight slots
+ * share a cache line and a key is compared letter by letter only when its hash half matches:
+ * the table stays small enough to be mostly in the cache and may be four fifths full. The keys
+ * are views into text that outlives the set.
  */
 class KeySet {
 public:
-    explicit KeySet(std::size_t expected) { m_slots.resize(capacityFor(expected)); }
+    explicit KeySet(std::size_t expected)
+    {
+        m_slots.resize(capacityFor(expected));
+        m_keys.reserve(expected);
+    }
 
     /** Adds the key; false when the set had it already. */
     bool insert(std::string_view key)
     {
-        if (!key.data())
-            key = std::string_view("", 0);
-        if ((m_count + 1) * 4 > m_slots.size() * 3)
+        if ((m_keys.size() + 1) * 5 > m_slots.size() * 4)
             grow();
         const std::size_t hash = KeyHash{}(key);
-        Slot& slot = find(key, hash);
-        if (slot.data)
+        const std::size_t at = find(key, hash);
+        if (m_slots[at] != 0)
             return false;
-        slot = Slot{key.data(), static_cast<std::uint32_t>(key.size()), tag(hash)};
-        ++m_count;
+        m_keys.push_back(key);
+        m_slots[at] = slotOf(hash, m_keys.size());
         return true;
     }
 
     /** Whether the set has the key (letter case ignored). */
-    bool contains(std::string_view key) const
-    {
-        return const_cast<KeySet*>(this)->find(key, KeyHash{}(key)).data != nullptr;
-    }
+    bool contains(std::string_view key) const { return m_slots[find(key, KeyHash{}(key))] != 0; }
 
 private:
-    /** A key (data null for an empty slot; keys are never longer than a file may be) and the high half of its hash. */
-    struct Slot {
-        const char* data = nullptr;
-        std::uint32_t size = 0;
-        std::uint32_t tag = 0;
-    };
+    /** The high half of the hash, and 1 + the key's place in m_keys (0 marks an empty slot). */
+    static std::uint64_t slotOf(std::size_t hash, std::size_t number)
+    {
+        return (static_cast<std::uint64_t>(hash) & 0xFFFFFFFF00000000ull) | static_cast<std::uint32_t>(number);
+    }
 
     static std::size_t capacityFor(std::size_t keys)
     {
         std::size_t size = 16;
-        while (size * 3 < keys * 4 + 4)
+        while (size * 4 < (keys + 1) * 5)
             size *= 2;
         return size;
     }
 
-    static std::uint32_t tag(std::size_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
-
     /** The slot of the key, or the empty slot where it belongs. */
-    Slot& find(std::string_view key, std::size_t hash)
+    std::size_t find(std::string_view key, std::size_t hash) const
     {
         const std::size_t mask = m_slots.size() - 1;
-        const std::uint32_t wanted = tag(hash);
+        const std::uint64_t wanted = static_cast<std::uint64_t>(hash) & 0xFFFFFFFF00000000ull;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-            Slot& slot = m_slots[i];
-            if (!slot.data ||
-                (slot.tag == wanted && slot.size == key.size() && KeyEqual{}({slot.data, slot.size}, key)))
-                return slot;
+            const std::uint64_t slot = m_slots[i];
+            if (slot == 0)
+                return i;
+            if ((slot & 0xFFFFFFFF00000000ull) == wanted &&
+                KeyEqual{}(m_keys[static_cast<std::uint32_t>(slot) - 1], key))
+                return i;
         }
     }
 
     void grow()
     {
-        std::vector<Slot> old(m_slots.size() * 2);
-        old.swap(m_slots);
+        m_slots.assign(m_slots.size() * 2, 0);
         const std::size_t mask = m_slots.size() - 1;
-        for (const Slot& slot : old) {
-            if (!slot.data)
-                continue;
-            std::size_t i = KeyHash{}({slot.data, slot.size}) & mask;
-            while (m_slots[i].data)
+        for (std::size_t k = 0; k < m_keys.size(); ++k) {
+            const std::size_t hash = KeyHash{}(m_keys[k]);
+            std::size_t i = hash & mask;
+            while (m_slots[i] != 0)
                 i = (i + 1) & mask;
-            m_slots[i] = slot;
+            m_slots[i] = slotOf(hash, k + 1);
         }
     }
 
-    std::vector<Slot> m_slots;
-    std::size_t m_count = 0;
+    std::vector<std::uint64_t> m_slots;
+    std::vector<std::string_view> m_keys;
 };
 
 } // namespace zentravolix::vmx::detail
