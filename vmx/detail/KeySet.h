@@ -43,6 +43,13 @@ public:
     /** Whether the set has the key (letter case ignored). */
     bool contains(std::string_view key) const { return m_slots[find(key, KeyHash{}(key))] != 0; }
 
+    /** The place of the key among the keys in the order they were added; npos when the set does not have it. */
+    std::size_t placeOf(std::string_view key) const
+    {
+        const std::uint64_t slot = m_slots[find(key, KeyHash{}(key))];
+        return slot == 0 ? std::string_view::npos : static_cast<std::uint32_t>(slot) - 1;
+    }
+
 private:
     /** The high half of the hash, and 1 + the key's place in m_keys (0 marks an empty slot). */
     static std::uint64_t slotOf(std::size_t hash, std::size_t number)
