@@ -13,7 +13,8 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
 #include <system_error>
 #include <unordered_set>
 
@@ -165,6 +166,37 @@ void checkText(std::string_view text, const std::filesystem::path& path)
 }
 
 /**
+ * Finds the line ends of a text from front to back: the next CR or LF at or after a position.
+ * Each byte is looked for with its own scan, which remembers where it found the byte: a search
+ * for either of two bytes goes byte by byte, and a text of one kind of line end only is never
+ * searched again for the other kind.
+ */
+class LineEnds {
+public:
+    explicit LineEnds(std::string_view text) : m_text(text) {}
+
+    std::size_t next(std::size_t from)
+    {
+        return std::min(nextOf('\n', from, m_lf), nextOf('\r', from, m_cr));
+    }
+
+private:
+    std::size_t nextOf(char c, std::size_t from, std::size_t& found) const
+    {
+        if (found != kNotYet && (found == std::string_view::npos || found >= from))
+            return found;
+        const void* at = std::memchr(m_text.data() + from, c, m_text.size() - from);
+        found = at ? static_cast<std::size_t>(static_cast<const char*>(at) - m_text.data()) : std::string_view::npos;
+        return found;
+    }
+
+    static constexpr std::size_t kNotYet = std::string_view::npos - 1;
+    std::string_view m_text;
+    std::size_t m_lf = kNotYet;
+    std::size_t m_cr = kNotYet;
+};
+
+/**
  * Splits the text into key lines and comment lines; empty lines are dropped. A line ends in LF,
  * CR LF or a lone CR (files from old Mac editors), so every kind counts as one line end.
  */
@@ -173,8 +205,9 @@ void splitLines(std::string_view text, std::vector<detail::RawLine>& keyLines, s
     keyLines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::int32_t number = 0;
     std::size_t start = 0;
+    LineEnds ends(text);
     while (start < text.size()) {
-        auto end = text.find_first_of("\r\n", start);
+        auto end = ends.next(start);
         std::size_t next = 0;
         if (end == std::string_view::npos) {
             end = text.size();
@@ -365,19 +398,36 @@ ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachi
     if (!ec && size > kMaxBytes)
         throw VmxFileError(VmxFileError::Reason::TooLarge, path);
 
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Straight into the string, without a stream buffer between: a long file is copied once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         throw VmxFileError(VmxFileError::Reason::CannotOpen, path, std::strerror(errno));
+    const struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
     std::string content;
-    content.reserve(ec ? 0 : static_cast<std::size_t>(size));
-    std::array<char, 65536> buffer{};
-    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
-        content.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
-        if (content.size() > kMaxBytes)
-            throw VmxFileError(VmxFileError::Reason::TooLarge, path);
+    // One byte more than the size, so the end is seen without growing the string.
+    content.resize(ec ? std::size_t{65536} : static_cast<std::size_t>(size) + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            if (content.size() > kMaxBytes)
+                throw VmxFileError(VmxFileError::Reason::TooLarge, path);
+            content.resize(content.size() * 2);
+        }
+        const ssize_t n = ::read(fd, content.data() + filled, content.size() - filled);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw VmxFileError(VmxFileError::Reason::CannotOpen, path, std::strerror(errno));
+        if (n == 0)
+            break;
+        filled += static_cast<std::size_t>(n);
     }
-    if (in.bad())
-        throw VmxFileError(VmxFileError::Reason::CannotOpen, path, std::strerror(errno));
+    content.resize(filled);
+    if (content.size() > kMaxBytes)
+        throw VmxFileError(VmxFileError::Reason::TooLarge, path);
     checkText(content, path);
 
     std::optional<platform::FileAttributes> attributes;

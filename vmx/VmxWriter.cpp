@@ -9,7 +9,6 @@
 #include <tarvonel/tarvonel.h>
 
 #include <optional>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace zentravolix::vmx {
@@ -26,6 +25,29 @@ std::string_view lowerInto(std::string& buffer, std::string_view key)
     }
     return buffer;
 }
+
+/** The writer's own key lines by key (letter case ignored), looked up once per preserved line. */
+class OwnKeys {
+public:
+    explicit OwnKeys(const std::vector<detail::VmxLine>& own) : m_keys(own.size())
+    {
+        for (std::size_t i = 0; i < own.size(); ++i) {
+            if (!own[i].key.empty() && m_keys.insert(own[i].key))
+                m_lines.push_back(i);
+        }
+    }
+
+    /** The index of the own line of this key; npos when the writer makes none. */
+    std::size_t lineOf(std::string_view key) const
+    {
+        const std::size_t place = key.empty() ? std::string_view::npos : m_keys.placeOf(key);
+        return place == std::string_view::npos ? place : m_lines[place];
+    }
+
+private:
+    detail::KeySet m_keys;
+    std::vector<std::size_t> m_lines;
+};
 
 } // namespace
 
@@ -98,8 +120,34 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
         }
     }
 
-    // Only the writer's lines of the preserved keys are made: a model of a thousand items writes
-    // a quarter of a megabyte, and a file read is checked against a handful of its lines.
+    // Only the writer's lines of the preserved keys count. For a few preserved lines only those
+    // lines are made: a model of a thousand items writes a quarter of a megabyte, and a file read
+    // is checked against a handful of its lines. A file of thousands of preserved lines has more
+    // of them than the model has lines: all the model's lines are made once, and each preserved
+    // key is looked up among them (a set of the model's few keys, not of the file's many).
+    constexpr std::size_t kFewKeys = 256;
+    std::vector<detail::VmxLine> own;
+    if (otherParams.size() > kFewKeys) {
+        try {
+            own = detail::modelLines(vm);
+        } catch (const tarvonel::Error&) {
+            // Some item the preserved lines do not name may be what cannot be written: the lines
+            // of the preserved keys alone are made below, as for a short file.
+        }
+    }
+    if (!own.empty()) {
+        const OwnKeys ownKeys(own);
+        std::vector<bool> wanted(own.size(), false);
+        for (const auto& preserved : otherParams) {
+            if (const std::size_t i = ownKeys.lineOf(RawLineKey(preserved)); i != std::string_view::npos)
+                wanted[i] = true;
+        }
+        for (std::size_t i = 0; i < own.size(); ++i) {
+            if (wanted[i])
+                values.record(own[i].key, own[i].text);
+        }
+        return values;
+    }
     detail::WantedKeys keys;
     keys.reserve(otherParams.size());
     for (const auto& preserved : otherParams) {
@@ -108,7 +156,6 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
     }
     if (keys.empty())
         return values;
-    std::vector<detail::VmxLine> own;
     try {
         own = detail::modelLines(vm, keys);
     } catch (const tarvonel::Error&) {
@@ -126,11 +173,7 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
 {
     std::vector<detail::VmxLine> own = detail::modelLines(vm);
     std::vector<bool> keepOwn(own.size(), true);
-    std::unordered_map<std::string_view, std::size_t, KeyHash, KeyEqual> ownByKey;
-    for (std::size_t i = 0; i < own.size(); ++i) {
-        if (!own[i].key.empty())
-            ownByKey.emplace(own[i].key, i);
-    }
+    const OwnKeys ownKeys(own);
 
     // Settle the preserved lines: among themselves the later line wins; against the writer's own
     // line the preserved one stays while the model still writes what it wrote right after reading.
@@ -162,11 +205,10 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
     for (std::size_t i = 0; i < otherParams.size(); ++i) {
         if (!keepPreserved[i] || keys[i].empty())
             continue;
-        const auto own_it = ownByKey.find(keys[i]);
-        if (own_it != ownByKey.end()) {
-            const detail::VmxLine& line = own[own_it->second];
+        if (const std::size_t o = ownKeys.lineOf(keys[i]); o != std::string_view::npos) {
+            const detail::VmxLine& line = own[o];
             if (afterRead.unchanged(line.key, line.text))
-                keepOwn[own_it->second] = false;
+                keepOwn[o] = false;
             else
                 keepPreserved[i] = false;
         }

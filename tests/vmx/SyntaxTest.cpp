@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "vmx/VmxSyntax.h"
+#include "vmx/detail/KeySet.h"
 
 #include "platform/TextUtil.h"
 
@@ -7,6 +8,8 @@
 
 #include <limits>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace zentravolix::vmx {
 namespace {
@@ -103,6 +106,41 @@ TEST(SharedTextHelpers, SettingsNumbersMayCarryBlanksVmxNumbersMayNot)
     EXPECT_TRUE(EqualsIgnoreCase("ScSi0:1.FileName", "scsi0:1.filename"));
     EXPECT_FALSE(EqualsIgnoreCase("\xC3\x89", "\xC3\xA9")) << "letters beyond ASCII keep their case";
     EXPECT_EQ(ToLower("Ethernet0.\xC3\x89"), "ethernet0.\xC3\x89");
+}
+
+// Keys are compared as VMware compares them: ASCII letters in either case are one key, every
+// other byte (the neighbours of the letters, bytes of other character sets) only itself.
+TEST(VmxKeySets, LetterCaseIsIgnoredAtEveryPlaceAndNothingElseIsFolded)
+{
+    const std::string base = "abcdefghijklmnopqrstuvwxyz.ethernet0:1";
+    for (std::size_t length = 1; length <= base.size(); ++length) {
+        const std::string key = base.substr(0, length);
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string upper = key;
+            if (upper[at] >= 'a' && upper[at] <= 'z')
+                upper[at] = static_cast<char>(upper[at] - 'a' + 'A');
+            EXPECT_EQ(KeyHash{}(key), KeyHash{}(upper)) << upper;
+        }
+    }
+
+    // Beside each letter range, and a letter with the high bit set (a Latin-1 byte).
+    const std::vector<std::string> distinct = {"key@", "key`", "key[", "key{", "key\xC1", "key\xE1", "keya"};
+    detail::KeySet set(2);
+    for (const std::string& key : distinct)
+        EXPECT_TRUE(set.insert(key)) << key;
+    EXPECT_FALSE(set.insert("KEYA"));
+    EXPECT_TRUE(set.contains("Key@"));
+    EXPECT_FALSE(set.contains("key "));
+    EXPECT_FALSE(set.contains(""));
+
+    // Grows past the size it was made for without losing a key.
+    std::vector<std::string> many;
+    for (int i = 0; i < 5000; ++i)
+        many.push_back("unknown.key" + std::to_string(i));
+    for (const std::string& key : many)
+        EXPECT_TRUE(set.insert(key));
+    for (const std::string& key : many)
+        ASSERT_FALSE(set.insert("UNKNOWN" + key.substr(7))) << key;
 }
 
 TEST(VmxRelativeNames, OnlyFilesDirectlyInTheMachineFolderLoseTheFolder)
