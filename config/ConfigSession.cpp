@@ -40,14 +40,22 @@ void ConfigSession::StartNew(const std::string& displayName, const std::string& 
 
 std::optional<LimitChanges> ConfigSession::ChooseProduct(ProductVersion product)
 {
-    if (!FindVersionSettings(product.platform, product.version))
+    const auto settings = FindVersionSettings(product.platform, product.version);
+    if (!settings)
         return std::nullopt;
+    // A version without room for the machine's SATA or NVMe devices, or for a SCSI unit beyond its
+    // bus, is not taken: dropping those disks would lose them.
+    LimitChanges refused;
+    refused.unfit = VersionMisfits(*m_vm->Hardware(), settings->Limits);
+    if (refused.refused())
+        return refused;
     const auto general = m_vm->Options()->GeneralOptions();
     general->SetTargetPlatform(product.platform);
     general->SetPlatformVersion(product.version);
     if (!general->SupportedGuests().empty())
         general->SetGuestOSName(general->GuestOSName());
     m_limits = ApplyVersionSettings(*general).value_or(m_limits);
+    ApplyNodeCounts(*m_vm->Hardware(), m_limits);
     return BringWithinLimits(*m_vm->Hardware(), m_limits);
 }
 
@@ -120,6 +128,7 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
     // the values read until a version is chosen.
     if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))
         m_limits = settings->Limits;
+    ApplyNodeCounts(*m_vm->Hardware(), m_limits);
 }
 
 void ConfigSession::SaveAs(const fs::path& path)
@@ -288,6 +297,8 @@ void ConfigSession::RestoreState(const EditState& state)
     m_otherParams = state.otherParams;
     m_limits = state.limits;
     m_nameValid = state.nameValid;
+    // The buses' node counts follow the limits brought back.
+    ApplyNodeCounts(*m_vm->Hardware(), m_limits);
 }
 
 } // namespace zentravolix::config

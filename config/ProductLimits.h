@@ -29,8 +29,14 @@ struct LimitChanges {
     std::optional<std::int32_t> memoryMB;
     /** Display names of the processors and network adapters removed, in removal order. */
     std::vector<std::string> removedDevices;
+    /**
+     * What the version has no room for (VersionMisfits): when any, the version was refused and
+     * nothing changed.
+     */
+    std::vector<std::string> unfit;
 
     bool any() const { return memoryMB.has_value() || !removedDevices.empty(); }
+    bool refused() const { return !unfit.empty(); }
 };
 
 /**
@@ -40,5 +46,22 @@ struct LimitChanges {
  * changes.
  */
 LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimits& limits);
+
+/**
+ * Gives the SCSI, SATA and NVMe controllers the version's nodes per controller. A device read
+ * from a file may already sit beyond them (a SCSI unit 12 in a file that names a classic product):
+ * the bus then keeps as many nodes as its devices use, so the node lists still show every device
+ * and nothing is dropped.
+ */
+void ApplyNodeCounts(tarvonel::clsHardware& hardware, const EditorLimits& limits);
+
+/**
+ * What a version with these limits has no room for, by display name, in list order: SATA and NVMe
+ * controllers beyond the version's maximum (from the end of their collections) with the devices
+ * on them, then devices on a node beyond the version's nodes per controller. Removing them would
+ * lose disks and CD-ROMs the user set up, so such a version is not taken (see
+ * ConfigSession::ChooseProduct); empty when everything fits.
+ */
+std::vector<std::string> VersionMisfits(const tarvonel::clsHardware& hardware, const EditorLimits& limits);
 
 } // namespace zentravolix::config
