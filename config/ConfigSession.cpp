@@ -128,7 +128,7 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
     // the values read until a version is chosen.
     if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))
         m_limits = settings->Limits;
-    ApplyNodeCounts(*m_vm->Hardware(), m_limits);
+    ApplyNodeCounts(*m_vm->Hardware(), m_limits, NodeWidening::KeepFewer);
 }
 
 void ConfigSession::SaveAs(const fs::path& path)
@@ -297,8 +297,6 @@ void ConfigSession::RestoreState(const EditState& state)
     m_otherParams = state.otherParams;
     m_limits = state.limits;
     m_nameValid = state.nameValid;
-    // The buses' node counts follow the limits brought back.
-    ApplyNodeCounts(*m_vm->Hardware(), m_limits);
 }
 
 } // namespace zentravolix::config

@@ -90,14 +90,17 @@ LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimi
     return changes;
 }
 
-void ApplyNodeCounts(tarvonel::clsHardware& hardware, const EditorLimits& limits)
+void ApplyNodeCounts(tarvonel::clsHardware& hardware, const EditorLimits& limits, NodeWidening widening)
 {
-    const auto count = [&](NodeBus bus, std::int32_t wanted) {
-        return std::max(wanted > 0 ? wanted : 1, NodesInUse(hardware, bus));
+    const auto apply = [&](auto& controllers, NodeBus bus, std::int32_t wanted) {
+        std::int32_t count = wanted > 0 ? wanted : 1;
+        if (widening == NodeWidening::KeepFewer)
+            count = std::min(count, controllers.MaxNodesPerController());
+        controllers.SetMaxNodesPerController(std::max(count, NodesInUse(hardware, bus)));
     };
-    hardware.SCSIControllers()->SetMaxNodesPerController(count(NodeBus::SCSI, limits.ScsiNodes));
-    hardware.SATAControllers()->SetMaxNodesPerController(count(NodeBus::SATA, limits.SataNodes));
-    hardware.NVMeControllers()->SetMaxNodesPerController(count(NodeBus::NVMe, limits.NvmeNodes));
+    apply(*hardware.SCSIControllers(), NodeBus::SCSI, limits.ScsiNodes);
+    apply(*hardware.SATAControllers(), NodeBus::SATA, limits.SataNodes);
+    apply(*hardware.NVMeControllers(), NodeBus::NVMe, limits.NvmeNodes);
 }
 
 std::vector<std::string> VersionMisfits(const tarvonel::clsHardware& hardware, const EditorLimits& limits)

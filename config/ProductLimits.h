@@ -47,13 +47,26 @@ struct LimitChanges {
  */
 LimitChanges BringWithinLimits(tarvonel::clsHardware& hardware, const EditorLimits& limits);
 
+/** How ApplyNodeCounts treats a bus that has fewer nodes than the version. */
+enum class NodeWidening {
+    /** The bus takes the version's count (a version chosen, a new machine). */
+    ToVersion,
+    /**
+     * The bus keeps the count it has when that is fewer (an opened file): the reader gave it the
+     * nodes it read, and the lines of units beyond them are kept as they were in the file, which
+     * a wider bus would write over.
+     */
+    KeepFewer,
+};
+
 /**
  * Gives the SCSI, SATA and NVMe controllers the version's nodes per controller. A device read
  * from a file may already sit beyond them (a SCSI unit 12 in a file that names a classic product):
  * the bus then keeps as many nodes as its devices use, so the node lists still show every device
  * and nothing is dropped.
  */
-void ApplyNodeCounts(tarvonel::clsHardware& hardware, const EditorLimits& limits);
+void ApplyNodeCounts(tarvonel::clsHardware& hardware, const EditorLimits& limits,
+                     NodeWidening widening = NodeWidening::ToVersion);
 
 /**
  * What a version with these limits has no room for, by display name, in list order: SATA and NVMe
