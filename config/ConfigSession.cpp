@@ -40,8 +40,15 @@ void ConfigSession::StartNew(const std::string& displayName, const std::string& 
 
 std::optional<LimitChanges> ConfigSession::ChooseProduct(ProductVersion product)
 {
-    if (!FindVersionSettings(product.platform, product.version))
+    const auto settings = FindVersionSettings(product.platform, product.version);
+    if (!settings)
         return std::nullopt;
+    // A version without room for the machine's SATA or NVMe devices, or for a SCSI unit beyond its
+    // bus, is not taken: dropping those disks would lose them.
+    LimitChanges refused;
+    refused.unfit = VersionMisfits(*m_vm->Hardware(), settings->Limits);
+    if (refused.refused())
+        return refused;
     const auto general = m_vm->Options()->GeneralOptions();
     general->SetTargetPlatform(product.platform);
     general->SetPlatformVersion(product.version);
@@ -49,6 +56,7 @@ std::optional<LimitChanges> ConfigSession::ChooseProduct(ProductVersion product)
         general->SetGuestOSName(general->GuestOSName());
     m_limits = ApplyVersionSettings(*general).value_or(m_limits);
     TakeNewerKeptLines();
+    ApplyNodeCounts(*m_vm->Hardware(), m_limits);
     return BringWithinLimits(*m_vm->Hardware(), m_limits);
 }
 
@@ -146,6 +154,7 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
     // the values read until a version is chosen.
     if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))
         m_limits = settings->Limits;
+    ApplyNodeCounts(*m_vm->Hardware(), m_limits, NodeWidening::KeepFewer);
 }
 
 void ConfigSession::SaveAs(const fs::path& path)

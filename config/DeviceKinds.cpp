@@ -65,16 +65,25 @@ bool MayAddDevice(VirtualHardwareType type, std::int32_t count, const AddMaxima&
     const auto facts = FindDeviceKind(type);
     if (!facts)
         return false;
-    // 64-bit arithmetic: the caller's maxima cannot overflow the node counts.
-    const std::int64_t scsiNodes = 7 * static_cast<std::int64_t>(maxima.scsiControllers);
+    // 64-bit arithmetic: the caller's maxima cannot overflow the node counts. A SCSI controller
+    // keeps one node for itself; the other buses give every node to a device.
+    const auto nodes = [](std::int32_t controllers, std::int32_t perController) {
+        return static_cast<std::int64_t>(std::max(controllers, 0)) * std::max(perController, 0);
+    };
+    const std::int64_t scsiNodes = nodes(maxima.scsiControllers, maxima.scsiNodes - 1);
+    const std::int64_t sataNodes = nodes(maxima.sataControllers, maxima.sataNodes);
+    const std::int64_t nvmeNodes = nodes(maxima.nvmeControllers, maxima.nvmeNodes);
     constexpr std::int64_t ideNodes = 4;
     switch (facts->addLimit) {
     case AddLimit::Fixed: return count < facts->fixedLimit;
     case AddLimit::ProductCPUs: return count < maxima.cpus;
     case AddLimit::ProductNICs: return count < maxima.nics;
     case AddLimit::ProductSCSIControllers: return count < maxima.scsiControllers;
-    case AddLimit::IdeAndScsiNodes: return count < scsiNodes + ideNodes;
     case AddLimit::ScsiNodes: return count < scsiNodes;
+    case AddLimit::ProductSATAControllers: return count < maxima.sataControllers;
+    case AddLimit::ProductNVMeControllers: return count < maxima.nvmeControllers;
+    case AddLimit::DiskNodes: return count < ideNodes + scsiNodes + sataNodes + nvmeNodes;
+    case AddLimit::CDRomNodes: return count < ideNodes + scsiNodes + sataNodes;
     }
     return false;
 }

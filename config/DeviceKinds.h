@@ -28,8 +28,11 @@ enum class AddLimit : std::uint8_t {
     ProductCPUs,           ///< fewer than the product's processor maximum
     ProductNICs,           ///< fewer than the product's network-adapter maximum
     ProductSCSIControllers,///< fewer than the product's SCSI-controller maximum
-    IdeAndScsiNodes,       ///< fewer than the four IDE nodes plus seven per SCSI controller allowed
-    ScsiNodes,             ///< fewer than seven nodes per SCSI controller allowed
+    ScsiNodes,             ///< fewer than the devices' nodes of every SCSI controller allowed
+    ProductSATAControllers,///< fewer than the product's SATA-controller maximum
+    ProductNVMeControllers,///< fewer than the product's NVMe-controller maximum
+    DiskNodes,             ///< fewer than the nodes of every bus a hard disk sits on (IDE, SCSI, SATA, NVMe)
+    CDRomNodes,            ///< fewer than the nodes of every bus a CD-ROM sits on (IDE, SCSI, SATA)
 };
 
 /** Which devices of a kind the Remove button leaves in place, by device number. */
@@ -88,15 +91,19 @@ template <class R, class F> constexpr R VisitDeviceKind(tarvonel::VirtualHardwar
     case T::SCSIController:
         return f(DeviceKind<&H::SCSIControllers>{
             {T::SCSIController, 104, 104, L::ProductSCSIControllers, 0, K::First}});
-    case T::HardDrive: return f(DeviceKind<&H::HardDisks>{{T::HardDrive, 105, 105, L::IdeAndScsiNodes, 0, K::None}});
-    case T::CDRomDrive: return f(DeviceKind<&H::CDRoms>{{T::CDRomDrive, 106, 344, L::IdeAndScsiNodes, 0, K::None}});
+    case T::HardDrive: return f(DeviceKind<&H::HardDisks>{{T::HardDrive, 105, 105, L::DiskNodes, 0, K::None}});
+    case T::CDRomDrive: return f(DeviceKind<&H::CDRoms>{{T::CDRomDrive, 106, 344, L::CDRomNodes, 0, K::None}});
     case T::GenericSCSI:
         return f(DeviceKind<&H::GenericSCSIDevices>{{T::GenericSCSI, 107, 351, L::ScsiNodes, 0, K::None}});
     case T::Display: return f(DeviceKind<&H::Displays>{{T::Display, 108, 108, L::Fixed, 1, K::First}});
     case T::Mouse: return f(DeviceKind<&H::Mice>{{T::Mouse, 109, 109, L::Fixed, 1, K::First}});
+    case T::SATAController:
+        return f(DeviceKind<&H::SATAControllers>{
+            {T::SATAController, 2870, 2870, L::ProductSATAControllers, 0, K::None}});
+    case T::NVMeController:
+        return f(DeviceKind<&H::NVMeControllers>{
+            {T::NVMeController, 2871, 2871, L::ProductNVMeControllers, 0, K::None}});
     case T::Device: break;
-    case T::SATAController: break;
-    case T::NVMeController: break;
     }
 #pragma GCC diagnostic pop
     return fallback;
@@ -112,6 +119,7 @@ inline constexpr std::array kDeviceKindOrder{
     tarvonel::VirtualHardwareType::Serial,        tarvonel::VirtualHardwareType::Audio,
     tarvonel::VirtualHardwareType::Network,       tarvonel::VirtualHardwareType::USB,
     tarvonel::VirtualHardwareType::IDEController, tarvonel::VirtualHardwareType::SCSIController,
+    tarvonel::VirtualHardwareType::SATAController, tarvonel::VirtualHardwareType::NVMeController,
     tarvonel::VirtualHardwareType::HardDrive,     tarvonel::VirtualHardwareType::CDRomDrive,
     tarvonel::VirtualHardwareType::GenericSCSI,   tarvonel::VirtualHardwareType::Display,
     tarvonel::VirtualHardwareType::Mouse,
@@ -155,6 +163,12 @@ struct AddMaxima {
     std::int32_t cpus = 0;
     std::int32_t nics = 0;
     std::int32_t scsiControllers = 0;
+    std::int32_t sataControllers = 0;
+    std::int32_t nvmeControllers = 0;
+    /** Nodes per SCSI controller, the controller's own node included (8 on the classic versions). */
+    std::int32_t scsiNodes = 8;
+    std::int32_t sataNodes = 30;
+    std::int32_t nvmeNodes = 15;
 };
 
 /** Whether one more device of a kind may be added to a configuration holding count of them. */

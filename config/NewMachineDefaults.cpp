@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "config/NewMachineDefaults.h"
 
+#include "config/ProductLimits.h"
+
 #include <tarvonel/tarvonel.h>
 
 namespace zentravolix::config {
@@ -55,7 +57,9 @@ EditorLimits ApplyNewMachineDefaults(tarvonel::VirtualMachine& vm, const std::st
     hardware->Displays()->Add();
     hardware->Mice()->Add();
 
-    return ApplyVersionSettings(*general).value_or(EditorLimits{});
+    const EditorLimits limits = ApplyVersionSettings(*general).value_or(EditorLimits{});
+    ApplyNodeCounts(*hardware, limits);
+    return limits;
 }
 
 } // namespace zentravolix::config

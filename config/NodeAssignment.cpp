@@ -3,6 +3,7 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -15,13 +16,22 @@ using tarvonel::VirtualHardwareType;
 constexpr int kNoAvailableNodesTitle = 170;
 constexpr int kNoIdeNodes = 171;
 constexpr int kNoScsiNodes = 172;
+constexpr int kNoSataNodes = 2872;
+constexpr int kNoNvmeNodes = 2873;
 constexpr int kNoScsiNodesEither = 173;
 constexpr int kInvalidNodeTitle = 191;
 constexpr int kNodeOccupied = 192;
 
 RuleMessage noFreeNode(NodeBus bus)
 {
-    return {kNoAvailableNodesTitle, bus == NodeBus::IDE ? kNoIdeNodes : kNoScsiNodes, {}, RuleIcon::Information};
+    int why = kNoIdeNodes;
+    switch (bus) {
+    case NodeBus::IDE: why = kNoIdeNodes; break;
+    case NodeBus::SCSI: why = kNoScsiNodes; break;
+    case NodeBus::SATA: why = kNoSataNodes; break;
+    case NodeBus::NVMe: why = kNoNvmeNodes; break;
+    }
+    return {kNoAvailableNodesTitle, why, {}, RuleIcon::Information};
 }
 
 bool startsWith(const std::string& text, std::string_view prefix)
@@ -135,31 +145,63 @@ bool takeFirstFree(tarvonel::clsHardware& hardware, const NodeDevice& device, No
 
 const char* BusWord(NodeBus bus)
 {
-    return bus == NodeBus::IDE ? "IDE" : "SCSI";
+    switch (bus) {
+    case NodeBus::IDE: return "IDE";
+    case NodeBus::SCSI: return "SCSI";
+    case NodeBus::SATA: return "SATA";
+    case NodeBus::NVMe: return "NVMe";
+    }
+    return "IDE";
 }
 
 std::optional<NodeBus> BusOfType(const std::string& busType)
 {
-    if (busType == "IDE")
-        return NodeBus::IDE;
-    if (busType == "SCSI")
-        return NodeBus::SCSI;
+    for (const NodeBus bus : kNodeBuses) {
+        if (busType == BusWord(bus))
+            return bus;
+    }
     return std::nullopt;
+}
+
+bool BusTakes(VirtualHardwareType deviceType, NodeBus bus)
+{
+    switch (deviceType) {
+    case VirtualHardwareType::HardDrive: return true;
+    case VirtualHardwareType::CDRomDrive: return bus != NodeBus::NVMe;
+    case VirtualHardwareType::GenericSCSI: return bus == NodeBus::SCSI;
+    default: return false;
+    }
+}
+
+VirtualHardwareType ControllerKind(NodeBus bus)
+{
+    switch (bus) {
+    case NodeBus::IDE: return VirtualHardwareType::IDEController;
+    case NodeBus::SCSI: return VirtualHardwareType::SCSIController;
+    case NodeBus::SATA: return VirtualHardwareType::SATAController;
+    case NodeBus::NVMe: return VirtualHardwareType::NVMeController;
+    }
+    return VirtualHardwareType::IDEController;
 }
 
 std::vector<std::string> AvailableNodes(const tarvonel::clsHardware& hardware, NodeBus bus)
 {
     try {
-        return bus == NodeBus::IDE ? hardware.IDEControllers()->GetAvailableNodes()
-                                   : hardware.SCSIControllers()->GetAvailableNodes();
+        switch (bus) {
+        case NodeBus::IDE: return hardware.IDEControllers()->GetAvailableNodes();
+        case NodeBus::SCSI: return hardware.SCSIControllers()->GetAvailableNodes();
+        case NodeBus::SATA: return hardware.SATAControllers()->GetAvailableNodes();
+        case NodeBus::NVMe: return hardware.NVMeControllers()->GetAvailableNodes();
+        }
     } catch (const tarvonel::SubscriptOutOfRange&) {
-        return {};
     }
+    return {};
 }
 
 NodeLists RefreshNodeLists(const tarvonel::clsHardware& hardware)
 {
-    return NodeLists{AvailableNodes(hardware, NodeBus::IDE), AvailableNodes(hardware, NodeBus::SCSI)};
+    return NodeLists{AvailableNodes(hardware, NodeBus::IDE), AvailableNodes(hardware, NodeBus::SCSI),
+                     AvailableNodes(hardware, NodeBus::SATA), AvailableNodes(hardware, NodeBus::NVMe)};
 }
 
 std::optional<NodeEntry> ParseNodeEntry(NodeBus bus, const std::string& entry)
@@ -212,8 +254,8 @@ NodeChoice ChooseNode(tarvonel::clsHardware& hardware, const NodeDevice& device,
     if (!visitDevice(hardware, device, [&](const auto& item) { busType = item.BusType(); }))
         return result;
     // A generic SCSI device has no bus buttons; the others take a node of their selected bus only.
-    const bool onBus = device.type == VirtualHardwareType::GenericSCSI ? bus == NodeBus::SCSI
-                                                                       : BusOfType(busType) == bus;
+    const bool onBus = BusTakes(device.type, bus) &&
+                       (device.type == VirtualHardwareType::GenericSCSI || BusOfType(busType) == bus);
     const auto chosen = onBus ? ParseNodeEntry(bus, entry) : std::nullopt;
     if (!chosen)
         return result;
@@ -269,7 +311,7 @@ BusSwitch SwitchBus(tarvonel::clsHardware& hardware, const NodeDevice& device, N
             own.node = item.BusNode();
         }))
         return result;
-    if (current == bus)
+    if (current == bus || !BusTakes(device.type, bus))
         return result;
     const auto entries = AvailableNodes(hardware, bus);
     const std::string word = BusWord(bus);
@@ -312,11 +354,24 @@ std::vector<NodeDevice> DevicesOnController(const tarvonel::clsHardware& hardwar
     std::optional<std::int16_t> number;
     NodeBus bus = NodeBus::IDE;
     try {
-        if (controllerType == VirtualHardwareType::IDEController) {
+        switch (controllerType) {
+        case VirtualHardwareType::IDEController:
             number = hardware.IDEControllers()->Item(-1, controllerId)->DeviceNum();
-        } else if (controllerType == VirtualHardwareType::SCSIController) {
+            break;
+        case VirtualHardwareType::SCSIController:
             number = hardware.SCSIControllers()->Item(-1, controllerId)->DeviceNum();
             bus = NodeBus::SCSI;
+            break;
+        case VirtualHardwareType::SATAController:
+            number = hardware.SATAControllers()->Item(-1, controllerId)->DeviceNum();
+            bus = NodeBus::SATA;
+            break;
+        case VirtualHardwareType::NVMeController:
+            number = hardware.NVMeControllers()->Item(-1, controllerId)->DeviceNum();
+            bus = NodeBus::NVMe;
+            break;
+        default:
+            break;
         }
     } catch (const tarvonel::Error&) {
         return devices;
@@ -350,8 +405,16 @@ AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDev
     AutomaticNode result;
     if (!NeedsAutomaticNode(hardware, device))
         return result;
+    std::optional<NodeBus> chosen;
+    visitDevice(hardware, device, [&](const auto& item) { chosen = BusOfType(item.BusType()); });
     switch (device.type) {
     case VirtualHardwareType::CDRomDrive:
+        // A CD-ROM the user put on the SATA bus stays there; otherwise IDE first, then SCSI.
+        if (chosen == NodeBus::SATA) {
+            if (!takeFirstFree(hardware, device, NodeBus::SATA, result))
+                result.messages.push_back(noFreeNode(NodeBus::SATA));
+            break;
+        }
         ChooseBus(hardware, device, NodeBus::IDE);
         if (takeFirstFree(hardware, device, NodeBus::IDE, result))
             break;
@@ -360,13 +423,10 @@ AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDev
         if (!takeFirstFree(hardware, device, NodeBus::SCSI, result))
             result.messages.push_back({kNoAvailableNodesTitle, kNoScsiNodesEither, {}, RuleIcon::Information});
         break;
-    case VirtualHardwareType::HardDrive: {
-        std::optional<NodeBus> bus;
-        visitDevice(hardware, device, [&](const auto& item) { bus = BusOfType(item.BusType()); });
-        if (bus && !takeFirstFree(hardware, device, *bus, result))
-            result.messages.push_back(noFreeNode(*bus));
+    case VirtualHardwareType::HardDrive:
+        if (chosen && !takeFirstFree(hardware, device, *chosen, result))
+            result.messages.push_back(noFreeNode(*chosen));
         break;
-    }
     case VirtualHardwareType::GenericSCSI:
         if (!takeFirstFree(hardware, device, NodeBus::SCSI, result))
             result.messages.push_back(noFreeNode(NodeBus::SCSI));
@@ -375,6 +435,61 @@ AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDev
         break;
     }
     return result;
+}
+
+namespace {
+
+/** Adds the devices of the collection whose node lies at or beyond the bus's node count. */
+template <class Coll>
+void collectBeyond(const Coll& collection, VirtualHardwareType type, const std::int32_t (&counts)[4],
+                   std::vector<NodeMisfit>& misfits)
+{
+    for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+        const auto item = collection.Item(i);
+        const auto bus = BusOfType(item->BusType());
+        if (!bus || item->Controller() < 0 || item->BusNode() < 0)
+            continue;
+        const std::int32_t count = counts[static_cast<int>(*bus)];
+        if (count > 0 && item->BusNode() >= count)
+            misfits.push_back({{type, item->ID()}, item->DisplayName()});
+    }
+}
+
+} // namespace
+
+std::vector<NodeMisfit> DevicesBeyondNodes(const tarvonel::clsHardware& hardware, std::int32_t scsiNodes,
+                                           std::int32_t sataNodes, std::int32_t nvmeNodes)
+{
+    // IDE keeps its two nodes per controller on every version.
+    const std::int32_t counts[4] = {0, scsiNodes, sataNodes, nvmeNodes};
+    std::vector<NodeMisfit> misfits;
+    collectBeyond(*hardware.HardDisks(), VirtualHardwareType::HardDrive, counts, misfits);
+    collectBeyond(*hardware.CDRoms(), VirtualHardwareType::CDRomDrive, counts, misfits);
+    collectBeyond(*hardware.GenericSCSIDevices(), VirtualHardwareType::GenericSCSI, counts, misfits);
+    return misfits;
+}
+
+std::int32_t NodesInUse(const tarvonel::clsHardware& hardware, NodeBus bus)
+{
+    std::int32_t needed = 0;
+    const std::string word = BusWord(bus);
+    auto scan = [&](const auto& collection) {
+        for (std::int32_t i = 1; i <= collection.Count(); ++i) {
+            const auto item = collection.Item(i);
+            if (item->BusType() == word && item->Controller() >= 0 && item->BusNode() >= 0)
+                needed = std::max<std::int32_t>(needed, item->BusNode() + 1);
+        }
+    };
+    scan(*hardware.HardDisks());
+    scan(*hardware.CDRoms());
+    scan(*hardware.GenericSCSIDevices());
+    if (bus == NodeBus::SCSI) {
+        // The controller's own node counts too.
+        const auto& controllers = *hardware.SCSIControllers();
+        for (std::int32_t i = 1; i <= controllers.Count(); ++i)
+            needed = std::max<std::int32_t>(needed, controllers.Item(i)->BusNode() + 1);
+    }
+    return needed;
 }
 
 } // namespace zentravolix::config

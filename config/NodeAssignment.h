@@ -26,17 +26,24 @@ namespace zentravolix::config {
 enum class NodeBus {
     IDE,
     SCSI,
+    SATA,
+    NVMe,
 };
 
-/** "IDE" or "SCSI", as BusType holds it. */
+/** Every bus, in the order of the pages' bus buttons. */
+inline constexpr NodeBus kNodeBuses[] = {NodeBus::IDE, NodeBus::SCSI, NodeBus::SATA, NodeBus::NVMe};
+
+/** "IDE", "SCSI", "SATA" or "NVMe", as BusType holds it. */
 const char* BusWord(NodeBus bus);
 /** The bus of a BusType value (compared exactly); nothing for any other text. */
 std::optional<NodeBus> BusOfType(const std::string& busType);
 
-/** The entries of the node lists: every IDE list shows `ide`, every SCSI list `scsi`. */
+/** The entries of the node lists: every IDE list shows `ide`, every SCSI list `scsi`, and so on. */
 struct NodeLists {
     std::vector<std::string> ide;
     std::vector<std::string> scsi;
+    std::vector<std::string> sata;
+    std::vector<std::string> nvme;
 };
 
 /**
@@ -45,7 +52,7 @@ struct NodeLists {
  * gives an empty list instead of an error.
  */
 std::vector<std::string> AvailableNodes(const tarvonel::clsHardware& hardware, NodeBus bus);
-/** Both buses' lists (RefreshNodeLists). */
+/** Every bus's list (RefreshNodeLists). */
 NodeLists RefreshNodeLists(const tarvonel::clsHardware& hardware);
 
 /** A node list entry taken apart. */
@@ -79,6 +86,15 @@ struct NodeDevice {
     bool operator==(const NodeDevice&) const = default;
 };
 
+/**
+ * Whether a device of this kind can sit on the bus: hard disks on every bus, CD-ROMs on IDE, SCSI
+ * and SATA, generic SCSI devices on SCSI only.
+ */
+bool BusTakes(tarvonel::VirtualHardwareType deviceType, NodeBus bus);
+
+/** The controller kind of a bus (IDEController, SCSIController, SATAController, NVMeController). */
+tarvonel::VirtualHardwareType ControllerKind(NodeBus bus);
+
 /** What choosing a node did. */
 struct NodeChoice {
     enum class Outcome {
@@ -101,7 +117,7 @@ struct NodeChoice {
  * `device`. Hard disks and CD-ROMs take a node only of the bus their BusType names (the page's
  * selected bus button); generic SCSI devices only SCSI nodes. A node held by another device
  * moves that device to the first free node of the same bus first; when no node is free the
- * choice is refused with "No available IDE/SCSI nodes!" and both devices keep their nodes, so two
+ * choice is refused with "No available <bus> nodes!" and both devices keep their nodes, so two
  * devices never share one. The SCSI controller's own node is refused with "Node already occupied
  * - cannot move". Model errors are not caught; nothing is changed before the last check passed.
  */
@@ -115,7 +131,7 @@ void ChooseBus(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBu
 struct BusSwitch {
     /** The device was moved to a node of the new bus (false: it was there already, or refused). */
     bool moved = false;
-    /** "No available IDE/SCSI nodes!" when the new bus had no free node. */
+    /** "No available <bus> nodes!" when the new bus had no free node. */
     std::vector<RuleMessage> messages;
 };
 
@@ -124,14 +140,14 @@ struct BusSwitch {
  * controller:node when the new bus has that node and nobody holds it (nor the SCSI controller
  * itself), else it takes the first free node of the new bus; a device without a node takes the
  * first free one too. When the new bus has no free node (or no controller), the device stays where
- * it was, on its old bus, and "No available IDE/SCSI nodes!" says why. Choosing the bus the device
- * is on already changes nothing.
+ * it was, on its old bus, and "No available <bus> nodes!" says why. A bus the device cannot sit on
+ * (a CD-ROM on NVMe) and the bus the device is on already change nothing.
  */
 BusSwitch SwitchBus(tarvonel::clsHardware& hardware, const NodeDevice& device, NodeBus bus);
 
 /**
  * The hard disks, CD-ROMs and generic SCSI devices that name a node of a controller (an
- * IDEController or SCSIController item, by its ID), in that kind order and collection order;
+ * IDE, SCSI, SATA or NVMe controller item, by its ID), in that kind order and collection order;
  * empty for another kind or an unknown ID.
  */
 std::vector<NodeDevice> DevicesOnController(const tarvonel::clsHardware& hardware,
@@ -154,9 +170,30 @@ struct AutomaticNode {
  * file or host device was entered: a CD-ROM takes the first free IDE node, else (after "No
  * available IDE nodes!") the first free SCSI node, else "No available SCSI nodes either!"; a hard
  * disk the first free node of the bus its BusType names, without falling back to the other bus; a
- * generic SCSI device the first free SCSI node. A bus without controllers ("N/A") assigns nothing
- * and says nothing. A device that has a node already is left alone.
+ * generic SCSI device the first free SCSI node. A CD-ROM whose BusType is "SATA" takes the first
+ * free SATA node, without falling back (the user chose that bus). A bus without controllers
+ * ("N/A") assigns nothing and says nothing. A device that has a node already is left alone.
  */
 AutomaticNode AssignAutomaticNode(tarvonel::clsHardware& hardware, const NodeDevice& device);
+
+/** One device that would not fit another product version, by its display name. */
+struct NodeMisfit {
+    NodeDevice device;
+    std::string displayName;
+};
+
+/**
+ * The devices that sit on a node a controller with these node counts would not have (a SCSI unit
+ * 12 with 8 nodes per SCSI controller), in kind and collection order; empty when everything fits.
+ * A count below 1 is taken as "not known" and checks nothing on that bus.
+ */
+std::vector<NodeMisfit> DevicesBeyondNodes(const tarvonel::clsHardware& hardware, std::int32_t scsiNodes,
+                                           std::int32_t sataNodes, std::int32_t nvmeNodes);
+
+/**
+ * The node count a bus's controllers need so that no device sits beyond their nodes: the largest
+ * BusNode + 1 of the devices on that bus (0 without any).
+ */
+std::int32_t NodesInUse(const tarvonel::clsHardware& hardware, NodeBus bus);
 
 } // namespace zentravolix::config

@@ -2,6 +2,7 @@
 #include "config/ProductLimits.h"
 
 #include "config/DeviceFieldRules.h"
+#include "config/NodeAssignment.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -60,6 +61,9 @@ std::optional<EditorLimits> LoosestLimits(std::int16_t targetPlatform)
             }
         }
         loosest->SecureBoot = loosest->SecureBoot || l.SecureBoot;
+        loosest->ScsiNodes = std::max(loosest->ScsiNodes, l.ScsiNodes);
+        loosest->SataNodes = std::max(loosest->SataNodes, l.SataNodes);
+        loosest->NvmeNodes = std::max(loosest->NvmeNodes, l.NvmeNodes);
     }
     return loosest;
 }
@@ -107,6 +111,52 @@ std::optional<std::int32_t> FitCoresPerSocket(tarvonel::clsHardware& hardware, s
         return std::nullopt;
     cpus->SetCoresPerSocket(fit);
     return fit;
+}
+
+void ApplyNodeCounts(tarvonel::clsHardware& hardware, const EditorLimits& limits, NodeWidening widening)
+{
+    const auto apply = [&](auto& controllers, NodeBus bus, std::int32_t wanted) {
+        std::int32_t count = wanted > 0 ? wanted : 1;
+        if (widening == NodeWidening::KeepFewer)
+            count = std::min(count, controllers.MaxNodesPerController());
+        controllers.SetMaxNodesPerController(std::max(count, NodesInUse(hardware, bus)));
+    };
+    apply(*hardware.SCSIControllers(), NodeBus::SCSI, limits.ScsiNodes);
+    apply(*hardware.SATAControllers(), NodeBus::SATA, limits.SataNodes);
+    apply(*hardware.NVMeControllers(), NodeBus::NVMe, limits.NvmeNodes);
+}
+
+std::vector<std::string> VersionMisfits(const tarvonel::clsHardware& hardware, const EditorLimits& limits)
+{
+    std::vector<std::string> names;
+    std::vector<NodeDevice> named;
+    const auto deviceName = [&](const NodeDevice& device) -> std::string {
+        const auto find = [&](const auto& collection) {
+            return collection.Item(-1, device.id)->DisplayName();
+        };
+        switch (device.type) {
+        case tarvonel::VirtualHardwareType::HardDrive: return find(*hardware.HardDisks());
+        case tarvonel::VirtualHardwareType::CDRomDrive: return find(*hardware.CDRoms());
+        default: return find(*hardware.GenericSCSIDevices());
+        }
+    };
+    const auto beyondMaximum = [&](const auto& controllers, NodeBus bus, std::int32_t maximum) {
+        for (std::int32_t i = std::max<std::int32_t>(maximum, 0) + 1; i <= controllers.Count(); ++i) {
+            const auto controller = controllers.Item(i);
+            names.push_back(controller->DisplayName());
+            for (const NodeDevice& device : DevicesOnController(hardware, ControllerKind(bus), controller->ID())) {
+                named.push_back(device);
+                names.push_back(deviceName(device));
+            }
+        }
+    };
+    beyondMaximum(*hardware.SATAControllers(), NodeBus::SATA, limits.MaxSATAControllers);
+    beyondMaximum(*hardware.NVMeControllers(), NodeBus::NVMe, limits.MaxNVMeControllers);
+    for (const NodeMisfit& misfit : DevicesBeyondNodes(hardware, limits.ScsiNodes, limits.SataNodes, limits.NvmeNodes)) {
+        if (std::find(named.begin(), named.end(), misfit.device) == named.end())
+            names.push_back(misfit.displayName);
+    }
+    return names;
 }
 
 } // namespace zentravolix::config

@@ -31,8 +31,14 @@ struct LimitChanges {
     std::vector<std::string> removedDevices;
     /** The cores per processor now stored, when the old number no longer fitted. */
     std::optional<std::int32_t> coresPerSocket;
+    /**
+     * What the version has no room for (VersionMisfits): when any, the version was refused and
+     * nothing changed.
+     */
+    std::vector<std::string> unfit;
 
     bool any() const { return memoryMB.has_value() || !removedDevices.empty() || coresPerSocket.has_value(); }
+    bool refused() const { return !unfit.empty(); }
 };
 
 /**
@@ -55,5 +61,35 @@ std::int32_t FittingCoresPerSocket(std::int32_t cores, std::int32_t processors, 
  * for FittingCoresPerSocket. Returns the new value when it changed.
  */
 std::optional<std::int32_t> FitCoresPerSocket(tarvonel::clsHardware& hardware, std::int32_t most);
+
+/** How ApplyNodeCounts treats a bus that has fewer nodes than the version. */
+enum class NodeWidening {
+    /** The bus takes the version's count (a version chosen, a new machine). */
+    ToVersion,
+    /**
+     * The bus keeps the count it has when that is fewer (an opened file): the reader gave it the
+     * nodes it read, and the lines of units beyond them are kept as they were in the file, which
+     * a wider bus would write over.
+     */
+    KeepFewer,
+};
+
+/**
+ * Gives the SCSI, SATA and NVMe controllers the version's nodes per controller. A device read
+ * from a file may already sit beyond them (a SCSI unit 12 in a file that names a classic product):
+ * the bus then keeps as many nodes as its devices use, so the node lists still show every device
+ * and nothing is dropped.
+ */
+void ApplyNodeCounts(tarvonel::clsHardware& hardware, const EditorLimits& limits,
+                     NodeWidening widening = NodeWidening::ToVersion);
+
+/**
+ * What a version with these limits has no room for, by display name, in list order: SATA and NVMe
+ * controllers beyond the version's maximum (from the end of their collections) with the devices
+ * on them, then devices on a node beyond the version's nodes per controller. Removing them would
+ * lose disks and CD-ROMs the user set up, so such a version is not taken (see
+ * ConfigSession::ChooseProduct); empty when everything fits.
+ */
+std::vector<std::string> VersionMisfits(const tarvonel::clsHardware& hardware, const EditorLimits& limits);
 
 } // namespace zentravolix::config

@@ -40,6 +40,13 @@ EditorLimits limitsOf(const tarvonel::ProductVersionInfo& row)
     limits.UsbControllers = row.UsbControllers;
     limits.Firmware = row.Firmware;
     limits.SecureBoot = row.SecureBoot;
+    // A row without node counts keeps the model's own.
+    if (row.ScsiNodes > 0)
+        limits.ScsiNodes = row.ScsiNodes;
+    if (row.SataNodes > 0)
+        limits.SataNodes = row.SataNodes;
+    if (row.NvmeNodes > 0)
+        limits.NvmeNodes = row.NvmeNodes;
     return limits;
 }
 

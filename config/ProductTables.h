@@ -52,6 +52,10 @@ struct EditorLimits {
     /** "bios", "efi". */
     std::vector<std::string> Firmware;
     bool SecureBoot = false;
+    /** Nodes per controller: SCSI with the controller's own node (8, 16 or 65), SATA, NVMe. */
+    std::int32_t ScsiNodes = 8;
+    std::int32_t SataNodes = 30;
+    std::int32_t NvmeNodes = 15;
 
     /** Whether `value` is one of `list` (the lists above), ignoring letter case. */
     static bool Offers(const std::vector<std::string>& list, std::string_view value);

@@ -78,7 +78,8 @@ bool frmAddHardware::MayAdd(std::int32_t code) const
     const auto type = static_cast<tarvonel::VirtualHardwareType>(code);
     const auto count = Counts.find(type);
     return config::MayAddDevice(type, count == Counts.end() ? 0 : count->second,
-                                {lMaxCPUCount, lMaxNICCount, lMaxSCSICount});
+                                {lMaxCPUCount, lMaxNICCount, lMaxSCSICount, lMaxSATACount, lMaxNVMeCount, lSCSINodes,
+                                 lSATANodes, lNVMeNodes});
 }
 
 void frmAddHardware::Load()

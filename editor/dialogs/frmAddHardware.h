@@ -36,6 +36,12 @@ public:
     std::int32_t lMaxCPUCount = 0;
     std::int32_t lMaxNICCount = 0;
     std::int32_t lMaxSCSICount = 0;
+    std::int32_t lMaxSATACount = 0;
+    std::int32_t lMaxNVMeCount = 0;
+    /** Nodes per SCSI (the controller's own included), SATA and NVMe controller of the version. */
+    std::int32_t lSCSINodes = 8;
+    std::int32_t lSATANodes = 30;
+    std::int32_t lNVMeNodes = 15;
 
     /**
      * Resets Cancelled, applies the captions and fills the list from the counts, then evaluates

@@ -70,10 +70,12 @@ HardwareTab::HardwareTab(std::shared_ptr<tarvonel::VirtualMachine> vm, Dialogs* 
     // A device page larger than the room beside the list scrolls.
     QScrollArea* scroll = nullptr;
     m_sstHardware = makeScrolledPageStack(this, "sstHardware", "scrHardware", &scroll);
-    // One container per kind, in the order of the kinds' table.
-    for (const auto type : config::DeviceKinds()) {
+    // One container per type number: a kind's page is the tab of its number, whatever its place
+    // in the list (numbers that are no kind get an empty one).
+    const auto highest = std::max_element(config::DeviceKinds().begin(), config::DeviceKinds().end());
+    for (int number = 0; number <= static_cast<int>(*highest); ++number) {
         auto* page = new QWidget(m_sstHardware);
-        page->setObjectName(QStringLiteral("sstHardwarePage%1").arg(static_cast<int>(type)));
+        page->setObjectName(QStringLiteral("sstHardwarePage%1").arg(number));
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
         m_sstHardware->addWidget(page);
@@ -201,8 +203,8 @@ bool HardwareTab::confirmControllerRemoval(const std::vector<NodeDevice>& attach
 
 void HardwareTab::setDevicePage(tarvonel::VirtualHardwareType type, QWidget* page)
 {
-    if (const auto position = config::DeviceKindPosition(type))
-        m_sstHardware->widget(static_cast<int>(*position))->layout()->addWidget(page);
+    if (config::IsDeviceKind(type))
+        m_sstHardware->widget(static_cast<int>(type))->layout()->addWidget(page);
 }
 
 void HardwareTab::rebuild()
@@ -243,7 +245,7 @@ void HardwareTab::selectRow(QTreeWidgetItem* item)
     m_selectedType = parsed->first;
     m_selectedId = parsed->second;
     m_sstHardware->setVisible(true);
-    m_sstHardware->setCurrentIndex(static_cast<int>(config::DeviceKindPosition(m_selectedType).value_or(0)));
+    m_sstHardware->setCurrentIndex(config::IsDeviceKind(m_selectedType) ? static_cast<int>(m_selectedType) : 0);
     m_lblDevicePage->setText(text(DeviceTabTextId(m_selectedType)));
     const auto number = DeviceNumber(*m_vm->Hardware(), m_selectedType, m_selectedId);
     m_cmdHardwareRemove->setEnabled(number && MayRemoveDevice(m_selectedType, *number));

@@ -50,6 +50,10 @@ constexpr std::array<const char*, 7> kOptionRows{"General",   "Power",          
 /** The message naming the devices a product change removed (the program's own texts). */
 constexpr int kDevicesRemovedTitle = 405;
 constexpr int kDevicesRemovedText = 406;
+// A version choice refused because the machine's devices do not fit it.
+constexpr int kVersionNotChanged = 2876;
+constexpr int kVersionHasNoRoom = 2877;
+constexpr int kMoveThemFirst = 2878;
 
 /** The (hidden) tab captions of the option pages, shown above the page. */
 constexpr std::array<int, 7> kOptionPageTextIds{52, 228, 245, 249, 257, 262, 2501};
@@ -270,6 +274,7 @@ void Velmire::restoreState(const config::ConfigSession::EditState& state)
     const std::string selected = m_hardwareTab->SelectedRowIndex() >= 0 ? m_hardwareTab->SelectedDeviceID() : "";
 
     m_session.RestoreState(state);
+    rememberProduct();
 
     refreshOptionSummaries();
     for (auto* page : m_pages)
@@ -299,17 +304,59 @@ void Velmire::onPageEdited(bool summaryChanged)
 
 void Velmire::onVersionChosen()
 {
-    if (const auto limits = ApplyVersionSettings(*m_vm->Options()->GeneralOptions())) {
+    const auto general = m_vm->Options()->GeneralOptions();
+    if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion())) {
+        const std::vector<std::string> unfit = VersionMisfits(*m_vm->Hardware(), settings->Limits);
+        if (!unfit.empty()) {
+            refuseVersion(unfit);
+            return;
+        }
+    }
+    if (const auto limits = ApplyVersionSettings(*general)) {
         m_session.SetLimits(*limits);
         // Lines a classic version kept as text are now the model's and show on their pages.
-        if (m_session.TakeNewerKeptLines()) {
+        const bool taken = m_session.TakeNewerKeptLines();
+        ApplyNodeCounts(*m_vm->Hardware(), *limits);
+        if (taken)
             m_hardwareTab->rebuild();
-            m_devicePages->reloadShown();
+        // The node lists of the page shown follow the version's nodes per controller.
+        m_devicePages->reloadShown();
+        if (taken)
             recordEdit();
-        }
         bringWithinLimits(*limits);
     }
+    rememberProduct();
     emit productVersionChosen();
+}
+
+void Velmire::rememberProduct()
+{
+    const auto general = m_vm->Options()->GeneralOptions();
+    m_product = {general->TargetPlatform(), general->PlatformVersion()};
+}
+
+void Velmire::refuseVersion(const std::vector<std::string>& unfit)
+{
+    const auto general = m_vm->Options()->GeneralOptions();
+    // The name of the version refused, as the general page lists it: "Workstation 5.5x".
+    QString product;
+    const auto platforms = TargetPlatformTextIds();
+    const auto versions = PlatformVersionCaptions(general->TargetPlatform());
+    if (general->TargetPlatform() >= 0 && static_cast<std::size_t>(general->TargetPlatform()) < platforms.size())
+        product = text(platforms[static_cast<std::size_t>(general->TargetPlatform())]);
+    if (general->PlatformVersion() >= 0 && static_cast<std::size_t>(general->PlatformVersion()) < versions.size())
+        product += QLatin1Char(' ') + QString::fromStdString(versions[static_cast<std::size_t>(general->PlatformVersion())]);
+    general->SetTargetPlatform(m_product.platform);
+    general->SetPlatformVersion(m_product.version);
+    m_generalPage->load();
+    refreshOptionSummaries();
+    if (!m_context.dialogs)
+        return;
+    QString message = text(kVersionHasNoRoom).arg(product.trimmed()) + QStringLiteral("\n");
+    for (const auto& name : unfit)
+        message += QStringLiteral("\n    ") + QString::fromStdString(name);
+    message += QStringLiteral("\n\n") + text(kMoveThemFirst);
+    m_context.dialogs->message(this, message, text(kVersionNotChanged), MessageIcon::Warning);
 }
 
 void Velmire::onPlatformChosen()
@@ -390,6 +437,7 @@ void Velmire::showOptionsPage(int index)
 
 void Velmire::refreshAll()
 {
+    rememberProduct();
     refreshOptionSummaries();
     // Every page is filled now (not only when first shown), so no page shows stale values.
     for (auto* page : m_pages)

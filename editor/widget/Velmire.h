@@ -146,6 +146,13 @@ private:
     void onVersionChosen();
     void onPlatformChosen();
     /**
+     * A version without room for the machine's devices was chosen: the product and version the
+     * machine had are put back and the user is told what does not fit.
+     */
+    void refuseVersion(const std::vector<std::string>& unfit);
+    /** Remembers the machine's product and version as the one a refused choice goes back to. */
+    void rememberProduct();
+    /**
      * Brings memory, processors and network adapters within limits after a product change,
      * telling the user once what was changed.
      */
@@ -176,6 +183,8 @@ private:
     ConfigSession m_session;
     std::shared_ptr<tarvonel::VirtualMachine> m_vm;
     EditHistory* m_history = nullptr;
+    /** The product and version whose limits are in force: a refused version choice returns to it. */
+    config::ProductVersion m_product;
 
     bool m_editExistingFile = false;
     QString m_existingVmxFileName;

@@ -58,7 +58,8 @@ TEST(DeviceKinds, EachKindReachesItsOwnCollection)
         {T::IDEController, "IDE Controller"}, {T::SCSIController, "SCSI Controller"},
         {T::HardDrive, "Hard Disk"},   {T::CDRomDrive, "CD-ROM"},
         {T::GenericSCSI, "Generic SCSI"}, {T::Display, "Display"},
-        {T::Mouse, "Mouse"}};
+        {T::Mouse, "Mouse"},           {T::SATAController, "SATA Controller"},
+        {T::NVMeController, "NVMe Controller"}};
     ASSERT_EQ(firstName.size(), DeviceKinds().size()) << "a kind has no expected name here";
     for (const auto type : DeviceKinds()) {
         tarvonel::VirtualMachine vm;

@@ -70,6 +70,10 @@ CDRomPage::CDRomPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     nodes->addWidget(m_cboCDRIDE, 0, 1);
     nodes->addWidget(m_optCDRSCSI, 1, 0);
     nodes->addWidget(m_cboCDRSCSI, 1, 1);
+    m_optCDRSATA = makeOption(m_fraCDRNode, "optCDRSATA");
+    m_cboCDRSATA = makeCombo(m_fraCDRNode, "cboCDRSATA");
+    nodes->addWidget(m_optCDRSATA, 2, 0);
+    nodes->addWidget(m_cboCDRSATA, 2, 1);
     nodes->setColumnStretch(1, 1);
     top->addWidget(m_fraCDRNode);
     layout->addWidget(m_fraCDRom);
@@ -130,6 +134,8 @@ CDRomPage::CDRomPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     bindBusOption(m_optCDRSCSI, "SCSI");
     bindNodeList(m_cboCDRIDE, "IDE");
     bindNodeList(m_cboCDRSCSI, "SCSI");
+    bindBusOption(m_optCDRSATA, "SATA");
+    bindNodeList(m_cboCDRSATA, "SATA");
 }
 
 void CDRomPage::fill()
@@ -154,7 +160,7 @@ void CDRomPage::fill()
         m_txtCDRImage->setText(QString::fromStdString(cdrom->DeviceName()));
     enableChoice(!isImageType(type));
     const std::string bus = cdrom->BusType();
-    showOptions({{m_optCDRIDE, bus == "IDE"}, {m_optCDRSCSI, bus == "SCSI"}});
+    showOptions({{m_optCDRIDE, bus == "IDE"}, {m_optCDRSCSI, bus == "SCSI"}, {m_optCDRSATA, bus == "SATA"}});
     enableBus(bus);
     refillNodes();
 }
@@ -172,6 +178,11 @@ void CDRomPage::enableBus(const std::string& busType)
 {
     m_cboCDRIDE->setEnabled(busType == "IDE");
     m_cboCDRSCSI->setEnabled(busType == "SCSI");
+    m_cboCDRSATA->setEnabled(busType == "SATA");
+    // SATA only where the version has it (or the drive already sits there).
+    const bool sata = busOffered("SATA", busType);
+    m_optCDRSATA->setVisible(sata);
+    m_cboCDRSATA->setVisible(sata);
 }
 
 void CDRomPage::refillDrives()
@@ -189,6 +200,7 @@ void CDRomPage::refillNodes()
     const std::int32_t node = cdrom ? cdrom->BusNode() : -1;
     fillNodeList(m_cboCDRIDE, "IDE", bus == "IDE" ? controller : -1, node);
     fillNodeList(m_cboCDRSCSI, "SCSI", bus == "SCSI" ? controller : -1, node);
+    fillNodeList(m_cboCDRSATA, "SATA", bus == "SATA" ? controller : -1, node);
 }
 
 void CDRomPage::updateUILabels()
@@ -205,6 +217,7 @@ void CDRomPage::updateUILabels()
     // Bus names, as the configuration file spells them; the same in every language.
     m_optCDRIDE->setText(QStringLiteral("IDE"));
     m_optCDRSCSI->setText(QStringLiteral("SCSI"));
+    m_optCDRSATA->setText(QStringLiteral("SATA"));
 }
 
 } // namespace zentravolix::editor

@@ -46,6 +46,8 @@ private:
     QRadioButton* m_optCDRSCSI;
     QComboBox* m_cboCDRIDE;
     QComboBox* m_cboCDRSCSI;
+    QRadioButton* m_optCDRSATA;
+    QComboBox* m_cboCDRSATA;
 };
 
 } // namespace zentravolix::editor

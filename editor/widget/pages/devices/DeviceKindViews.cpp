@@ -2,6 +2,7 @@
 #include "editor/widget/pages/devices/DeviceKindViews.h"
 
 #include "editor/widget/pages/devices/AudioPage.h"
+#include "editor/widget/pages/devices/BusControllerPages.h"
 #include "editor/widget/pages/devices/CDRomPage.h"
 #include "editor/widget/pages/devices/CpuPage.h"
 #include "editor/widget/pages/devices/DisplayPage.h"
@@ -59,9 +60,9 @@ std::optional<DeviceKindView> FindDeviceKindView(tarvonel::VirtualHardwareType t
     case T::GenericSCSI: return DeviceKindView{&makePage<GenSCSIPage>, "GEN", kControllers};
     case T::Display: return DeviceKindView{&makePage<DisplayPage>, "VGA", kPeripherals};
     case T::Mouse: return DeviceKindView{&makePage<MousePage>, "PTR", kPeripherals};
+    case T::SATAController: return DeviceKindView{&makePage<SATAControllerPage>, "SATA", kControllers};
+    case T::NVMeController: return DeviceKindView{&makePage<NVMeControllerPage>, "NVMe", kControllers};
     case T::Device: break;
-    case T::SATAController: break;
-    case T::NVMeController: break;
     }
 #pragma GCC diagnostic pop
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include "config/NodeAssignment.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditorContext.h"
+#include "editor/widget/pages/devices/DevicePageSupport.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -200,14 +201,8 @@ QString DevicePage::imageFolder() const
 void DevicePage::fillNodeList(QComboBox* list, const std::string& busType, std::int32_t controller, std::int32_t node)
 {
     LoadScope scope(*this);
-    std::vector<std::string> nodes;
-    try {
-        const auto hardware = m_vm->Hardware();
-        nodes = busType == "SCSI" ? hardware->SCSIControllers()->GetAvailableNodes()
-                                  : hardware->IDEControllers()->GetAvailableNodes();
-    } catch (const tarvonel::Error&) {
-        nodes.clear(); // a file put a device on a node its controller does not have
-    }
+    // Empty when a file put a device on a node its controller does not have.
+    const std::vector<std::string> nodes = AvailableNodes(*m_vm->Hardware(), BusOfType(busType).value_or(NodeBus::IDE));
     list->clear();
     list->addItems(toStringList(nodes));
     list->setCurrentIndex(-1);
@@ -223,6 +218,19 @@ void DevicePage::fillNodeList(QComboBox* list, const std::string& busType, std::
             return;
         }
     }
+}
+
+bool DevicePage::busOffered(const std::string& busType, const std::string& deviceBus) const
+{
+    if (busType == deviceBus || busType == "IDE" || busType == "SCSI")
+        return true;
+    const auto hardware = m_vm->Hardware();
+    const EditorLimits limits = CurrentLimits(m_hooks, *m_vm);
+    if (busType == "SATA")
+        return limits.MaxSATAControllers > 0 || hardware->SATAControllers()->Count() > 0;
+    if (busType == "NVMe")
+        return limits.MaxNVMeControllers > 0 || hardware->NVMeControllers()->Count() > 0;
+    return false;
 }
 
 void DevicePage::bindNodeList(QComboBox* list, const std::string& busType)

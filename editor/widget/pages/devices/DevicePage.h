@@ -156,12 +156,17 @@ protected:
     QString imageFolder() const;
 
     /**
-     * Refills a node list from the controllers' GetAvailableNodes of bus "IDE" or "SCSI" and
+     * Refills a node list from the controllers' GetAvailableNodes of bus "IDE", "SCSI", "SATA" or "NVMe" and
      * selects the entry of controller:node (none when the device is not on that node). A model
      * that cannot list its nodes (a device names a node outside its controller) leaves the list
      * empty.
      */
     void fillNodeList(QComboBox* list, const std::string& busType, std::int32_t controller, std::int32_t node);
+    /**
+     * Whether a disk or CD-ROM page offers the bus: IDE and SCSI always; SATA and NVMe where the
+     * chosen version has them or the machine has such a controller; any bus the device sits on.
+     */
+    bool busOffered(const std::string& busType, const std::string& deviceBus) const;
     /** Wires a node list to nodeChosen(). */
     void bindNodeList(QComboBox* list, const std::string& busType);
     /** Wires a bus option button ("IDE" or "SCSI") to busChosen(). */

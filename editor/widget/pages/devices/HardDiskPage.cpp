@@ -84,6 +84,14 @@ HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     nodes->addWidget(m_cboHDIDE, 0, 1);
     nodes->addWidget(m_optHDSCSI, 1, 0);
     nodes->addWidget(m_cboHDSCSI, 1, 1);
+    m_optHDSATA = makeOption(m_fraHDNode, "optHDSATA");
+    m_cboHDSATA = makeCombo(m_fraHDNode, "cboHDSATA");
+    m_optHDNVMe = makeOption(m_fraHDNode, "optHDNVMe");
+    m_cboHDNVMe = makeCombo(m_fraHDNode, "cboHDNVMe");
+    nodes->addWidget(m_optHDSATA, 2, 0);
+    nodes->addWidget(m_cboHDSATA, 2, 1);
+    nodes->addWidget(m_optHDNVMe, 3, 0);
+    nodes->addWidget(m_cboHDNVMe, 3, 1);
     nodes->setColumnStretch(1, 1);
     top->addWidget(m_fraHDNode);
     layout->addWidget(m_fraHardDisk);
@@ -144,6 +152,10 @@ HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     bindBusOption(m_optHDSCSI, "SCSI");
     bindNodeList(m_cboHDIDE, "IDE");
     bindNodeList(m_cboHDSCSI, "SCSI");
+    bindBusOption(m_optHDSATA, "SATA");
+    bindBusOption(m_optHDNVMe, "NVMe");
+    bindNodeList(m_cboHDSATA, "SATA");
+    bindNodeList(m_cboHDNVMe, "NVMe");
 }
 
 void HardDiskPage::fill()
@@ -164,7 +176,10 @@ void HardDiskPage::fill()
     m_optHDNonPersist->setEnabled(independent);
     m_cmdHDCreate->setEnabled(static_cast<bool>(m_hooks.createDisk));
     const std::string bus = disk->BusType();
-    showOptions({{m_optHDIDE, bus == "IDE"}, {m_optHDSCSI, bus == "SCSI"}});
+    showOptions({{m_optHDIDE, bus == "IDE"},
+                 {m_optHDSCSI, bus == "SCSI"},
+                 {m_optHDSATA, bus == "SATA"},
+                 {m_optHDNVMe, bus == "NVMe"}});
     enableBus(bus);
     refillNodes();
 }
@@ -229,8 +244,12 @@ void HardDiskPage::takeDiskFile(tarvonel::clsHardDisk& hardDisk, const std::stri
     // when the new bus has that node free, else the first free node, else it stays where it is
     // (and is told so) rather than losing its node. A disk without a node takes one below.
     const NodeDevice self{deviceType(), hardDisk.ID()};
+    // A disk on SATA or NVMe stays on its bus: the descriptor's adapter does not tell those apart
+    // from IDE and SCSI.
     const NodeBus bus = info.adapterType == "ide" ? NodeBus::IDE : NodeBus::SCSI;
-    if (read && hardDisk.BusType() != BusWord(bus)) {
+    const auto current = BusOfType(hardDisk.BusType());
+    const bool choosesBus = !current || current == NodeBus::IDE || current == NodeBus::SCSI;
+    if (read && choosesBus && hardDisk.BusType() != BusWord(bus)) {
         if (NeedsAutomaticNode(*m_vm->Hardware(), self)) {
             ChooseBus(*m_vm->Hardware(), self, bus);
         } else {
@@ -253,6 +272,10 @@ std::string HardDiskPage::chosenBus() const
         return "IDE";
     if (m_optHDSCSI->isChecked())
         return "SCSI";
+    if (m_optHDSATA->isChecked())
+        return "SATA";
+    if (m_optHDNVMe->isChecked())
+        return "NVMe";
     return {};
 }
 
@@ -260,6 +283,15 @@ void HardDiskPage::enableBus(const std::string& busType)
 {
     m_cboHDIDE->setEnabled(busType == "IDE");
     m_cboHDSCSI->setEnabled(busType == "SCSI");
+    m_cboHDSATA->setEnabled(busType == "SATA");
+    m_cboHDNVMe->setEnabled(busType == "NVMe");
+    // SATA and NVMe only where the version has them (or the disk already sits there).
+    const bool sata = busOffered("SATA", busType);
+    const bool nvme = busOffered("NVMe", busType);
+    m_optHDSATA->setVisible(sata);
+    m_cboHDSATA->setVisible(sata);
+    m_optHDNVMe->setVisible(nvme);
+    m_cboHDNVMe->setVisible(nvme);
 }
 
 void HardDiskPage::refillNodes()
@@ -270,6 +302,8 @@ void HardDiskPage::refillNodes()
     const std::int32_t node = disk ? disk->BusNode() : -1;
     fillNodeList(m_cboHDIDE, "IDE", bus == "IDE" ? controller : -1, node);
     fillNodeList(m_cboHDSCSI, "SCSI", bus == "SCSI" ? controller : -1, node);
+    fillNodeList(m_cboHDSATA, "SATA", bus == "SATA" ? controller : -1, node);
+    fillNodeList(m_cboHDNVMe, "NVMe", bus == "NVMe" ? controller : -1, node);
 }
 
 void HardDiskPage::updateUILabels()
@@ -287,6 +321,8 @@ void HardDiskPage::updateUILabels()
     // Bus names, as the configuration file spells them; the same in every language.
     m_optHDIDE->setText(QStringLiteral("IDE"));
     m_optHDSCSI->setText(QStringLiteral("SCSI"));
+    m_optHDSATA->setText(QStringLiteral("SATA"));
+    m_optHDNVMe->setText(QStringLiteral("NVMe"));
 }
 
 } // namespace zentravolix::editor

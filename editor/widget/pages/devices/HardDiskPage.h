@@ -41,7 +41,7 @@ private:
     std::string independentMode() const;
     void enableBus(const std::string& busType);
     void refillNodes();
-    /** The bus chosen on the page ("IDE", "SCSI" or "" when neither option is on). */
+    /** The bus chosen on the page ("IDE", "SCSI", "SATA", "NVMe" or "" when no option is on). */
     std::string chosenBus() const;
 
     QGroupBox* m_fraHardDisk;
@@ -59,6 +59,10 @@ private:
     QRadioButton* m_optHDSCSI;
     QComboBox* m_cboHDIDE;
     QComboBox* m_cboHDSCSI;
+    QRadioButton* m_optHDSATA;
+    QComboBox* m_cboHDSATA;
+    QRadioButton* m_optHDNVMe;
+    QComboBox* m_cboHDNVMe;
 };
 
 } // namespace zentravolix::editor

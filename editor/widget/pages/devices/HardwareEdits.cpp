@@ -81,6 +81,11 @@ void SetAddHardwareCounts(frmAddHardware& dialog, const tarvonel::clsHardware& h
     dialog.lMaxCPUCount = limits.MaxCPUs;
     dialog.lMaxNICCount = limits.MaxNICs;
     dialog.lMaxSCSICount = limits.MaxSCSIControllers;
+    dialog.lMaxSATACount = limits.MaxSATAControllers;
+    dialog.lMaxNVMeCount = limits.MaxNVMeControllers;
+    dialog.lSCSINodes = limits.ScsiNodes;
+    dialog.lSATANodes = limits.SataNodes;
+    dialog.lNVMeNodes = limits.NvmeNodes;
 }
 
 } // namespace zentravolix::editor
