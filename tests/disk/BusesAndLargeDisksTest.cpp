@@ -270,7 +270,9 @@ TEST_F(LargeDiskCreateTest, SplitGrowableDisksBeyond2TbWriteOnlyTheirTables)
         const std::string last = "RW " + std::to_string(c.sectors - (pieces - 1) * kSparsePieceSectors) +
                                  " SPARSE \"big-s" + ExtentNumber(static_cast<int>(pieces)) + ".vmdk\"\r\n";
         EXPECT_NE(text.find(last), std::string::npos) << last;
-        EXPECT_EQ(zvtest::QemuVirtualSize(folder + "big.vmdk"), c.sectors * 512);
+        // qemu opens thousands of pieces slowly; the 2 TB disk shows it takes what we write.
+        if (c.sectors == k2TBPlus1)
+            EXPECT_EQ(zvtest::QemuVirtualSize(folder + "big.vmdk"), c.sectors * 512);
         // Terabytes of disk, a few kilobytes per piece on the host.
         EXPECT_LT(AllocatedInFolder(folder), static_cast<std::uint64_t>(pieces + 1) * 16384);
     }
