@@ -49,8 +49,8 @@ struct CreateOptions {
     std::string type;
     std::string method = "library";
     int hwVersion = disk::kDefaultVirtualHWVersion;
-    std::int32_t maxIdeSectors = 0;
-    std::int32_t maxScsiSectors = 0;
+    std::int64_t maxIdeSectors = 0;
+    std::int64_t maxScsiSectors = 0;
     bool yes = false;
 };
 
@@ -83,10 +83,15 @@ std::string Text(const Context& c, DiskText id)
 }
 
 /** "Title: message" on err, like the dialog's message box. */
+int Refuse(Context& c, DiskText title, const disk::DiskMessage& message, int code = ExitRefused)
+{
+    c.err << Text(c, title) << ": " << Say(c, message) << "\n";
+    return code;
+}
+
 int Refuse(Context& c, DiskText title, DiskText message, int code = ExitRefused)
 {
-    c.err << Text(c, title) << ": " << Text(c, message) << "\n";
-    return code;
+    return Refuse(c, title, disk::DiskMessage{message, {}}, code);
 }
 
 /** Draws "\r<name>: NN%" while the disk is made; on a terminal only. */
@@ -156,7 +161,7 @@ int CreateCommand(Context& c, const CreateOptions& o)
         return ExitRefused;
     }
     if (!check.accepted())
-        return Refuse(c, DiskText::InvalidDiskSizeTitle, check.message);
+        return Refuse(c, DiskText::InvalidDiskSizeTitle, check.text());
     if (!disk::AdapterSelectable(*adapter, kind, method)) {
         c.err << Say(c, kAdapterNotAvailable, {o.adapter, o.type}) << "\n";
         return ExitRefused;
@@ -230,6 +235,7 @@ int InfoCommand(Context& c, const InfoOptions& o)
             {"createType", info.createType},
             {"typeIndex", info.typeIndex},
             {"adapterType", info.adapterType},
+            {"buses", info.buses},
             {"sectors", info.sectors},
             {"sizeText", info.sizeText},
             {"hardwareVersion", info.hardwareVersion},
@@ -287,9 +293,14 @@ void registerDiskCommands(CLI::App& app, Context& context)
     createCommand->add_option("PATH", create->path, "The new disk's .vmdk file")->required();
     createCommand->add_option("--size", create->size, "Size with unit: 4194304s (sectors), 102400K, 100M, 2G")
         ->required();
-    createCommand->add_option("--adapter", create->adapter, "Virtual adapter")
+    std::vector<std::string> adapters;
+    for (disk::AdapterType a : disk::AdapterTypes())
+        adapters.emplace_back(disk::AdapterChoiceName(a));
+    createCommand
+        ->add_option("--adapter", create->adapter,
+                     "Virtual adapter; a sata or nvme disk gets ddb.adapterType \"lsilogic\", as VMware writes it")
         ->required()
-        ->check(CLI::IsMember({"ide", "buslogic", "lsilogic"}));
+        ->check(CLI::IsMember(adapters));
     createCommand->add_option("--type", create->type, "Disk type")
         ->required()
         ->check(CLI::IsMember(KindNames()));
@@ -301,12 +312,15 @@ void registerDiskCommands(CLI::App& app, Context& context)
     createCommand
         ->add_option("--hw-version", create->hwVersion, "ddb.virtualHWVersion (external method), default 3")
         ->check(CLI::Range(1, 32767));
+    // A product's limit goes up to 62 TB (ESXi), far beyond 32 bits.
+    const std::int64_t largestLimit = std::int64_t(1) << 40;
     createCommand
         ->add_option("--max-ide-sectors", create->maxIdeSectors, "Size limit for IDE, default 268435456")
-        ->check(CLI::Range(1, INT32_MAX));
+        ->check(CLI::Range(std::int64_t(1), largestLimit));
     createCommand
-        ->add_option("--max-scsi-sectors", create->maxScsiSectors, "Size limit for SCSI, default 536870912")
-        ->check(CLI::Range(1, INT32_MAX));
+        ->add_option("--max-scsi-sectors", create->maxScsiSectors,
+                     "Size limit for SCSI, SATA and NVMe, default 536870912 (BusLogic at most 4294967295)")
+        ->check(CLI::Range(std::int64_t(1), largestLimit));
     createCommand->add_flag("-y,--yes", create->yes, "Answer Yes to the large-disk questions");
     createCommand->footer("Exit codes: 0 created, 1 I/O error or missing tool (no files are left behind), "
                           "2 refused by a rule or bad arguments.\n\nExample:\n"

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -90,9 +91,10 @@ CreateResult LibraryMethod(const DiskRequest& request, FileOps& files, const Cre
     if (!plan)
         return CreateResult::failure(EINVAL, DiskText::InvalidDiskSize, {request.names.diskName});
     CreateResult result = ExecutePlan(*plan, files, env.progress);
-    if (!result.created() || request.adapter != AdapterType::LsiLogic)
+    if (!result.created() || std::string_view(AdapterTypeName(request.adapter)) != "lsilogic")
         return result;
-    // The library only hears "scsi" and writes BusLogic; patch the descriptor for LsiLogic.
+    // The library only hears "scsi" and writes BusLogic; patch the descriptor for LsiLogic (and
+    // for SATA and NVMe, whose descriptors say "lsilogic" too).
     if (int e = FixAdapterType(request.kind, plan->diskName, files)) {
         for (auto it = plan->extents.rbegin(); it != plan->extents.rend(); ++it)
             files.remove(it->path);
@@ -140,7 +142,10 @@ CreateResult CreateDisk(const DiskRequest& request, const CreateEnvironment& env
         files = ownFiles.get();
     }
     const std::function<double()> random01 = env.random01 ? env.random01 : SeededRandom01();
-    if (request.sectorCount <= 0)
+    // One sparse extent cannot address grains beyond 2^32 sectors: such a disk would be made but
+    // could never be filled.
+    if (request.sectorCount <= 0 ||
+        (request.kind == DiskKind::SingleGrowable && request.sectorCount > MaxSingleGrowableSectors()))
         return CreateResult::failure(EINVAL, DiskText::InvalidDiskSize, {request.names.diskName});
     // Only the external single preallocated disk names its extent by the full path.
     const bool fullPathWritten =

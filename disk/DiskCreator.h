@@ -48,10 +48,11 @@ struct CreateEnvironment {
 
 /**
  * `CreateDisk`: makes the disk with the library method (our disk library, then `FixAdapterType`
- * for LsiLogic) or the external method (qemu-img for the single growable disk; our descriptor and
- * our sparse or preallocated extents for the others). Never replaces an existing file: the disk
- * name and every extent name must be free. On failure or cancel the files this call made are
- * removed. Errors are returned, never thrown.
+ * for LsiLogic, SATA and NVMe) or the external method (qemu-img for the single growable disk; our
+ * descriptor and our sparse or preallocated extents for the others). Never replaces an existing
+ * file: the disk name and every extent name must be free. A single growable disk larger than
+ * MaxSingleGrowableSectors is refused. On failure or cancel the files this call made are removed.
+ * Errors are returned, never thrown.
  */
 CreateResult CreateDisk(const DiskRequest& request, const CreateEnvironment& environment);
 

@@ -2,10 +2,12 @@
 #include "disk/DiskInfo.h"
 
 #include "disk/Descriptor.h"
+#include "disk/DiskParameters.h"
 #include "disk/SparseExtent.h"
 
 #include "platform/TextUtil.h"
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -110,6 +112,7 @@ ReadOutcome Parse(std::string_view text, DiskInfo& info)
     }
     if (!key("ddb.adapterType", info.adapterType))
         return Problem(ReadProblem::MissingKey, "ddb.adapterType");
+    info.buses = BusesOfAdapterType(info.adapterType);
     const std::pair<const char*, std::int32_t*> geometry[] = {
         {"ddb.geometry.cylinders", &info.cylinders},
         {"ddb.geometry.heads", &info.heads},
@@ -237,6 +240,17 @@ std::vector<DiskMessage> DiskInformationLines(const DiskInfo& i)
     lines.push_back({DiskText::InfoDiskName, {i.fileName}});
     lines.push_back({DiskText::InfoDiskType, {i.createType, to_string(i.typeIndex)}});
     lines.push_back({DiskText::InfoAdapterType, {i.adapterType}});
+    if (i.adapterType != "ide" && i.adapterType != "buslogic" && i.adapterType != "lsilogic") {
+        std::string buses;
+        for (const std::string& bus : i.buses) {
+            std::string upper = bus == "nvme" ? std::string("NVMe") : bus;
+            if (bus != "nvme")
+                for (char& c : upper)
+                    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            buses += (buses.empty() ? "" : ", ") + upper;
+        }
+        lines.push_back({DiskText::InfoBuses, {buses.empty() ? std::string("?") : buses}});
+    }
     lines.push_back({DiskText::InfoSize, {to_string(i.sectors), i.sizeText}});
     lines.push_back({DiskText::InfoGeometry, {to_string(i.cylinders), to_string(i.heads), to_string(i.sectorsPerTrack)}});
     if (i.hasBiosGeometry)

@@ -19,6 +19,7 @@ struct DiskInfo {
     std::int16_t typeIndex = 0; // 0 monolithicSparse ... 5 partitionedDevice
     std::string createType;
     std::string adapterType;
+    std::vector<std::string> buses; // the controllers adapterType fits ("scsi", "sata", "nvme", ...)
     std::int64_t sectors = 0; // sum of all "RW " extent lines
     std::string sizeText;     // "2 Gb", "1.5 Gb", "500 Kb"
     std::int32_t cylinders = 0;
@@ -76,7 +77,8 @@ std::string SizeText(std::int64_t sectors);
 
 /**
  * The lines of the "Current Disk Information" box ("Disk Path: %1" with the folder, ...), without
- * line ends; the box ends every line by CR LF, the command-line tool by LF.
+ * line ends; the box ends every line by CR LF, the command-line tool by LF. An adapter type other
+ * than ide, buslogic and lsilogic is followed by the controllers it fits ("Bus: SATA").
  */
 std::vector<DiskMessage> DiskInformationLines(const DiskInfo& info);
 

@@ -1,12 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "disk/DiskParameters.h"
 
+#include "disk/DiskInfo.h"
+#include "disk/SparseExtent.h"
+
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 
 namespace zentravolix::disk {
+
+namespace {
+
+constexpr std::array kAdapters = {AdapterType::Ide, AdapterType::BusLogic, AdapterType::LsiLogic, AdapterType::Sata,
+                                  AdapterType::Nvme};
+
+bool SameWord(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 const char* AdapterTypeName(AdapterType adapter)
 {
@@ -16,9 +38,23 @@ const char* AdapterTypeName(AdapterType adapter)
     case AdapterType::BusLogic:
         return "buslogic";
     case AdapterType::LsiLogic:
+    case AdapterType::Sata:
+    case AdapterType::Nvme:
         return "lsilogic";
     }
     return "ide";
+}
+
+const char* AdapterChoiceName(AdapterType adapter)
+{
+    switch (adapter) {
+    case AdapterType::Sata:
+        return "sata";
+    case AdapterType::Nvme:
+        return "nvme";
+    default:
+        return AdapterTypeName(adapter);
+    }
 }
 
 const char* BusTypeName(AdapterType adapter)
@@ -26,13 +62,48 @@ const char* BusTypeName(AdapterType adapter)
     return adapter == AdapterType::Ide ? "ide" : "scsi";
 }
 
+const char* NodeBusName(AdapterType adapter)
+{
+    switch (adapter) {
+    case AdapterType::Sata:
+        return "sata";
+    case AdapterType::Nvme:
+        return "nvme";
+    default:
+        return BusTypeName(adapter);
+    }
+}
+
 std::optional<AdapterType> ParseAdapterType(std::string_view name)
 {
-    for (AdapterType a : {AdapterType::Ide, AdapterType::BusLogic, AdapterType::LsiLogic}) {
-        if (name == AdapterTypeName(a))
+    for (AdapterType a : kAdapters) {
+        if (name == AdapterChoiceName(a))
             return a;
     }
     return std::nullopt;
+}
+
+std::span<const AdapterType> AdapterTypes()
+{
+    return kAdapters;
+}
+
+std::vector<std::string> BusesOfAdapterType(std::string_view adapterType)
+{
+    if (SameWord(adapterType, "ide"))
+        return {"ide"};
+    if (SameWord(adapterType, "lsilogic"))
+        return {"scsi", "sata", "nvme"};
+    for (std::string_view scsi : {"buslogic", "legacyESX", "lsisas1068", "pvscsi"}) {
+        if (SameWord(adapterType, scsi))
+            return {"scsi"};
+    }
+    // Written by hand or by other programs now and then; VMware itself never writes them.
+    if (SameWord(adapterType, "sata"))
+        return {"sata"};
+    if (SameWord(adapterType, "nvme"))
+        return {"nvme"};
+    return {};
 }
 
 namespace {
@@ -89,10 +160,27 @@ DiskLimits DiskLimits::withDefaults() const
     return d;
 }
 
-std::int32_t DiskLimits::maxSectors(AdapterType adapter) const
+std::int64_t DiskLimits::maxSectors(AdapterType adapter) const
 {
     const DiskLimits d = withDefaults();
-    return adapter == AdapterType::Ide ? d.maxIdeSectors : d.maxScsiSectors;
+    if (adapter == AdapterType::Ide)
+        return d.maxIdeSectors;
+    if (adapter == AdapterType::BusLogic)
+        return std::min(d.maxScsiSectors, kMaxBusLogicSectors);
+    return d.maxScsiSectors;
+}
+
+std::int64_t MaxSingleGrowableSectors()
+{
+    // The grain tables of the largest extent, with an embedded descriptor of the usual size: the
+    // overhead barely depends on the capacity near the limit, so one step down from 2^32 settles it.
+    constexpr std::uint64_t kAddressable = std::uint64_t(1) << 32;
+    std::uint64_t capacity = kAddressable;
+    for (int i = 0; i < 4; ++i) {
+        const SparseLayout layout = PlanSparseExtent(capacity, kEmbeddedDescriptorSectors);
+        capacity = (kAddressable - layout.overHead) / kGrainSectors * kGrainSectors;
+    }
+    return static_cast<std::int64_t>(capacity);
 }
 
 std::optional<double> ParseSizeValue(std::string_view text)
@@ -143,7 +231,7 @@ DiskText QuestionTitle(SizeQuestion)
     return DiskText::VeryLargeDiskTitle;
 }
 
-SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind, std::int32_t maxSectors,
+SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind kind, std::int64_t maxSectors,
                         const std::function<bool(SizeQuestion)>& ask)
 {
     SizeCheck check;
@@ -155,6 +243,16 @@ SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind, std
     if (sectors > maxSectors) {
         check.verdict = SizeCheck::Verdict::TooLarge;
         check.message = DiskText::SizeTooLarge;
+        if (maxSectors > kLargestClassicLimit) {
+            check.message = DiskText::SizeTooLargeFor;
+            check.args = {SizeText(maxSectors), std::to_string(maxSectors)};
+        }
+        return check;
+    }
+    if (kind == DiskKind::SingleGrowable && sectors > MaxSingleGrowableSectors()) {
+        check.verdict = SizeCheck::Verdict::TooLarge;
+        check.message = DiskText::SingleGrowableTooLarge;
+        check.args = {std::to_string(MaxSingleGrowableSectors()), SizeText(MaxSingleGrowableSectors())};
         return check;
     }
     auto confirm = [&](SizeQuestion q) {

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentravolix::disk {
 
@@ -36,11 +37,16 @@ enum class LibraryDiskType : std::int16_t {
     PreallocatedSplit = 4,
 };
 
-/** The virtual adapter written to `ddb.adapterType`. */
+/**
+ * The virtual adapter a new disk is made for. The first three are also the words written to
+ * `ddb.adapterType`; SATA and NVMe disks are written as "lsilogic" (see AdapterTypeName).
+ */
 enum class AdapterType {
     Ide,
     BusLogic,
     LsiLogic,
+    Sata,
+    Nvme,
 };
 
 /** How the disk is made: our disk library (default) or the descriptor plus outside tools. */
@@ -49,18 +55,43 @@ enum class CreateMethod {
     External,
 };
 
-inline constexpr std::int32_t kDefaultMaxScsiSectors = 536870912; // 256 GiB
-inline constexpr std::int32_t kDefaultMaxIdeSectors = 268435456;  // 128 GiB
+inline constexpr std::int64_t kDefaultMaxScsiSectors = 536870912; // 256 GiB
+inline constexpr std::int64_t kDefaultMaxIdeSectors = 268435456;  // 128 GiB
 inline constexpr std::int16_t kDefaultVirtualHWVersion = 3;
 inline constexpr std::int32_t kMinimumSectors = 204800;            // 100 MiB
 inline constexpr std::int32_t kLargeIdeSectors = 268435456;        // above: very large IDE question
 
-/** "ide", "buslogic" or "lsilogic". */
+/**
+ * The `ddb.adapterType` value: "ide", "buslogic" or "lsilogic"; "lsilogic" for SATA and NVMe too.
+ *
+ * The disk database knows no word for a SATA or an NVMe disk. VMware's own disk tools take only
+ * ide, buslogic and lsilogic and are told to get "lsilogic" for every other adapter (the advice
+ * printed by its disk manager, relayed in hashicorp/vagrant-vmware-desktop pull request 135); the
+ * vSphere API's VirtualDiskAdapterType has the same three values; VMware support advised
+ * OSInside/kiwi (pull request 1848) to leave "lsilogic" in the descriptor of a disk on another
+ * controller rather than write the controller's name; and qemu's vmdk driver accepts only ide,
+ * buslogic, lsilogic and legacyESX. The bus itself lives in the machine's configuration
+ * (`sataN:M`, `nvmeN:M`), not in the disk.
+ */
 const char* AdapterTypeName(AdapterType adapter);
-/** "ide" for IDE, "scsi" for both SCSI adapters (`BusType`). */
+/** The name a user picks the adapter by (the tool's `--adapter`): ide, buslogic, lsilogic, sata, nvme. */
+const char* AdapterChoiceName(AdapterType adapter);
+/** "ide" for IDE, "scsi" for every other adapter: the bus the disk library is given (`BusType`). */
 const char* BusTypeName(AdapterType adapter);
-/** Parses "ide", "buslogic", "lsilogic" (exact); nullopt for anything else. */
+/** The controller a disk made for the adapter goes on: "ide", "scsi", "sata" or "nvme". */
+const char* NodeBusName(AdapterType adapter);
+/** Parses a choice name (exact: "ide", "buslogic", "lsilogic", "sata", "nvme"); nullopt otherwise. */
 std::optional<AdapterType> ParseAdapterType(std::string_view name);
+/** Every adapter, in the order of the enum (the classic three first). */
+std::span<const AdapterType> AdapterTypes();
+
+/**
+ * The controllers a disk whose descriptor says `adapterType` is made for, as "ide", "scsi", "sata",
+ * "nvme" (letter case ignored): "lsilogic" fits SCSI, SATA and NVMe, since VMware writes it for
+ * all three; "buslogic", "legacyESX" and the SCSI controller names fit SCSI; nothing for an
+ * unknown word.
+ */
+std::vector<std::string> BusesOfAdapterType(std::string_view adapterType);
 /** What names a disk kind outside this module: one row per kind, in the order of DiskKind. */
 struct DiskKindNames {
     DiskKind kind;
@@ -76,15 +107,32 @@ DiskKind KindForLibraryType(LibraryDiskType type);
 
 /** The size limits and hardware version the editor hands to the dialog; 0 means "use the default". */
 struct DiskLimits {
-    std::int32_t maxScsiSectors = 0;
-    std::int32_t maxIdeSectors = 0;
+    std::int64_t maxScsiSectors = 0;
+    std::int64_t maxIdeSectors = 0;
     std::int16_t virtualHWVersion = 0;
 
     /** A copy with every 0 replaced by its default. */
     DiskLimits withDefaults() const;
-    /** `MaxSectors`: the IDE or the SCSI limit, by adapter (defaults applied). */
-    std::int32_t maxSectors(AdapterType adapter) const;
+    /**
+     * `MaxSectors` (defaults applied): the IDE limit for IDE, the SCSI limit for the others; a
+     * BusLogic disk stays within the 32-bit block numbers of that adapter (2 TB) whatever the
+     * product allows.
+     */
+    std::int64_t maxSectors(AdapterType adapter) const;
 };
+
+/** The largest BusLogic disk: its commands carry 32-bit block numbers. */
+inline constexpr std::int64_t kMaxBusLogicSectors = 4294967295;
+
+/** The largest limit the classic products have (950 GiB); beyond it the too-large message names the limit. */
+inline constexpr std::int64_t kLargestClassicLimit = 1992294400;
+
+/**
+ * The largest single growable disk: its one sparse extent addresses every grain by a 32-bit
+ * sector number, so the extent's overhead and all its grains must end within 2^32 sectors
+ * (a little less than 2 TiB). Larger growable disks are split into pieces.
+ */
+std::int64_t MaxSingleGrowableSectors();
 
 /**
  * Reads the number typed as a disk size: optional blanks, sign, digits with an optional decimal
@@ -115,22 +163,26 @@ struct SizeCheck {
     enum class Verdict {
         Accepted,
         TooSmall, // message 153, title 150
-        TooLarge, // message 154, title 150
+        TooLarge, // message 154 (or beyond the classic limits 2830, 2831), title 150
         Declined, // a question was answered with anything but Yes
     };
     Verdict verdict = Verdict::Accepted;
     DiskText message = DiskText::None; // the message to show for TooSmall / TooLarge
+    std::vector<std::string> args;     // what fills the message's %1, %2
     std::optional<SizeQuestion> declined;
 
     bool accepted() const { return verdict == Verdict::Accepted; }
+    /** The message with its arguments. */
+    DiskMessage text() const { return {message, args}; }
 };
 
 /**
- * `CheckDiskSize`: the minimum, the adapter's maximum, then the large IDE disk question.
- * `ask` is called for each question that applies and returns true for Yes; without a callback
- * every question counts as answered No.
+ * `CheckDiskSize`: the minimum, the adapter's maximum, the largest single growable disk, then the
+ * large IDE disk question. A maximum above the classic ones is named in the message (text 2830);
+ * up to them the classic message 154 stays. `ask` is called for each question that applies and
+ * returns true for Yes; without a callback every question counts as answered No.
  */
-SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind kind, std::int32_t maxSectors,
+SizeCheck CheckDiskSize(std::int64_t sectors, AdapterType adapter, DiskKind kind, std::int64_t maxSectors,
                         const std::function<bool(SizeQuestion)>& ask);
 
 /**

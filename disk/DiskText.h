@@ -53,6 +53,12 @@ enum class DiskText : int {
     InfoBiosGeometry = 379,     // the same for the BIOS geometry
     InfoHardwareVersion = 380,  // %1 ddb.virtualHWVersion
     InfoCID = 381,              // %1 the CID
+    // Disks beyond the classic sizes, and the SATA and NVMe adapters.
+    SizeTooLargeFor = 2830,        // %1 the limit as a size, %2 in sectors
+    SingleGrowableTooLarge = 2831, // %1 the largest single growable disk in sectors, %2 as a size
+    AdapterSata = 2832,            // the new-disk dialog's SATA option
+    AdapterNvme = 2833,            // the new-disk dialog's NVMe option
+    InfoBuses = 2834,              // %1 the controllers the descriptor's adapter type fits
 };
 
 /** The number to pass to the text table for an id. */

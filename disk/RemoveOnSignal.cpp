@@ -13,7 +13,8 @@ namespace zentravolix::disk {
 namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
-constexpr std::size_t kCapacity = 4096;
+// A 62 TB disk split into growable pieces has 31,761 files (pieces and descriptor).
+constexpr std::size_t kCapacity = 65536;
 
 /**
  * The recorded paths. A slot is filled before the count that publishes it grows, and the storage

@@ -25,7 +25,7 @@ public:
 
     /**
      * Records a file the creation has just made (called by the system file operations and for
-     * the file an outside tool makes). Without a living object, or beyond the 4096th file, it
+     * the file an outside tool makes). Without a living object, or beyond the 65,536th file, it
      * does nothing.
      */
     static void fileCreated(const std::string& path) noexcept;

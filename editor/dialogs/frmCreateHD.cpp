@@ -74,6 +74,11 @@ void frmCreateHD::buildControls()
     m_optAdaptIde = makeOption(m_fraAdapter, "optAdaptIde", adapter);
     m_optAdaptBus = makeOption(m_fraAdapter, "optAdaptBus", adapter);
     m_optAdaptLsi = makeOption(m_fraAdapter, "optAdaptLsi", adapter);
+    // Today's buses come after the classic three and only where the product version has them.
+    m_optAdaptSata = makeOption(m_fraAdapter, "optAdaptSata", adapter);
+    m_optAdaptNvme = makeOption(m_fraAdapter, "optAdaptNvme", adapter);
+    m_optAdaptSata->setHidden(true);
+    m_optAdaptNvme->setHidden(true);
     adapter->addStretch(1);
     middle->addWidget(m_fraAdapter);
 
@@ -149,6 +154,8 @@ void frmCreateHD::connectHandlers()
     onSelected(m_optAdaptIde, this, [this] { chooseAdapter(AdapterType::Ide); });
     onSelected(m_optAdaptBus, this, [this] { chooseAdapter(AdapterType::BusLogic); });
     onSelected(m_optAdaptLsi, this, [this] { chooseAdapter(AdapterType::LsiLogic); });
+    onSelected(m_optAdaptSata, this, [this] { chooseAdapter(AdapterType::Sata); });
+    onSelected(m_optAdaptNvme, this, [this] { chooseAdapter(AdapterType::Nvme); });
     onSelected(m_optSizeSectors, this, [this] { chooseUnit(SizeUnit::Sectors); });
     onSelected(m_optSizeKb, this, [this] { chooseUnit(SizeUnit::Kb); });
     onSelected(m_optSizeMb, this, [this] { chooseUnit(SizeUnit::Mb); });
@@ -183,6 +190,8 @@ void frmCreateHD::Load()
     MaxScsiSectors = limits.maxScsiSectors;
     MaxIdeSectors = limits.maxIdeSectors;
     VirtualHWVersion = limits.virtualHWVersion;
+    m_optAdaptSata->setHidden(!SataAvailable);
+    m_optAdaptNvme->setHidden(!NvmeAvailable);
 
     const std::string proposal = DiskName.toStdString();
     m_proposalFolder = proposal.starts_with(disk::kPathSeparator)
@@ -239,9 +248,13 @@ void frmCreateHD::updateAdapterChoice()
     const disk::CreateMethod method = m_useLibrary ? disk::CreateMethod::Library : disk::CreateMethod::External;
     m_optAdaptBus->setEnabled(disk::AdapterSelectable(disk::AdapterType::BusLogic, m_diskKind, method));
     m_optAdaptLsi->setEnabled(disk::AdapterSelectable(disk::AdapterType::LsiLogic, m_diskKind, method));
+    m_optAdaptSata->setEnabled(SataAvailable && disk::AdapterSelectable(disk::AdapterType::Sata, m_diskKind, method));
+    m_optAdaptNvme->setEnabled(NvmeAvailable && disk::AdapterSelectable(disk::AdapterType::Nvme, m_diskKind, method));
     // qemu-img writes every single growable disk as IDE: a SCSI adapter left chosen under a
     // disabled option would promise an adapter the disk does not get.
-    if (!disk::AdapterSelectable(m_adapterType, m_diskKind, method))
+    const bool offered = (m_adapterType != disk::AdapterType::Sata || SataAvailable) &&
+                         (m_adapterType != disk::AdapterType::Nvme || NvmeAvailable);
+    if (!offered || !disk::AdapterSelectable(m_adapterType, m_diskKind, method))
         select(m_optAdaptIde);
 }
 
@@ -302,7 +315,7 @@ bool frmCreateHD::applySizeRule()
                                      MessageIcon::Question, Buttons::YesNo) == Answer::Yes;
         });
     if (check.message != disk::DiskText::None)
-        m_dialogs.message(this, text(check.message), title, MessageIcon::Information);
+        m_dialogs.message(this, text(check.text()), title, MessageIcon::Information);
     if (check.accepted()) {
         m_acceptedSizeText = typed;
         m_acceptedAdapter = m_adapterType;
@@ -378,6 +391,8 @@ void frmCreateHD::UpdateUILabels()
     m_optAdaptIde->setText(text(129));
     m_optAdaptBus->setText(text(130));
     m_optAdaptLsi->setText(text(131));
+    m_optAdaptSata->setText(text(disk::DiskText::AdapterSata));
+    m_optAdaptNvme->setText(text(disk::DiskText::AdapterNvme));
     m_lblNewDisk->setText(text(127) + QLatin1Char(':'));
     m_cmdBrowseFolder->setText(text(126));
     m_cmdOK->setText(text(50));

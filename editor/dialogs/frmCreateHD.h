@@ -47,9 +47,17 @@ public:
     bool Cancelled = true;
     /** In: the proposed full path of the new ".vmdk" file; out: the file created. */
     QString DiskName;
-    /** Size limits in sectors; 0 takes the defaults (256 GiB for SCSI, 128 GiB for IDE). */
-    std::int32_t MaxScsiSectors = 0;
-    std::int32_t MaxIdeSectors = 0;
+    /**
+     * Size limits in sectors; 0 takes the defaults (256 GiB for SCSI, 128 GiB for IDE). Today's
+     * products go up to 8 TB (hosted) and 62 TB (ESXi); the SCSI limit also holds for SATA and NVMe.
+     */
+    std::int64_t MaxScsiSectors = 0;
+    std::int64_t MaxIdeSectors = 0;
+    /** Whether the machine's product version has SATA and NVMe controllers (offers those adapters). */
+    bool SataAvailable = false;
+    bool NvmeAvailable = false;
+    /** Out: the adapter the disk was made for (its bus is where the disk belongs). */
+    disk::AdapterType Adapter = disk::AdapterType::Ide;
     /** Written to ddb.virtualHWVersion by the external method; 0 takes 3. */
     std::int16_t VirtualHWVersion = 0;
 
@@ -79,7 +87,10 @@ private:
     void chooseUnit(disk::SizeUnit unit);
     void chooseKind(disk::DiskKind kind);
     void chooseMethod(bool library);
-    /** Enables BusLogic/LsiLogic as kind and method allow; falls back to IDE when they do not. */
+    /**
+     * Enables BusLogic, LsiLogic, SATA and NVMe as kind and method allow; falls back to IDE when
+     * they do not.
+     */
     void updateAdapterChoice();
 
     /** The name rule on the name box; false when the folder could not be made. */
@@ -110,7 +121,7 @@ private:
 
     // The dialog's working values.
     disk::AdapterType m_adapterType = disk::AdapterType::Ide;
-    std::int32_t m_maxSectors = 0;
+    std::int64_t m_maxSectors = 0;
     double m_sizeValue = 0;
     disk::SizeUnit m_sizeUnit = disk::SizeUnit::Gb;
     std::int64_t m_sectorCount = 0;
@@ -146,6 +157,8 @@ private:
     QRadioButton* m_optAdaptIde;
     QRadioButton* m_optAdaptBus;
     QRadioButton* m_optAdaptLsi;
+    QRadioButton* m_optAdaptSata;
+    QRadioButton* m_optAdaptNvme;
     QLabel* m_lblNewDisk;
     QLineEdit* m_txtNewDisk;
     QPushButton* m_cmdBrowseFolder;
@@ -168,7 +181,8 @@ QString ProposedDiskName(const std::string& vmxPath, const std::string& vmxFileN
 
 /**
  * What the editor hands the dialog before showing it: the proposed name from the configuration's
- * folder and file name, the product version's disk size limits, and its hardware version.
+ * folder and file name, the product version's disk size limits (the 64-bit ones where the version
+ * has them), whether it has SATA and NVMe controllers, and its hardware version.
  */
 void PrepareCreateHD(frmCreateHD& dialog, const tarvonel::VirtualMachine& vm, const EditorLimits& limits);
 

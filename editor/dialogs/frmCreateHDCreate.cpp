@@ -137,6 +137,7 @@ bool frmCreateHD::createDisk()
     switch (result.status) {
     case disk::CreateResult::Status::Created:
         DiskName = QString::fromStdString(m_names.diskName);
+        Adapter = m_adapterType;
         return true;
     case disk::CreateResult::Status::MissingTool:
         m_dialogs.message(this, text(result.message), text(result.title), MessageIcon::Critical);
@@ -183,8 +184,12 @@ void PrepareCreateHD(frmCreateHD& dialog, const tarvonel::VirtualMachine& vm, co
 {
     const auto general = vm.Options()->GeneralOptions();
     dialog.DiskName = ProposedDiskName(general->VmxPath(), general->VmxFileName());
-    dialog.MaxIdeSectors = limits.MaxIdeDiskSize;
-    dialog.MaxScsiSectors = limits.MaxScsiDiskSize;
+    // Today's versions carry their limits beyond 32 bits in the wider fields; the classic ones
+    // only in the 32-bit fields.
+    dialog.MaxIdeSectors = limits.MaxIdeDiskSectors > 0 ? limits.MaxIdeDiskSectors : limits.MaxIdeDiskSize;
+    dialog.MaxScsiSectors = limits.MaxScsiDiskSectors > 0 ? limits.MaxScsiDiskSectors : limits.MaxScsiDiskSize;
+    dialog.SataAvailable = limits.MaxSATAControllers > 0;
+    dialog.NvmeAvailable = limits.MaxNVMeControllers > 0;
     dialog.VirtualHWVersion = general->HardwareVersion();
 }
 

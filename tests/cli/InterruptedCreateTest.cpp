@@ -31,7 +31,7 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     /** Starts the tool creating `name` in the folder; its output goes to /dev/null. */
-    pid_t start(const std::string& name, const std::string& size)
+    pid_t start(const std::string& name, const std::string& size, const std::string& maxSectors = "2147483647")
     {
         const std::string disk = (folder / name).string();
         // A tool built with the address sanitizer would leave crashes to the sanitizer's own
@@ -48,7 +48,7 @@ protected:
             const rlimit noCore{0, 0};
             ::setrlimit(RLIMIT_CORE, &noCore);
             ::execl(ZV_CLI_PATH, "zentravolix-cli", "disk", "create", disk.c_str(), "--size", size.c_str(),
-                    "--adapter", "ide", "--type", "growable-split", "--max-ide-sectors", "2147483647", "--yes",
+                    "--adapter", "ide", "--type", "growable-split", "--max-ide-sectors", maxSectors.c_str(), "--yes",
                     static_cast<char*>(nullptr));
             ::_exit(127);
         }
@@ -122,3 +122,26 @@ INSTANTIATE_TEST_SUITE_P(Signals, InterruptedCreate, ::testing::Values(SIGINT, S
                                  return std::string("Crash");
                              }
                          });
+
+// A 16 TB disk has more than 8000 pieces: every one of them is still taken back.
+TEST_F(InterruptedCreate, SignalAfterThousandsOfPiecesLeavesNoFiles)
+{
+    const pid_t child = start("huge.vmdk", "16384G", "34359738368");
+    ASSERT_GT(child, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    int status = 0;
+    bool exited = false;
+    while (fileCount() < 4500 && std::chrono::steady_clock::now() < deadline) {
+        if (::waitpid(child, &status, WNOHANG) == child) {
+            exited = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_FALSE(exited) << "the tool ended before it was interrupted, status " << status;
+    ASSERT_GE(fileCount(), 4500u);
+    ASSERT_EQ(::kill(child, SIGTERM), 0);
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
+    EXPECT_EQ(fileCount(), 0u) << "partial files were left behind";
+}
