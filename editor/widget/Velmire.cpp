@@ -112,11 +112,17 @@ void Velmire::buildDevicePages()
     hooks.rebuildList = [this] { m_hardwareTab->refreshRows(); };
     hooks.keptValue = [this](const std::string& lowerKey) { return m_session.KeptValue(lowerKey); };
     hooks.dropKept = [this](const std::string& lowerKey) { m_session.DropKept(lowerKey); };
-    hooks.createDisk = [this](const std::string&) {
+    hooks.createDisk = [this](const std::string&, std::string& madeFor) {
         frmCreateHD dialog(*m_context.dialogs, this);
         PrepareCreateHD(dialog, *m_vm, m_session.Limits());
         dialog.exec();
-        return dialog.Cancelled ? QString() : dialog.DiskName;
+        if (dialog.Cancelled)
+            return QString();
+        if (dialog.Adapter == disk::AdapterType::Sata)
+            madeFor = "SATA";
+        else if (dialog.Adapter == disk::AdapterType::Nvme)
+            madeFor = "NVMe";
+        return dialog.DiskName;
     };
     m_devicePages = new DevicePageSet(m_vm, m_context, hooks, *m_hardwareTab);
     m_hardwareTab->setLimitsProvider([this] { return m_session.Limits(); });

@@ -210,7 +210,7 @@ TEST_F(HardDiskFactsTest, SwitchedBusNeverLeavesTwoDevicesOnOneNode)
 TEST_F(HardDiskFactsTest, CreatedDiskIsFilledInWithItsFactsAndANode)
 {
     editor::DevicePageHooks hooks;
-    hooks.createDisk = [this](const std::string&) {
+    hooks.createDisk = [this](const std::string&, std::string&) {
         // What the editor's hook does, with the dialog confirmed at once instead of shown.
         editor::frmCreateHD dialog(dialogs);
         editor::PrepareCreateHD(dialog, *vm, editor::EditorLimits{});

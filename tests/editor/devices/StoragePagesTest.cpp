@@ -299,7 +299,7 @@ TEST_F(StoragePageTest, HardDiskCreateNewUsesTheHookWithTheChosenBus)
 
     std::vector<std::string> buses;
     editor::DevicePageHooks hooks;
-    hooks.createDisk = [&buses](const std::string& bus) {
+    hooks.createDisk = [&buses](const std::string& bus, std::string&) {
         buses.push_back(bus);
         return QStringLiteral("/vms/test/new.vmdk");
     };
@@ -308,6 +308,19 @@ TEST_F(StoragePageTest, HardDiskCreateNewUsesTheHookWithTheChosenBus)
     child<QPushButton>(*page, "cmdHDCreate")->click();
     EXPECT_EQ(buses, std::vector<std::string>{"SCSI"});
     EXPECT_EQ(disk->DeviceName(), "/vms/test/new.vmdk");
+
+    // A disk the dialog made for SATA goes to the SATA bus, whatever its descriptor's adapter says.
+    hw()->SATAControllers()->Add();
+    hooks.createDisk = [](const std::string&, std::string& madeFor) {
+        madeFor = "SATA";
+        return QStringLiteral("/vms/test/sata.vmdk");
+    };
+    auto onSata = makePage<HardDiskPage>(disk->ID(), hooks);
+    child<QPushButton>(*onSata, "cmdHDCreate")->click();
+    EXPECT_EQ(disk->BusType(), "SATA");
+    EXPECT_EQ(disk->Controller(), 0);
+    EXPECT_GE(disk->BusNode(), 0);
+    EXPECT_EQ(disk->DeviceName(), "/vms/test/sata.vmdk");
 }
 
 // ---- Generic SCSI and controllers -----------------------------------------------------------

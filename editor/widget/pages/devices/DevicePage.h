@@ -44,10 +44,12 @@ struct DevicePageHooks {
     /** Folder of the configuration file being edited ("" for a new, unsaved one). */
     std::function<QString()> vmxFolder;
     /**
-     * Creates a new virtual disk for a disk on bus "IDE" or "SCSI" and returns its path; "" when
-     * the user cancelled. Empty: the page's "Create New" button stays disabled.
+     * Creates a new virtual disk for a disk on bus "IDE", "SCSI", "SATA" or "NVMe" and returns its
+     * path; "" when the user cancelled. Empty: the page's "Create New" button stays disabled.
+     * madeFor receives the bus the disk was made for when the user chose SATA or NVMe (its
+     * descriptor names the SCSI adapter, which does not tell), else it is left as it is.
      */
-    std::function<QString(const std::string& busType)> createDisk;
+    std::function<QString(const std::string& busType, std::string& madeFor)> createDisk;
     /** Rebuilds the whole hardware list (a change touched rows other than the selected one). */
     std::function<void()> rebuildList;
     /**

@@ -127,10 +127,21 @@ HardDiskPage::HardDiskPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     connect(m_cmdHDCreate, &QPushButton::clicked, this, [this] {
         if (!m_hooks.createDisk)
             return;
-        const QString path = m_hooks.createDisk(chosenBus());
+        std::string madeFor;
+        const QString path = m_hooks.createDisk(chosenBus(), madeFor);
         if (path.isEmpty())
             return;
         enterText(m_txtHDFile, path);
+        // A disk made for SATA or NVMe goes there: its descriptor names the SCSI adapter.
+        const auto bus = BusOfType(madeFor);
+        const auto hardDisk = m_vm->Hardware()->HardDisks()->Item(-1, deviceId());
+        if (bus && hardDisk->BusType() != madeFor) {
+            const NodeDevice self{deviceType(), hardDisk->ID()};
+            for (const auto& message : SwitchBus(*m_vm->Hardware(), self, *bus).messages)
+                showRuleMessage(message);
+            load(hardDisk->ID());
+            assignAutomaticNode();
+        }
     });
 
     bindCheck(m_chkHDIndependent, false, [this, disk](bool checked) {
