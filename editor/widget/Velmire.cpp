@@ -2,6 +2,7 @@
 #include "editor/widget/Velmire.h"
 
 #include "editor/dialogs/frmCreateHD.h"
+#include "config/ChoiceLists.h"
 #include "config/ProductLimits.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/EditHistory.h"
@@ -221,7 +222,18 @@ std::optional<std::string> Velmire::keptSummary(tarvonel::VirtualHardwareType ty
     try {
         if (type == tarvonel::VirtualHardwareType::SCSIController) {
             const auto controller = hardware->SCSIControllers()->Item(-1, id);
-            return m_session.KeptValue("scsi" + std::to_string(controller->DeviceNum()) + ".virtualdev");
+            if (auto kept = m_session.KeptValue("scsi" + std::to_string(controller->DeviceNum()) + ".virtualdev"))
+                return kept;
+            // The model's summary names only the two classic types; today's are named here.
+            if (controller->ControllerType() >= 2) {
+                const auto general = m_vm->Options()->GeneralOptions();
+                for (const auto& choice : ScsiTypeChoices(general->TargetPlatform(), general->PlatformVersion(),
+                                                          m_session.Limits(), controller->ControllerType())) {
+                    if (choice.code == controller->ControllerType())
+                        return choice.caption;
+                }
+            }
+            return std::nullopt;
         }
         // A port type the model's summary does not name ("thinprint") is shown as it is.
         std::string portType;

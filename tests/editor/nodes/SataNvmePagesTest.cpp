@@ -6,7 +6,11 @@
 
 #include "editor/widget/pages/devices/BusControllerPages.h"
 
+#include <filesystem>
+
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QListWidget>
 #include <QPixmap>
 #include <QTabWidget>
@@ -147,6 +151,38 @@ TEST_F(SataNvmePagesTest, Windows11MachineShowsItsControllersDiskAndCdrom)
     const auto row = list(*editor)->findItems(QStringLiteral("SATA Controller"), Qt::MatchExactly);
     ASSERT_EQ(row.size(), 1);
     EXPECT_EQ(row.front()->text(1), QStringLiteral("Disabled"));
+}
+
+TEST_F(SataNvmePagesTest, RealWindowsFilesShowTheirSataCdromsAndNvmeDisk)
+{
+    // An ESXi 7 machine made to install Windows 11 (its ISO on SATA 0:0), and a Workstation
+    // machine of Windows 10 with its disk on NVMe and three ISOs on SATA.
+    const std::filesystem::path corpus = std::filesystem::path(ZV_TEST_DATA_DIR) / "corpus" / "vmx";
+    const auto windows11 = openEditor(corpus / "libvirt" / "esx-in-the-wild-17.vmx");
+    windows11->resize(900, 700);
+    child<QTabWidget>(*windows11, "sstMain")->setCurrentIndex(1);
+    QStringList rows = rowTexts(*windows11);
+    EXPECT_TRUE(rows.contains(QStringLiteral("SATA Controller"))) << rows.join(QLatin1Char(';')).toStdString();
+    ASSERT_TRUE(rows.contains(QStringLiteral("CD-ROM (SATA0:0)"))) << rows.join(QLatin1Char(';')).toStdString();
+    const auto scsiRow = list(*windows11)->findItems(QStringLiteral("SCSI Controller"), Qt::MatchExactly);
+    ASSERT_EQ(scsiRow.size(), 1);
+    EXPECT_EQ(scsiRow.front()->text(1), QStringLiteral("LSI Logic SAS")) << "scsi0.virtualDev = \"lsisas1068\"";
+    windows11->grab().save(QStringLiteral("/tmp/zv-win11-hardware-list.png"));
+    ASSERT_TRUE(clickRow(*windows11, QStringLiteral("CD-ROM (SATA0:0)")));
+    EXPECT_TRUE(child<QRadioButton>(*windows11, "optCDRSATA")->isChecked());
+    EXPECT_EQ(child<QComboBox>(*windows11, "cboCDRSATA")->currentText(), QStringLiteral("SATA 0:0 - CD-ROM 0"));
+    EXPECT_TRUE(child<QLineEdit>(*windows11, "txtCDRImage")->text().endsWith(QStringLiteral("windows_11_x64_official_dvd.iso")));
+    windows11->grab().save(QStringLiteral("/tmp/zv-win11-sata-cdrom-page.png"));
+
+    const auto windows10 = openEditor(corpus / "ics-honeypot" / "somachinev4.3.vmx");
+    windows10->resize(900, 700);
+    child<QTabWidget>(*windows10, "sstMain")->setCurrentIndex(1);
+    rows = rowTexts(*windows10);
+    // Numbered in file order: the drive on 0:1 comes first in the file.
+    for (const char* row : {"NVMe Controller", "Hard Disk (NVMe0:0)", "CD-ROM (SATA0:1)", "CD-ROM2 (SATA0:0)",
+                            "CD-ROM3 (SATA0:2)"})
+        EXPECT_TRUE(rows.contains(QString::fromUtf8(row))) << row << ": " << rows.join(QLatin1Char(';')).toStdString();
+    windows10->grab().save(QStringLiteral("/tmp/zv-win10-hardware-list.png"));
 }
 
 TEST_F(SataNvmePagesTest, DiskMovesFromIdeToSataToNvmeAndBackWithNothingLost)
