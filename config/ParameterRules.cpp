@@ -38,7 +38,7 @@ KeyHome hardware(std::vector<VirtualHardwareType> devices)
 KeyHome optionHome(std::string_view name)
 {
     if (startsWithIgnoreCase(name, "gui.") || startsWithIgnoreCase(name, "powerType.") ||
-        startsWithIgnoreCase(name, "toolScripts."))
+        startsWithIgnoreCase(name, "toolScripts.") || vmx::EqualsIgnoreCase(name, "tools.syncTime"))
         return options(kPowerPage);
     // Switching the shared folders off is a tick of their page.
     if (startsWithIgnoreCase(name, "sharedFolder.") || vmx::EqualsIgnoreCase(name, "isolation.tools.hgfs.disable"))

@@ -194,6 +194,23 @@ const OptionKey kOptionKeys[] = {
          if (const char* action = hardOrSoft(power(vm)->ResetButtonAction()))
              out.value(name, action);
      }},
+    // Unset unless the file names hard or soft: other values stay as they are.
+    {"powerType.powerOn",
+     [](ReaderContext& ctx, const ParsedLine& line) {
+         return onKeyword(line, {"hard", "soft"}, [&](std::int16_t c) { power(ctx)->SetPowerOnButtonAction(c); });
+     },
+     [](const Machine& vm, VmxLines& out, std::string_view name) {
+         if (const char* action = hardOrSoft(power(vm)->PowerOnButtonAction()))
+             out.value(name, action);
+     }},
+    {"powerType.suspend",
+     [](ReaderContext& ctx, const ParsedLine& line) {
+         return onKeyword(line, {"hard", "soft"}, [&](std::int16_t c) { power(ctx)->SetSuspendButtonAction(c); });
+     },
+     [](const Machine& vm, VmxLines& out, std::string_view name) {
+         if (const char* action = hardOrSoft(power(vm)->SuspendButtonAction()))
+             out.value(name, action);
+     }},
     {"toolScripts.afterPowerOn",
      [](ReaderContext& ctx, const ParsedLine& line) {
          return onTrigger(line, "true", [&] { power(ctx)->SetRunToolsAfterPowerOn(true); });
@@ -221,6 +238,15 @@ const OptionKey kOptionKeys[] = {
      },
      [](const Machine& vm, VmxLines& out, std::string_view name) {
          out.boolean(name, power(vm)->RunToolsBeforePowerOff());
+     }},
+    // Written only when the file had it or the user set it, TRUE or FALSE as set.
+    {"tools.syncTime",
+     [](ReaderContext& ctx, const ParsedLine& line) {
+         return onBoolean(line, [&](bool on) { power(ctx)->SetSyncGuestTime(on); });
+     },
+     [](const Machine& vm, VmxLines& out, std::string_view name) {
+         if (const auto sync = power(vm)->SyncGuestTime())
+             out.boolean(name, *sync);
      }},
     {"isolation.tools.hgfs.disable",
      [](ReaderContext& ctx, const ParsedLine& line) {

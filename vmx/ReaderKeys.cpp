@@ -206,6 +206,10 @@ Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
         nic->SetGenAddressOffset(static_cast<std::int32_t>(*offset));
         return Fate::Consumed;
     }
+    if (line.hasMember(member::NetworkName)) {
+        nic->SetNetworkName(line.value);
+        return Fate::Consumed;
+    }
     return Fate::Preserved;
 }
 

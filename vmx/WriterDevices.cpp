@@ -243,6 +243,9 @@ void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
         out.boolean(memberKey(prefix, member::StartConnected), nic->ConnectedAtBoot());
         if (const auto type = wordOf(words::NicTypes, nic->DeviceType()))
             out.value(memberKey(prefix, member::VirtualDev), *type);
+        // Where ESXi writes it: right after the adapter type.
+        if (!nic->NetworkName().empty())
+            out.value(memberKey(prefix, member::NetworkName), nic->NetworkName());
         if (const auto connection = wordOf(words::ConnectionTypes, nic->ConnectionType()))
             out.value(memberKey(prefix, member::ConnectionType), *connection);
         out.value(memberKey(prefix, member::VNet), "VMnet" + std::to_string(nic->VNet()));

@@ -78,6 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const VirtualMachine& vm) { return power(vm)->RunToolsBeforeSuspend(); }},
         CheckCase{"chkRunToolsBeforePowerOff", 1, false,
                   [](const VirtualMachine& vm) { return power(vm)->RunToolsBeforePowerOff(); }},
+        CheckCase{"chkSyncGuestTime", 1, false,
+                  [](const VirtualMachine& vm) { return power(vm)->SyncGuestTime().value_or(false); }},
         CheckCase{"chkSharedDisable", 2, true,
                   [](const VirtualMachine& vm) { return vm.Options()->SharedFoldersOptions()->Enabled(); }},
         CheckCase{
@@ -124,6 +126,41 @@ TEST_F(OptionPages, ComboPositionsAreTheStoredValues)
     EXPECT_EQ(vm->Options()->AdvancedOptions()->InputUngrabPriority(), 0);
     EXPECT_EQ(summaryOfRow(*editor, 5), QString::fromStdString(vm->Options()->AdvancedOptions()->Summary()));
     EXPECT_EQ(summaryOfRow(*editor, 5), QStringLiteral("High, Low"));
+}
+
+TEST_F(OptionPages, SettingsAFileMayLeaveOutStayUnsetUntilTheUserPicksThem)
+{
+    const auto editor = newEditor();
+    const auto power = editor->Machine()->Options()->PowerOptions();
+    selectOptionsRow(*editor, 1);
+    auto* powerOn = child<QComboBox>(*editor, "cboPowerOn");
+    auto* suspend = child<QComboBox>(*editor, "cboSuspend");
+    ASSERT_NE(powerOn, nullptr);
+    ASSERT_NE(suspend, nullptr);
+    // Unset shows the last entry and filling the page writes nothing.
+    EXPECT_EQ(powerOn->currentIndex(), 2);
+    EXPECT_EQ(suspend->currentIndex(), 2);
+    EXPECT_FALSE(child<QCheckBox>(*editor, "chkSyncGuestTime")->isChecked());
+    EXPECT_FALSE(power->SyncGuestTime().has_value());
+    EXPECT_EQ(power->PowerOnButtonAction(), -1);
+    EXPECT_FALSE(editor->ChangesPending());
+
+    powerOn->setCurrentIndex(1);
+    suspend->setCurrentIndex(0);
+    EXPECT_EQ(power->PowerOnButtonAction(), 1);
+    EXPECT_EQ(power->SuspendButtonAction(), 0);
+    EXPECT_TRUE(editor->ChangesPending());
+    // Back to the product's default: no line again.
+    powerOn->setCurrentIndex(2);
+    EXPECT_EQ(power->PowerOnButtonAction(), -1);
+
+    // A value set elsewhere is shown when the row is selected again.
+    power->SetSuspendButtonAction(1);
+    power->SetSyncGuestTime(true);
+    selectOptionsRow(*editor, 2);
+    selectOptionsRow(*editor, 1);
+    EXPECT_EQ(suspend->currentIndex(), 1);
+    EXPECT_TRUE(child<QCheckBox>(*editor, "chkSyncGuestTime")->isChecked());
 }
 
 TEST_F(OptionPages, SnapshotOptionButtonsAndReselection)

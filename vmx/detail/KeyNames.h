@@ -76,6 +76,7 @@ inline constexpr std::string_view AddressType = ".addressType";
 inline constexpr std::string_view Address = ".address";
 inline constexpr std::string_view GeneratedAddress = ".generatedAddress";
 inline constexpr std::string_view GeneratedAddressOffset = ".generatedAddressOffset";
+inline constexpr std::string_view NetworkName = ".networkName";
 inline constexpr std::string_view DeviceType = ".deviceType";
 inline constexpr std::string_view Mode = ".mode";
 inline constexpr std::string_view Exclusive = ".exclusive";
@@ -212,6 +213,7 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::Ethernet, member::Address},
     {KeyPlace::Ethernet, member::GeneratedAddress},
     {KeyPlace::Ethernet, member::GeneratedAddressOffset},
+    {KeyPlace::Ethernet, member::NetworkName},
     {KeyPlace::IdeController, member::Present},
     {KeyPlace::ScsiController, member::Present},
     {KeyPlace::ScsiController, member::VirtualDev},

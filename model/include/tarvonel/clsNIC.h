@@ -38,6 +38,9 @@ public:
     void SetMacAddress(const std::string& value) { m_macAddress = value; }
     std::int32_t GenAddressOffset() const { return m_genAddressOffset; }
     void SetGenAddressOffset(std::int32_t value) { m_genAddressOffset = value; }
+    /** The ESXi port group the adapter is attached to ("VM Network"); empty: none named. */
+    std::string NetworkName() const { return m_networkName; }
+    void SetNetworkName(const std::string& value) { m_networkName = value; }
 
 protected:
     std::string BaseName() const override { return "Ethernet"; }
@@ -53,6 +56,7 @@ private:
     std::int16_t m_addressType = 0;
     std::string m_macAddress;
     std::int32_t m_genAddressOffset = 0;
+    std::string m_networkName;
 };
 
 template <>

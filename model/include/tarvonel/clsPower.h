@@ -5,13 +5,15 @@
 #include <tarvonel/Passkey.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvonel {
 
 /**
  * Power behaviour and the VMware Tools scripts run at power transitions. Plain values: all False
- * or 0 at first; the summary is always empty.
+ * or 0 at first, except the settings a file may leave out (time synchronisation, the power-on and
+ * suspend buttons), which start unset; the summary is always empty.
  */
 class TARVONEL_EXPORT clsPower final : public OptionObject {
 public:
@@ -45,6 +47,15 @@ public:
     void SetRunToolsBeforeSuspend(bool value) { m_runToolsBeforeSuspend = value; }
     bool RunToolsBeforePowerOff() const { return m_runToolsBeforePowerOff; }
     void SetRunToolsBeforePowerOff(bool value) { m_runToolsBeforePowerOff = value; }
+    /** Whether VMware Tools keep the guest clock in step with the host; empty: the file says nothing. */
+    std::optional<bool> SyncGuestTime() const { return m_syncGuestTime; }
+    void SetSyncGuestTime(std::optional<bool> value) { m_syncGuestTime = value; }
+    /** 0 hard, 1 soft, any other value: the file says nothing (the product decides). */
+    std::int16_t PowerOnButtonAction() const { return m_powerOnButtonAction; }
+    void SetPowerOnButtonAction(std::int16_t value) { m_powerOnButtonAction = value; }
+    /** 0 hard, 1 soft, any other value: the file says nothing (the product decides). */
+    std::int16_t SuspendButtonAction() const { return m_suspendButtonAction; }
+    void SetSuspendButtonAction(std::int16_t value) { m_suspendButtonAction = value; }
 
 private:
     bool m_powerOnAfterOpening = false;
@@ -56,6 +67,9 @@ private:
     bool m_runToolsAfterResume = false;
     bool m_runToolsBeforeSuspend = false;
     bool m_runToolsBeforePowerOff = false;
+    std::optional<bool> m_syncGuestTime;
+    std::int16_t m_powerOnButtonAction = -1;
+    std::int16_t m_suspendButtonAction = -1;
 };
 
 } // namespace tarvonel

@@ -5,6 +5,8 @@
 
 #include "editor/widget/pages/devices/EthernetPage.h"
 
+#include <QLabel>
+
 namespace zentravolix::testing {
 namespace {
 
@@ -71,6 +73,33 @@ TEST_F(EthernetPageTest, AdapterTypesFollowTheProduct)
     EXPECT_EQ(type->currentIndex(), 2);
     choose(type, 1);
     EXPECT_EQ(nic->DeviceType(), 1);
+}
+
+TEST_F(EthernetPageTest, NetworkNameIsOfferedForEsxiOrWhenTheAdapterHasOne)
+{
+    auto page = makePage<EthernetPage>(nic->ID());
+    auto* name = child<QLineEdit>(*page, "txtNicNetworkName");
+    // A Workstation machine without a port group has no use for the box.
+    EXPECT_TRUE(name->isHidden());
+    EXPECT_TRUE(child<QLabel>(*page, "lblNicNetworkName")->isHidden());
+
+    setProduct(4, 0);
+    page->load(nic->ID());
+    EXPECT_FALSE(name->isHidden());
+    EXPECT_TRUE(name->text().isEmpty());
+    leave(name, QStringLiteral("VM Network"));
+    EXPECT_EQ(nic->NetworkName(), "VM Network");
+    EXPECT_EQ(edits.size(), 1u);
+
+    // Another product still shows a name the adapter already has, and only that adapter's.
+    setProduct(1, 3);
+    page->load(nic->ID());
+    EXPECT_FALSE(name->isHidden());
+    EXPECT_EQ(name->text(), QStringLiteral("VM Network"));
+    auto other = hw()->NetworkAdapters()->Add();
+    page->load(other->ID());
+    EXPECT_TRUE(name->isHidden());
+    EXPECT_TRUE(name->text().isEmpty());
 }
 
 TEST_F(EthernetPageTest, ConnectionButtonsSetTheirNetworkAndRewriteTheRow)

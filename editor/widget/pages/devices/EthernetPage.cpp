@@ -3,6 +3,7 @@
 
 #include "config/ChoiceLists.h"
 #include "config/DeviceFieldRules.h"
+#include "config/ProductTables.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DevicePageSupport.h"
@@ -53,6 +54,13 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     typeRow->addWidget(m_cboNicType);
     typeRow->addStretch(1);
     inner->addLayout(typeRow);
+    auto* networkNameRow = new QHBoxLayout;
+    m_lblNicNetworkName = makeLabel(m_fraEthernet, "lblNicNetworkName");
+    m_txtNicNetworkName = makeLineEdit(m_fraEthernet, "txtNicNetworkName");
+    m_lblNicNetworkName->setBuddy(m_txtNicNetworkName);
+    networkNameRow->addWidget(m_lblNicNetworkName);
+    networkNameRow->addWidget(m_txtNicNetworkName, 1);
+    inner->addLayout(networkNameRow);
 
     m_fraNetConnection = makeGroup(m_fraEthernet, "fraNetConnection");
     auto* connection = new QVBoxLayout(m_fraNetConnection);
@@ -125,6 +133,13 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
         bindOption(m_connections[i], true, [this, i] { chooseConnection(static_cast<std::int16_t>(i)); });
     bindOption(m_optNetMacGenerated, false, [this] { chooseAddressType(kGenerated); });
     bindOption(m_optNetMacStatic, false, [this] { chooseAddressType(kStatic); });
+    bindText(m_txtNicNetworkName, false, [this](const std::string& value) {
+        auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
+        if (!nic)
+            return false;
+        nic->SetNetworkName(value);
+        return true;
+    });
     for (auto* box : m_txtNetMac)
         bindText(box, false, [this](const std::string&) { return storeAddress(); });
     bindText(m_txtNetMacGenOffset, false, [this](const std::string& value) {
@@ -175,6 +190,11 @@ void EthernetPage::fill()
     m_chkNicConnectedBoot->setChecked(nic && nic->ConnectedAtBoot());
     showComboKept(m_cboNicType, keptTypeKey(), nic ? PositionOfCode(*m_cboNicType, nic->DeviceType()) : -1);
     showComboIndex(m_cboNicConnection, nic ? nic->VNet() : -1);
+    const std::string networkName = nic ? nic->NetworkName() : std::string();
+    const bool esxi = m_vm->Options()->GeneralOptions()->TargetPlatform() == static_cast<std::int16_t>(config::Platform::ESXi);
+    m_txtNicNetworkName->setText(QString::fromStdString(networkName));
+    m_lblNicNetworkName->setVisible(esxi || !networkName.empty());
+    m_txtNicNetworkName->setVisible(esxi || !networkName.empty());
 
     const int connection = nic ? nic->ConnectionType() : -1;
     ShowOption({m_connections[0], m_connections[1], m_connections[2], m_connections[3]},
@@ -298,6 +318,7 @@ void EthernetPage::updateUILabels()
     m_chkNicEnabled->setText(text(295));
     m_chkNicConnectedBoot->setText(text(296));
     m_lblNicType->setText(text(321));
+    m_lblNicNetworkName->setText(text(2906));
     m_fraNetConnection->setTitle(text(322));
     for (int i = 0; i < 4; ++i)
         m_connections[i]->setText(text(323 + i));

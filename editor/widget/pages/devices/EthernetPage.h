@@ -48,6 +48,9 @@ private:
     QCheckBox* m_chkNicConnectedBoot;
     QLabel* m_lblNicType;
     QComboBox* m_cboNicType;
+    /** The ESXi port group; shown for an ESXi machine or an adapter that names one. */
+    QLabel* m_lblNicNetworkName;
+    QLineEdit* m_txtNicNetworkName;
 
     QGroupBox* m_fraNetConnection;
     /** optNetConnBridged, optNetConnHostOnly, optNetConnNat, optNetConnCustom: ConnectionType 0 to 3. */

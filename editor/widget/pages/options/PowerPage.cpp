@@ -23,6 +23,19 @@ QLabel* powerIcon(QWidget* parent, const char* name, QStyle::StandardPixmap pixm
     return label;
 }
 
+/** The last entry of the power-on and suspend lists: no line, the product decides. */
+constexpr int kProductDefault = 2;
+
+/** A combo position of the power-on and suspend lists as the model's value, and back. */
+std::int16_t actionOfIndex(std::int16_t index)
+{
+    return index == kProductDefault ? std::int16_t{-1} : index;
+}
+int indexOfAction(std::int16_t action)
+{
+    return action == 0 || action == 1 ? action : kProductDefault;
+}
+
 } // namespace
 
 PowerPage::PowerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, QWidget* parent)
@@ -35,6 +48,7 @@ PowerPage::PowerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     m_chkPowerOnAfterOpen = makeCheck(m_fraPowerOptions, "chkPowerOnAfterOpen", powerLayout);
     m_chkFullScreenAfterPowerOn = makeCheck(m_fraPowerOptions, "chkFullScreenAfterPowerOn", powerLayout);
     m_chkCloseAfterPowerOff = makeCheck(m_fraPowerOptions, "chkCloseAfterPowerOff", powerLayout);
+    m_chkSyncGuestTime = makeCheck(m_fraPowerOptions, "chkSyncGuestTime", powerLayout);
     layout->addWidget(m_fraPowerOptions);
 
     // The four power buttons of the VMware toolbar, each with what it does for this machine.
@@ -44,12 +58,16 @@ PowerPage::PowerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     m_cboReset = makeCombo(m_fraPowerControls, "cboReset");
     m_lblSuspend = makeLabel(m_fraPowerControls, "lblSuspend");
     m_lblStart = makeLabel(m_fraPowerControls, "lblStart");
+    m_cboPowerOn = makeCombo(m_fraPowerControls, "cboPowerOn");
+    m_cboSuspend = makeCombo(m_fraPowerControls, "cboSuspend");
     controls->addWidget(powerIcon(m_fraPowerControls, "picPowerStop", QStyle::SP_MediaStop), 0, 0);
     controls->addWidget(m_cboPowerOff, 0, 1);
     controls->addWidget(powerIcon(m_fraPowerControls, "picPowerPause", QStyle::SP_MediaPause), 1, 0);
     controls->addWidget(m_lblSuspend, 1, 1);
+    controls->addWidget(m_cboSuspend, 1, 2);
     controls->addWidget(powerIcon(m_fraPowerControls, "picPowerPlay", QStyle::SP_MediaPlay), 2, 0);
     controls->addWidget(m_lblStart, 2, 1);
+    controls->addWidget(m_cboPowerOn, 2, 2);
     controls->addWidget(powerIcon(m_fraPowerControls, "picPowerReset", QStyle::SP_BrowserReload), 3, 0);
     controls->addWidget(m_cboReset, 3, 1);
     controls->setColumnStretch(1, 1);
@@ -81,6 +99,9 @@ PowerPage::PowerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
               [power](bool v) { power()->SetRunToolsBeforeSuspend(v); });
     bindCheck(m_chkRunToolsBeforePowerOff, Polarity::Direct, false,
               [power](bool v) { power()->SetRunToolsBeforePowerOff(v); });
+    bindCheck(m_chkSyncGuestTime, Polarity::Direct, false, [power](bool v) { power()->SetSyncGuestTime(v); });
+    bindCombo(m_cboPowerOn, false, [power](std::int16_t v) { power()->SetPowerOnButtonAction(actionOfIndex(v)); });
+    bindCombo(m_cboSuspend, false, [power](std::int16_t v) { power()->SetSuspendButtonAction(actionOfIndex(v)); });
 }
 
 void PowerPage::load()
@@ -96,6 +117,10 @@ void PowerPage::load()
     showCheck(m_chkRunToolsAfterResume, Polarity::Direct, power->RunToolsAfterResume());
     showCheck(m_chkRunToolsBeforeSuspend, Polarity::Direct, power->RunToolsBeforeSuspend());
     showCheck(m_chkRunToolsBeforePowerOff, Polarity::Direct, power->RunToolsBeforePowerOff());
+    // Unset shows unticked; the first click writes the line.
+    showCheck(m_chkSyncGuestTime, Polarity::Direct, power->SyncGuestTime().value_or(false));
+    showComboIndex(m_cboPowerOn, indexOfAction(power->PowerOnButtonAction()));
+    showComboIndex(m_cboSuspend, indexOfAction(power->SuspendButtonAction()));
 }
 
 void PowerPage::updateUILabels()
@@ -114,6 +139,9 @@ void PowerPage::updateUILabels()
     m_chkRunToolsAfterResume->setText(text(242));
     m_chkRunToolsBeforeSuspend->setText(text(243));
     m_chkRunToolsBeforePowerOff->setText(text(244));
+    m_chkSyncGuestTime->setText(text(2900));
+    refillCombo(m_cboPowerOn, {text(2901), text(2902), text(2905)});
+    refillCombo(m_cboSuspend, {text(2903), text(2904), text(2905)});
 }
 
 } // namespace zentravolix::editor

@@ -8,7 +8,7 @@ class QLabel;
 
 namespace zentravolix::editor {
 
-/** Page 1: power behaviour, the two power buttons' actions and the VMware Tools scripts. */
+/** Page 1: power behaviour, the power buttons' actions, the VMware Tools scripts and time sync. */
 class PowerPage final : public OptionPage {
     Q_OBJECT
 public:
@@ -33,6 +33,9 @@ private:
     QCheckBox* m_chkRunToolsAfterResume;
     QCheckBox* m_chkRunToolsBeforeSuspend;
     QCheckBox* m_chkRunToolsBeforePowerOff;
+    QCheckBox* m_chkSyncGuestTime;
+    QComboBox* m_cboPowerOn;
+    QComboBox* m_cboSuspend;
 };
 
 } // namespace zentravolix::editor
