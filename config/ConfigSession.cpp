@@ -97,13 +97,12 @@ const std::vector<vmx::ReadProblem>& ConfigSession::Open(const fs::path& file, c
 {
     beforeRead();
     vmx::ReadOptions readOptions;
-    // The content is wanted to notice a later change by another program, even without a backup.
-    readOptions.keepOriginal = true;
+    readOptions.keepOriginal = options.backup;
+    // The content's hash notices a later change by another program, even without a backup.
+    readOptions.hashContent = true;
     vmx::ReadResult result = vmx::ReadVmxFile(file, *m_vm, readOptions);
-    if (result.original)
-        rememberFile(file, result.original->content);
-    if (!options.backup)
-        result.original.reset();
+    if (result.contentHash)
+        rememberFile(file, *result.contentHash);
     afterRead(std::move(result), file, options.knownAs);
     return m_problems;
 }
@@ -253,6 +252,11 @@ std::optional<std::string> readWholeFile(const fs::path& path)
 
 void ConfigSession::rememberFile(const fs::path& path, std::string_view content)
 {
+    rememberFile(path, std::hash<std::string_view>()(content));
+}
+
+void ConfigSession::rememberFile(const fs::path& path, std::size_t contentHash)
+{
     std::error_code ec;
     KnownFile known;
     known.path = fs::absolute(path, ec).lexically_normal();
@@ -260,7 +264,7 @@ void ConfigSession::rememberFile(const fs::path& path, std::string_view content)
     if (ec)
         known.size = static_cast<std::uintmax_t>(-1);
     known.time = fs::last_write_time(path, ec);
-    known.hash = std::hash<std::string_view>()(content);
+    known.hash = contentHash;
     m_known = std::move(known);
 }
 

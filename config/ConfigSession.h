@@ -201,6 +201,7 @@ private:
         std::size_t hash = 0;
     };
     void rememberFile(const std::filesystem::path& path, std::string_view content);
+    void rememberFile(const std::filesystem::path& path, std::size_t contentHash);
     std::optional<KnownFile> m_known;
     bool m_encrypted = false;
 };

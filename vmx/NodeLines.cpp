@@ -49,7 +49,7 @@ bool hasClusteringSwitch(const std::vector<RawLine>& keyLines, const std::vector
 {
     ParsedLine line;
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
-        if (superseded[i] || !EqualsIgnoreCase(RawLineKey(keyLines[i].text), key::DiskLocking))
+        if (superseded[i] || !EqualsIgnoreCase(keyLines[i].key, key::DiskLocking))
             continue;
         parseLine(keyLines[i], line);
         line.loadValue();

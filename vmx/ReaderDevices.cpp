@@ -241,7 +241,7 @@ Fate readGenericScsi(tarvonel::clsGenSCSI& device, const ParsedLine& line)
 std::int32_t fileHardwareVersion(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded)
 {
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
-        if (superseded[i] || !EqualsIgnoreCase(RawLineKey(keyLines[i].text), key::HardwareVersion))
+        if (superseded[i] || !EqualsIgnoreCase(keyLines[i].key, key::HardwareVersion))
             continue;
         std::int64_t version = 0;
         if (ParseInteger(LineValue(keyLines[i].text), 0, 1000, version) == NumberStatus::Ok)

@@ -13,6 +13,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 #include <system_error>
@@ -75,7 +76,7 @@ void parseLine(const RawLine& raw, ParsedLine& out)
     out.hasEquals = eq != std::string_view::npos;
     if (!out.hasEquals)
         return;
-    const std::string_view key = TrimSpacesAndTabs(raw.text.substr(0, eq));
+    const std::string_view key = raw.key.empty() ? TrimSpacesAndTabs(raw.text.substr(0, eq)) : raw.key;
     out.key.assign(key.data(), key.size());
     for (char& c : out.key) {
         if (c >= 'A' && c <= 'Z')
@@ -125,9 +126,12 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
  * A line only an ESX or ESXi host writes: a path on a VMFS datastore, a network adapter attached
  * to a port group by name, or a MAC address vCenter assigned.
  */
-bool hasServerMark(const detail::ParsedLine& line)
+constexpr std::string_view kVmfsVolumes = "/vmfs/volumes/";
+
+/** vmfsInText: the whole text has the VMFS path somewhere (most files have not: no line is searched then). */
+bool hasServerMark(const detail::ParsedLine& line, bool vmfsInText)
 {
-    if (line.text.find("/vmfs/volumes/") != std::string_view::npos)
+    if (vmfsInText && line.text.find(kVmfsVolumes) != std::string_view::npos)
         return true;
     if (!line.hasEquals || line.prefix().substr(0, 8) != "ethernet")
         return false;
@@ -222,15 +226,20 @@ void splitLines(std::string_view text, std::vector<detail::RawLine>& keyLines, s
         ++number;
         if (line.empty())
             continue;
-        (line.front() == '#' ? comments : keyLines).push_back({number, line});
+        if (line.front() == '#')
+            comments.push_back({number, line, {}});
+        else
+            keyLines.push_back({number, line, RawLineKey(line)});
     }
 }
 
 } // namespace
 
-ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath)
+namespace {
+
+/** ReadVmxText for a text checkText has passed. */
+ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath)
 {
-    checkText(text, vmxFilePath);
     if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom)
         text.remove_prefix(kUtf8Bom.size());
 
@@ -254,7 +263,7 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
         // Sized once, without an allocation per key: files of later products have very many.
         detail::KeySet later(keyLines.size());
         for (std::size_t i = keyLines.size(); i-- > 0;) {
-            const std::string_view key = RawLineKey(keyLines[i].text);
+            const std::string_view key = keyLines[i].key;
             if (!key.empty() && !later.insert(key))
                 superseded[i] = true;
         }
@@ -264,7 +273,7 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
         if (superseded[i])
             continue;
-        const std::string_view key = RawLineKey(keyLines[i].text);
+        const std::string_view key = keyLines[i].key;
         constexpr std::string_view kFamily = detail::family::SharedFolder;
         constexpr std::string_view kPresent = detail::member::Present;
         if (key.size() <= kFamily.size() + kPresent.size() || !EqualsIgnoreCase(key.substr(0, kFamily.size()), kFamily) ||
@@ -285,7 +294,7 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
         for (std::size_t i = 0; i < keyLines.size(); ++i) {
             if (superseded[i])
                 continue;
-            const std::string_view key = RawLineKey(keyLines[i].text);
+            const std::string_view key = keyLines[i].key;
             constexpr std::string_view kFamily = detail::family::SharedFolder;
             if (key.size() <= kFamily.size() || !EqualsIgnoreCase(key.substr(0, kFamily.size()), kFamily))
                 continue;
@@ -325,6 +334,7 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
             ctx.preserve(line);
     };
     result.encrypted = isEncryptedConfiguration(keyLines);
+    const bool vmfsInText = text.find(kVmfsVolumes) != std::string_view::npos;
     detail::ParsedLine line;
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
         detail::parseLine(keyLines[i], line);
@@ -332,7 +342,7 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
         if (superseded[i])
             continue;
         if (!result.serverMarks)
-            result.serverMarks = hasServerMark(line);
+            result.serverMarks = hasServerMark(line, vmfsInText);
         if (!line.hasEquals)
             ctx.preserve(line);
         else
@@ -375,6 +385,14 @@ ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, cons
     return result;
 }
 
+} // namespace
+
+ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath)
+{
+    checkText(text, vmxFilePath);
+    return readCheckedText(text, vm, vmxFilePath);
+}
+
 void TakeNewerLines(ReadResult& result, const tarvonel::VirtualMachine& vm)
 {
     if (result.newerLines.empty())
@@ -398,7 +416,6 @@ ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachi
     if (!ec && size > kMaxBytes)
         throw VmxFileError(VmxFileError::Reason::TooLarge, path);
 
-    // Straight into the string, without a stream buffer between: a long file is copied once.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw VmxFileError(VmxFileError::Reason::CannotOpen, path, std::strerror(errno));
@@ -406,17 +423,23 @@ ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachi
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    std::string content;
-    // One byte more than the size, so the end is seen without growing the string.
-    content.resize(ec ? std::size_t{65536} : static_cast<std::size_t>(size) + 1);
+    // The bytes go straight into a buffer that is not cleared first (every byte of it is
+    // overwritten or unused): a long file is copied once, by the read itself. A string of the
+    // content is made only for a backup.
+    std::size_t capacity = ec ? std::size_t{65536} : static_cast<std::size_t>(size) + 1;
+    // One byte more than the size, so the end is seen without growing the buffer.
+    auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t filled = 0;
     for (;;) {
-        if (filled == content.size()) {
-            if (content.size() > kMaxBytes)
+        if (filled == capacity) {
+            if (capacity > kMaxBytes)
                 throw VmxFileError(VmxFileError::Reason::TooLarge, path);
-            content.resize(content.size() * 2);
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+            std::memcpy(larger.get(), buffer.get(), filled);
+            buffer = std::move(larger);
+            capacity *= 2;
         }
-        const ssize_t n = ::read(fd, content.data() + filled, content.size() - filled);
+        const ssize_t n = ::read(fd, buffer.get() + filled, capacity - filled);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -425,17 +448,19 @@ ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachi
             break;
         filled += static_cast<std::size_t>(n);
     }
-    content.resize(filled);
-    if (content.size() > kMaxBytes)
+    if (filled > kMaxBytes)
         throw VmxFileError(VmxFileError::Reason::TooLarge, path);
+    const std::string_view content(buffer.get(), filled);
     checkText(content, path);
 
     std::optional<platform::FileAttributes> attributes;
     if (options.keepOriginal)
         attributes = platform::ReadFileAttributes(path);
-    ReadResult result = ReadVmxText(content, vm, path.string());
+    ReadResult result = readCheckedText(content, vm, path.string());
     if (options.keepOriginal)
-        result.original = OpenedFile{path, std::move(content), std::move(attributes)};
+        result.original = OpenedFile{path, std::string(content), std::move(attributes)};
+    if (options.hashContent)
+        result.contentHash = std::hash<std::string_view>()(content);
     return result;
 }
 

@@ -42,6 +42,8 @@ struct ReadResult {
     ValuesAfterRead valuesAfterRead;
     /** The file as read, when ReadOptions::keepOriginal asked for it (for WriteBackup). */
     std::optional<OpenedFile> original;
+    /** std::hash of the file's bytes, when ReadOptions::hashContent asked for it (to notice a later change). */
+    std::optional<std::size_t> contentHash;
     /**
      * The file named its product in a "# Platform = " line. Files VMware wrote have none; the
      * configuration session then finds the product from the file's hardware version.
@@ -79,6 +81,8 @@ void TakeNewerLines(ReadResult& result, const tarvonel::VirtualMachine& vm);
 struct ReadOptions {
     /** Keep the file's content and attributes in ReadResult::original, for a backup made at the first save. */
     bool keepOriginal = false;
+    /** Give the hash of the file's bytes in ReadResult::contentHash (without keeping the bytes). */
+    bool hashContent = false;
 };
 
 /**

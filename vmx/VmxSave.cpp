@@ -52,7 +52,7 @@ SavedFile SaveVmxFile(const tarvonel::VirtualMachine& vm, const std::vector<std:
     // The whole text first: a model that cannot be written stops the save before any folder is made.
     SavedFile saved{VmxFilePath(vm), WriteVmxText(vm, otherParams, afterRead)};
     // Never write what the reader would refuse: the file could not be opened again.
-    if (CountedSize(saved.text) > MaxVmxFileSize)
+    if (saved.text.size() > MaxVmxFileSize && CountedSize(saved.text) > MaxVmxFileSize)
         throw platform::IoError("Cannot write", saved.path,
                                 "the configuration would be larger than 64 MiB, more than can be opened again");
 

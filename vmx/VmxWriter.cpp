@@ -26,6 +26,16 @@ std::string_view lowerInto(std::string& buffer, std::string_view key)
     return buffer;
 }
 
+/**
+ * The part of a key that names its device slot, in lower case: what comes before the first dot
+ * and the dot (slotsOfKey looks no further); the whole key when it has no dot.
+ */
+std::string_view slotPartInto(std::string& buffer, std::string_view key)
+{
+    const auto dot = key.find('.');
+    return lowerInto(buffer, dot == std::string_view::npos ? key : key.substr(0, dot + 1));
+}
+
 /** The writer's own key lines by key (letter case ignored), looked up once per preserved line. */
 class OwnKeys {
 public:
@@ -107,19 +117,6 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
     ValuesAfterRead values;
     if (otherParams.empty())
         return values;
-    // Only the slots some preserved line belongs to matter to the writer.
-    const auto slots = detail::deviceSlots(vm);
-    std::string lowered; // one buffer for every key: files of later products have many
-    for (const auto& preserved : otherParams) {
-        const std::string_view key = RawLineKey(preserved);
-        if (key.empty())
-            continue;
-        for (const auto& slot : detail::slotsOfKey(lowerInto(lowered, key))) {
-            if (slots.count(slot))
-                values.recordSlot(slot);
-        }
-    }
-
     // Only the writer's lines of the preserved keys count. For a few preserved lines only those
     // lines are made: a model of a thousand items writes a quarter of a megabyte, and a file read
     // is checked against a handful of its lines. A file of thousands of preserved lines has more
@@ -135,13 +132,30 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
             // of the preserved keys alone are made below, as for a short file.
         }
     }
+    // One pass over the preserved keys: the slots they belong to (only those matter to the
+    // writer) and, with the model's lines made, the lines of their keys.
+    const auto slots = detail::deviceSlots(vm);
+    std::optional<OwnKeys> ownKeys;
+    std::vector<bool> wanted;
     if (!own.empty()) {
-        const OwnKeys ownKeys(own);
-        std::vector<bool> wanted(own.size(), false);
-        for (const auto& preserved : otherParams) {
-            if (const std::size_t i = ownKeys.lineOf(RawLineKey(preserved)); i != std::string_view::npos)
+        ownKeys.emplace(own);
+        wanted.assign(own.size(), false);
+    }
+    std::string lowered; // one buffer for every key: files of later products have many
+    for (const auto& preserved : otherParams) {
+        const std::string_view key = RawLineKey(preserved);
+        if (key.empty())
+            continue;
+        for (const auto& slot : detail::slotsOfKey(slotPartInto(lowered, key))) {
+            if (slots.count(slot))
+                values.recordSlot(slot);
+        }
+        if (ownKeys) {
+            if (const std::size_t i = ownKeys->lineOf(key); i != std::string_view::npos)
                 wanted[i] = true;
         }
+    }
+    if (ownKeys) {
         for (std::size_t i = 0; i < own.size(); ++i) {
             if (wanted[i])
                 values.record(own[i].key, own[i].text);
@@ -185,26 +199,34 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
         if (!keys[i].empty() && !seen.insert(keys[i]))
             keepPreserved[i] = false;
     }
-    // The reader makes a numbered device from any line of its slot ("ethernet0.pciSlotNumber"),
-    // so the kept lines of a device removed since reading would bring it back: they go with it.
-    if (afterRead.slotCount() > 0) {
-        const auto slots = detail::deviceSlots(vm);
-        std::string lowered;
-        for (std::size_t i = 0; i < otherParams.size(); ++i) {
-            if (!keepPreserved[i] || keys[i].empty())
-                continue;
-            for (const auto& slot : detail::slotsOfKey(lowerInto(lowered, keys[i]))) {
+    // One pass over the kept lines that remain. The reader makes a numbered device from any line
+    // of its slot ("ethernet0.pciSlotNumber"), so the kept lines of a device removed since reading
+    // would bring it back: they go with it. A kept line of a key the writer has a line for stays
+    // while the model still writes what it wrote right after reading.
+    const bool slotsToCheck = afterRead.slotCount() > 0;
+    std::unordered_set<std::string> slots;
+    if (slotsToCheck)
+        slots = detail::deviceSlots(vm);
+    std::string lowered;
+    std::optional<std::size_t> encodingLine;
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < otherParams.size(); ++i) {
+        if (!keepPreserved[i])
+            continue;
+        if (keys[i].empty()) {
+            size += otherParams[i].size() + 2;
+            continue;
+        }
+        if (slotsToCheck) {
+            for (const auto& slot : detail::slotsOfKey(slotPartInto(lowered, keys[i]))) {
                 if (afterRead.hadSlot(slot) && !slots.count(slot)) {
                     keepPreserved[i] = false;
                     break;
                 }
             }
+            if (!keepPreserved[i])
+                continue;
         }
-    }
-    std::optional<std::size_t> encodingLine;
-    for (std::size_t i = 0; i < otherParams.size(); ++i) {
-        if (!keepPreserved[i] || keys[i].empty())
-            continue;
         if (const std::size_t o = ownKeys.lineOf(keys[i]); o != std::string_view::npos) {
             const detail::VmxLine& line = own[o];
             if (afterRead.unchanged(line.key, line.text))
@@ -212,17 +234,17 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
             else
                 keepPreserved[i] = false;
         }
+        if (!keepPreserved[i])
+            continue;
+        size += otherParams[i].size() + 2;
         // VMware takes the character set from this key and reads it only at the top of the file.
-        if (keepPreserved[i] && !encodingLine && EqualsIgnoreCase(keys[i], ".encoding"))
+        if (!encodingLine && EqualsIgnoreCase(keys[i], ".encoding"))
             encodingLine = i;
     }
 
     std::string text;
-    std::size_t size = 0;
     for (const auto& line : own)
         size += line.text.size() + 2;
-    for (const auto& line : otherParams)
-        size += line.size() + 2;
     text.reserve(size + 128);
     const auto emit = [&text](std::string_view line) {
         text += line;

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string_view>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +53,31 @@ TEST(VmxBackupOfOpenedFile, ReadingWritesNoBackupAndTheBackupIsTheFileAsOpenedWi
     EXPECT_EQ(st.st_gid, 8765u);
 
     EXPECT_FALSE(ReadVmxFile(path, *newMachine()).original) << "kept only when asked for";
+}
+
+TEST(VmxBackupOfOpenedFile, TheHashOfTheBytesReadIsGivenWithoutKeepingThem)
+{
+    // A change by another program is noticed by the hash of the file as read, also when no
+    // backup keeps its bytes; the hash is of the bytes as they are, line ends and marks included.
+    test::TempFolder folder("hash");
+    const fs::path path = folder.path() / "m.vmx";
+    const std::string bytes = "\xEF\xBB\xBF" "displayName = \"H\"\r\nunknown.key = \"1\"\n";
+    test::writeFile(path, bytes);
+    ReadOptions hashOnly;
+    hashOnly.hashContent = true;
+    const ReadResult hashed = ReadVmxFile(path, *newMachine(), hashOnly);
+    EXPECT_FALSE(hashed.original);
+    ASSERT_TRUE(hashed.contentHash);
+    EXPECT_EQ(*hashed.contentHash, std::hash<std::string_view>()(bytes));
+    EXPECT_EQ(hashed.otherParams, std::vector<std::string>{"unknown.key = \"1\""});
+
+    ReadOptions both = hashOnly;
+    both.keepOriginal = true;
+    const ReadResult kept = ReadVmxFile(path, *newMachine(), both);
+    ASSERT_TRUE(kept.original);
+    EXPECT_EQ(kept.original->content, bytes);
+    EXPECT_EQ(kept.contentHash, hashed.contentHash);
+    EXPECT_FALSE(ReadVmxFile(path, *newMachine()).contentHash) << "given only when asked for";
 }
 
 TEST(VmxBackupOfOpenedFile, APlantedLinkIsReplacedNeverFollowed)

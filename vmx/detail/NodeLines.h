@@ -87,7 +87,7 @@ void forEachControllerLine(const std::vector<RawLine>& keyLines, const std::vect
         if (superseded[i])
             continue;
         // Cheap test first: only keys starting with a bus's family concern this pass.
-        const std::string_view raw = RawLineKey(keyLines[i].text);
+        const std::string_view raw = keyLines[i].key;
         Bus bus = Bus::Ide;
         if (!isControllerPrefix(raw, bus))
             continue;

@@ -51,10 +51,15 @@ struct ParsedLine {
     }
 };
 
-/** A line of the file as split: its number and text (without the line end). */
+/**
+ * A line of the file as split: its number, its text (without the line end) and its key as
+ * RawLineKey gives it, found once when the text is split (the read looks at the keys in several
+ * passes).
+ */
 struct RawLine {
     std::int32_t number = 0;
     std::string_view text;
+    std::string_view key;
 };
 
 /** Splits a key line into `out`, reusing its buffers (a large file costs no allocation per line here). */
