@@ -87,6 +87,17 @@ std::unordered_set<std::string> deviceSlots(const tarvonel::VirtualMachine& vm)
     return slots;
 }
 
+namespace {
+
+/** Whether text starts with head; the first letters are compared first, as most keys start with no family. */
+bool startsWith(std::string_view text, std::string_view head)
+{
+    return text.size() >= head.size() && (head.empty() || text.front() == head.front()) &&
+           text.substr(0, head.size()) == head;
+}
+
+} // namespace
+
 std::vector<std::string> slotsOfKey(std::string_view lowerKey)
 {
     const auto dot = lowerKey.find('.');
@@ -98,7 +109,7 @@ std::vector<std::string> slotsOfKey(std::string_view lowerKey)
         return {std::string(prefix)};
     // The plain "sharedfolder" prefix holds the count, not a folder.
     for (const std::string_view family : kPositionFamilies) {
-        if (prefix.size() > family.size() && prefix.substr(0, family.size()) == family) {
+        if (prefix.size() > family.size() && startsWith(prefix, family)) {
             const auto n = slotIndex(prefix.substr(family.size()));
             if (!n)
                 return {};
@@ -107,7 +118,7 @@ std::vector<std::string> slotsOfKey(std::string_view lowerKey)
     }
     for (const BusFamily& known : kBusFamilies) {
         const std::string_view family = known.family;
-        if (prefix.substr(0, family.size()) != family)
+        if (!startsWith(prefix, family))
             continue;
         const std::string_view address = prefix.substr(family.size());
         const auto colon = address.find(':');
