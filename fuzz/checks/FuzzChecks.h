@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,8 +33,21 @@ Finding CheckVmx(std::string_view input);
  */
 inline constexpr std::int32_t kVmxRoundTripItemLimit = 64;
 
-/** CheckVmx, writing and reading again only models of at most itemLimit items. */
-Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit);
+/** What one VMX check did: the fuzz target's cost per input follows from it. */
+struct VmxCheckWork {
+    /** Devices and shared folders of the model read from the input (0 when the read refused it). */
+    std::int32_t items = 0;
+    /** The model was written, read again and written again. */
+    bool roundTrip = false;
+    /** Bytes of .vmx text both writes made together. */
+    std::size_t bytesWritten = 0;
+};
+
+/**
+ * CheckVmx, writing and reading again only models of at most itemLimit items; work, when given,
+ * receives what the check did.
+ */
+Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit, VmxCheckWork* work = nullptr);
 
 /**
  * The disk descriptor reader on the input as text and as a disk file (embedded descriptor), and

@@ -70,8 +70,11 @@ Finding CheckVmx(std::string_view input)
     return CheckVmxWithItemLimit(input, kVmxRoundTripItemLimit);
 }
 
-Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit)
+Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit, VmxCheckWork* work)
 {
+    VmxCheckWork unused;
+    VmxCheckWork& done = work ? *work : unused;
+    done = {};
     // Opened as the editor and the tool open a file.
     config::ConfigSession session("/tmp/");
     try {
@@ -84,12 +87,14 @@ Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit)
     // An index in the hundreds makes as many items, and writing them twice costs a hundred
     // times an ordinary file: the fuzzer would spend its time there. Such models are checked by
     // the hardening tests with no limit.
-    if (itemCount(*session.Machine()) > itemLimit)
+    done.items = itemCount(*session.Machine());
+    if (done.items > itemLimit)
         return std::nullopt;
 
     std::string first;
     try {
         first = session.Text();
+        done.bytesWritten = first.size();
     } catch (const std::exception& e) {
         return std::string("what was read cannot be written: ") + e.what();
     }
@@ -126,6 +131,8 @@ Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit)
         config::ConfigSession again("/tmp/");
         again.OpenText(first, kFilePath);
         second = again.Text();
+        done.bytesWritten += second.size();
+        done.roundTrip = true;
     } catch (const std::exception& e) {
         return std::string("the written file cannot be read and written again: ") + e.what();
     }

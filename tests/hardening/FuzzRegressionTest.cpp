@@ -202,9 +202,34 @@ TEST(VmxLargeIndexes, HundredsOfItemsSurviveWriteReadWrite)
     vmx::ReadVmxText(text, *vm);
     ASSERT_GT(vm->Hardware()->NetworkAdapters()->Count() + vm->Options()->SharedFoldersOptions()->Count(),
               fuzz::kVmxRoundTripItemLimit); // beyond what the fuzz target writes
-    const fuzz::Finding finding = fuzz::CheckVmxWithItemLimit(text, INT32_MAX);
+    fuzz::VmxCheckWork whole;
+    const fuzz::Finding finding = fuzz::CheckVmxWithItemLimit(text, INT32_MAX, &whole);
     EXPECT_FALSE(finding) << *finding;
-    EXPECT_FALSE(fuzz::CheckVmx(text)); // read only there
+    EXPECT_TRUE(whole.roundTrip);
+
+    // The fuzz target's check reads such a model and writes nothing: its work per input stays
+    // that of a read, whatever the indexes.
+    fuzz::VmxCheckWork bounded;
+    EXPECT_FALSE(fuzz::CheckVmxWithItemLimit(text, fuzz::kVmxRoundTripItemLimit, &bounded));
+    EXPECT_EQ(bounded.items, whole.items);
+    EXPECT_FALSE(bounded.roundTrip);
+    EXPECT_EQ(bounded.bytesWritten, 0u);
+}
+
+// The bound leaves ordinary files alone: they get the write, read and write, and the second
+// write is the first one again.
+TEST(VmxLargeIndexes, OrdinaryFileGetsTheWholeCheckUnderTheItemLimit)
+{
+    const std::string text = "config.version = \"8\"\r\nvirtualHW.version = \"7\"\r\nmemsize = \"512\"\r\n"
+                             "ethernet0.present = \"TRUE\"\r\nscsi0.present = \"TRUE\"\r\n"
+                             "scsi0:0.present = \"TRUE\"\r\nscsi0:0.fileName = \"disk.vmdk\"\r\n";
+    fuzz::VmxCheckWork work;
+    EXPECT_FALSE(fuzz::CheckVmxWithItemLimit(text, fuzz::kVmxRoundTripItemLimit, &work));
+    EXPECT_GT(work.items, 0);
+    EXPECT_LE(work.items, fuzz::kVmxRoundTripItemLimit);
+    EXPECT_TRUE(work.roundTrip);
+    EXPECT_GT(work.bytesWritten, 0u);
+    EXPECT_EQ(work.bytesWritten % 2, 0u);
 }
 
 } // namespace
