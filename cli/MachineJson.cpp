@@ -119,8 +119,7 @@ void fields(const tarvonel::clsNIC& d, json& j)
     j["connectionType"] = d.ConnectionType();
     j["connectionTypeName"] = word(words::ConnectionTypes, d.ConnectionType());
     j["virtualNetwork"] = d.VNet();
-    j["macAddressType"] = d.AddressType() == 1 ? json("static") : d.AddressType() == 0 ? json("generated")
-                                                                                        : json(d.AddressType());
+    j["macAddressType"] = word(words::AddressTypes, d.AddressType());
     j["macAddress"] = d.MacAddress();
     j["generatedAddressOffset"] = d.GenAddressOffset();
 }

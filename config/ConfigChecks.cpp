@@ -171,6 +171,14 @@ bool isMacShape(const std::string& address)
     return true;
 }
 
+/** The finding code of an address outside the range of its address type. */
+const char* rangeCode(std::int16_t addressType)
+{
+    return addressType == kMacStatic    ? "mac-static-range"
+           : addressType == kMacVCenter ? "mac-vcenter-range"
+                                        : "mac-generated-range";
+}
+
 void checkMacs(const tarvonel::clsHardware& hw, const KeyLineIndex& lines, CheckResult& result)
 {
     const auto nics = hw.NetworkAdapters();
@@ -193,14 +201,15 @@ void checkMacs(const tarvonel::clsHardware& hw, const KeyLineIndex& lines, Check
                                               kMacNotSixGroups, {nic->DisplayName(), address}));
             continue;
         }
-        if (nic->AddressType() == kMacStatic || nic->AddressType() == kMacGenerated) {
+        if (nic->AddressType() == kMacStatic || nic->AddressType() == kMacGenerated ||
+            nic->AddressType() == kMacVCenter) {
             const MacGroups groups = SplitMacAddress(address);
             for (int g = 0; g < kMacGroupCount; ++g) {
                 const FieldDecision d = CheckMacBox(g, groups[static_cast<std::size_t>(g)], nic->AddressType());
                 if (d.refused() && d.message) {
                     // The editor's message: the address must lie in the program's range.
                     CheckFinding f = finding(line, isStatic ? Severity::Error : Severity::Warning,
-                                             isStatic ? "mac-static-range" : "mac-generated-range", d.message->textId,
+                                             rangeCode(nic->AddressType()), d.message->textId,
                                              {}, d.message->textSuffix);
                     result.findings.push_back(std::move(f));
                     break;

@@ -21,6 +21,8 @@ constexpr int kInvalidGeneratedMacTitle = 180;
 constexpr int kGeneratedMacRange = 181;
 constexpr int kInvalidStaticMacTitle = 182;
 constexpr int kStaticMacRange = 183;
+constexpr int kInvalidVCenterMacTitle = 2950;
+constexpr int kVCenterMacRange = 2951;
 constexpr int kInvalidOffsetTitle = 184;
 constexpr int kOffsetNotNumeric = 185;
 constexpr int kNotNumeric = 185; // "Must be numeric!", also the display fields' message
@@ -30,6 +32,7 @@ constexpr int kScreenTooLarge = 404;
 // The address ranges are not translated: they follow the translated sentence as they are.
 constexpr const char* kGeneratedRange = " 00:0C:29:xx:yy:zz";
 constexpr const char* kStaticRange = " 00:50:56:00:00:00-00:50:56:3F:FF:FF";
+constexpr const char* kVCenterRange = " 00:50:56:80:00:00-00:50:56:BF:FF:FF";
 
 FieldDecision refuse(std::optional<RuleMessage> message, bool keepFocus)
 {
@@ -62,8 +65,11 @@ bool macGroupAllowed(int index, char first, char second, std::int16_t addressTyp
     case 2:
         return generated ? first == '2' && second == '9' : first == '5' && second == '6';
     case 3:
-        // Static addresses of the program's range end at 00:50:56:3F:FF:FF.
-        if (!generated && !(first >= '0' && first <= '3'))
+        // Static addresses of the program's range end at 00:50:56:3F:FF:FF; vCenter hands out
+        // 00:50:56:80:00:00 to 00:50:56:BF:FF:FF.
+        if (!generated && addressType != kMacVCenter && !(first >= '0' && first <= '3'))
+            return false;
+        if (addressType == kMacVCenter && !(first == '8' || first == '9' || first == 'A' || first == 'B'))
             return false;
         return isHex(first) && isHex(second);
     case 4:
@@ -112,6 +118,8 @@ FieldDecision CheckMacBox(int index, const std::string& text, std::int16_t addre
         message = RuleMessage{kInvalidGeneratedMacTitle, kGeneratedMacRange, kGeneratedRange, RuleIcon::Information};
     else if (addressType == kMacStatic)
         message = RuleMessage{kInvalidStaticMacTitle, kStaticMacRange, kStaticRange, RuleIcon::Information};
+    else if (addressType == kMacVCenter)
+        message = RuleMessage{kInvalidVCenterMacTitle, kVCenterMacRange, kVCenterRange, RuleIcon::Information};
     FieldDecision d = refuse(std::move(message), false);
     d.shownText = std::string();
     return d;

@@ -38,12 +38,14 @@ using MacGroups = std::array<std::string, kMacGroupCount>;
 /** NIC AddressType values. */
 inline constexpr std::int16_t kMacGenerated = 0;
 inline constexpr std::int16_t kMacStatic = 1;
+/** Assigned by vCenter from its own range; the product keeps it in the generated address. */
+inline constexpr std::int16_t kMacVCenter = 2;
 
 /**
  * One MAC address box (index 0..5) for an adapter of the given AddressType: empty is ignored;
  * valid is Store (the caller then assembles the address with AssembleMacAddress); invalid is
  * Refuse with shownText "" (the box is cleared) and, for a generated or static address, the
- * information message naming the valid range. The focus is never kept. Letter case does not
+ * information message naming the valid range (vCenter's range for an address vCenter assigned). The focus is never kept. Letter case does not
  * matter for the check.
  */
 FieldDecision CheckMacBox(int index, const std::string& text, std::int16_t addressType);

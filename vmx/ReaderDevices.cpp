@@ -204,12 +204,15 @@ Fate readCDRom(tarvonel::clsCDRom& cd, const ParsedLine& line, Bus bus)
         cd.SetDeviceName(line.value);
     } else if (line.hasMember(member::DeviceType)) {
         cd.SetDeviceType(line.value);
-    } else if (line.hasMember(member::StartConnected) || line.hasMember(member::Exclusive)) {
+    } else if (line.hasMember(member::StartConnected) || line.hasMember(member::Exclusive) ||
+               line.hasMember(member::ClientDevice)) {
         const auto flag = parseBoolean(line.value);
         if (!flag)
             return Fate::Preserved;
         if (line.hasMember(member::StartConnected))
             cd.SetConnectedAtBoot(*flag);
+        else if (line.hasMember(member::ClientDevice))
+            cd.SetClientDevice(*flag);
         else
             cd.SetExclusiveConnection(*flag);
     } else if (!line.hasMember(member::AutoDetect)) { // the writer derives it from the file name

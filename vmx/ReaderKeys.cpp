@@ -123,7 +123,11 @@ Fate readFloppy(ReaderContext& ctx, const ParsedLine& line)
     const auto floppy = numberedItem(ctx, line, *ctx.hw.Floppies(), family::Floppy.size());
     if (!floppy)
         return Fate::Preserved;
-    return readPortCommon(*floppy, line).value_or(Fate::Preserved);
+    if (const auto fate = readPortCommon(*floppy, line))
+        return *fate;
+    if (line.hasMember(member::ClientDevice))
+        return onBoolean(line, [&](bool f) { floppy->SetClientDevice(f); });
+    return Fate::Preserved;
 }
 
 Fate readParallel(ReaderContext& ctx, const ParsedLine& line)
@@ -194,7 +198,7 @@ Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
         });
     }
     if (line.hasMember(member::AddressType))
-        return onKeyword(line, {"generated", "static"}, [&](std::int16_t c) { nic->SetAddressType(c); });
+        return onWord(line, words::AddressTypes, [&](std::int16_t c) { nic->SetAddressType(c); });
     if (line.hasMember(member::GeneratedAddress) || line.hasMember(member::Address)) {
         nic->SetMacAddress(line.value);
         return Fate::Consumed;
@@ -210,13 +214,20 @@ Fate readEthernet(ReaderContext& ctx, const ParsedLine& line)
         nic->SetNetworkName(line.value);
         return Fate::Consumed;
     }
+    if (line.hasMember(member::UptCompatibility))
+        return onBoolean(line, [&](bool f) { nic->SetUptCompatibility(f); });
+    if (line.hasMember(member::WakeOnPacket))
+        return onBoolean(line, [&](bool f) { nic->SetWakeOnPacket(f); });
+    if (line.hasMember(member::GuestConnectionControl))
+        return onBoolean(line, [&](bool f) { nic->SetGuestConnectionControl(f); });
     return Fate::Preserved;
 }
 
 Fate readSound(ReaderContext& ctx, const ParsedLine& line)
 {
     if (!line.is(key::SoundPresent) && !line.is(key::SoundStartConnected) && !line.is(key::SoundVirtualDev) &&
-        !line.is(key::SoundSynth))
+        !line.is(key::SoundSynth) && !line.is(key::SoundAutoDetect) &&
+        !(line.is(key::SoundFileName) && line.value == words::SoundHostDefault))
         return Fate::Preserved;
     ensureCount(*ctx.hw.AudioDevices(), 1);
     const auto audio = ctx.hw.AudioDevices()->Item(1);
@@ -224,6 +235,13 @@ Fate readSound(ReaderContext& ctx, const ParsedLine& line)
         return onBoolean(line, [&](bool f) { audio->SetEnabled(f); });
     if (line.is(key::SoundStartConnected))
         return onBoolean(line, [&](bool f) { audio->SetConnectedAtBoot(f); });
+    if (line.is(key::SoundAutoDetect))
+        return onBoolean(line, [&](bool f) { audio->SetAutoDetect(f); });
+    if (line.is(key::SoundFileName)) {
+        // Only the host's default device: a named host device stays a kept line.
+        audio->SetDeviceName(line.value);
+        return Fate::Consumed;
+    }
     if (line.is(key::SoundVirtualDev)) {
         if (EqualsIgnoreCase(line.value, words::SoundHdAudio))
             return ctx.newerLine(line, [audio] { audio->SetDeviceType(words::kSoundHdAudioCode); });
@@ -268,6 +286,10 @@ Fate readCpuid(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readSvga(ReaderContext& ctx, const ParsedLine& line)
 {
+    if (line.is(key::SvgaPresent)) {
+        ensureCount(*ctx.hw.Displays(), 1);
+        return onBoolean(line, [&](bool f) { ctx.hw.Displays()->Item(1)->SetPresent(f); });
+    }
     if (!line.is(key::SvgaMaxWidth) && !line.is(key::SvgaMaxHeight) && !line.is(key::SvgaVramSize) &&
         !line.is(key::SvgaGraphicsMemory))
         return Fate::Preserved;

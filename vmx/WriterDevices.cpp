@@ -15,6 +15,10 @@ namespace zentravolix::vmx::detail {
 namespace {
 
 constexpr const char* kAutoDetect = "auto detect";
+/** The adapters' AddressType codes: positions in words::AddressTypes. */
+constexpr std::int16_t kGeneratedAddress = 0;
+constexpr std::int16_t kStaticAddress = 1;
+constexpr std::int16_t kVCenterAddress = 2;
 /** Empty nodes of a SCSI controller written with ".present" FALSE: the classic bus's eight. */
 constexpr std::size_t kNodesWrittenEmpty = 8;
 
@@ -78,6 +82,13 @@ void fileName(VmxLines& out, const std::string& prefix, const std::string& devic
         out.value(memberKey(prefix, member::AutoDetect), "TRUE");
 }
 
+/** A drive's ".clientDevice" line, when the drive says where it connects. */
+void clientDevice(VmxLines& out, const std::string& prefix, std::optional<bool> flag)
+{
+    if (flag)
+        out.boolean(memberKey(prefix, member::ClientDevice), *flag);
+}
+
 struct DiskDevices {
     std::unordered_map<std::int16_t, std::shared_ptr<tarvonel::clsHardDisk>> hardDisks;
     std::unordered_map<std::int16_t, std::shared_ptr<tarvonel::clsCDRom>> cdRoms;
@@ -113,6 +124,7 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
                 out.value(memberKey(prefix, member::DeviceType), cd->DeviceType());
                 out.boolean(memberKey(prefix, member::StartConnected), cd->ConnectedAtBoot());
                 out.boolean(memberKey(prefix, member::Exclusive), cd->ExclusiveConnection());
+                clientDevice(out, prefix, cd->ClientDevice());
             }
         } else if (scsi && startsWith(label, "Gen SCSI")) {
             if (const auto generic = find(devices.genericScsi, *number)) {
@@ -157,6 +169,7 @@ void writeBusNodes(VmxLines& out, const std::string& controllerPrefix, const std
                 out.value(memberKey(prefix, member::FileName), RelativeFileName(cd->DeviceName(), vmxPath));
                 out.boolean(memberKey(prefix, member::Present), cd->Enabled());
                 out.boolean(memberKey(prefix, member::StartConnected), cd->ConnectedAtBoot());
+                clientDevice(out, prefix, cd->ClientDevice());
             }
         }
     }
@@ -249,15 +262,22 @@ void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)
         if (const auto connection = wordOf(words::ConnectionTypes, nic->ConnectionType()))
             out.value(memberKey(prefix, member::ConnectionType), *connection);
         out.value(memberKey(prefix, member::VNet), "VMnet" + std::to_string(nic->VNet()));
-        if (nic->AddressType() == 1) {
-            out.value(memberKey(prefix, member::AddressType), "static");
+        if (nic->AddressType() == kStaticAddress) {
+            out.value(memberKey(prefix, member::AddressType), words::AddressTypes[kStaticAddress]);
             out.value(memberKey(prefix, member::Address), nic->MacAddress());
-        } else if (nic->AddressType() == 0) {
-            out.value(memberKey(prefix, member::AddressType), "generated");
+        } else if (nic->AddressType() == kGeneratedAddress || nic->AddressType() == kVCenterAddress) {
+            // An address vCenter assigned is kept where the product keeps a generated one.
+            out.value(memberKey(prefix, member::AddressType), words::AddressTypes[nic->AddressType()]);
             if (!nic->MacAddress().empty())
                 out.value(memberKey(prefix, member::GeneratedAddress), nic->MacAddress());
             out.number(memberKey(prefix, member::GeneratedAddressOffset), nic->GenAddressOffset());
         }
+        if (const auto upt = nic->UptCompatibility())
+            out.boolean(memberKey(prefix, member::UptCompatibility), *upt);
+        if (const auto wake = nic->WakeOnPacket())
+            out.boolean(memberKey(prefix, member::WakeOnPacket), *wake);
+        if (const auto control = nic->GuestConnectionControl())
+            out.boolean(memberKey(prefix, member::GuestConnectionControl), *control);
     }
     out.blank();
 }
@@ -286,6 +306,10 @@ void writeSound(const tarvonel::clsAudioDevices& audio, VmxLines& out)
         default:
             break;
         }
+        if (!device->DeviceName().empty())
+            out.value(key::SoundFileName, device->DeviceName());
+        if (const auto autoDetect = device->AutoDetect())
+            out.boolean(key::SoundAutoDetect, *autoDetect);
     }
     out.blank();
 }
@@ -304,6 +328,7 @@ void writePorts(const tarvonel::clsHardware& hw, VmxLines& out, const std::strin
             out.boolean(memberKey(prefix, member::StartConnected), floppy->ConnectedAtBoot());
             out.value(memberKey(prefix, member::FileType), floppy->DeviceType());
             fileName(out, prefix, floppy->DeviceName(), vmxPath);
+            clientDevice(out, prefix, floppy->ClientDevice());
         }
         out.blank();
     }
@@ -384,6 +409,8 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
             out.boolean(key::Enable3D, display->Enable3D());
             if (display->GraphicsMemoryKB() > 0)
                 out.number(key::SvgaGraphicsMemory, display->GraphicsMemoryKB());
+            if (const auto present = display->Present())
+                out.boolean(key::SvgaPresent, *present);
         }
         out.blank();
     }

@@ -139,6 +139,34 @@ TEST_F(FleetCommandsTest, CheckAppliesTheProductLimitsAndMacRulesAsJson)
     EXPECT_GE(doc["errors"].get<int>(), 3);
 }
 
+TEST_F(FleetCommandsTest, AnAddressVCenterAssignedIsCheckedAgainstVCentersRangeAndShownAsVpx)
+{
+    std::string text = kMachine;
+    text += "ethernet1.present = \"TRUE\"\nethernet1.addressType = \"vpx\"\n"
+            "ethernet1.generatedAddress = \"00:50:56:be:00:15\"\n";
+    const fs::path inRange = machine("in", text);
+    ASSERT_EQ(run({"check", "--json", inRange.string()}), 0) << out.str();
+    EXPECT_EQ(nlohmann::json::parse(out.str())["files"][0]["findings"].size(), 0u) << out.str();
+    ASSERT_EQ(run({"show", "--json", inRange.string()}), 0);
+    const auto shown = nlohmann::json::parse(out.str());
+    std::vector<std::string> types;
+    for (const auto& d : shown["hardware"]) {
+        if (d["type"] == "network")
+            types.push_back(d["macAddressType"]);
+    }
+    EXPECT_EQ(types, (std::vector<std::string>{"static", "vpx"}));
+
+    text.replace(text.find("00:50:56:be"), 11, "00:50:56:3e");
+    const fs::path outside = machine("out", text);
+    run({"check", "--json", outside.string()});
+    const auto doc = nlohmann::json::parse(out.str());
+    ASSERT_EQ(doc["files"][0]["findings"].size(), 1u) << out.str();
+    const auto& finding = doc["files"][0]["findings"][0];
+    EXPECT_EQ(finding["code"], "mac-vcenter-range");
+    EXPECT_EQ(finding["severity"], "warning");
+    EXPECT_EQ(finding["message"], "The vCenter MAC address range is 00:50:56:80:00:00-00:50:56:BF:FF:FF");
+}
+
 TEST_F(FleetCommandsTest, CheckCountsSataAndNvmeControllersAgainstTheVersion)
 {
     // Hardware version 10 is Workstation 10.x: four SATA controllers and no NVMe.

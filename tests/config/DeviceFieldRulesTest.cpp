@@ -126,8 +126,16 @@ TEST(MacBoxRule, InvalidBoxIsClearedWithTheRangeMessage)
     EXPECT_EQ(statik.message, (RuleMessage{182, 183, " 00:50:56:00:00:00-00:50:56:3F:FF:FF", RuleIcon::Information}));
     EXPECT_EQ(statik.shownText, "");
 
+    // vCenter's addresses: 00:50:56 and a fourth group from 80 to BF.
+    EXPECT_EQ(CheckMacBox(3, "bf", kMacVCenter).outcome, Outcome::Store);
+    EXPECT_EQ(CheckMacBox(3, "80", kMacVCenter).outcome, Outcome::Store);
+    EXPECT_EQ(CheckMacBox(1, "50", kMacVCenter).outcome, Outcome::Store);
+    const auto vcenter = CheckMacBox(3, "3f", kMacVCenter);
+    EXPECT_EQ(vcenter.message, (RuleMessage{2950, 2951, " 00:50:56:80:00:00-00:50:56:BF:FF:FF", RuleIcon::Information}));
+    EXPECT_TRUE(CheckMacBox(3, "c0", kMacVCenter).refused());
+
     // Another address type: cleared, but no message names a range.
-    const auto other = CheckMacBox(0, "x", 2);
+    const auto other = CheckMacBox(0, "x", 3);
     EXPECT_TRUE(other.refused());
     EXPECT_EQ(other.shownText, "");
     EXPECT_FALSE(other.message.has_value());

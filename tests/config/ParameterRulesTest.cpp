@@ -99,7 +99,7 @@ TEST(ParameterRulesTest, EveryKeyTheReaderTakesHasAPageAndNoOtherKeyHasOne)
         }
         EXPECT_EQ(home->devices, c.devices) << c.key;
     }
-    for (const char* kept : {"uuid.bios", "ethernet0.pciSlotNumber", "scsi0:0.redo", "sata0.pciSlotNumber", "sound.autoDetect"})
+    for (const char* kept : {"uuid.bios", "ethernet0.pciSlotNumber", "scsi0:0.redo", "sata0.pciSlotNumber", "sound.pciSlotNumber"})
         EXPECT_FALSE(config::KeyHomeOf(kept)) << kept;
 }
 

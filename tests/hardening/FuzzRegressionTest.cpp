@@ -143,12 +143,12 @@ TEST(VmxFinding, EarlierAppliedLineOfAKeySetTwiceIsIgnored)
     const std::string text = "ethernet0.present = \"TRUE\"\r\n"
                              "ethernet0.addressType = \"static\"\r\n"
                              "ethernet0.address = \"00:50:56:01:02:03\"\r\n"
-                             "ethernet0.addressType = \"vpx\"\r\n";
+                             "ethernet0.addressType = \"manual\"\r\n";
     const auto vm = newMachine();
     const auto fresh = newMachine();
     fresh->Hardware()->NetworkAdapters()->Add();
     const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
-    EXPECT_EQ(result.otherParams, std::vector<std::string>{"ethernet0.addressType = \"vpx\""});
+    EXPECT_EQ(result.otherParams, std::vector<std::string>{"ethernet0.addressType = \"manual\""});
     EXPECT_EQ(vm->Hardware()->NetworkAdapters()->Item(1)->AddressType(),
               fresh->Hardware()->NetworkAdapters()->Item(1)->AddressType());
     EXPECT_FALSE(fuzz::CheckVmx(text));

@@ -52,7 +52,7 @@ const std::vector<RemovalCase>& removalCases()
         {"ParallelPort", "parallel0.present = \"TRUE\"\n", "parallel0.extra = \"1\"",
          [](VirtualMachine& vm) { removeLast(*vm.Hardware()->ParallelPorts()); },
          [](const VirtualMachine& vm) { return vm.Hardware()->ParallelPorts()->Count(); }},
-        {"SecondFloppy", "floppy1.present = \"TRUE\"\n", "floppy1.clientDevice = \"TRUE\"",
+        {"SecondFloppy", "floppy1.present = \"TRUE\"\n", "floppy1.extra = \"1\"",
          [](VirtualMachine& vm) { removeLast(*vm.Hardware()->Floppies()); },
          [](const VirtualMachine& vm) { return vm.Hardware()->Floppies()->Count(); }},
         {"SharedFolder", "sharedFolder0.hostPath = \"/srv\"\n", "sharedFolder0.unknown = \"x\"",

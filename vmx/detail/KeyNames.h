@@ -27,11 +27,14 @@ inline constexpr std::string_view SoundPresent = "sound.present";
 inline constexpr std::string_view SoundStartConnected = "sound.startConnected";
 inline constexpr std::string_view SoundVirtualDev = "sound.virtualDev";
 inline constexpr std::string_view SoundSynth = "sound.synth.operational";
+inline constexpr std::string_view SoundFileName = "sound.fileName";
+inline constexpr std::string_view SoundAutoDetect = "sound.autodetect";
 inline constexpr std::string_view UsbPresent = "usb.present";
 inline constexpr std::string_view UsbAutoConnect = "usb.generic.autoconnect";
 inline constexpr std::string_view SvgaMaxWidth = "svga.maxWidth";
 inline constexpr std::string_view SvgaMaxHeight = "svga.maxHeight";
 inline constexpr std::string_view SvgaVramSize = "svga.vramSize";
+inline constexpr std::string_view SvgaPresent = "svga.present";
 inline constexpr std::string_view Enable3D = "mks.enable3d";
 inline constexpr std::string_view MousePresent = "vmmouse.present";
 inline constexpr std::string_view EhciPresent = "ehci.present";
@@ -77,6 +80,10 @@ inline constexpr std::string_view Address = ".address";
 inline constexpr std::string_view GeneratedAddress = ".generatedAddress";
 inline constexpr std::string_view GeneratedAddressOffset = ".generatedAddressOffset";
 inline constexpr std::string_view NetworkName = ".networkName";
+inline constexpr std::string_view UptCompatibility = ".uptCompatibility";
+inline constexpr std::string_view WakeOnPacket = ".wakeOnPcktRcv";
+inline constexpr std::string_view GuestConnectionControl = ".allowGuestConnectionControl";
+inline constexpr std::string_view ClientDevice = ".clientDevice";
 inline constexpr std::string_view DeviceType = ".deviceType";
 inline constexpr std::string_view Mode = ".mode";
 inline constexpr std::string_view Exclusive = ".exclusive";
@@ -106,6 +113,10 @@ inline constexpr std::int16_t kFirstNewerScsiType = 2;
 inline constexpr std::string_view SoundHdAudio = "hdaudio";
 /** Sound type code of SoundHdAudio. */
 inline constexpr std::int16_t kSoundHdAudioCode = 3;
+/** sound.fileName of the host's default sound device. */
+inline constexpr std::string_view SoundHostDefault = "-1";
+/** ethernetN.addressType; the code is the adapter's AddressType. */
+inline constexpr std::string_view AddressTypes[] = {"generated", "static", "vpx"};
 inline constexpr std::string_view SnapshotActions[] = {"keep", "autoRevert", "autoCommit", "prompt"};
 } // namespace words
 
@@ -167,11 +178,14 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::Own, key::SoundStartConnected},
     {KeyPlace::Own, key::SoundVirtualDev},
     {KeyPlace::Own, key::SoundSynth},
+    {KeyPlace::Own, key::SoundFileName},
+    {KeyPlace::Own, key::SoundAutoDetect},
     {KeyPlace::Own, key::UsbPresent},
     {KeyPlace::Own, key::UsbAutoConnect},
     {KeyPlace::Own, key::SvgaMaxWidth},
     {KeyPlace::Own, key::SvgaMaxHeight},
     {KeyPlace::Own, key::SvgaVramSize},
+    {KeyPlace::Own, key::SvgaPresent},
     {KeyPlace::Own, key::Enable3D},
     {KeyPlace::Own, key::MousePresent},
     {KeyPlace::Own, key::EhciPresent},
@@ -190,6 +204,7 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::Floppy, member::FileType},
     {KeyPlace::Floppy, member::FileName},
     {KeyPlace::Floppy, member::AutoDetect},
+    {KeyPlace::Floppy, member::ClientDevice},
     {KeyPlace::Parallel, member::Present},
     {KeyPlace::Parallel, member::StartConnected},
     {KeyPlace::Parallel, member::FileType},
@@ -214,6 +229,9 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::Ethernet, member::GeneratedAddress},
     {KeyPlace::Ethernet, member::GeneratedAddressOffset},
     {KeyPlace::Ethernet, member::NetworkName},
+    {KeyPlace::Ethernet, member::UptCompatibility},
+    {KeyPlace::Ethernet, member::WakeOnPacket},
+    {KeyPlace::Ethernet, member::GuestConnectionControl},
     {KeyPlace::IdeController, member::Present},
     {KeyPlace::ScsiController, member::Present},
     {KeyPlace::ScsiController, member::VirtualDev},
@@ -224,6 +242,7 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::IdeNode, member::StartConnected},
     {KeyPlace::IdeNode, member::Exclusive},
     {KeyPlace::IdeNode, member::AutoDetect},
+    {KeyPlace::IdeNode, member::ClientDevice},
     {KeyPlace::ScsiNode, member::Present},
     {KeyPlace::ScsiNode, member::FileName},
     {KeyPlace::ScsiNode, member::DeviceType},
@@ -231,6 +250,7 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::ScsiNode, member::StartConnected},
     {KeyPlace::ScsiNode, member::Exclusive},
     {KeyPlace::ScsiNode, member::AutoDetect},
+    {KeyPlace::ScsiNode, member::ClientDevice},
     {KeyPlace::ScsiNode, member::SharedBus},
     {KeyPlace::SataController, member::Present},
     {KeyPlace::NvmeController, member::Present},
@@ -240,6 +260,7 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::SataNode, member::Mode},
     {KeyPlace::SataNode, member::StartConnected},
     {KeyPlace::SataNode, member::AutoDetect},
+    {KeyPlace::SataNode, member::ClientDevice},
     {KeyPlace::NvmeNode, member::Present},
     {KeyPlace::NvmeNode, member::FileName},
     {KeyPlace::NvmeNode, member::DeviceType},

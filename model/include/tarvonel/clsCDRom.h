@@ -5,6 +5,8 @@
 #include <tarvonel/CollectionItem.h>
 #include <tarvonel/Passkey.h>
 
+#include <optional>
+
 namespace tarvonel {
 
 /**
@@ -39,6 +41,12 @@ public:
     void SetController(std::int16_t value) { m_controller = value; }
     std::int16_t BusNode() const { return m_busNode; }
     void SetBusNode(std::int16_t value);
+    /**
+     * Whether the drive is the one of the machine a remote console runs on rather than the
+     * host's (clientDevice); unset: no line.
+     */
+    std::optional<bool> ClientDevice() const { return m_clientDevice; }
+    void SetClientDevice(std::optional<bool> value) { m_clientDevice = value; }
 
 protected:
     std::string BaseName() const override { return "CD-ROM"; }
@@ -56,6 +64,7 @@ private:
     std::string m_busType;
     std::int16_t m_controller = 0;
     std::int16_t m_busNode = 0;
+    std::optional<bool> m_clientDevice;
 };
 
 template <>

@@ -5,6 +5,8 @@
 #include <tarvonel/CollectionItem.h>
 #include <tarvonel/Passkey.h>
 
+#include <optional>
+
 namespace tarvonel {
 
 /**
@@ -30,6 +32,9 @@ public:
     /** 3D graphics memory in KB; 0 when the file names none. */
     std::int32_t GraphicsMemoryKB() const { return m_graphicsMemoryKB; }
     void SetGraphicsMemoryKB(std::int32_t value) { m_graphicsMemoryKB = value; }
+    /** svga.present as ESXi writes it for every machine; unset: no line. */
+    std::optional<bool> Present() const { return m_present; }
+    void SetPresent(std::optional<bool> value) { m_present = value; }
 
 protected:
     std::string BaseName() const override { return "Display"; }
@@ -40,6 +45,7 @@ private:
     std::int32_t m_vramSize = 0;
     bool m_enable3D = false;
     std::int32_t m_graphicsMemoryKB = 0;
+    std::optional<bool> m_present;
 };
 
 template <>

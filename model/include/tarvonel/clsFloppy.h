@@ -5,6 +5,8 @@
 #include <tarvonel/CollectionItem.h>
 #include <tarvonel/Passkey.h>
 
+#include <optional>
+
 namespace tarvonel {
 
 /**
@@ -28,6 +30,12 @@ public:
     /** "device" or "file". */
     std::string DeviceType() const { return m_deviceType; }
     void SetDeviceType(const std::string& value);
+    /**
+     * Whether the drive is the one of the machine a remote console runs on rather than the
+     * host's (clientDevice); unset: no line.
+     */
+    std::optional<bool> ClientDevice() const { return m_clientDevice; }
+    void SetClientDevice(std::optional<bool> value) { m_clientDevice = value; }
 
 protected:
     std::string BaseName() const override { return "Floppy"; }
@@ -39,6 +47,7 @@ private:
     bool m_connectedAtBoot = false;
     std::string m_deviceName;
     std::string m_deviceType;
+    std::optional<bool> m_clientDevice;
 };
 
 template <>

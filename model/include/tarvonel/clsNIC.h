@@ -5,6 +5,8 @@
 #include <tarvonel/CollectionItem.h>
 #include <tarvonel/Passkey.h>
 
+#include <optional>
+
 namespace tarvonel {
 
 /**
@@ -31,7 +33,7 @@ public:
     /** The n of VMnet n. */
     std::int16_t VNet() const { return m_vnet; }
     void SetVNet(std::int16_t value);
-    /** 0 generated, 1 static. */
+    /** 0 generated, 1 static, 2 assigned by vCenter ("vpx", kept in the generated address). */
     std::int16_t AddressType() const { return m_addressType; }
     void SetAddressType(std::int16_t value) { m_addressType = value; }
     std::string MacAddress() const { return m_macAddress; }
@@ -41,6 +43,15 @@ public:
     /** The ESXi port group the adapter is attached to ("VM Network"); empty: none named. */
     std::string NetworkName() const { return m_networkName; }
     void SetNetworkName(const std::string& value) { m_networkName = value; }
+    /** Passthrough readiness for a VMXNET3 adapter (uptCompatibility); unset: no line. */
+    std::optional<bool> UptCompatibility() const { return m_uptCompatibility; }
+    void SetUptCompatibility(std::optional<bool> value) { m_uptCompatibility = value; }
+    /** Whether a received packet wakes the guest (wakeOnPcktRcv); unset: no line. */
+    std::optional<bool> WakeOnPacket() const { return m_wakeOnPacket; }
+    void SetWakeOnPacket(std::optional<bool> value) { m_wakeOnPacket = value; }
+    /** Whether the guest may connect and disconnect the adapter itself; unset: no line. */
+    std::optional<bool> GuestConnectionControl() const { return m_guestConnectionControl; }
+    void SetGuestConnectionControl(std::optional<bool> value) { m_guestConnectionControl = value; }
 
 protected:
     std::string BaseName() const override { return "Ethernet"; }
@@ -57,6 +68,9 @@ private:
     std::string m_macAddress;
     std::int32_t m_genAddressOffset = 0;
     std::string m_networkName;
+    std::optional<bool> m_uptCompatibility;
+    std::optional<bool> m_wakeOnPacket;
+    std::optional<bool> m_guestConnectionControl;
 };
 
 template <>

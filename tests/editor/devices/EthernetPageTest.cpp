@@ -3,6 +3,7 @@
 
 #include "DevicePageFixture.h"
 
+#include "editor/widget/pages/devices/DevicePageSupport.h"
 #include "editor/widget/pages/devices/EthernetPage.h"
 
 #include <QLabel>
@@ -11,6 +12,7 @@ namespace zentravolix::testing {
 namespace {
 
 using editor::EthernetPage;
+using editor::PositionOfCode;
 
 class EthernetPageTest : public DevicePageTest {
 protected:
@@ -100,6 +102,80 @@ TEST_F(EthernetPageTest, NetworkNameIsOfferedForEsxiOrWhenTheAdapterHasOne)
     page->load(other->ID());
     EXPECT_TRUE(name->isHidden());
     EXPECT_TRUE(name->text().isEmpty());
+}
+
+TEST_F(EthernetPageTest, VCenterAddressIsAChoiceOfEsxiMachinesAndOfAdaptersThatHaveOne)
+{
+    auto page = makePage<EthernetPage>(nic->ID());
+    auto* vcenter = child<QRadioButton>(*page, "optNetMacVCenter");
+    EXPECT_TRUE(vcenter->isHidden());
+
+    // An adapter read with vCenter's address shows it chosen, the address in the locked boxes.
+    nic->SetAddressType(2);
+    nic->SetMacAddress("00:50:56:be:00:15");
+    page->load(nic->ID());
+    EXPECT_FALSE(vcenter->isHidden());
+    EXPECT_TRUE(vcenter->isChecked());
+    EXPECT_EQ(macBoxes(*page), (QStringList{QStringLiteral("00"), QStringLiteral("50"), QStringLiteral("56"),
+                                            QStringLiteral("be"), QStringLiteral("00"), QStringLiteral("15")}));
+    EXPECT_FALSE(child<QLineEdit>(*page, "txtNetMac3")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(*page, "txtNetMacGenOffset")->isEnabled());
+
+    // Back to generated drops vCenter's address; choosing vCenter again has none until vCenter assigns one.
+    child<QRadioButton>(*page, "optNetMacGenerated")->click();
+    EXPECT_EQ(nic->AddressType(), 0);
+    EXPECT_TRUE(nic->MacAddress().empty());
+    setProduct(4, 0);
+    page->load(nic->ID());
+    EXPECT_FALSE(vcenter->isHidden());
+    nic->SetMacAddress("00:0c:29:00:00:01");
+    vcenter->click();
+    EXPECT_EQ(nic->AddressType(), 2);
+    EXPECT_TRUE(nic->MacAddress().empty());
+    EXPECT_EQ(macBoxes(*page), QStringList(EthernetPage::kMacGroups, QString()));
+}
+
+TEST_F(EthernetPageTest, PassthroughTickFollowsTheAdapterTypeAndTicksWriteTheirMembers)
+{
+    setProduct(4, 0);
+    nic->SetDeviceType(2);
+    auto page = makePage<EthernetPage>(nic->ID());
+    auto* upt = child<QCheckBox>(*page, "chkNicUptCompatibility");
+    auto* wake = child<QCheckBox>(*page, "chkNicWakeOnPacket");
+    EXPECT_TRUE(upt->isHidden());
+    EXPECT_FALSE(wake->isHidden());
+    EXPECT_FALSE(wake->isChecked());
+
+    nic->SetDeviceType(4);
+    page->load(nic->ID());
+    EXPECT_FALSE(upt->isHidden());
+    EXPECT_FALSE(nic->UptCompatibility().has_value()) << "showing the tick writes nothing";
+    // Choosing another type in the list takes the tick away at once.
+    auto* type = child<QComboBox>(*page, "cboNicType");
+    choose(type, PositionOfCode(*type, 2));
+    EXPECT_EQ(nic->DeviceType(), 2);
+    EXPECT_TRUE(upt->isHidden());
+    nic->SetDeviceType(4);
+    page->load(nic->ID());
+    upt->click();
+    EXPECT_EQ(nic->UptCompatibility(), true);
+    wake->click();
+    EXPECT_EQ(nic->WakeOnPacket(), true);
+    wake->click();
+    EXPECT_EQ(nic->WakeOnPacket(), false);
+    auto* guestControl = child<QCheckBox>(*page, "chkNicGuestControl");
+    EXPECT_FALSE(nic->GuestConnectionControl().has_value());
+    guestControl->click();
+    EXPECT_EQ(nic->GuestConnectionControl(), true);
+
+    // Another adapter type keeps the tick while its file sets it, so it can be switched off.
+    choose(type, PositionOfCode(*type, 2));
+    EXPECT_FALSE(upt->isHidden());
+    EXPECT_TRUE(upt->isChecked());
+    auto other = hw()->NetworkAdapters()->Add();
+    page->load(other->ID());
+    EXPECT_TRUE(upt->isHidden());
+    EXPECT_FALSE(wake->isChecked());
 }
 
 TEST_F(EthernetPageTest, ConnectionButtonsSetTheirNetworkAndRewriteTheRow)

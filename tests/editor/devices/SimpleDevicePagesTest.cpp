@@ -102,5 +102,25 @@ TEST_F(DevicePageTest, AudioPageShowsTheTypeByPositionAndWritesIt)
     EXPECT_EQ(type->currentIndex(), -1) << "a type the list does not know shows no selection";
 }
 
+TEST_F(DevicePageTest, AudioPageHostDefaultTickWritesBothLinesOrNeither)
+{
+    auto audio = hw()->AudioDevices()->Add();
+    auto page = makePage<AudioPage>(audio->ID());
+    auto* hostDefault = child<QCheckBox>(*page, "chkAudioHostDefault");
+    EXPECT_FALSE(hostDefault->isChecked());
+
+    hostDefault->click();
+    EXPECT_EQ(audio->DeviceName(), "-1");
+    EXPECT_EQ(audio->AutoDetect(), true);
+    hostDefault->click();
+    EXPECT_TRUE(audio->DeviceName().empty());
+    EXPECT_FALSE(audio->AutoDetect().has_value());
+
+    // A file with only the auto-detect line shows the tick, since that is what it writes.
+    audio->SetAutoDetect(true);
+    page->load(audio->ID());
+    EXPECT_TRUE(hostDefault->isChecked());
+}
+
 } // namespace
 } // namespace zentravolix::testing

@@ -142,6 +142,34 @@ TEST_F(StoragePageTest, CDRomFillChoosesOptionByType)
     EXPECT_TRUE(edits.empty());
 }
 
+TEST_F(StoragePageTest, ClientDeviceTickIsForEsxiOrADriveThatSetsIt)
+{
+    auto cd = hw()->CDRoms()->Add();
+    cd->SetDeviceType("atapi-cdrom");
+    auto floppy = hw()->Floppies()->Add();
+    auto cdPage = makePage<CDRomPage>(cd->ID());
+    auto floppyPage = makePage<FloppyPage>(floppy->ID());
+    auto* cdClient = child<QCheckBox>(*cdPage, "chkCDRClientDevice");
+    auto* floppyClient = child<QCheckBox>(*floppyPage, "chkFloppyClientDevice");
+    EXPECT_TRUE(cdClient->isHidden());
+    EXPECT_TRUE(floppyClient->isHidden());
+
+    floppy->SetClientDevice(false);
+    floppyPage->load(floppy->ID());
+    EXPECT_FALSE(floppyClient->isHidden());
+    EXPECT_FALSE(floppyClient->isChecked());
+    floppyClient->click();
+    EXPECT_EQ(floppy->ClientDevice(), true);
+
+    setProduct(4, 0);
+    cdPage->load(cd->ID());
+    EXPECT_FALSE(cdClient->isHidden());
+    EXPECT_FALSE(cd->ClientDevice().has_value());
+    cdClient->click();
+    EXPECT_EQ(cd->ClientDevice(), true);
+    EXPECT_EQ(edits, (std::vector<bool>{false, false}));
+}
+
 TEST_F(StoragePageTest, CDRomLegacyBoxSwitchesTheDriveTypeAndSurvivesAnImageDetour)
 {
     auto cd = hw()->CDRoms()->Add();

@@ -18,6 +18,8 @@ namespace zentravolix::editor {
 namespace {
 /** The file key of the sound adapter's type; the writer names the one adapter "sound". */
 const std::string kKeptKey = "sound.virtualdev";
+/** The file name that stands for the host's default sound device. */
+const std::string kHostDefault = "-1";
 } // namespace
 
 AudioPage::AudioPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, DevicePageHooks hooks,
@@ -35,6 +37,7 @@ AudioPage::AudioPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     typeRow->addWidget(m_cboAudioDevice);
     typeRow->addStretch(1);
     inner->addLayout(typeRow);
+    m_chkAudioHostDefault = makeCheck(m_fraAudio, "chkAudioHostDefault", inner);
     layout->addWidget(m_fraAudio);
     layout->addStretch(1);
 
@@ -45,6 +48,13 @@ AudioPage::AudioPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     bindCheck(m_chkAudioConnectedBoot, false, [this](bool checked) {
         if (auto audio = findDevice(m_vm->Hardware()->AudioDevices()))
             audio->SetConnectedAtBoot(checked);
+    });
+    // Both lines go together, as the product writes them; off writes neither.
+    bindCheck(m_chkAudioHostDefault, false, [this](bool checked) {
+        if (auto audio = findDevice(m_vm->Hardware()->AudioDevices())) {
+            audio->SetDeviceName(checked ? kHostDefault : std::string());
+            audio->SetAutoDetect(checked ? std::optional<bool>(true) : std::nullopt);
+        }
     });
     bindCombo(m_cboAudioDevice, false, [this](std::int16_t position) {
         auto audio = findDevice(m_vm->Hardware()->AudioDevices());
@@ -62,6 +72,7 @@ void AudioPage::fill()
     const auto audio = findDevice(m_vm->Hardware()->AudioDevices());
     m_chkAudioEnabled->setChecked(audio && audio->Enabled());
     m_chkAudioConnectedBoot->setChecked(audio && audio->ConnectedAtBoot());
+    m_chkAudioHostDefault->setChecked(audio && (audio->DeviceName() == kHostDefault || audio->AutoDetect().value_or(false)));
     {
         LoadScope scope(*this);
         FillTypeCombo(*m_cboAudioDevice, AudioTypeChoices(CurrentPlatform(*m_vm), CurrentPlatformVersion(*m_vm),
@@ -75,6 +86,7 @@ void AudioPage::updateUILabels()
     m_fraAudio->setTitle(text(319));
     m_chkAudioEnabled->setText(text(295));
     m_chkAudioConnectedBoot->setText(text(296));
+    m_chkAudioHostDefault->setText(text(2955));
 }
 
 } // namespace zentravolix::editor

@@ -24,6 +24,8 @@ private:
     QGroupBox* m_fraAudio;
     QCheckBox* m_chkAudioEnabled;
     QCheckBox* m_chkAudioConnectedBoot;
+    /** The host's default sound device, picked by the product: sound.fileName "-1" with sound.autodetect. */
+    QCheckBox* m_chkAudioHostDefault;
     QComboBox* m_cboAudioDevice;
 };
 

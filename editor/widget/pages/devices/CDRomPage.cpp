@@ -3,6 +3,7 @@
 
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/WidgetHelpers.h"
+#include "editor/widget/pages/devices/DevicePageSupport.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -38,6 +39,7 @@ CDRomPage::CDRomPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     auto* top = new QVBoxLayout(m_fraCDRom);
     m_chkCDREnabled = makeCheck(m_fraCDRom, "chkCDREnabled", top);
     m_chkCDRConnectedBoot = makeCheck(m_fraCDRom, "chkCDRConnectedBoot", top);
+    m_chkCDRClientDevice = makeCheck(m_fraCDRom, "chkCDRClientDevice", top);
 
     m_fraCDRConnection = makeGroup(m_fraCDRom, "fraCDRConnection");
     auto* grid = new QGridLayout(m_fraCDRConnection);
@@ -87,6 +89,10 @@ CDRomPage::CDRomPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     bindCheck(m_chkCDRConnectedBoot, false, [cdrom](bool v) {
         if (auto c = cdrom())
             c->SetConnectedAtBoot(v);
+    });
+    bindCheck(m_chkCDRClientDevice, false, [cdrom](bool v) {
+        if (auto c = cdrom())
+            c->SetClientDevice(v);
     });
     bindCheck(m_chkCDRExclusive, false, [this, cdrom](bool v) {
         if (auto c = cdrom(); c && m_optCDRDrive->isChecked())
@@ -142,12 +148,14 @@ void CDRomPage::fill()
 {
     refillDrives();
     const auto cdrom = findDevice(m_vm->Hardware()->CDRoms());
+    m_chkCDRClientDevice->setVisible(cdrom && (IsEsxiMachine(*m_vm) || cdrom->ClientDevice().has_value()));
     if (!cdrom) {
         refillNodes();
         return;
     }
     m_chkCDREnabled->setChecked(cdrom->Enabled());
     m_chkCDRConnectedBoot->setChecked(cdrom->ConnectedAtBoot());
+    m_chkCDRClientDevice->setChecked(cdrom->ClientDevice().value_or(false));
     const std::string type = cdrom->DeviceType();
     showOptions({{m_optCDRDrive, isDriveType(type)}, {m_optCDRImage, isImageType(type)}});
     m_chkCDRExclusive->setChecked(cdrom->ExclusiveConnection());
@@ -208,6 +216,7 @@ void CDRomPage::updateUILabels()
     m_fraCDRom->setTitle(text(344));
     m_chkCDREnabled->setText(text(295));
     m_chkCDRConnectedBoot->setText(text(296));
+    m_chkCDRClientDevice->setText(text(2956));
     m_fraCDRConnection->setTitle(text(345));
     m_optCDRDrive->setText(text(297));
     m_chkCDRExclusive->setText(text(346));

@@ -33,6 +33,8 @@ private:
     QGroupBox* m_fraCDRom;
     QCheckBox* m_chkCDREnabled;
     QCheckBox* m_chkCDRConnectedBoot;
+    /** Shown for an ESXi machine or a drive whose file says where it connects. */
+    QCheckBox* m_chkCDRClientDevice;
     QGroupBox* m_fraCDRConnection;
     QRadioButton* m_optCDRDrive;
     QComboBox* m_cboCDRDrive;

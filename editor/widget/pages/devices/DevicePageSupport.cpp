@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "editor/widget/pages/devices/DevicePageSupport.h"
 
+#include "config/ProductTables.h"
+
 #include <tarvonel/tarvonel.h>
 
 #include <QComboBox>
@@ -43,6 +45,11 @@ QString FormatNumber(double value)
 std::int16_t CurrentPlatform(const tarvonel::VirtualMachine& vm)
 {
     return vm.Options()->GeneralOptions()->TargetPlatform();
+}
+
+bool IsEsxiMachine(const tarvonel::VirtualMachine& vm)
+{
+    return CurrentPlatform(vm) == static_cast<std::int16_t>(config::Platform::ESXi);
 }
 
 std::int16_t CurrentPlatformVersion(const tarvonel::VirtualMachine& vm)

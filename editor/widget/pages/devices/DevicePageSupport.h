@@ -51,6 +51,8 @@ EditorLimits CurrentLimits(const DevicePageHooks& hooks, const tarvonel::Virtual
 /** The machine's target platform and version, as the choice lists take them. */
 std::int16_t CurrentPlatform(const tarvonel::VirtualMachine& vm);
 std::int16_t CurrentPlatformVersion(const tarvonel::VirtualMachine& vm);
+/** Whether the machine is made for ESXi, where a remote console may lend the drives of its own machine. */
+bool IsEsxiMachine(const tarvonel::VirtualMachine& vm);
 
 /**
  * The port name the file carries for "let the host pick": written exactly so (the VMX writer adds

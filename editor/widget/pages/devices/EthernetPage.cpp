@@ -22,11 +22,20 @@ namespace {
 
 constexpr std::int16_t kGenerated = 0;
 constexpr std::int16_t kStatic = 1;
+constexpr std::int16_t kVCenter = 2;
+constexpr std::int16_t kVmxnet3 = 4;
 constexpr std::int16_t kCustom = 3;
 
 /** The first three groups of the program's two address ranges. */
 const char* const kGeneratedPrefix[] = {"00", "0C", "29"};
 const char* const kStaticPrefix[] = {"00", "50", "56"};
+
+/** Whether an address lies in vCenter's range, 00:50:56:80:00:00 to 00:50:56:BF:FF:FF. */
+bool inVCenterRange(const std::string& address)
+{
+    const QString text = QString::fromStdString(address).toUpper();
+    return text.size() >= 10 && text.startsWith(QLatin1String("00:50:56:")) && QStringLiteral("89AB").contains(text[9]);
+}
 
 /** Group i (0 to 5) of an address written "00:0C:29:12:34:56"; "" where the text is too short. */
 QString addressGroup(const std::string& address, int i)
@@ -61,6 +70,9 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     networkNameRow->addWidget(m_lblNicNetworkName);
     networkNameRow->addWidget(m_txtNicNetworkName, 1);
     inner->addLayout(networkNameRow);
+    m_chkNicUptCompatibility = makeCheck(m_fraEthernet, "chkNicUptCompatibility", inner);
+    m_chkNicWakeOnPacket = makeCheck(m_fraEthernet, "chkNicWakeOnPacket", inner);
+    m_chkNicGuestControl = makeCheck(m_fraEthernet, "chkNicGuestControl", inner);
 
     m_fraNetConnection = makeGroup(m_fraEthernet, "fraNetConnection");
     auto* connection = new QVBoxLayout(m_fraNetConnection);
@@ -78,6 +90,7 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
     auto* mac = new QVBoxLayout(m_fraNetMac);
     m_optNetMacGenerated = makeOption(m_fraNetMac, "optNetMacGenerated", mac);
     m_optNetMacStatic = makeOption(m_fraNetMac, "optNetMacStatic", mac);
+    m_optNetMacVCenter = makeOption(m_fraNetMac, "optNetMacVCenter", mac);
     auto* grid = new QGridLayout;
     m_lblNetMac = makeLabel(m_fraNetMac, "lblNetMac");
     grid->addWidget(m_lblNetMac, 0, 0);
@@ -122,7 +135,20 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
         if (!nic || !code || !takeComboKept(m_cboNicType, keptTypeKey(), position))
             return false;
         nic->SetDeviceType(*code);
+        showUptTick(nic.get());
         return true;
+    });
+    bindCheck(m_chkNicUptCompatibility, false, [this](bool checked) {
+        if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
+            nic->SetUptCompatibility(checked);
+    });
+    bindCheck(m_chkNicWakeOnPacket, false, [this](bool checked) {
+        if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
+            nic->SetWakeOnPacket(checked);
+    });
+    bindCheck(m_chkNicGuestControl, false, [this](bool checked) {
+        if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
+            nic->SetGuestConnectionControl(checked);
     });
     bindCombo(m_cboNicConnection, true, [this](std::int16_t position) {
         if (auto nic = findDevice(m_vm->Hardware()->NetworkAdapters()))
@@ -133,6 +159,7 @@ EthernetPage::EthernetPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorC
         bindOption(m_connections[i], true, [this, i] { chooseConnection(static_cast<std::int16_t>(i)); });
     bindOption(m_optNetMacGenerated, false, [this] { chooseAddressType(kGenerated); });
     bindOption(m_optNetMacStatic, false, [this] { chooseAddressType(kStatic); });
+    bindOption(m_optNetMacVCenter, false, [this] { chooseAddressType(kVCenter); });
     bindText(m_txtNicNetworkName, false, [this](const std::string& value) {
         auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
         if (!nic)
@@ -195,6 +222,9 @@ void EthernetPage::fill()
     m_txtNicNetworkName->setText(QString::fromStdString(networkName));
     m_lblNicNetworkName->setVisible(esxi || !networkName.empty());
     m_txtNicNetworkName->setVisible(esxi || !networkName.empty());
+    m_chkNicWakeOnPacket->setChecked(nic && nic->WakeOnPacket().value_or(false));
+    m_chkNicGuestControl->setChecked(nic && nic->GuestConnectionControl().value_or(false));
+    showUptTick(nic.get());
 
     const int connection = nic ? nic->ConnectionType() : -1;
     ShowOption({m_connections[0], m_connections[1], m_connections[2], m_connections[3]},
@@ -202,10 +232,13 @@ void EthernetPage::fill()
     m_cboNicConnection->setEnabled(connection == kCustom);
 
     const std::int16_t addressType = nic ? nic->AddressType() : -1;
-    ShowOption({m_optNetMacGenerated, m_optNetMacStatic},
+    ShowOption({m_optNetMacGenerated, m_optNetMacStatic, m_optNetMacVCenter},
                addressType == kGenerated ? m_optNetMacGenerated
                : addressType == kStatic  ? m_optNetMacStatic
+               : addressType == kVCenter ? m_optNetMacVCenter
                                          : nullptr);
+    // Only vCenter assigns such addresses: other machines are not offered the choice.
+    m_optNetMacVCenter->setVisible(esxi || addressType == kVCenter);
     // The boxes are cleared first: an adapter without an address must not show the previous one's.
     showAddress(nic ? nic->MacAddress() : std::string());
     m_txtNetMacGenOffset->setText(nic ? QString::number(nic->GenAddressOffset()) : QString());
@@ -263,6 +296,16 @@ void EthernetPage::chooseAddressType(std::int16_t addressType)
     if (!nic)
         return;
     nic->SetAddressType(addressType);
+    if (addressType == kVCenter) {
+        // vCenter hands out the address when the machine is registered: one of its range stays,
+        // any other goes, and the boxes only show it.
+        if (!inVCenterRange(nic->MacAddress()))
+            nic->SetMacAddress(std::string());
+        LoadScope scope(*this);
+        showAddress(nic->MacAddress());
+        enableAddressBoxes(addressType);
+        return;
+    }
     const char* const* prefix = addressType == kStatic ? kStaticPrefix : kGeneratedPrefix;
     const QString wanted = QStringLiteral("%1:%2:%3:").arg(QLatin1String(prefix[0]), QLatin1String(prefix[1]),
                                                            QLatin1String(prefix[2]));
@@ -297,6 +340,16 @@ void EthernetPage::showAddress(const std::string& address)
         m_txtNetMac[i]->setText(address.empty() ? QString() : addressGroup(address, i));
 }
 
+void EthernetPage::showUptTick(const tarvonel::clsNIC* nic)
+{
+    // Uniform passthrough exists for VMXNET3 adapters only; another adapter whose file sets it
+    // still shows the tick, so the line can be seen and switched off.
+    const bool shown = nic && (nic->DeviceType() == kVmxnet3 || nic->UptCompatibility().has_value());
+    LoadScope scope(*this);
+    m_chkNicUptCompatibility->setChecked(nic && nic->UptCompatibility().value_or(false));
+    m_chkNicUptCompatibility->setVisible(shown);
+}
+
 bool EthernetPage::storeAddress()
 {
     auto nic = findDevice(m_vm->Hardware()->NetworkAdapters());
@@ -325,6 +378,10 @@ void EthernetPage::updateUILabels()
     m_fraNetMac->setTitle(text(327));
     m_optNetMacGenerated->setText(text(328));
     m_optNetMacStatic->setText(text(329));
+    m_optNetMacVCenter->setText(text(2952));
+    m_chkNicUptCompatibility->setText(text(2953));
+    m_chkNicWakeOnPacket->setText(text(2954));
+    m_chkNicGuestControl->setText(text(2957));
     m_lblNetMac->setText(text(330));
     m_lblNetMacGenOffset->setText(text(331));
 }

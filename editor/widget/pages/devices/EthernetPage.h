@@ -8,6 +8,10 @@
 class QGroupBox;
 class QLabel;
 
+namespace tarvonel {
+class clsNIC;
+}
+
 namespace zentravolix::editor {
 
 /** Device page 6: a network adapter (type, virtual network, MAC address). */
@@ -36,12 +40,17 @@ private:
     void refillLists();
     /** Connection kind 0 bridged, 1 host-only, 2 NAT (each with its fixed network), 3 custom. */
     void chooseConnection(std::int16_t connectionType);
-    /** Address kind 0 generated (prefix 00:0C:29), 1 static (prefix 00:50:56). */
+    /**
+     * Address kind 0 generated (prefix 00:0C:29), 1 static (prefix 00:50:56), 2 assigned by
+     * vCenter (00:50:56:80 to 00:50:56:BF).
+     */
     void chooseAddressType(std::int16_t addressType);
     void enableAddressBoxes(std::int16_t addressType);
     void showAddress(const std::string& address);
     /** Stores the six boxes as one address once all of them hold something. */
     bool storeAddress();
+    /** The passthrough tick is only there for a VMXNET3 adapter or one whose file sets it. */
+    void showUptTick(const tarvonel::clsNIC* nic);
 
     QGroupBox* m_fraEthernet;
     QCheckBox* m_chkNicEnabled;
@@ -51,6 +60,9 @@ private:
     /** The ESXi port group; shown for an ESXi machine or an adapter that names one. */
     QLabel* m_lblNicNetworkName;
     QLineEdit* m_txtNicNetworkName;
+    QCheckBox* m_chkNicUptCompatibility;
+    QCheckBox* m_chkNicWakeOnPacket;
+    QCheckBox* m_chkNicGuestControl;
 
     QGroupBox* m_fraNetConnection;
     /** optNetConnBridged, optNetConnHostOnly, optNetConnNat, optNetConnCustom: ConnectionType 0 to 3. */
@@ -60,6 +72,8 @@ private:
     QGroupBox* m_fraNetMac;
     QRadioButton* m_optNetMacGenerated;
     QRadioButton* m_optNetMacStatic;
+    /** Shown for an ESXi machine or an adapter whose address vCenter assigned. */
+    QRadioButton* m_optNetMacVCenter;
     QLabel* m_lblNetMac;
     std::array<QLineEdit*, kMacGroups> m_txtNetMac{};
     QLabel* m_lblNetMacGenOffset;

@@ -26,6 +26,7 @@ FloppyPage::FloppyPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorConte
     auto* grid = new QGridLayout(m_fraFloppy);
     m_chkFloppyEnabled = makeCheck(m_fraFloppy, "chkFloppyEnabled");
     m_chkFloppyConnectedBoot = makeCheck(m_fraFloppy, "chkFloppyConnectedBoot");
+    m_chkFloppyClientDevice = makeCheck(m_fraFloppy, "chkFloppyClientDevice");
     m_optFloppyDrive = makeOption(m_fraFloppy, "optFloppyDrive");
     m_cboFloppyDrive = makeCombo(m_fraFloppy, "cboFloppyDrive");
     m_optFloppyImage = makeOption(m_fraFloppy, "optFloppyImage");
@@ -40,6 +41,7 @@ FloppyPage::FloppyPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorConte
     grid->addWidget(m_optFloppyImage, 4, 0, 1, 3);
     grid->addWidget(m_txtFloppyImage, 5, 1);
     grid->addWidget(m_cmdBrowseFloppyImage, 5, 2);
+    grid->addWidget(m_chkFloppyClientDevice, 6, 0, 1, 3);
     grid->setColumnMinimumWidth(0, 16);
     grid->setColumnStretch(1, 1);
     layout->addWidget(m_fraFloppy);
@@ -53,6 +55,10 @@ FloppyPage::FloppyPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorConte
     bindCheck(m_chkFloppyConnectedBoot, false, [floppy](bool v) {
         if (auto f = floppy())
             f->SetConnectedAtBoot(v);
+    });
+    bindCheck(m_chkFloppyClientDevice, false, [floppy](bool v) {
+        if (auto f = floppy())
+            f->SetClientDevice(v);
     });
     // The summary follows DeviceType ("Using device" / "Using image"), so both options refresh the row.
     bindOption(m_optFloppyDrive, true, [this, floppy] {
@@ -92,10 +98,12 @@ void FloppyPage::fill()
 {
     refillDrives();
     const auto floppy = findDevice(m_vm->Hardware()->Floppies());
+    m_chkFloppyClientDevice->setVisible(floppy && (IsEsxiMachine(*m_vm) || floppy->ClientDevice().has_value()));
     if (!floppy)
         return;
     m_chkFloppyEnabled->setChecked(floppy->Enabled());
     m_chkFloppyConnectedBoot->setChecked(floppy->ConnectedAtBoot());
+    m_chkFloppyClientDevice->setChecked(floppy->ClientDevice().value_or(false));
     const std::string type = floppy->DeviceType();
     // A type the page does not know (hand-edited file) shows neither option and keeps it stored.
     showOptions({{m_optFloppyDrive, type == "device"}, {m_optFloppyImage, type == "file"}});
@@ -133,6 +141,7 @@ void FloppyPage::updateUILabels()
     m_fraFloppy->setTitle(text(97));
     m_chkFloppyEnabled->setText(text(295));
     m_chkFloppyConnectedBoot->setText(text(296));
+    m_chkFloppyClientDevice->setText(text(2956));
     m_optFloppyDrive->setText(text(297));
     m_optFloppyImage->setText(text(299));
     refillDrives();

@@ -31,6 +31,8 @@ private:
     QGroupBox* m_fraFloppy;
     QCheckBox* m_chkFloppyEnabled;
     QCheckBox* m_chkFloppyConnectedBoot;
+    /** Shown for an ESXi machine or a drive whose file says where it connects. */
+    QCheckBox* m_chkFloppyClientDevice;
     QRadioButton* m_optFloppyDrive;
     QComboBox* m_cboFloppyDrive;
     QRadioButton* m_optFloppyImage;
