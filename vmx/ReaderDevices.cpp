@@ -3,7 +3,11 @@
 // and the lines of controllers and nodes in the second pass.
 #include "vmx/detail/KeyNames.h"
 #include "vmx/detail/NodeLines.h"
+#include "vmx/detail/OptionKeys.h"
 #include "vmx/detail/ReaderHandlers.h"
+
+#include <limits>
+#include <string>
 
 namespace zentravolix::vmx::detail {
 
@@ -240,17 +244,40 @@ Fate readGenericScsi(tarvonel::clsGenSCSI& device, const ParsedLine& line)
     return Fate::Consumed;
 }
 
-/** The file's virtualHW.version (its later line counts); 0 for none or one that is no number. */
+/**
+ * The hardware version the saved file will declare, so that the buses and nodes read now are
+ * read again from the saved file: every virtualHW.* key with a number sets the model's version
+ * (the later line counts) and the writer writes it as virtualHW.version, unless the file's own
+ * virtualHW.version line is no number; that line is kept and written in place of the writer's,
+ * and declares none. 0 when no line gives a version.
+ */
 std::int32_t fileHardwareVersion(const std::vector<RawLine>& keyLines, const std::vector<bool>& superseded)
 {
+    constexpr std::int64_t kMin = std::numeric_limits<std::int16_t>::min();
+    constexpr std::int64_t kMax = std::numeric_limits<std::int16_t>::max();
+    std::int32_t version = 0;
+    std::string lowerKey;
     for (std::size_t i = 0; i < keyLines.size(); ++i) {
-        if (superseded[i] || !EqualsIgnoreCase(keyLines[i].key, key::HardwareVersion))
+        const std::string_view key = keyLines[i].key;
+        const auto dot = key.find('.');
+        if (superseded[i] || dot == std::string_view::npos || !EqualsIgnoreCase(key.substr(0, dot), "virtualhw"))
             continue;
-        std::int64_t version = 0;
-        if (ParseInteger(LineValue(keyLines[i].text), 0, 1000, version) == NumberStatus::Ok)
-            return static_cast<std::int32_t>(version);
+        std::int64_t number = 0;
+        const bool isNumber = ParseInteger(LineValue(keyLines[i].text), kMin, kMax, number) == NumberStatus::Ok;
+        if (EqualsIgnoreCase(key, key::HardwareVersion)) {
+            if (!isNumber)
+                return 0; // kept as it stands, and no other line of the key is left
+        } else {
+            lowerKey.assign(key);
+            for (char& c : lowerKey)
+                c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            if (findOptionKey(lowerKey))
+                continue; // an option of its own, not the version
+        }
+        if (isNumber)
+            version = static_cast<std::int32_t>(number);
     }
-    return 0;
+    return version;
 }
 
 } // namespace

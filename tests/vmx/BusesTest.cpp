@@ -346,6 +346,30 @@ TEST(VmxWideScsi, TheNodesFollowTheHardwareVersionWhereverItsLineStands)
     }
 }
 
+TEST(VmxSataNvme, TheBusesFollowTheVersionTheSavedFileDeclares)
+{
+    struct Case {
+        const char* versionLines;
+        bool modern;
+    };
+    // Any virtualHW key with a number sets the version, which the save writes as virtualHW.version;
+    // a virtualHW.version line that is no number is kept and written instead of the save's own.
+    for (const Case c : {Case{"virtualHW.=20\n", true}, Case{"virtualHW.versio[ = \"14\"\n", true},
+                         Case{"virtualHW.version = \"4\"\nvirtualHW.other = \"12\"\n", true},
+                         Case{"virtualHW.version = \"abc\"\nvirtualHW.other = \"12\"\n", false},
+                         Case{"virtualHW.other = \"12\"\nvirtualHW.version = \"4\"\n", false}}) {
+        SCOPED_TRACE(c.versionLines);
+        const auto r = readText(std::string(c.versionLines) +
+                                "sata0.=\nsata0:0.present = \"TRUE\"\nsata0:0.fileName = \"disk.vmdk\"\n"
+                                "scsi0.present = \"TRUE\"\nscsi0:9.fileName = \"wide.vmdk\"\n");
+        EXPECT_EQ(r.vm->Hardware()->SATAControllers()->Count(), c.modern ? 1 : 0);
+        EXPECT_EQ(static_cast<bool>(onNode(*r.vm->Hardware()->HardDisks(), "SCSI", 0, 9)), c.modern);
+        const auto again = readText(r.written);
+        EXPECT_EQ(again.vm->Hardware()->SATAControllers()->Count(), c.modern ? 1 : 0);
+        EXPECT_EQ(again.written, r.written);
+    }
+}
+
 TEST(VmxWideScsi, LibvirtsFifteenDiskFileShowsEveryDisk)
 {
     const fs::path path = corpus::InRepository() / "vmx" / "libvirt" / "scsi-driver-max.vmx";
