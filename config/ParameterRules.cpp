@@ -38,7 +38,8 @@ KeyHome hardware(std::vector<VirtualHardwareType> devices)
 KeyHome optionHome(std::string_view name)
 {
     if (startsWithIgnoreCase(name, "gui.") || startsWithIgnoreCase(name, "powerType.") ||
-        startsWithIgnoreCase(name, "toolScripts.") || vmx::EqualsIgnoreCase(name, "tools.syncTime"))
+        startsWithIgnoreCase(name, "toolScripts.") || vmx::EqualsIgnoreCase(name, "tools.syncTime") ||
+        vmx::EqualsIgnoreCase(name, "tools.upgrade.policy"))
         return options(kPowerPage);
     // Switching the shared folders off is a tick of their page.
     if (startsWithIgnoreCase(name, "sharedFolder.") || vmx::EqualsIgnoreCase(name, "isolation.tools.hgfs.disable"))
@@ -56,9 +57,9 @@ KeyHome ownHome(std::string_view name)
     const auto is = [name](std::string_view key) { return vmx::EqualsIgnoreCase(name, key); };
     if (is("annotation"))
         return {KeyHome::Place::Notes, 0, {}};
-    if (is("memsize"))
+    if (is("memsize") || is("mem.hotadd") || startsWithIgnoreCase(name, "sched.mem."))
         return hardware({VirtualHardwareType::RAM});
-    if (is("numvcpus") || is("paevm"))
+    if (is("numvcpus") || is("paevm") || is("vcpu.hotadd") || startsWithIgnoreCase(name, "sched.cpu."))
         return hardware({VirtualHardwareType::CPU});
     if (startsWithIgnoreCase(name, "sound."))
         return hardware({VirtualHardwareType::Audio});

@@ -128,6 +128,12 @@ std::optional<EditorLimits> ApplyVersionSettings(tarvonel::clsGeneral& general)
         return std::nullopt;
     general.SetConfigVersion(settings->ConfigVersion);
     general.SetHardwareVersion(settings->HardwareVersion);
+    // A file that declares which kind of product its hardware is for says so for the product
+    // chosen now; a file without that line does not get one.
+    if (general.ProductCompatibility() == kHostedProducts || general.ProductCompatibility() == kEsxProducts)
+        general.SetProductCompatibility(general.TargetPlatform() == static_cast<std::int16_t>(Platform::ESXi)
+                                            ? kEsxProducts
+                                            : kHostedProducts);
     return settings->Limits;
 }
 

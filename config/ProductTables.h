@@ -22,6 +22,10 @@ enum class Platform : std::int16_t {
     ESXi = 4,
 };
 
+/** clsGeneral::ProductCompatibility: the hardware is meant for a desktop product, or for ESXi. */
+inline constexpr std::int16_t kHostedProducts = 0;
+inline constexpr std::int16_t kEsxProducts = 1;
+
 /** The limits the editor enforces for one product version. Disk sizes are in 512-byte sectors. */
 struct EditorLimits {
     std::int16_t MaxCPUs = 0;
@@ -86,8 +90,8 @@ std::vector<std::string> PlatformVersionCaptions(std::int16_t targetPlatform);
 std::optional<VersionSettings> FindVersionSettings(std::int16_t targetPlatform, std::int16_t platformVersion);
 
 /**
- * Writes ConfigVersion and HardwareVersion of the general options' platform and version into them
- * and returns the editor limits of that version; for a pair outside the table nothing changes and
+ * Writes ConfigVersion and HardwareVersion of the general options' platform and version into them,
+ * makes a ProductCompatibility the file had name the chosen kind of product, and returns the editor limits of that version; for a pair outside the table nothing changes and
  * nothing is returned.
  */
 std::optional<EditorLimits> ApplyVersionSettings(tarvonel::clsGeneral& general);

@@ -248,6 +248,16 @@ const OptionKey kOptionKeys[] = {
          if (const auto sync = power(vm)->SyncGuestTime())
              out.boolean(name, *sync);
      }},
+    // Unset unless the file names one of the three policies; another word stays as it is.
+    {"tools.upgrade.policy",
+     [](ReaderContext& ctx, const ParsedLine& line) {
+         return onWord(line, words::ToolsUpgradePolicies, [&](std::int16_t c) { power(ctx)->SetToolsUpgradePolicy(c); });
+     },
+     [](const Machine& vm, VmxLines& out, std::string_view name) {
+         const std::int16_t policy = power(vm)->ToolsUpgradePolicy();
+         if (policy >= 0 && policy < static_cast<std::int16_t>(std::size(words::ToolsUpgradePolicies)))
+             out.value(name, words::ToolsUpgradePolicies[policy]);
+     }},
     {"isolation.tools.hgfs.disable",
      [](ReaderContext& ctx, const ParsedLine& line) {
          return onTrigger(line, "true", [&] { ctx.options.SharedFoldersOptions()->SetEnabled(false); });

@@ -45,6 +45,8 @@ Fate readConfig(ReaderContext& ctx, const ParsedLine& line)
 
 Fate readVirtualHw(ReaderContext& ctx, const ParsedLine& line)
 {
+    if (line.is(key::ProductCompatibility))
+        return onWord(line, words::ProductCompatibilities, [&](std::int16_t c) { ctx.general.SetProductCompatibility(c); });
     const auto version = versionNumber(ctx, line, key::HardwareVersion);
     if (!version)
         return Fate::Preserved;
@@ -352,6 +354,82 @@ Fate readNvme(ReaderContext& ctx, const ParsedLine& line)
     return readControllerKey(ctx, line, Bus::Nvme);
 }
 
+Fate readHotAdd(ReaderContext& ctx, const ParsedLine& line)
+{
+    if (line.is(key::CpuHotAdd))
+        return onBoolean(line, [&](bool on) { ctx.hw.CPUs()->SetHotAdd(on); });
+    if (line.is(key::MemHotAdd))
+        return onBoolean(line, [&](bool on) { ctx.hw.Memory()->SetHotAdd(on); });
+    return Fate::Preserved;
+}
+
+/** A resource amount or share count: a whole number of 0 or more; nothing for anything else. */
+std::optional<std::int64_t> resourceNumber(const ParsedLine& line)
+{
+    std::int64_t n = 0;
+    if (ParseInteger(line.value, 0, std::numeric_limits<std::int64_t>::max(), n) != NumberStatus::Ok)
+        return std::nullopt;
+    return n;
+}
+
+/**
+ * The processor and memory resource settings. A value the model cannot hold (a negative amount,
+ * a word other than the known ones) leaves the line as the file has it.
+ */
+Fate readSched(ReaderContext& ctx, const ParsedLine& line)
+{
+    const std::string_view name = line.key;
+    const bool cpu = EqualsIgnoreCase(name.substr(0, key::SchedCpu.size()), key::SchedCpu);
+    const bool memory = EqualsIgnoreCase(name.substr(0, key::SchedMem.size()), key::SchedMem);
+    if (!cpu && !memory)
+        return Fate::Preserved;
+    const std::string_view member = name.substr(key::SchedCpu.size());
+    const auto is = [member](std::string_view m) { return EqualsIgnoreCase(member, m); };
+    tarvonel::ResourceAllocation r = cpu ? ctx.hw.CPUs()->Resources() : ctx.hw.Memory()->Resources();
+    if (is(key::SchedMin)) {
+        const auto n = resourceNumber(line);
+        if (!n)
+            return Fate::Preserved;
+        r.Reservation = *n;
+    } else if (is(key::SchedMax)) {
+        if (EqualsIgnoreCase(line.value, words::Unlimited)) {
+            r.LimitUnlimited = true;
+            r.Limit.reset();
+        } else if (const auto n = resourceNumber(line)) {
+            r.Limit = *n;
+            r.LimitUnlimited = false;
+        } else {
+            return Fate::Preserved;
+        }
+    } else if (is(key::SchedShares)) {
+        if (const auto level = wordCode(line, words::SharesLevels)) {
+            r.Level = static_cast<tarvonel::ResourceAllocation::SharesLevel>(*level);
+            r.CustomShares.reset();
+        } else if (const auto n = resourceNumber(line)) {
+            r.CustomShares = *n;
+            r.Level.reset();
+        } else {
+            return Fate::Preserved;
+        }
+    } else if (cpu && is(key::SchedUnits)) {
+        if (!EqualsIgnoreCase(line.value, words::Mhz))
+            return Fate::Preserved;
+        r.UnitsInMhz = true;
+    } else if (memory && is(key::SchedMinSize)) {
+        const auto n = resourceNumber(line);
+        if (!n)
+            return Fate::Preserved;
+        r.MinimumSize = *n;
+    } else {
+        return Fate::Preserved;
+    }
+    if (cpu)
+        ctx.hw.CPUs()->SetResources(r);
+    else
+        ctx.hw.Memory()->SetResources(r);
+    return Fate::Consumed;
+}
+
 Fate keepLine(ReaderContext&, const ParsedLine&)
 {
     return Fate::Preserved;
@@ -386,6 +464,9 @@ constexpr Group kGroups[] = {
     {"svga", false, readSvga},
     {"mks", false, readMks},
     {"vmmouse", false, readVmMouse},
+    {"vcpu", false, readHotAdd},
+    {"mem", false, readHotAdd},
+    {"sched", false, readSched},
 };
 
 } // namespace

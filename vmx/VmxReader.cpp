@@ -124,7 +124,8 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 /**
  * A line only an ESX or ESXi host writes: a path on a VMFS datastore, a network adapter attached
- * to a port group by name, or a MAC address vCenter assigned.
+ * to a port group by name, a MAC address vCenter assigned, or a hardware version declared for ESX.
+ * The opposite, "hosted", is no mark either way: older ESX hosts wrote it too.
  */
 constexpr std::string_view kVmfsVolumes = "/vmfs/volumes/";
 
@@ -133,6 +134,8 @@ bool hasServerMark(const detail::ParsedLine& line, bool vmfsInText)
 {
     if (vmfsInText && line.text.find(kVmfsVolumes) != std::string_view::npos)
         return true;
+    if (line.hasEquals && line.is("virtualhw.productcompatibility"))
+        return EqualsIgnoreCase(LineValue(line.text), "esx");
     if (!line.hasEquals || line.prefix().substr(0, 8) != "ethernet")
         return false;
     if (line.hasMember(".networkName"))

@@ -6,9 +6,34 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <iterator>
 #include <limits>
 
 namespace zentravolix::vmx::detail {
+
+namespace {
+
+/** The resource lines of processors or memory, in the order ESXi writes them; unset values write none. */
+void writeResources(const tarvonel::ResourceAllocation& r, std::string_view family, VmxLines& out)
+{
+    const auto name = [family](std::string_view member) { return memberKey(family, member); };
+    if (r.Reservation)
+        out.number(name(key::SchedMin), *r.Reservation);
+    if (r.MinimumSize)
+        out.number(name(key::SchedMinSize), *r.MinimumSize);
+    if (r.LimitUnlimited)
+        out.value(name(key::SchedMax), words::Unlimited);
+    else if (r.Limit)
+        out.number(name(key::SchedMax), *r.Limit);
+    if (r.UnitsInMhz)
+        out.value(name(key::SchedUnits), words::Mhz);
+    if (r.Level)
+        out.value(name(key::SchedShares), words::SharesLevels[static_cast<std::size_t>(*r.Level)]);
+    else if (r.CustomShares)
+        out.number(name(key::SchedShares), *r.CustomShares);
+}
+
+} // namespace
 
 void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
 {
@@ -30,6 +55,10 @@ void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
     }
     out.number(key::ConfigVersion, general->ConfigVersion());
     out.number(key::HardwareVersion, general->HardwareVersion());
+    // Where the products write it: right after the hardware version.
+    const std::int16_t kind = general->ProductCompatibility();
+    if (kind >= 0 && kind < static_cast<std::int16_t>(std::size(words::ProductCompatibilities)))
+        out.value(key::ProductCompatibility, words::ProductCompatibilities[kind]);
     out.value(key::GuestOS, general->GuestOSName());
     out.value(key::WorkingDir, general->WorkingPath());
 
@@ -49,6 +78,9 @@ void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
     }
     if (cpus->CoresPerSocket() > 0)
         out.number(key::CoresPerSocket, cpus->CoresPerSocket());
+    if (const auto hotAdd = cpus->HotAdd())
+        out.boolean(key::CpuHotAdd, *hotAdd);
+    writeResources(cpus->Resources(), key::SchedCpu, out);
 
     const auto memory = hardware->Memory();
     if (memory->Count() > 0) {
@@ -60,6 +92,9 @@ void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
             throw tarvonel::Overflow("Memory total does not fit 32 bits");
         out.number(key::MemSize, total);
     }
+    if (const auto hotAdd = memory->HotAdd())
+        out.boolean(key::MemHotAdd, *hotAdd);
+    writeResources(memory->Resources(), key::SchedMem, out);
     out.blank();
 }
 

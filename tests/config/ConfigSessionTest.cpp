@@ -224,12 +224,12 @@ TEST_F(ConfigSessionTest, ParametersSetOnTheSessionAreSavedAndReadBack)
     ConfigSession session(folder.string());
     session.Open(file);
     ASSERT_EQ(session.OtherParams().size(), 2u);
-    session.SetOtherParams({"guestinfo.a = \"y\"", "tools.upgrade.policy = \"manual\""});
+    session.SetOtherParams({"guestinfo.a = \"y\"", "monitor.virtual_exec = \"hardware\""});
     session.Save();
 
     ConfigSession again(folder.string());
     again.Open(file);
-    EXPECT_EQ(again.OtherParams(), (std::vector<std::string>{"guestinfo.a = \"y\"", "tools.upgrade.policy = \"manual\""}));
+    EXPECT_EQ(again.OtherParams(), (std::vector<std::string>{"guestinfo.a = \"y\"", "monitor.virtual_exec = \"hardware\""}));
 }
 
 } // namespace

@@ -256,3 +256,26 @@ TEST(ProductInference, ChoosingTodaysVersionTakesTheNewerLinesOfAClassicFileInto
     EXPECT_EQ(count("firmware = \"efi\""), 1u) << saved;
     EXPECT_EQ(count("zz.unknown"), 1u);
 }
+
+TEST(ProductInference, DeclaredProductKindMarksEsxiAndFollowsTheChosenProduct)
+{
+    // "esx" is ESXi's own word; "hosted" was written by older ESX hosts too and decides nothing.
+    const std::string hw10 = "config.version = \"8\"\nvirtualHW.version = \"10\"\n";
+    EXPECT_EQ(open(hw10 + "virtualHW.productCompatibility = \"esx\"\n").product, "ESXi 5.5");
+    EXPECT_EQ(open(hw10 + "virtualHW.productCompatibility = \"hosted\"\n").product, "Workstation 10.x");
+
+    ConfigSession session("/tmp/");
+    session.OpenText(hw10 + "virtualHW.productCompatibility = \"hosted\"\n", "/tmp/zv-inference/Test.vmx");
+    const auto general = session.Machine()->Options()->GeneralOptions();
+    ASSERT_TRUE(session.ChooseProduct({kESXi, 12}).has_value());
+    EXPECT_EQ(general->ProductCompatibility(), config::kEsxProducts);
+    EXPECT_NE(session.Text().find("virtualHW.productCompatibility = \"esx\""), std::string::npos);
+    ASSERT_TRUE(session.ChooseProduct({kWorkstation, 5}).has_value());
+    EXPECT_EQ(general->ProductCompatibility(), config::kHostedProducts);
+
+    // A file without the line does not get one from a product choice.
+    ConfigSession plain("/tmp/");
+    plain.OpenText(hw10, "/tmp/zv-inference/Test.vmx");
+    ASSERT_TRUE(plain.ChooseProduct({kESXi, 12}).has_value());
+    EXPECT_EQ(plain.Text().find("productCompatibility"), std::string::npos);
+}

@@ -163,6 +163,29 @@ TEST_F(OptionPages, SettingsAFileMayLeaveOutStayUnsetUntilTheUserPicksThem)
     EXPECT_TRUE(child<QCheckBox>(*editor, "chkSyncGuestTime")->isChecked());
 }
 
+TEST_F(OptionPages, ToolsUpgradeListWritesItsPolicyOrNoLine)
+{
+    const auto editor = newEditor();
+    const auto power = editor->Machine()->Options()->PowerOptions();
+    selectOptionsRow(*editor, 1);
+    auto* upgrade = child<QComboBox>(*editor, "cboToolsUpgrade");
+    ASSERT_NE(upgrade, nullptr);
+    ASSERT_EQ(upgrade->count(), 4);
+    EXPECT_EQ(upgrade->currentIndex(), 3) << "unset shows the product's default";
+    EXPECT_FALSE(editor->ChangesPending());
+
+    upgrade->setCurrentIndex(1);
+    EXPECT_EQ(power->ToolsUpgradePolicy(), 1);
+    EXPECT_TRUE(editor->ChangesPending());
+    upgrade->setCurrentIndex(3);
+    EXPECT_EQ(power->ToolsUpgradePolicy(), -1);
+
+    power->SetToolsUpgradePolicy(2);
+    selectOptionsRow(*editor, 2);
+    selectOptionsRow(*editor, 1);
+    EXPECT_EQ(upgrade->currentIndex(), 2);
+}
+
 TEST_F(OptionPages, SnapshotOptionButtonsAndReselection)
 {
     const auto editor = newEditor();

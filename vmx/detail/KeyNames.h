@@ -17,6 +17,7 @@ namespace key {
 inline constexpr std::string_view DisplayName = "displayName";
 inline constexpr std::string_view ConfigVersion = "config.version";
 inline constexpr std::string_view HardwareVersion = "virtualHW.version";
+inline constexpr std::string_view ProductCompatibility = "virtualHW.productCompatibility";
 inline constexpr std::string_view GuestOS = "guestOS";
 inline constexpr std::string_view WorkingDir = "workingDir";
 inline constexpr std::string_view Annotation = "annotation";
@@ -41,6 +42,16 @@ inline constexpr std::string_view EhciPresent = "ehci.present";
 inline constexpr std::string_view XhciPresent = "usb_xhci.present";
 inline constexpr std::string_view CoresPerSocket = "cpuid.coresPerSocket";
 inline constexpr std::string_view SvgaGraphicsMemory = "svga.graphicsMemoryKB";
+inline constexpr std::string_view CpuHotAdd = "vcpu.hotadd";
+inline constexpr std::string_view MemHotAdd = "mem.hotadd";
+/** The resource settings of ESXi: "sched.cpu." or "sched.mem." and one of the members below. */
+inline constexpr std::string_view SchedCpu = "sched.cpu";
+inline constexpr std::string_view SchedMem = "sched.mem";
+inline constexpr std::string_view SchedMin = ".min";
+inline constexpr std::string_view SchedMax = ".max";
+inline constexpr std::string_view SchedShares = ".shares";
+inline constexpr std::string_view SchedUnits = ".units";
+inline constexpr std::string_view SchedMinSize = ".minSize";
 /** The option key that switches clustering on; its entry is in OptionKeys.cpp, the node pass looks for it too. */
 inline constexpr std::string_view DiskLocking = "disk.locking";
 } // namespace key
@@ -118,6 +129,16 @@ inline constexpr std::string_view SoundHostDefault = "-1";
 /** ethernetN.addressType; the code is the adapter's AddressType. */
 inline constexpr std::string_view AddressTypes[] = {"generated", "static", "vpx"};
 inline constexpr std::string_view SnapshotActions[] = {"keep", "autoRevert", "autoCommit", "prompt"};
+/** tools.upgrade.policy, by clsPower::ToolsUpgradePolicy. */
+inline constexpr std::string_view ToolsUpgradePolicies[] = {"manual", "upgradeAtPowerCycle", "useGlobal"};
+/** sched.*.shares as a level, by ResourceAllocation::SharesLevel. */
+inline constexpr std::string_view SharesLevels[] = {"low", "normal", "high"};
+/** sched.*.max without a bound. */
+inline constexpr std::string_view Unlimited = "unlimited";
+/** sched.cpu.units: the only unit the processor amounts are given in. */
+inline constexpr std::string_view Mhz = "mhz";
+/** virtualHW.productCompatibility: code 0 for the desktop products, 1 for ESXi. */
+inline constexpr std::string_view ProductCompatibilities[] = {"hosted", "esx"};
 } // namespace words
 
 /** A member's key: the family's key prefix with its number ("ethernet0") and the member. */
@@ -168,6 +189,7 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::Own, key::DisplayName},
     {KeyPlace::Own, key::ConfigVersion},
     {KeyPlace::Own, key::HardwareVersion},
+    {KeyPlace::Own, key::ProductCompatibility},
     {KeyPlace::Own, key::GuestOS},
     {KeyPlace::Own, key::WorkingDir},
     {KeyPlace::Own, key::Annotation},
@@ -192,6 +214,16 @@ inline constexpr KnownKey kKnownKeys[] = {
     {KeyPlace::Own, key::XhciPresent},
     {KeyPlace::Own, key::CoresPerSocket},
     {KeyPlace::Own, key::SvgaGraphicsMemory},
+    {KeyPlace::Own, key::CpuHotAdd},
+    {KeyPlace::Own, key::MemHotAdd},
+    {KeyPlace::Own, "sched.cpu.min"},
+    {KeyPlace::Own, "sched.cpu.max"},
+    {KeyPlace::Own, "sched.cpu.units"},
+    {KeyPlace::Own, "sched.cpu.shares"},
+    {KeyPlace::Own, "sched.mem.min"},
+    {KeyPlace::Own, "sched.mem.minSize"},
+    {KeyPlace::Own, "sched.mem.max"},
+    {KeyPlace::Own, "sched.mem.shares"},
     {KeyPlace::SharedFolder, member::Present},
     {KeyPlace::SharedFolder, member::Enabled},
     {KeyPlace::SharedFolder, member::ReadAccess},

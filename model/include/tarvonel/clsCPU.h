@@ -4,6 +4,9 @@
 #include <tarvonel/Collection.h>
 #include <tarvonel/CollectionItem.h>
 #include <tarvonel/Passkey.h>
+#include <tarvonel/ResourceAllocation.h>
+
+#include <optional>
 
 namespace tarvonel {
 
@@ -38,9 +41,17 @@ public:
     /** Cores per processor socket; 0 when the file names none. */
     std::int32_t CoresPerSocket() const { return m_coresPerSocket; }
     void SetCoresPerSocket(std::int32_t value) { m_coresPerSocket = value; }
+    /** Whether processors may be added while the machine runs; empty: the file says nothing. */
+    std::optional<bool> HotAdd() const { return m_hotAdd; }
+    void SetHotAdd(std::optional<bool> value) { m_hotAdd = value; }
+    /** The processor time the machine is given on an ESXi host (MHz). */
+    const ResourceAllocation& Resources() const { return m_resources; }
+    void SetResources(const ResourceAllocation& value) { m_resources = value; }
 
 private:
     std::int32_t m_coresPerSocket = 0;
+    std::optional<bool> m_hotAdd;
+    ResourceAllocation m_resources;
 };
 
 } // namespace tarvonel

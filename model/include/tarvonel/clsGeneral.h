@@ -88,6 +88,14 @@ public:
      */
     std::vector<std::vector<GuestOSVer>> SupportedGuests() const;
 
+    /**
+     * The kind of product the hardware version is meant for, as the file's
+     * virtualHW.productCompatibility line says: 0 hosted (the desktop products), 1 ESXi; any other
+     * value: the file has no such line and none is written.
+     */
+    std::int16_t ProductCompatibility() const { return m_productCompatibility; }
+    void SetProductCompatibility(std::int16_t value) { m_productCompatibility = value; }
+
 private:
     void SelectGuestTable();
 
@@ -105,6 +113,7 @@ private:
     std::string m_guestOSName;
     /** One of the fixed tables (they never change, so pointing at one is as good as a copy). */
     const detail::GuestTable* m_currentTable = nullptr;
+    std::int16_t m_productCompatibility = -1;
 };
 
 } // namespace tarvonel

@@ -4,6 +4,9 @@
 #include <tarvonel/Collection.h>
 #include <tarvonel/CollectionItem.h>
 #include <tarvonel/Passkey.h>
+#include <tarvonel/ResourceAllocation.h>
+
+#include <optional>
 
 namespace tarvonel {
 
@@ -35,6 +38,17 @@ class TARVONEL_EXPORT clsMemories final : public Collection<clsMemory> {
 public:
     explicit clsMemories(detail::Passkey);
     ~clsMemories() override;
+
+    /** Whether memory may be added while the machine runs; empty: the file says nothing. */
+    std::optional<bool> HotAdd() const { return m_hotAdd; }
+    void SetHotAdd(std::optional<bool> value) { m_hotAdd = value; }
+    /** The memory the machine is given on an ESXi host (MB). */
+    const ResourceAllocation& Resources() const { return m_resources; }
+    void SetResources(const ResourceAllocation& value) { m_resources = value; }
+
+private:
+    std::optional<bool> m_hotAdd;
+    ResourceAllocation m_resources;
 };
 
 } // namespace tarvonel

@@ -13,7 +13,7 @@ namespace tarvonel {
 /**
  * Power behaviour and the VMware Tools scripts run at power transitions. Plain values: all False
  * or 0 at first, except the settings a file may leave out (time synchronisation, the power-on and
- * suspend buttons), which start unset; the summary is always empty.
+ * suspend buttons, the tools upgrade policy), which start unset; the summary is always empty.
  */
 class TARVONEL_EXPORT clsPower final : public OptionObject {
 public:
@@ -56,6 +56,12 @@ public:
     /** 0 hard, 1 soft, any other value: the file says nothing (the product decides). */
     std::int16_t SuspendButtonAction() const { return m_suspendButtonAction; }
     void SetSuspendButtonAction(std::int16_t value) { m_suspendButtonAction = value; }
+    /**
+     * When VMware Tools in the guest are brought up to date: 0 by hand, 1 at each power cycle,
+     * 2 as the host's global setting says; any other value: the file says nothing.
+     */
+    std::int16_t ToolsUpgradePolicy() const { return m_toolsUpgradePolicy; }
+    void SetToolsUpgradePolicy(std::int16_t value) { m_toolsUpgradePolicy = value; }
 
 private:
     bool m_powerOnAfterOpening = false;
@@ -70,6 +76,7 @@ private:
     std::optional<bool> m_syncGuestTime;
     std::int16_t m_powerOnButtonAction = -1;
     std::int16_t m_suspendButtonAction = -1;
+    std::int16_t m_toolsUpgradePolicy = -1;
 };
 
 } // namespace tarvonel

@@ -14,6 +14,7 @@
 
 // Devices
 #include <tarvonel/AttachmentInfo.h>
+#include <tarvonel/ResourceAllocation.h>
 #include <tarvonel/clsCPU.h>
 #include <tarvonel/clsMemory.h>
 #include <tarvonel/clsFloppy.h>

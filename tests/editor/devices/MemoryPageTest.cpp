@@ -3,9 +3,13 @@
 
 #include "DevicePageFixture.h"
 
+#include "editor/widget/pages/devices/CpuPage.h"
 #include "editor/widget/pages/devices/MemoryPage.h"
 #include "editor/widget/pages/devices/UpDownButtons.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QSlider>
 #include <QApplication>
 #include <QTest>
@@ -162,6 +166,107 @@ TEST(UpDownButtonsTest, StepsStayInsideTheRangeAndOnlyUserStepsSignal)
     updown.setRange(8, 2);
     EXPECT_EQ(updown.maximum(), 8);
     EXPECT_EQ(updown.value(), 8);
+}
+
+} // namespace
+} // namespace zentravolix::testing
+
+namespace zentravolix::testing {
+namespace {
+
+/** The processor and memory pages' hot add ticks and resource groups. */
+class HotAddAndResourcesTest : public DevicePageTest {
+protected:
+    void useEsxi(std::int16_t version, std::int16_t hardware)
+    {
+        setProduct(4, version);
+        vm->Options()->GeneralOptions()->SetHardwareVersion(hardware);
+    }
+};
+
+TEST_F(HotAddAndResourcesTest, HotAddIsOfferedFromEsxiHardware11OrWhenTheFileHasIt)
+{
+    const auto cpu = hw()->CPUs()->Item(1);
+    auto cpuPage = makePage<editor::CpuPage>(cpu->ID());
+    auto memPage = makePage<MemoryPage>(hw()->Memory()->Item(1)->ID());
+    auto* cpuTick = child<QCheckBox>(*cpuPage, "chkCpuHotAdd");
+    auto* memTick = child<QCheckBox>(*memPage, "chkMemHotAdd");
+    // A desktop machine, and an ESXi machine before hardware 11, have no hot add.
+    EXPECT_TRUE(cpuTick->isHidden());
+    EXPECT_TRUE(memTick->isHidden());
+    useEsxi(4, 10);
+    cpuPage->load(cpu->ID());
+    EXPECT_TRUE(cpuTick->isHidden());
+
+    useEsxi(5, 11);
+    cpuPage->load(cpu->ID());
+    memPage->load(hw()->Memory()->Item(1)->ID());
+    EXPECT_FALSE(cpuTick->isHidden());
+    EXPECT_FALSE(memTick->isHidden());
+    EXPECT_FALSE(cpuTick->isChecked());
+    EXPECT_FALSE(hw()->CPUs()->HotAdd().has_value()) << "showing writes nothing";
+    cpuTick->click();
+    memTick->click();
+    EXPECT_EQ(hw()->CPUs()->HotAdd(), true);
+    EXPECT_EQ(hw()->Memory()->HotAdd(), true);
+    EXPECT_EQ(edits.size(), 2u);
+
+    // Back on a desktop product the flag the machine has stays visible, as Save writes it.
+    setProduct(1, 4);
+    hw()->Memory()->SetHotAdd(false);
+    memPage->load(hw()->Memory()->Item(1)->ID());
+    EXPECT_FALSE(memTick->isHidden());
+    EXPECT_FALSE(memTick->isChecked());
+}
+
+TEST_F(HotAddAndResourcesTest, ResourceFieldsStoreNumbersRemoveEmptiedOnesAndRefuseOthers)
+{
+    const auto cpu = hw()->CPUs()->Item(1);
+    auto page = makePage<editor::CpuPage>(cpu->ID());
+    auto* group = child<QGroupBox>(*page, "fraCPUResources");
+    EXPECT_TRUE(group->isHidden()) << "a desktop machine without resource lines";
+    useEsxi(12, 20);
+    page->load(cpu->ID());
+    EXPECT_FALSE(group->isHidden());
+
+    auto* reservation = child<QLineEdit>(*page, "txtReservationCPU");
+    leave(reservation, QStringLiteral("500"));
+    EXPECT_EQ(hw()->CPUs()->Resources().Reservation, 500);
+    leave(reservation, QStringLiteral("fast"));
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_TRUE(dialogs.calls[0].text.contains(QStringLiteral("Reservation (MHz)"))) << dialogs.calls[0].text.toStdString();
+    EXPECT_EQ(hw()->CPUs()->Resources().Reservation, 500) << "a refused value stores nothing";
+    leave(reservation, QString());
+    EXPECT_FALSE(hw()->CPUs()->Resources().Reservation.has_value());
+
+    child<QCheckBox>(*page, "chkUnlimitedCPU")->click();
+    EXPECT_TRUE(hw()->CPUs()->Resources().LimitUnlimited);
+    EXPECT_FALSE(child<QLineEdit>(*page, "txtLimitCPU")->isEnabled());
+
+    auto* shares = child<QComboBox>(*page, "cboSharesCPU");
+    auto* custom = child<QLineEdit>(*page, "txtSharesCPU");
+    choose(shares, 3);
+    EXPECT_EQ(hw()->CPUs()->Resources().Level, tarvonel::ResourceAllocation::SharesLevel::High);
+    choose(shares, 4);
+    EXPECT_FALSE(custom->isHidden());
+    leave(custom, QStringLiteral("4223"));
+    EXPECT_EQ(hw()->CPUs()->Resources().CustomShares, 4223);
+    EXPECT_FALSE(hw()->CPUs()->Resources().Level.has_value());
+    choose(shares, 0);
+    EXPECT_FALSE(hw()->CPUs()->Resources().CustomShares.has_value());
+    EXPECT_TRUE(custom->isHidden());
+
+    // What a file holds is shown on a desktop product too.
+    setProduct(1, 4);
+    tarvonel::ResourceAllocation memory;
+    memory.MinimumSize = 0;
+    memory.Level = tarvonel::ResourceAllocation::SharesLevel::Normal;
+    hw()->Memory()->SetResources(memory);
+    auto memPage = makePage<MemoryPage>(hw()->Memory()->Item(1)->ID());
+    EXPECT_FALSE(child<QGroupBox>(*memPage, "fraMemResources")->isHidden());
+    EXPECT_EQ(child<QLineEdit>(*memPage, "txtMinimumSizeMem")->text(), QStringLiteral("0"));
+    EXPECT_TRUE(child<QLineEdit>(*memPage, "txtReservationMem")->text().isEmpty());
+    EXPECT_EQ(child<QComboBox>(*memPage, "cboSharesMem")->currentIndex(), 2);
 }
 
 } // namespace

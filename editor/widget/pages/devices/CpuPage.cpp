@@ -6,6 +6,7 @@
 #include "editor/widget/EditorContext.h"
 #include "editor/widget/WidgetHelpers.h"
 #include "editor/widget/pages/devices/DevicePageSupport.h"
+#include "editor/widget/pages/devices/ResourcesBox.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -34,13 +35,25 @@ CpuPage::CpuPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& co
     coresRow->addWidget(m_txtCoresPerSocket);
     coresRow->addStretch(1);
     inner->addLayout(coresRow);
+    m_chkCpuHotAdd = makeCheck(m_fraCPU, "chkCpuHotAdd", inner);
     layout->addWidget(m_fraCPU);
+    m_fraResources = new ResourcesBox(ResourcesBox::Kind::Processor, this);
+    layout->addWidget(m_fraResources);
     layout->addStretch(1);
 
     bindCheck(m_chkCPUPae, false, [this](bool checked) {
         if (auto cpu = findDevice(m_vm->Hardware()->CPUs()))
             cpu->SetEmulatePAE(checked);
     });
+    bindCheck(m_chkCpuHotAdd, false, [this](bool checked) { m_vm->Hardware()->CPUs()->SetHotAdd(checked); });
+    m_fraResources->changed = [this](const tarvonel::ResourceAllocation& allocation) {
+        m_vm->Hardware()->CPUs()->SetResources(allocation);
+        markEdited(false);
+    };
+    m_fraResources->refused = [this](const QString& message) {
+        if (m_context.dialogs)
+            m_context.dialogs->message(this, message, text(95), MessageIcon::Warning);
+    };
     bindText(m_txtCoresPerSocket, false, [this](const std::string& value) {
         const auto cpus = m_vm->Hardware()->CPUs();
         const auto cores = CheckCoresPerSocket(value, cpus->Count(), maxCores());
@@ -84,6 +97,15 @@ void CpuPage::fill()
     m_lblCoresPerSocket->setVisible(shown);
     m_txtCoresPerSocket->setVisible(shown);
     m_txtCoresPerSocket->setText(cores > 0 ? QString::number(cores) : QString());
+
+    const auto cpus = m_vm->Hardware()->CPUs();
+    const auto hotAdd = cpus->HotAdd();
+    m_chkCpuHotAdd->setVisible(HotAddOffered(*m_vm) || hotAdd.has_value());
+    m_chkCpuHotAdd->setChecked(hotAdd.value_or(false));
+    const auto& resources = cpus->Resources();
+    m_fraResources->setVisible(CurrentPlatform(*m_vm) == static_cast<std::int16_t>(Platform::ESXi) ||
+                               resources != tarvonel::ResourceAllocation{});
+    m_fraResources->showAllocation(resources);
 }
 
 void CpuPage::updateUILabels()
@@ -91,6 +113,8 @@ void CpuPage::updateUILabels()
     m_fraCPU->setTitle(text(95));
     m_chkCPUPae->setText(text(291));
     m_lblCoresPerSocket->setText(text(2763));
+    m_chkCpuHotAdd->setText(text(2911));
+    m_fraResources->updateUILabels();
 }
 
 } // namespace zentravolix::editor

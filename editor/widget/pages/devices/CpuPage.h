@@ -8,7 +8,9 @@ class QLabel;
 
 namespace zentravolix::editor {
 
-/** Device page 0: a virtual processor (PAE emulation). */
+class ResourcesBox;
+
+/** Device page 0: a virtual processor (PAE emulation, cores, hot add and ESXi resources). */
 class CpuPage final : public DevicePage {
     Q_OBJECT
 public:
@@ -30,6 +32,10 @@ private:
     QCheckBox* m_chkCPUPae;
     QLabel* m_lblCoresPerSocket;
     QLineEdit* m_txtCoresPerSocket;
+    /** Adding processors while running; offered where the version has it or the file names it. */
+    QCheckBox* m_chkCpuHotAdd;
+    /** Reservation, limit and shares; shown for ESXi machines or a file that has them. */
+    ResourcesBox* m_fraResources;
 };
 
 } // namespace zentravolix::editor

@@ -57,6 +57,13 @@ std::int16_t CurrentPlatformVersion(const tarvonel::VirtualMachine& vm)
     return vm.Options()->GeneralOptions()->PlatformVersion();
 }
 
+bool HotAddOffered(const tarvonel::VirtualMachine& vm)
+{
+    constexpr std::int16_t kFirstHotAddHardware = 11;
+    return IsEsxiMachine(vm) &&
+           vm.Options()->GeneralOptions()->HardwareVersion() >= kFirstHotAddHardware;
+}
+
 EditorLimits CurrentLimits(const DevicePageHooks& hooks, const tarvonel::VirtualMachine& vm)
 {
     if (hooks.limits)

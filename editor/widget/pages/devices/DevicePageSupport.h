@@ -53,6 +53,12 @@ std::int16_t CurrentPlatform(const tarvonel::VirtualMachine& vm);
 std::int16_t CurrentPlatformVersion(const tarvonel::VirtualMachine& vm);
 /** Whether the machine is made for ESXi, where a remote console may lend the drives of its own machine. */
 bool IsEsxiMachine(const tarvonel::VirtualMachine& vm);
+/**
+ * Whether the processor and memory pages offer hot add: ESXi machines of hardware version 11 or
+ * later. Processor hot add is documented from that version on; for memory no first version is
+ * known to us, so it follows the same rule rather than offering it where it may not exist.
+ */
+bool HotAddOffered(const tarvonel::VirtualMachine& vm);
 
 /**
  * The port name the file carries for "let the host pick": written exactly so (the VMX writer adds

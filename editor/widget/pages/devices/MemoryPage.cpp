@@ -4,7 +4,10 @@
 #include "config/DeviceFieldRules.h"
 #include "editor/widget/ConfigNames.h"
 #include "editor/widget/WidgetHelpers.h"
+#include "editor/widget/Dialogs.h"
+#include "editor/widget/EditorContext.h"
 #include "editor/widget/pages/devices/DevicePageSupport.h"
+#include "editor/widget/pages/devices/ResourcesBox.h"
 #include "editor/widget/pages/devices/UpDownButtons.h"
 
 #include <tarvonel/tarvonel.h>
@@ -51,8 +54,21 @@ MemoryPage::MemoryPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorConte
     sizeRow->addWidget(m_lblMB);
     sizeRow->addStretch(1);
     inner->addLayout(sizeRow);
+    m_chkMemHotAdd = makeCheck(m_fraMemory, "chkMemHotAdd", inner);
     layout->addWidget(m_fraMemory);
+    m_fraResources = new ResourcesBox(ResourcesBox::Kind::Memory, this);
+    layout->addWidget(m_fraResources);
     layout->addStretch(1);
+
+    bindCheck(m_chkMemHotAdd, false, [this](bool checked) { m_vm->Hardware()->Memory()->SetHotAdd(checked); });
+    m_fraResources->changed = [this](const tarvonel::ResourceAllocation& allocation) {
+        m_vm->Hardware()->Memory()->SetResources(allocation);
+        markEdited(false);
+    };
+    m_fraResources->refused = [this](const QString& message) {
+        if (m_context.dialogs)
+            m_context.dialogs->message(this, message, text(292), MessageIcon::Warning);
+    };
 
     connect(m_sldMemSize, &QSlider::valueChanged, this, &MemoryPage::takeValue);
     connect(m_udMemSize, &UpDownButtons::valueChanged, this, &MemoryPage::takeValue);
@@ -76,6 +92,15 @@ void MemoryPage::fill()
     m_sldMemSize->setTickInterval(std::max(kMemoryStepMB, maximum / 16));
     m_txtMemSize->setText(memory ? QString::number(memory->MBs()) : QString());
     showSize(memory ? memory->MBs() : kMemoryStepMB);
+
+    const auto memories = m_vm->Hardware()->Memory();
+    const auto hotAdd = memories->HotAdd();
+    m_chkMemHotAdd->setVisible(HotAddOffered(*m_vm) || hotAdd.has_value());
+    m_chkMemHotAdd->setChecked(hotAdd.value_or(false));
+    const auto& resources = memories->Resources();
+    m_fraResources->setVisible(CurrentPlatform(*m_vm) == static_cast<std::int16_t>(Platform::ESXi) ||
+                               resources != tarvonel::ResourceAllocation{});
+    m_fraResources->showAllocation(resources);
 }
 
 void MemoryPage::takeValue(int megabytes)
@@ -152,6 +177,8 @@ void MemoryPage::updateUILabels()
 {
     m_fraMemory->setTitle(text(292));
     m_lblMB->setText(text(293));
+    m_chkMemHotAdd->setText(text(2912));
+    m_fraResources->updateUILabels();
 }
 
 } // namespace zentravolix::editor

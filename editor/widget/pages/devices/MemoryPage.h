@@ -9,6 +9,7 @@ class QSlider;
 
 namespace zentravolix::editor {
 
+class ResourcesBox;
 class UpDownButtons;
 
 /**
@@ -50,6 +51,10 @@ private:
     QLineEdit* m_txtMemSize;
     UpDownButtons* m_udMemSize;
     QLabel* m_lblMB;
+    /** Adding memory while running; offered as for processors, or when the file names it. */
+    QCheckBox* m_chkMemHotAdd;
+    /** Reservation, minimum size, limit and shares; shown for ESXi machines or a file that has them. */
+    ResourcesBox* m_fraResources;
     /** Set while the size check shows its message. */
     bool m_checking = false;
     /** The last check refused the box's size (the focus was kept in the box). */

@@ -36,6 +36,9 @@ int indexOfAction(std::int16_t action)
     return action == 0 || action == 1 ? action : kProductDefault;
 }
 
+/** The last entry of the tools upgrade list, after manual, at power cycle and the host's setting. */
+constexpr std::int16_t kUpgradeProductDefault = 3;
+
 } // namespace
 
 PowerPage::PowerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext& context, QWidget* parent)
@@ -79,6 +82,13 @@ PowerPage::PowerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     m_chkRunToolsAfterResume = makeCheck(m_fraVMToolsScripts, "chkRunToolsAfterResume", tools);
     m_chkRunToolsBeforeSuspend = makeCheck(m_fraVMToolsScripts, "chkRunToolsBeforeSuspend", tools);
     m_chkRunToolsBeforePowerOff = makeCheck(m_fraVMToolsScripts, "chkRunToolsBeforePowerOff", tools);
+    auto* upgradeRow = new QHBoxLayout;
+    m_lblToolsUpgrade = makeLabel(m_fraVMToolsScripts, "lblToolsUpgrade");
+    m_cboToolsUpgrade = makeCombo(m_fraVMToolsScripts, "cboToolsUpgrade");
+    m_lblToolsUpgrade->setBuddy(m_cboToolsUpgrade);
+    upgradeRow->addWidget(m_lblToolsUpgrade);
+    upgradeRow->addWidget(m_cboToolsUpgrade, 1);
+    tools->addLayout(upgradeRow);
     layout->addWidget(m_fraVMToolsScripts);
     layout->addStretch(1);
 
@@ -102,6 +112,9 @@ PowerPage::PowerPage(std::shared_ptr<tarvonel::VirtualMachine> vm, EditorContext
     bindCheck(m_chkSyncGuestTime, Polarity::Direct, false, [power](bool v) { power()->SetSyncGuestTime(v); });
     bindCombo(m_cboPowerOn, false, [power](std::int16_t v) { power()->SetPowerOnButtonAction(actionOfIndex(v)); });
     bindCombo(m_cboSuspend, false, [power](std::int16_t v) { power()->SetSuspendButtonAction(actionOfIndex(v)); });
+    bindCombo(m_cboToolsUpgrade, false, [power](std::int16_t v) {
+        power()->SetToolsUpgradePolicy(v == kUpgradeProductDefault ? std::int16_t{-1} : v);
+    });
 }
 
 void PowerPage::load()
@@ -121,6 +134,8 @@ void PowerPage::load()
     showCheck(m_chkSyncGuestTime, Polarity::Direct, power->SyncGuestTime().value_or(false));
     showComboIndex(m_cboPowerOn, indexOfAction(power->PowerOnButtonAction()));
     showComboIndex(m_cboSuspend, indexOfAction(power->SuspendButtonAction()));
+    const std::int16_t policy = power->ToolsUpgradePolicy();
+    showComboIndex(m_cboToolsUpgrade, policy >= 0 && policy < kUpgradeProductDefault ? policy : kUpgradeProductDefault);
 }
 
 void PowerPage::updateUILabels()
@@ -142,6 +157,8 @@ void PowerPage::updateUILabels()
     m_chkSyncGuestTime->setText(text(2900));
     refillCombo(m_cboPowerOn, {text(2901), text(2902), text(2905)});
     refillCombo(m_cboSuspend, {text(2903), text(2904), text(2905)});
+    m_lblToolsUpgrade->setText(text(2907));
+    refillCombo(m_cboToolsUpgrade, {text(2908), text(2909), text(2910), text(2905)});
 }
 
 } // namespace zentravolix::editor

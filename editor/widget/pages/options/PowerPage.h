@@ -8,7 +8,7 @@ class QLabel;
 
 namespace zentravolix::editor {
 
-/** Page 1: power behaviour, the power buttons' actions, the VMware Tools scripts and time sync. */
+/** Page 1: power behaviour, the power buttons' actions, the VMware Tools scripts, their upgrade and time sync. */
 class PowerPage final : public OptionPage {
     Q_OBJECT
 public:
@@ -36,6 +36,9 @@ private:
     QCheckBox* m_chkSyncGuestTime;
     QComboBox* m_cboPowerOn;
     QComboBox* m_cboSuspend;
+    /** When VMware Tools are upgraded; the last entry writes no line. */
+    QLabel* m_lblToolsUpgrade;
+    QComboBox* m_cboToolsUpgrade;
 };
 
 } // namespace zentravolix::editor
