@@ -15,22 +15,13 @@ namespace zentravolix::vmx {
 namespace {
 
 using test::linesOf;
+using test::linesWithKey;
 using test::newMachine;
 using Lines = std::vector<std::string>;
 
 ReadResult read(tarvonel::VirtualMachine& vm, const std::string& text)
 {
     return ReadVmxText(text, vm, "/vms/test/test.vmx");
-}
-
-Lines linesWithKey(const std::string& text, std::string_view prefix)
-{
-    Lines found;
-    for (const auto& line : linesOf(text)) {
-        if (line.rfind(prefix, 0) == 0)
-            found.push_back(line);
-    }
-    return found;
 }
 
 TEST(OptionalPowerKeys, ANewMachineWritesNoneOfThem)

@@ -82,6 +82,17 @@ inline std::vector<std::string> keysOf(std::string_view text)
     return keys;
 }
 
+/** The lines of a text that start with the prefix, in their order. */
+inline std::vector<std::string> linesWithKey(std::string_view text, std::string_view prefix)
+{
+    std::vector<std::string> found;
+    for (const auto& line : linesOf(text)) {
+        if (line.rfind(prefix, 0) == 0)
+            found.push_back(line);
+    }
+    return found;
+}
+
 /** A fresh empty folder under the system's temporary folder, removed with the object. */
 class TempFolder {
 public:
