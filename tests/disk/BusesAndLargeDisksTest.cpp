@@ -14,7 +14,9 @@
 #include "TestSupport.h"
 
 using namespace zentravolix::disk;
+using zvtest::ReadBack;
 using zvtest::ReadFile;
+using zvtest::Request;
 using zvtest::TempFolder;
 using Strings = std::vector<std::string>;
 
@@ -26,18 +28,6 @@ constexpr std::int64_t k8TB = 8 * kTiB;        // Workstation 10 and later
 constexpr std::int64_t k62TB = 62 * kTiB;      // ESXi 5.5 and later
 constexpr std::int64_t k2TBPlus1 = 2 * kTiB + 1; // 2^32 + 1 sectors
 
-DiskRequest Request(const std::string& path, DiskKind kind, std::int64_t sectors, AdapterType adapter,
-                    CreateMethod method)
-{
-    DiskRequest r;
-    r.names = ApplyNameRule(path);
-    r.kind = kind;
-    r.sectorCount = sectors;
-    r.adapter = adapter;
-    r.method = method;
-    return r;
-}
-
 CreateEnvironment Environment()
 {
     CreateEnvironment env;
@@ -45,16 +35,6 @@ CreateEnvironment Environment()
     env.runCommand = zvtest::RunTool;
     env.random01 = zvtest::FixedRandom({0.2, 0.7});
     return env;
-}
-
-DiskInfo ReadBack(const std::string& folder, const std::string& name)
-{
-    DiskInfo info;
-    info.folder = folder;
-    info.fileName = name;
-    const ReadOutcome r = ReadDiskDescriptor(info);
-    EXPECT_TRUE(r.ok()) << r.detail;
-    return info;
 }
 
 std::uint64_t AllocatedInFolder(const std::string& folder)
@@ -271,8 +251,9 @@ TEST_F(LargeDiskCreateTest, SplitGrowableDisksBeyond2TbWriteOnlyTheirTables)
                                  " SPARSE \"big-s" + ExtentNumber(static_cast<int>(pieces)) + ".vmdk\"\r\n";
         EXPECT_NE(text.find(last), std::string::npos) << last;
         // qemu opens thousands of pieces slowly; the 2 TB disk shows it takes what we write.
-        if (c.sectors == k2TBPlus1)
+        if (c.sectors == k2TBPlus1) {
             EXPECT_EQ(zvtest::QemuVirtualSize(folder + "big.vmdk"), c.sectors * 512);
+        }
         // Terabytes of disk, a few kilobytes per piece on the host.
         EXPECT_LT(AllocatedInFolder(folder), static_cast<std::uint64_t>(pieces + 1) * 16384);
     }

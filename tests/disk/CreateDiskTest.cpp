@@ -11,23 +11,13 @@
 
 using namespace zentravolix::disk;
 using zvtest::ListFolder;
+using zvtest::ReadBack;
 using zvtest::ReadFile;
+using zvtest::Request;
 using zvtest::TempFolder;
 using Strings = std::vector<std::string>;
 
 namespace {
-
-DiskRequest Request(const std::string& path, DiskKind kind, std::int64_t sectors, AdapterType adapter,
-                    CreateMethod method)
-{
-    DiskRequest r;
-    r.names = ApplyNameRule(path);
-    r.kind = kind;
-    r.sectorCount = sectors;
-    r.adapter = adapter;
-    r.method = method;
-    return r;
-}
 
 CreateEnvironment Environment(FileOps* files = nullptr)
 {
@@ -42,16 +32,6 @@ CreateEnvironment Environment(FileOps* files = nullptr)
 bool QemuChecks(const std::string& path)
 {
     return zvtest::RunCapture(zvtest::QemuImg(), {"check", path}).exitCode == 0;
-}
-
-DiskInfo ReadBack(const std::string& folder, const std::string& name)
-{
-    DiskInfo info;
-    info.folder = folder;
-    info.fileName = name;
-    const ReadOutcome r = ReadDiskDescriptor(info);
-    EXPECT_TRUE(r.ok()) << r.detail;
-    return info;
 }
 
 class CreateDiskTest : public ::testing::Test {

@@ -2,7 +2,10 @@
 #pragma once
 
 #include "disk/DiskCreator.h"
+#include "disk/DiskInfo.h"
 #include "disk/FileOps.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -77,5 +80,30 @@ private:
     std::unique_ptr<zentravolix::disk::FileOps> m_real = zentravolix::disk::MakeSystemFileOps();
     int m_counts[7] = {};
 };
+
+/** What CreateDisk is asked for: a disk of `sectors` for `adapter` at `path`, by `method`. */
+inline zentravolix::disk::DiskRequest Request(const std::string& path, zentravolix::disk::DiskKind kind,
+                                              std::int64_t sectors, zentravolix::disk::AdapterType adapter,
+                                              zentravolix::disk::CreateMethod method)
+{
+    zentravolix::disk::DiskRequest r;
+    r.names = zentravolix::disk::ApplyNameRule(path);
+    r.kind = kind;
+    r.sectorCount = sectors;
+    r.adapter = adapter;
+    r.method = method;
+    return r;
+}
+
+/** The facts of the disk `name` in `folder`, read as the information box reads them. */
+inline zentravolix::disk::DiskInfo ReadBack(const std::string& folder, const std::string& name)
+{
+    zentravolix::disk::DiskInfo info;
+    info.folder = folder;
+    info.fileName = name;
+    const zentravolix::disk::ReadOutcome r = zentravolix::disk::ReadDiskDescriptor(info);
+    EXPECT_TRUE(r.ok()) << r.detail;
+    return info;
+}
 
 } // namespace zvtest
