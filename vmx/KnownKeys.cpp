@@ -27,7 +27,8 @@ std::string_view familyOf(KeyPlace place, bool& node)
     node = place == KeyPlace::IdeNode || place == KeyPlace::ScsiNode || place == KeyPlace::SataNode ||
            place == KeyPlace::NvmeNode;
     switch (place) {
-    case KeyPlace::Own: return {};
+    case KeyPlace::Own:
+    case KeyPlace::Option: return {};
     case KeyPlace::SharedFolder: return detail::family::SharedFolder;
     case KeyPlace::Floppy: return detail::family::Floppy;
     case KeyPlace::Parallel: return detail::family::Parallel;
@@ -63,27 +64,6 @@ bool isMemberKey(std::string_view key, std::string_view family, bool node, std::
     return EqualsIgnoreCase(key, member);
 }
 
-KnownKeyPlace publicPlace(KeyPlace place)
-{
-    switch (place) {
-    case KeyPlace::Own: return KnownKeyPlace::Own;
-    case KeyPlace::SharedFolder: return KnownKeyPlace::SharedFolder;
-    case KeyPlace::Floppy: return KnownKeyPlace::Floppy;
-    case KeyPlace::Parallel: return KnownKeyPlace::Parallel;
-    case KeyPlace::Serial: return KnownKeyPlace::Serial;
-    case KeyPlace::Ethernet: return KnownKeyPlace::Ethernet;
-    case KeyPlace::IdeController: return KnownKeyPlace::IdeController;
-    case KeyPlace::ScsiController: return KnownKeyPlace::ScsiController;
-    case KeyPlace::IdeNode: return KnownKeyPlace::IdeNode;
-    case KeyPlace::ScsiNode: return KnownKeyPlace::ScsiNode;
-    case KeyPlace::SataController: return KnownKeyPlace::SataController;
-    case KeyPlace::NvmeController: return KnownKeyPlace::NvmeController;
-    case KeyPlace::SataNode: return KnownKeyPlace::SataNode;
-    case KeyPlace::NvmeNode: return KnownKeyPlace::NvmeNode;
-    }
-    return KnownKeyPlace::Own;
-}
-
 } // namespace
 
 std::optional<KnownKey> FindKnownKey(std::string_view key)
@@ -97,7 +77,7 @@ std::optional<KnownKey> FindKnownKey(std::string_view key)
         const bool match = known.place == KeyPlace::Own ? EqualsIgnoreCase(trimmed, known.name)
                                                         : isMemberKey(trimmed, family, node, known.name);
         if (match)
-            return KnownKey{publicPlace(known.place), known.name};
+            return KnownKey{known.place, known.name};
     }
     return std::nullopt;
 }

@@ -241,6 +241,7 @@ bool matches(const TableKey& entry, std::string_view key, bool exact)
     bool node = false;
     switch (entry.place) {
     case KeyPlace::Own:
+    case KeyPlace::Option: // the option keys stand in the table as keys of their own
         return same(key, entry.name);
     case KeyPlace::SharedFolder:
         family = detail::family::SharedFolder;

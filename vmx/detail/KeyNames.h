@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "vmx/KnownKeys.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -154,23 +156,8 @@ inline constexpr std::string_view kClusteringSharedBus = "virtual";
 inline constexpr std::string_view kClusteringMode = "independent-persistent";
 inline constexpr std::string_view kClusteringDeviceType = "plainDisk";
 
-/** Where a key of the list below stands: a key of its own, or a member of a family. */
-enum class KeyPlace {
-    Own,
-    SharedFolder,
-    Floppy,
-    Parallel,
-    Serial,
-    Ethernet,
-    IdeController,
-    ScsiController,
-    IdeNode,
-    ScsiNode,
-    SataController,
-    NvmeController,
-    SataNode,
-    NvmeNode,
-};
+/** Where a key of the list below stands: a key of its own, or a member of a family (never an option). */
+using KeyPlace = KnownKeyPlace;
 
 /** A key the reader takes into the model (besides the option keys). */
 struct KnownKey {
