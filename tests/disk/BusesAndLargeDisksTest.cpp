@@ -178,15 +178,7 @@ TEST(LargeDiskLimits, LargestSingleGrowableDiskEndsWithin32BitSectors)
 
 namespace {
 
-class LargeDiskCreateTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (zvtest::QemuImg().empty())
-            GTEST_SKIP() << "qemu-img is not installed (scripts/install-deps)";
-    }
-    TempFolder tmp;
-};
+class LargeDiskCreateTest : public zvtest::QemuDiskTest {};
 
 } // namespace
 

@@ -34,15 +34,7 @@ bool QemuChecks(const std::string& path)
     return zvtest::RunCapture(zvtest::QemuImg(), {"check", path}).exitCode == 0;
 }
 
-class CreateDiskTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (zvtest::QemuImg().empty())
-            GTEST_SKIP() << "qemu-img is not installed (scripts/install-deps)";
-    }
-    TempFolder tmp;
-};
+class CreateDiskTest : public zvtest::QemuDiskTest {};
 
 } // namespace
 

@@ -81,6 +81,17 @@ private:
     int m_counts[7] = {};
 };
 
+/** Tests that check the disks they make with qemu-img: skipped where it is not installed. */
+class QemuDiskTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QemuImg().empty())
+            GTEST_SKIP() << "qemu-img is not installed (scripts/install-deps)";
+    }
+    TempFolder tmp;
+};
+
 /** What CreateDisk is asked for: a disk of `sectors` for `adapter` at `path`, by `method`. */
 inline zentravolix::disk::DiskRequest Request(const std::string& path, zentravolix::disk::DiskKind kind,
                                               std::int64_t sectors, zentravolix::disk::AdapterType adapter,
