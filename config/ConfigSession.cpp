@@ -118,10 +118,18 @@ const std::vector<vmx::ReadProblem>& ConfigSession::OpenText(std::string_view te
 
 void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, const std::string& knownAs)
 {
-    // The lines only today's products write are the model's once the product found below is one of them.
+    // A file without product comment lines (every file VMware itself wrote) goes by the product
+    // that made its hardware version; without one, by what the reader found (a lone "# Version = "
+    // line names a version of the default platform).
+    const auto general = m_vm->Options()->GeneralOptions();
+    std::optional<ProductVersion> inferred;
+    if (!result.platformLine)
+        inferred = InferProductVersion(general->HardwareVersion(), result.serverMarks);
+    // The lines only today's products write are the model's once the file's product is one of
+    // them: the saved file names that product, and its next read takes them too.
     if (!result.platformLine) {
-        const auto product = InferProductVersion(m_vm->Options()->GeneralOptions()->HardwareVersion(), result.serverMarks);
-        if (product && !IsClassicVersion(product->platform, product->version))
+        const ProductVersion product = inferred.value_or(ProductVersion{general->TargetPlatform(), general->PlatformVersion()});
+        if (!IsClassicVersion(product.platform, product.version))
             vmx::TakeNewerLines(result, *m_vm);
     }
     m_openedPath = file;
@@ -132,17 +140,12 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
     m_nameValid = true;
     m_encrypted = result.encrypted;
 
-    const auto general = m_vm->Options()->GeneralOptions();
     if (general->DisplayName().empty())
         general->SetDisplayName(knownAs.empty() ? file.stem().string() : knownAs);
-    // A file without product comment lines (every file VMware itself wrote) goes by the product
-    // that made its hardware version. Only the product changes: config.version and
-    // virtualHW.version keep the values read.
-    if (!result.platformLine) {
-        if (const auto product = InferProductVersion(general->HardwareVersion(), result.serverMarks)) {
-            general->SetTargetPlatform(product->platform);
-            general->SetPlatformVersion(product->version);
-        }
+    // Only the product changes: config.version and virtualHW.version keep the values read.
+    if (inferred) {
+        general->SetTargetPlatform(inferred->platform);
+        general->SetPlatformVersion(inferred->version);
     }
     // The reader takes the guest before the product's comment lines: for today's products the
     // guest keeps its name and its place is looked up again in the product's guest list.

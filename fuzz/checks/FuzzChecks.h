@@ -22,19 +22,24 @@ using Finding = std::optional<std::string>;
  * The .vmx reader followed by the writer, on a model holding the new-machine defaults: nothing
  * but VmxFileError leaves the reader; what was read can be written; no key is written twice
  * (letter case ignored); every preserved line appears verbatim in the output; reading the output
- * and writing again gives the same bytes. Models of more than kVmxRoundTripItemLimit items are
- * only read (the fuzz target's pace); the hardening tests check them whole.
+ * and writing again gives the same bytes. For the fuzz target's pace, a file with a line that
+ * makes more than kVmxRoundTripItemLimit items in one collection (an index or a count in the
+ * hundreds) is not read, and a model of more items than that in all is only read; the hardening
+ * tests check such files whole.
  */
 Finding CheckVmx(std::string_view input);
 
 /**
- * The number of items (devices and shared folders) above which CheckVmx only reads: the write,
- * read and write of a model with hundreds of items costs a hundred times that of a real file.
+ * The number of items (devices and shared folders) above which CheckVmx reads no file and writes
+ * no model: the read, and the write, read and write, of a model with hundreds of items cost a
+ * hundred times those of a real file.
  */
 inline constexpr std::int32_t kVmxRoundTripItemLimit = 64;
 
 /** What one VMX check did: the fuzz target's cost per input follows from it. */
 struct VmxCheckWork {
+    /** The input was read (no line of it makes more items than the limit). */
+    bool read = false;
     /** Devices and shared folders of the model read from the input (0 when the read refused it). */
     std::int32_t items = 0;
     /** The model was written, read again and written again. */
@@ -44,8 +49,9 @@ struct VmxCheckWork {
 };
 
 /**
- * CheckVmx, writing and reading again only models of at most itemLimit items; work, when given,
- * receives what the check did.
+ * CheckVmx, reading only files none of whose lines makes more than itemLimit items in a
+ * collection, and writing and reading again only models of at most itemLimit items; work, when
+ * given, receives what the check did.
  */
 Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit, VmxCheckWork* work = nullptr);
 

@@ -257,6 +257,25 @@ TEST(ProductInference, ChoosingTodaysVersionTakesTheNewerLinesOfAClassicFileInto
     EXPECT_EQ(count("zz.unknown"), 1u);
 }
 
+TEST(ProductInference, ALoneVersionLineOfTodaysProductTakesTheNewerLinesAsTheSavedFileWill)
+{
+    // No "# Platform = " line, but a "# Version = " line of today's Workstation: the file is read as
+    // that product and saved naming it, so its newer lines are the model's from the first read on,
+    // as they are when the saved file is read again.
+    const std::string text = "scsi0.present = \"TRUE\"\nscsi0.virtualDev = \"pvscsi\"\n# Version = 6.5x\n";
+    ConfigSession session("/tmp/");
+    session.OpenText(text, "/tmp/zv-inference/Test.vmx");
+    const auto general = session.Machine()->Options()->GeneralOptions();
+    EXPECT_EQ(captionOf(general->TargetPlatform(), general->PlatformVersion()), "Workstation 6.5x");
+    EXPECT_TRUE(session.OtherParams().empty());
+    const std::string saved = session.Text();
+    EXPECT_NE(saved.find("scsi0.virtualDev = \"pvscsi\""), std::string::npos) << saved;
+
+    ConfigSession again("/tmp/");
+    again.OpenText(saved, "/tmp/zv-inference/Test.vmx");
+    EXPECT_EQ(again.Text(), saved);
+}
+
 TEST(ProductInference, DeclaredProductKindMarksEsxiAndFollowsTheChosenProduct)
 {
     // "esx" is ESXi's own word; "hosted" was written by older ESX hosts too and decides nothing.

@@ -183,7 +183,7 @@ TEST(VmxFinding, PreservedKeySetTwiceKeepsTheLaterLine)
     EXPECT_FALSE(fuzz::CheckVmx(text));
 }
 
-// The fuzz target writes and reads again only models of a few dozen items, or inputs with
+// The fuzz target reads, writes and reads again only files of a few dozen items, or inputs with
 // indexes in the hundreds would take most of its time. Here such a model gets the whole check:
 // devices and shares at high indexes on every kind of collection, with gaps below them.
 TEST(VmxLargeIndexes, HundredsOfItemsSurviveWriteReadWrite)
@@ -207,13 +207,49 @@ TEST(VmxLargeIndexes, HundredsOfItemsSurviveWriteReadWrite)
     EXPECT_FALSE(finding) << *finding;
     EXPECT_TRUE(whole.roundTrip);
 
-    // The fuzz target's check reads such a model and writes nothing: its work per input stays
-    // that of a read, whatever the indexes.
+    // The fuzz target's check neither reads nor writes such a file: a line makes hundreds of items.
     fuzz::VmxCheckWork bounded;
     EXPECT_FALSE(fuzz::CheckVmxWithItemLimit(text, fuzz::kVmxRoundTripItemLimit, &bounded));
-    EXPECT_EQ(bounded.items, whole.items);
+    EXPECT_FALSE(bounded.read);
     EXPECT_FALSE(bounded.roundTrip);
     EXPECT_EQ(bounded.bytesWritten, 0u);
+}
+
+// What one line makes decides whether the fuzz target reads a file; what all lines make together
+// decides whether it writes the model. Numbers the reader refuses make nothing and are read.
+TEST(VmxLargeIndexes, TheBoundFollowsTheItemsALineMakes)
+{
+    const std::string head = "config.version = \"8\"\r\nvirtualHW.version = \"4\"\r\n";
+    struct Case {
+        std::string lines;
+        bool read;
+        bool roundTrip;
+    };
+    const Case cases[] = {
+        {"numvcpus = \"200\"\r\n", false, false},
+        {"sharedFolder.maxNum = \"300\"\r\n", false, false},
+        {"SERIAL64.present = \"TRUE\"\r\n", false, false}, // 65 ports
+        {"serial50.present = \"TRUE\"\r\n", true, true},   // 51 ports and the defaults
+        {"scsi3:15.present = \"TRUE\"\r\nscsi3:15.fileName = \"d.vmdk\"\r\n", true, true},
+        // Refused by the reader, line by line: nothing is made.
+        {"ethernet5000.present = \"TRUE\"\r\nnumvcpus = \"100000\"\r\n"
+         "sharedFolder99999999999999999999.present = \"TRUE\"\r\n",
+         true, true},
+        // A few dozen items on each of several lines: read, but more than the limit in all.
+        {"ethernet40.present = \"TRUE\"\r\nserial40.present = \"TRUE\"\r\n", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        fuzz::VmxCheckWork work;
+        const fuzz::Finding finding = fuzz::CheckVmxWithItemLimit(head + c.lines, fuzz::kVmxRoundTripItemLimit, &work);
+        EXPECT_FALSE(finding) << *finding;
+        EXPECT_EQ(work.read, c.read);
+        EXPECT_EQ(work.roundTrip, c.roundTrip);
+        EXPECT_EQ(work.items > fuzz::kVmxRoundTripItemLimit, c.read && !c.roundTrip) << work.items;
+        fuzz::VmxCheckWork whole;
+        EXPECT_FALSE(fuzz::CheckVmxWithItemLimit(head + c.lines, INT32_MAX, &whole));
+        EXPECT_TRUE(whole.read && whole.roundTrip);
+    }
 }
 
 // The bound leaves ordinary files alone: they get the write, read and write, and the second
@@ -225,6 +261,7 @@ TEST(VmxLargeIndexes, OrdinaryFileGetsTheWholeCheckUnderTheItemLimit)
                              "scsi0:0.present = \"TRUE\"\r\nscsi0:0.fileName = \"disk.vmdk\"\r\n";
     fuzz::VmxCheckWork work;
     EXPECT_FALSE(fuzz::CheckVmxWithItemLimit(text, fuzz::kVmxRoundTripItemLimit, &work));
+    EXPECT_TRUE(work.read);
     EXPECT_GT(work.items, 0);
     EXPECT_LE(work.items, fuzz::kVmxRoundTripItemLimit);
     EXPECT_TRUE(work.roundTrip);
