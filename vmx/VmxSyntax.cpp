@@ -32,6 +32,12 @@ std::string EscapeValue(std::string_view value)
 {
     std::string out;
     out.reserve(value.size());
+    AppendEscapedValue(out, value);
+    return out;
+}
+
+void AppendEscapedValue(std::string& out, std::string_view value)
+{
     for (const char ch : value) {
         const auto c = static_cast<unsigned char>(ch);
         if (needsEscape(c)) {
@@ -42,7 +48,6 @@ std::string EscapeValue(std::string_view value)
             out += ch;
         }
     }
-    return out;
 }
 
 std::string UnescapeValue(std::string_view value)

@@ -24,6 +24,8 @@ using platform::TrimSpacesAndTabs;
 
 /** Writes a value the way VMware escapes it: control bytes (not TAB), '"', '|' and 0x7F become '|' and two upper-case hex digits. */
 std::string EscapeValue(std::string_view value);
+/** EscapeValue, appended to out: a line is made without a string for its value. */
+void AppendEscapedValue(std::string& out, std::string_view value);
 
 /** Turns every '|' followed by two hex digits (either case) back into that byte; any other '|' stays. */
 std::string UnescapeValue(std::string_view value);

@@ -76,9 +76,9 @@ std::vector<VmxLine> linesOf(const tarvonel::VirtualMachine& vm, VmxLines& out)
     // later line is the one that counts, so the earlier ones go.
     std::vector<VmxLine>& lines = out.lines();
     std::vector<bool> keep(lines.size(), true);
-    std::unordered_set<std::string> seen;
+    KeySet seen(lines.size()); // views of the lines' keys, which stay in place until the end
     for (std::size_t i = lines.size(); i-- > 0;) {
-        if (!lines[i].key.empty() && !seen.insert(lines[i].key).second)
+        if (!lines[i].key.empty() && !seen.insert(lines[i].key))
             keep[i] = false;
     }
     std::vector<VmxLine> result;

@@ -6,14 +6,14 @@
 #include "vmx/ReadProblem.h"
 #include "vmx/VmxFileError.h"
 #include "vmx/VmxSyntax.h"
+#include "vmx/detail/KeySet.h"
 
 #include <tarvonel/tarvonel.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <memory>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace zentravolix::fuzz {
@@ -140,31 +140,40 @@ Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit, Vm
         return std::string("what was read cannot be written: ") + e.what();
     }
 
-    // Keys are compared as the reader compares them (letter case ignored), on views of the texts.
+    // Keys are compared as the reader compares them (letter case ignored), on views of the texts;
+    // the sets and the sorted lines allocate once per input, not once per line.
     const auto written = linesOf(first);
-    std::unordered_set<std::string_view, vmx::KeyHash, vmx::KeyEqual> keys;
-    std::unordered_map<std::string_view, int> lineCount;
-    keys.reserve(written.size());
-    lineCount.reserve(written.size());
+    vmx::detail::KeySet keys(written.size());
     for (const auto line : written) {
-        ++lineCount[line];
-        if (const auto key = vmx::RawLineKey(line); !key.empty() && !keys.insert(key).second)
+        if (const auto key = vmx::RawLineKey(line); !key.empty() && !keys.insert(key))
             return "key written twice: " + shown(vmx::ToLower(key));
     }
     // A key the file sets twice is written once, as VMware takes it: the later line.
     const std::vector<std::string>& kept = session.OtherParams();
-    std::unordered_map<std::string_view, std::size_t, vmx::KeyHash, vmx::KeyEqual> lastWithKey;
-    lastWithKey.reserve(kept.size());
+    vmx::detail::KeySet keptKeys(kept.size());
+    std::vector<std::size_t> lastWithKey; // by the key's place in keptKeys
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (const auto key = vmx::RawLineKey(kept[i]); !key.empty())
-            lastWithKey[key] = i;
+        const auto key = vmx::RawLineKey(kept[i]);
+        if (key.empty())
+            continue;
+        if (keptKeys.insert(key))
+            lastWithKey.push_back(i);
+        else
+            lastWithKey[keptKeys.placeOf(key)] = i;
     }
+    // Each preserved line takes one written line of the same text.
+    std::vector<std::string_view> sorted(written.begin(), written.end());
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<std::size_t> taken(sorted.size() + 1, 0); // at the first of each run of equal lines
     for (std::size_t i = 0; i < kept.size(); ++i) {
         const std::string& line = kept[i];
-        if (const auto key = vmx::RawLineKey(line); !key.empty() && lastWithKey[key] != i)
+        if (const auto key = vmx::RawLineKey(line); !key.empty() && lastWithKey[keptKeys.placeOf(key)] != i)
             continue;
-        if (--lineCount[line] < 0)
+        const auto [from, to] = std::equal_range(sorted.begin(), sorted.end(), std::string_view(line));
+        std::size_t& used = taken[static_cast<std::size_t>(from - sorted.begin())];
+        if (used == static_cast<std::size_t>(to - from))
             return "preserved line not written back verbatim: " + shown(line);
+        ++used;
     }
 
     std::string second;

@@ -65,7 +65,7 @@ public:
         text += key;
         text += separator;
         text += '"';
-        text += EscapeValue(value);
+        AppendEscapedValue(text, value);
         text += '"';
         m_lines.push_back({ToLower(key), std::move(text)});
     }
