@@ -100,6 +100,8 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
 {
     for (std::size_t node = 0; node < nodes.size(); ++node) {
         const std::string prefix = controllerPrefix + ":" + std::to_string(node);
+        if (!out.wants(prefix))
+            continue;
         const std::string& label = nodes[node];
         if (label.empty()) {
             // A wide SCSI bus leaves its nodes past the classic eight unwritten while empty.
@@ -152,6 +154,8 @@ void writeBusNodes(VmxLines& out, const std::string& controllerPrefix, const std
         if (label.empty() || !number)
             continue;
         const std::string prefix = controllerPrefix + ":" + std::to_string(node);
+        if (!out.wants(prefix))
+            continue;
         if (startsWith(label, "Hard Disk")) {
             if (const auto disk = find(devices.hardDisks, *number)) {
                 if (!disk->DeviceType().empty())
