@@ -264,6 +264,8 @@ std::int32_t fileHardwareVersion(const std::vector<RawLine>& keyLines, const std
             continue;
         std::int64_t number = 0;
         const bool isNumber = ParseInteger(LineValue(keyLines[i].text), kMin, kMax, number) == NumberStatus::Ok;
+        if (EqualsIgnoreCase(key, key::ProductCompatibility))
+            continue; // a word, never the version, even when it is a number
         if (EqualsIgnoreCase(key, key::HardwareVersion)) {
             if (!isNumber)
                 return 0; // kept as it stands, and no other line of the key is left

@@ -134,7 +134,7 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
     }
     // One pass over the preserved keys: the slots they belong to (only those matter to the
     // writer) and, with the model's lines made, the lines of their keys.
-    const auto slots = detail::deviceSlots(vm);
+    std::optional<decltype(detail::deviceSlots(vm))> slots; // made for the first key that has a slot
     std::optional<OwnKeys> ownKeys;
     std::vector<bool> wanted;
     if (!own.empty()) {
@@ -147,7 +147,9 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
         if (key.empty())
             continue;
         for (const auto& slot : detail::slotsOfKey(slotPartInto(lowered, key))) {
-            if (slots.count(slot))
+            if (!slots)
+                slots = detail::deviceSlots(vm);
+            if (slots->count(slot))
                 values.recordSlot(slot);
         }
         if (ownKeys) {

@@ -206,12 +206,17 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
     const auto scsi = hw.SCSIControllers();
     const auto sata = hw.SATAControllers();
     const auto nvme = hw.NVMeControllers();
-    if (ide->Count() == 0 && scsi->Count() == 0 && sata->Count() == 0 && nvme->Count() == 0)
+    // Lines of some keys only (the values after a read): the buses none of them names are left out.
+    const bool ideWanted = ide->Count() > 0 && out.wantsFamily(family::Ide);
+    const bool scsiWanted = scsi->Count() > 0 && out.wantsFamily(family::Scsi);
+    const bool sataWanted = out.wantsFamily(family::Sata);
+    const bool nvmeWanted = out.wantsFamily(family::Nvme);
+    if (!ideWanted && !scsiWanted && (!sataWanted || sata->Count() == 0) && (!nvmeWanted || nvme->Count() == 0))
         return;
     const DiskDevices devices{firstByNumber(*hw.HardDisks()), firstByNumber(*hw.CDRoms()),
                               firstByNumber(*hw.GenericSCSIDevices())};
 
-    if (ide->Count() > 0) {
+    if (ideWanted) {
         out.comment(comment::IdeControllersSection);
         for (std::int32_t i = 1; i <= ide->Count(); ++i) {
             const auto controller = ide->Item(i);
@@ -226,7 +231,7 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
         }
         out.blank();
     }
-    if (scsi->Count() > 0) {
+    if (scsiWanted) {
         out.comment(comment::ScsiControllersSection);
         for (std::int32_t i = 1; i <= scsi->Count(); ++i) {
             const auto controller = scsi->Item(i);
@@ -244,8 +249,10 @@ void writeControllers(const tarvonel::clsHardware& hw, VmxLines& out, const std:
         }
         out.blank();
     }
-    writeBus(*sata, family::Sata, comment::SataControllersSection, comment::SataDisksSection, devices, out, vmxPath);
-    writeBus(*nvme, family::Nvme, comment::NvmeControllersSection, comment::NvmeDisksSection, devices, out, vmxPath);
+    if (sataWanted)
+        writeBus(*sata, family::Sata, comment::SataControllersSection, comment::SataDisksSection, devices, out, vmxPath);
+    if (nvmeWanted)
+        writeBus(*nvme, family::Nvme, comment::NvmeControllersSection, comment::NvmeDisksSection, devices, out, vmxPath);
 }
 
 void writeNics(const tarvonel::clsNICs& nics, VmxLines& out)

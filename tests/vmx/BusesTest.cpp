@@ -352,12 +352,16 @@ TEST(VmxSataNvme, TheBusesFollowTheVersionTheSavedFileDeclares)
         const char* versionLines;
         bool modern;
     };
-    // Any virtualHW key with a number sets the version, which the save writes as virtualHW.version;
-    // a virtualHW.version line that is no number is kept and written instead of the save's own.
+    // Any virtualHW key with a number but the product compatibility sets the version, which the save
+    // writes as virtualHW.version; a virtualHW.version line that is no number is kept and written
+    // instead of the save's own.
     for (const Case c : {Case{"virtualHW.=20\n", true}, Case{"virtualHW.versio[ = \"14\"\n", true},
                          Case{"virtualHW.version = \"4\"\nvirtualHW.other = \"12\"\n", true},
                          Case{"virtualHW.version = \"abc\"\nvirtualHW.other = \"12\"\n", false},
-                         Case{"virtualHW.other = \"12\"\nvirtualHW.version = \"4\"\n", false}}) {
+                         Case{"virtualHW.other = \"12\"\nvirtualHW.version = \"4\"\n", false},
+                         // The product compatibility is a word: as a number it is kept and sets nothing.
+                         Case{"virtualHW.productCompatibility = \"14\"\nvirtualHW.=4\n", false},
+                         Case{"virtualHW.version = \"4\"\nvirtualHW.productCompatibility = \"14\"\n", false}}) {
         SCOPED_TRACE(c.versionLines);
         const auto r = readText(std::string(c.versionLines) +
                                 "sata0.=\nsata0:0.present = \"TRUE\"\nsata0:0.fileName = \"disk.vmdk\"\n"

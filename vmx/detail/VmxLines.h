@@ -44,6 +44,21 @@ public:
      */
     bool wants(std::string_view prefix) const { return !m_only || m_onlyPrefixes.contains(prefix); }
 
+    /**
+     * Whether a line of the family ("scsi": its controllers and their nodes) may be made: false
+     * only when no key asked for begins with the family's name, so a whole bus can be left out.
+     */
+    bool wantsFamily(std::string_view family) const
+    {
+        if (!m_only)
+            return true;
+        for (const std::string_view prefix : m_onlyPrefixes) {
+            if (prefix.size() >= family.size() && EqualsIgnoreCase(prefix.substr(0, family.size()), family))
+                return true;
+        }
+        return false;
+    }
+
     void comment(std::string_view text)
     {
         if (!m_only)
