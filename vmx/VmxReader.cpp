@@ -310,6 +310,19 @@ ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, 
                 continue;
             highest = std::max(highest, static_cast<std::int32_t>(n));
         }
+        // So does every share below the count, but for the absent ones at its end (the count's
+        // line takes them off, as readSharedFolderCount does).
+        for (std::size_t i = keyLines.size(); i-- > 0;) {
+            if (superseded[i] || !EqualsIgnoreCase(keyLines[i].key, "sharedFolder.maxNum"))
+                continue;
+            std::int64_t count = 0;
+            if (ParseInteger(LineValue(keyLines[i].text), 0, MaxItemsPerCollection, count) == NumberStatus::Ok) {
+                while (count > 0 && ctx.absentShares.count(static_cast<std::int32_t>(count - 1)))
+                    --count;
+                highest = std::max(highest, static_cast<std::int32_t>(count - 1));
+            }
+            break;
+        }
         for (auto it = ctx.absentShares.begin(); it != ctx.absentShares.end();) {
             if (*it < highest) {
                 ctx.placeheldShares.insert(*it);

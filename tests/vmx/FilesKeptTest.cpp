@@ -187,6 +187,28 @@ TEST(VmxSharedFolders, ASharePresentFalseMakesNoShareAndIsWrittenBackAsItWas)
     EXPECT_EQ(WriteVmxText(*again, reread.otherParams, reread.valuesAfterRead), written);
 }
 
+TEST(VmxSharedFolders, AnAbsentShareBelowTheCountHoldsItsPlaceAndReadsBackTheSame)
+{
+    // The count makes four shares, so the absent third one still takes its place in the model: its
+    // ".present" line stays as the file had it, its other lines are the share's. Before, its lines
+    // were kept while the count made a share there too, and the second save differed.
+    const std::string file = "sharedFolder2.guestName = \"old\"\n"
+                             "sharedFolder2.present = \"FALSE\"\n"
+                             "sharedFolder.maxNum = \"4\"\n";
+    const auto vm = newMachine();
+    const ReadResult result = ReadVmxText(file, *vm, "/vms/s/s.vmx");
+    const auto shares = vm->Options()->SharedFoldersOptions();
+    ASSERT_EQ(shares->Count(), 4);
+    EXPECT_EQ(shares->Item(3)->ShareName(), "old");
+    EXPECT_EQ(result.otherParams, std::vector<std::string>{"sharedFolder2.present = \"FALSE\""});
+
+    const std::string written = WriteVmxText(*vm, result.otherParams, result.valuesAfterRead);
+    const auto again = newMachine();
+    const ReadResult reread = ReadVmxText(written, *again, "/vms/s/s.vmx");
+    EXPECT_EQ(again->Options()->SharedFoldersOptions()->Count(), 4);
+    EXPECT_EQ(WriteVmxText(*again, reread.otherParams, reread.valuesAfterRead), written);
+}
+
 TEST(VmxNodeNumbers, ANodeNumberTooLargeForAnyControllerIsReportedAsTooLarge)
 {
     const auto vm = newMachine();
