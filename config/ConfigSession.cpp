@@ -121,13 +121,12 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
     // A file without product comment lines (every file VMware itself wrote) goes by the product
     // that made its hardware version; without one, by what the reader found (a lone "# Version = "
     // line names a version of the default platform).
-    const auto general = m_vm->Options()->GeneralOptions();
-    std::optional<ProductVersion> inferred;
-    if (!result.platformLine)
-        inferred = InferProductVersion(general->HardwareVersion(), result.serverMarks);
     // The lines only today's products write are the model's once the file's product is one of
     // them: the saved file names that product, and its next read takes them too.
+    const auto general = m_vm->Options()->GeneralOptions();
+    std::optional<ProductVersion> inferred;
     if (!result.platformLine) {
+        inferred = InferProductVersion(general->HardwareVersion(), result.serverMarks);
         const ProductVersion product = inferred.value_or(ProductVersion{general->TargetPlatform(), general->PlatformVersion()});
         if (!IsClassicVersion(product.platform, product.version))
             vmx::TakeNewerLines(result, *m_vm);
