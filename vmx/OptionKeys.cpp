@@ -266,7 +266,7 @@ const OptionKey kOptionKeys[] = {
          out.boolean(name, !vm.Options()->SharedFoldersOptions()->Enabled());
      }},
     // The folders' own lines ("sharedFolder0.hostPath") are read by the numbered-key handler.
-    {"sharedFolder.maxNum", readSharedFolderCount, writeSharedFolders},
+    {key::SharedFolderCount, readSharedFolderCount, writeSharedFolders},
     {"snapshot.disabled",
      [](ReaderContext& ctx, const ParsedLine& line) {
          return onTrigger(line, "true", [&] { snapshots(ctx)->SetSnapshotsEnabled(false); });

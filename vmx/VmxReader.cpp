@@ -313,7 +313,7 @@ ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, 
         // So does every share below the count, but for the absent ones at its end (the count's
         // line takes them off, as readSharedFolderCount does).
         for (std::size_t i = keyLines.size(); i-- > 0;) {
-            if (superseded[i] || !EqualsIgnoreCase(keyLines[i].key, "sharedFolder.maxNum"))
+            if (superseded[i] || !EqualsIgnoreCase(keyLines[i].key, detail::key::SharedFolderCount))
                 continue;
             std::int64_t count = 0;
             if (ParseInteger(LineValue(keyLines[i].text), 0, MaxItemsPerCollection, count) == NumberStatus::Ok) {

@@ -6,6 +6,7 @@
 #include "vmx/ReadProblem.h"
 #include "vmx/VmxFileError.h"
 #include "vmx/VmxSyntax.h"
+#include "vmx/detail/KeyNames.h"
 #include "vmx/detail/KeySet.h"
 
 #include <tarvonel/tarvonel.h>
@@ -74,7 +75,8 @@ std::int64_t mostItemsOfOneLine(std::string_view text)
         const std::string_view key = vmx::RawLineKey(line);
         if (key.empty())
             continue;
-        if (vmx::EqualsIgnoreCase(key, "numvcpus") || vmx::EqualsIgnoreCase(key, "sharedFolder.maxNum")) {
+        if (vmx::EqualsIgnoreCase(key, vmx::detail::key::NumVCpus) ||
+            vmx::EqualsIgnoreCase(key, vmx::detail::key::SharedFolderCount)) {
             if (const auto n = vmx::ParseInteger(vmx::LineValue(line), 0, INT64_MAX))
                 counts(*n);
             continue;

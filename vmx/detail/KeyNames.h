@@ -24,6 +24,8 @@ inline constexpr std::string_view GuestOS = "guestOS";
 inline constexpr std::string_view WorkingDir = "workingDir";
 inline constexpr std::string_view Annotation = "annotation";
 inline constexpr std::string_view NumVCpus = "numvcpus";
+/** The number of shared folders (an option key: its entry is in OptionKeys.cpp). */
+inline constexpr std::string_view SharedFolderCount = "sharedFolder.maxNum";
 inline constexpr std::string_view Pae = "paevm";
 inline constexpr std::string_view MemSize = "memsize";
 inline constexpr std::string_view SoundPresent = "sound.present";
