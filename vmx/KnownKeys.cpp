@@ -5,21 +5,14 @@
 #include "vmx/detail/KeyNames.h"
 #include "vmx/detail/OptionKeys.h"
 
+#include <string>
+#include <unordered_map>
+
 namespace zentravolix::vmx {
 
 namespace {
 
 using detail::KeyPlace;
-
-/** Takes one or more digits from the front of text. */
-bool takeDigits(std::string_view& text)
-{
-    std::size_t n = 0;
-    while (n < text.size() && text[n] >= '0' && text[n] <= '9')
-        ++n;
-    text.remove_prefix(n);
-    return n > 0;
-}
 
 /** The family a place's prefix starts with, and whether a node ("0:1") follows it. */
 std::string_view familyOf(KeyPlace place, bool& node)
@@ -46,38 +39,70 @@ std::string_view familyOf(KeyPlace place, bool& node)
     return {};
 }
 
-/** The key is the family's prefix with its number, followed by the member. */
-bool isMemberKey(std::string_view key, std::string_view family, bool node, std::string_view member)
+/**
+ * The shape of a lower-case key with its numbers taken out: "scsi0:3.present" is "scsi:.present",
+ * "ethernet1.address" is "ethernet.address"; empty when the key is not a family's letters, a
+ * number (and for a node a colon and a second number) and a member.
+ */
+std::string_view shapeInto(std::string& buffer, std::string_view lowerKey)
 {
-    if (key.size() < family.size() || !EqualsIgnoreCase(key.substr(0, family.size()), family))
-        return false;
-    key.remove_prefix(family.size());
-    if (!takeDigits(key))
-        return false;
-    if (node) {
-        if (key.empty() || key.front() != ':')
-            return false;
-        key.remove_prefix(1);
-        if (!takeDigits(key))
-            return false;
+    std::size_t letters = 0;
+    while (letters < lowerKey.size() && lowerKey[letters] >= 'a' && lowerKey[letters] <= 'z')
+        ++letters;
+    const auto digitsFrom = [&lowerKey](std::size_t at) {
+        std::size_t end = at;
+        while (end < lowerKey.size() && lowerKey[end] >= '0' && lowerKey[end] <= '9')
+            ++end;
+        return end;
+    };
+    std::size_t at = digitsFrom(letters);
+    if (letters == 0 || at == letters)
+        return {};
+    buffer.assign(lowerKey.substr(0, letters));
+    if (at < lowerKey.size() && lowerKey[at] == ':') {
+        const std::size_t end = digitsFrom(at + 1);
+        if (end == at + 1)
+            return {};
+        buffer += ':';
+        at = end;
     }
-    return EqualsIgnoreCase(key, member);
+    buffer += lowerKey.substr(at);
+    return buffer;
 }
+
+/** The key tables by lower-case key (keys of their own) and by shape (members of a family); the first entry wins. */
+struct KnownKeyIndex {
+    std::unordered_map<std::string, KnownKey> own;
+    std::unordered_map<std::string, KnownKey> shapes;
+
+    KnownKeyIndex()
+    {
+        for (const detail::KnownKey& known : detail::kKnownKeys) {
+            bool node = false;
+            const std::string_view family = familyOf(known.place, node);
+            if (known.place == KeyPlace::Own)
+                own.emplace(ToLower(known.name), KnownKey{known.place, known.name});
+            else
+                shapes.emplace(ToLower(family) + (node ? ":" : "") + ToLower(known.name), KnownKey{known.place, known.name});
+        }
+    }
+};
 
 } // namespace
 
 std::optional<KnownKey> FindKnownKey(std::string_view key)
 {
-    const std::string_view trimmed = TrimSpacesAndTabs(key);
-    if (const detail::OptionKey* option = detail::findOptionKey(ToLower(trimmed)))
+    // Looked up, not searched: the reader's and the writer's callers ask for every kept line.
+    static const KnownKeyIndex index;
+    const std::string lower = ToLower(TrimSpacesAndTabs(key));
+    if (const detail::OptionKey* option = detail::findOptionKey(lower))
         return KnownKey{KnownKeyPlace::Option, option->name};
-    for (const detail::KnownKey& known : detail::kKnownKeys) {
-        bool node = false;
-        const std::string_view family = familyOf(known.place, node);
-        const bool match = known.place == KeyPlace::Own ? EqualsIgnoreCase(trimmed, known.name)
-                                                        : isMemberKey(trimmed, family, node, known.name);
-        if (match)
-            return KnownKey{known.place, known.name};
+    if (const auto it = index.own.find(lower); it != index.own.end())
+        return it->second;
+    std::string buffer;
+    if (const std::string_view shape = shapeInto(buffer, lower); !shape.empty()) {
+        if (const auto it = index.shapes.find(buffer); it != index.shapes.end())
+            return it->second;
     }
     return std::nullopt;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "vmx/VmxWriter.h"
 
+#include "vmx/KnownKeys.h"
+
 #include "vmx/detail/DeviceSlots.h"
 #include "vmx/detail/FileComments.h"
 #include "vmx/detail/KeySet.h"
@@ -164,10 +166,11 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
         }
         return values;
     }
+    // The writer writes only keys the reader knows (a test holds it to that): a kept line of any
+    // other key has no line of the model to be checked against, and most kept lines are such.
     detail::WantedKeys keys;
-    keys.reserve(otherParams.size());
     for (const auto& preserved : otherParams) {
-        if (const std::string_view key = RawLineKey(preserved); !key.empty())
+        if (const std::string_view key = RawLineKey(preserved); !key.empty() && FindKnownKey(key))
             keys.insert(key);
     }
     if (keys.empty())

@@ -5,13 +5,18 @@
 #include "TestMachine.h"
 
 #include "vmx/VmxReader.h"
+#include "vmx/VmxFileError.h"
 #include "vmx/VmxWriter.h"
+#include "vmx/detail/VmxLines.h"
 #include "vmx/detail/FileComments.h"
 #include "vmx/detail/KeyNames.h"
 #include "vmx/detail/OptionKeys.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <set>
 
 namespace zentravolix::vmx {
@@ -354,6 +359,48 @@ TEST_F(KeyTable, TheWriterWritesEveryTableKeyInItsSpellingOrTheTableSaysWhyNot)
         } else {
             EXPECT_FALSE(has(false)) << describe(entry) << " is listed as not written, yet the writer writes it";
         }
+    }
+}
+
+// Kept lines are checked against the model's lines only when FindKnownKey knows their key, so
+// every key the writer can write must be one it knows.
+TEST_F(KeyTable, FindKnownKeyKnowsEveryTableKeyAndEveryKeyTheWriterWrites)
+{
+    const auto table = tableKeys();
+    for (const auto& line : test::linesOf(kEveryKey)) {
+        const std::string key(RawLineKey(line));
+        if (key.empty() || kept.count(key))
+            continue;
+        std::string shouted = "  " + key + "\t";
+        for (char& c : shouted)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const auto known = FindKnownKey(shouted);
+        ASSERT_TRUE(known) << key;
+        const auto entry = std::find_if(table.begin(), table.end(), [&](const TableKey& e) { return matches(e, key, false); });
+        ASSERT_NE(entry, table.end()) << key;
+        const bool option = detail::findOptionKey(ToLower(key)) != nullptr;
+        EXPECT_EQ(known->place, option ? KnownKeyPlace::Option : entry->place) << key;
+    }
+    for (const char* other : {"unknown.key", "scsi0:.present", "ethernet0:1.present", "scsix0.present", "scsi.present",
+                              "sound0.present", "ide0:0.present.x", "0.present"})
+        EXPECT_FALSE(FindKnownKey(other)) << other;
+
+    std::vector<std::pair<std::string, std::shared_ptr<tarvonel::VirtualMachine>>> models{{"the sample", vm}};
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(ZV_TEST_DATA_DIR)) {
+        if (entry.path().extension() != ".vmx")
+            continue;
+        auto model = test::newMachine();
+        try {
+            (void)ReadVmxText(test::readFile(entry.path()), *model, entry.path().string());
+        } catch (const VmxFileError&) {
+            continue; // a file the reader refuses as a whole
+        }
+        models.emplace_back(entry.path().filename().string(), model);
+    }
+    ASSERT_GT(models.size(), 40u);
+    for (const auto& [name, model] : models) {
+        for (const auto& line : detail::modelLines(*model))
+            EXPECT_TRUE(line.key.empty() || FindKnownKey(line.key)) << line.text << " (written for " << name << ")";
     }
 }
 
