@@ -32,29 +32,29 @@ std::optional<std::int64_t> slotIndex(std::string_view digits)
 }
 
 template <class Collection>
-void addPositions(std::unordered_set<std::string>& slots, std::string_view family,
+void addPositions(std::vector<std::string>& slots, std::string_view family,
                   const Collection& collection)
 {
     for (std::int32_t i = 0; i < collection.Count(); ++i)
-        slots.insert(std::string(family) + std::to_string(i));
+        slots.push_back(std::string(family) + std::to_string(i));
 }
 
 template <class Collection>
-void addControllers(std::unordered_set<std::string>& slots, std::string_view family,
+void addControllers(std::vector<std::string>& slots, std::string_view family,
                     const Collection& collection)
 {
     for (std::int32_t i = 1; i <= collection.Count(); ++i)
-        slots.insert(std::string(family) + std::to_string(collection.Item(i)->DeviceNum()));
+        slots.push_back(std::string(family) + std::to_string(collection.Item(i)->DeviceNum()));
 }
 
-template <class Collection> void addNodes(std::unordered_set<std::string>& slots, const Collection& devices)
+template <class Collection> void addNodes(std::vector<std::string>& slots, const Collection& devices)
 {
     for (std::int32_t i = 1; i <= devices.Count(); ++i) {
         const auto device = devices.Item(i);
         const std::string bus = device->BusType();
         for (const BusFamily& known : kBusFamilies) {
             if (bus == known.busType) {
-                slots.insert(std::string(known.family) + std::to_string(device->Controller()) + ":" +
+                slots.push_back(std::string(known.family) + std::to_string(device->Controller()) + ":" +
                              std::to_string(device->BusNode()));
                 break;
             }
@@ -64,10 +64,11 @@ template <class Collection> void addNodes(std::unordered_set<std::string>& slots
 
 } // namespace
 
-std::unordered_set<std::string> deviceSlots(const tarvonel::VirtualMachine& vm)
+SlotSet deviceSlots(const tarvonel::VirtualMachine& vm)
 {
     const auto hw = vm.Hardware();
-    std::unordered_set<std::string> slots;
+    std::vector<std::string> slots;
+    slots.reserve(32);
     addPositions(slots, "sharedfolder", *vm.Options()->SharedFoldersOptions());
     addPositions(slots, "floppy", *hw->Floppies());
     addPositions(slots, "parallel", *hw->ParallelPorts());
@@ -81,10 +82,10 @@ std::unordered_set<std::string> deviceSlots(const tarvonel::VirtualMachine& vm)
     addNodes(slots, *hw->CDRoms());
     addNodes(slots, *hw->GenericSCSIDevices());
     if (hw->AudioDevices()->Count() > 0)
-        slots.insert("sound");
+        slots.push_back("sound");
     if (hw->USBControllers()->Count() > 0)
-        slots.insert("usb");
-    return slots;
+        slots.push_back("usb");
+    return SlotSet(std::move(slots));
 }
 
 namespace {

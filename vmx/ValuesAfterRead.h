@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "vmx/VmxSyntax.h"
+
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -19,13 +22,13 @@ namespace zentravolix::vmx {
  */
 class ValuesAfterRead {
 public:
-    /** Records the whole line the writer made for a lower-case key. */
-    void record(const std::string& lowerKey, const std::string& line) { m_lines[lowerKey] = line; }
+    /** Records the whole line the writer made for a key (letter case ignored). */
+    void record(std::string_view key, const std::string& line) { m_lines.insert_or_assign(std::string(key), line); }
 
-    /** True when the writer made exactly this line for this key right after reading. */
-    bool unchanged(const std::string& lowerKey, const std::string& line) const
+    /** True when the writer made exactly this line for this key (letter case ignored) right after reading. */
+    bool unchanged(std::string_view key, const std::string& line) const
     {
-        const auto it = m_lines.find(lowerKey);
+        const auto it = m_lines.find(key);
         return it != m_lines.end() && it->second == line;
     }
 
@@ -42,7 +45,7 @@ public:
     std::size_t slotCount() const { return m_slots.size(); }
 
 private:
-    std::unordered_map<std::string, std::string> m_lines;
+    std::unordered_map<std::string, std::string, KeyHash, KeyEqual> m_lines;
     std::unordered_set<std::string> m_slots;
 };
 

@@ -44,7 +44,7 @@ public:
     explicit OwnKeys(const std::vector<detail::VmxLine>& own) : m_keys(own.size())
     {
         for (std::size_t i = 0; i < own.size(); ++i) {
-            if (!own[i].key.empty() && m_keys.insert(own[i].key))
+            if (!own[i].key().empty() && m_keys.insert(own[i].key()))
                 m_lines.push_back(i);
         }
     }
@@ -80,7 +80,7 @@ std::vector<VmxLine> linesOf(const tarvonel::VirtualMachine& vm, VmxLines& out)
     std::vector<bool> keep(lines.size(), true);
     KeySet seen(lines.size()); // views of the lines' keys, which stay in place until the end
     for (std::size_t i = lines.size(); i-- > 0;) {
-        if (!lines[i].key.empty() && !seen.insert(lines[i].key))
+        if (!lines[i].key().empty() && !seen.insert(lines[i].key()))
             keep[i] = false;
     }
     std::vector<VmxLine> result;
@@ -162,7 +162,7 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
     if (ownKeys) {
         for (std::size_t i = 0; i < own.size(); ++i) {
             if (wanted[i])
-                values.record(own[i].key, own[i].text);
+                values.record(own[i].key(), own[i].text);
         }
         return values;
     }
@@ -183,7 +183,7 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
         return values;
     }
     for (const auto& line : own)
-        values.record(line.key, line.text);
+        values.record(line.key(), line.text);
     return values;
 }
 
@@ -209,7 +209,7 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
     // would bring it back: they go with it. A kept line of a key the writer has a line for stays
     // while the model still writes what it wrote right after reading.
     const bool slotsToCheck = afterRead.slotCount() > 0;
-    std::unordered_set<std::string> slots;
+    std::optional<detail::SlotSet> slots;
     if (slotsToCheck)
         slots = detail::deviceSlots(vm);
     std::string lowered;
@@ -224,7 +224,7 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
         }
         if (slotsToCheck) {
             for (const auto& slot : detail::slotsOfKey(slotPartInto(lowered, keys[i]))) {
-                if (afterRead.hadSlot(slot) && !slots.count(slot)) {
+                if (afterRead.hadSlot(slot) && !slots->count(slot)) {
                     keepPreserved[i] = false;
                     break;
                 }
@@ -234,7 +234,7 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
         }
         if (const std::size_t o = ownKeys.lineOf(keys[i]); o != std::string_view::npos) {
             const detail::VmxLine& line = own[o];
-            if (afterRead.unchanged(line.key, line.text))
+            if (afterRead.unchanged(line.key(), line.text))
                 keepOwn[o] = false;
             else
                 keepPreserved[i] = false;

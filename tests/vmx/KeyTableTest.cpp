@@ -400,7 +400,7 @@ TEST_F(KeyTable, FindKnownKeyKnowsEveryTableKeyAndEveryKeyTheWriterWrites)
     ASSERT_GT(models.size(), 40u);
     for (const auto& [name, model] : models) {
         for (const auto& line : detail::modelLines(*model))
-            EXPECT_TRUE(line.key.empty() || FindKnownKey(line.key)) << line.text << " (written for " << name << ")";
+            EXPECT_TRUE(line.key().empty() || FindKnownKey(line.key())) << line.text << " (written for " << name << ")";
     }
 }
 

@@ -30,8 +30,8 @@ std::vector<std::pair<std::string, std::string>> fullLinesOf(const tarvonel::Vir
 {
     std::vector<std::pair<std::string, std::string>> lines;
     for (const VmxLine& line : modelLines(vm)) {
-        if (!line.key.empty() && keys.contains(line.key))
-            lines.emplace_back(line.key, line.text);
+        if (!line.key().empty() && keys.contains(line.key()))
+            lines.emplace_back(line.key(), line.text);
     }
     return lines;
 }
@@ -40,7 +40,7 @@ std::vector<std::pair<std::string, std::string>> linesOfKeys(const tarvonel::Vir
 {
     std::vector<std::pair<std::string, std::string>> lines;
     for (const VmxLine& line : modelLines(vm, keys))
-        lines.emplace_back(line.key, line.text);
+        lines.emplace_back(line.key(), line.text);
     return lines;
 }
 
@@ -71,16 +71,16 @@ TEST(WriterLinesOfKeys, EachKeyGivesTheWholeWritersLine)
 
     std::size_t keyLines = 0;
     for (const VmxLine& line : modelLines(*vm)) {
-        if (line.key.empty())
+        if (line.key().empty())
             continue;
         ++keyLines;
         const std::string upper = [&] {
-            std::string text = line.key;
+            std::string text(line.key());
             for (char& c : text)
                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             return text;
         }();
-        for (const std::string& asked : {line.key, upper}) {
+        for (const std::string& asked : {std::string(line.key()), upper}) {
             const WantedKeys keys{asked};
             EXPECT_EQ(linesOfKeys(*vm, keys), fullLinesOf(*vm, keys)) << asked;
         }
@@ -96,8 +96,8 @@ TEST(WriterLinesOfKeys, ManyKeysAndUnknownKeys)
     WantedKeys all;
     const auto full = modelLines(*vm);
     for (const VmxLine& line : full) {
-        if (!line.key.empty())
-            all.insert(line.key);
+        if (!line.key().empty())
+            all.insert(line.key());
     }
     EXPECT_EQ(linesOfKeys(*vm, all), fullLinesOf(*vm, all));
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace tarvonel {
@@ -11,6 +12,27 @@ class VirtualMachine;
 }
 
 namespace zentravolix::vmx::detail {
+
+/** Slot names, sorted: a model has a few dozen at most, and the writer asks for one at a time. */
+class SlotSet {
+public:
+    explicit SlotSet(std::vector<std::string> names) : m_names(std::move(names))
+    {
+        std::sort(m_names.begin(), m_names.end());
+        m_names.erase(std::unique(m_names.begin(), m_names.end()), m_names.end());
+    }
+
+    std::size_t count(std::string_view slot) const
+    {
+        return std::binary_search(m_names.begin(), m_names.end(), slot, std::less<>()) ? 1 : 0;
+    }
+    std::size_t size() const { return m_names.size(); }
+    auto begin() const { return m_names.begin(); }
+    auto end() const { return m_names.end(); }
+
+private:
+    std::vector<std::string> m_names;
+};
 
 /**
  * The device slots of a model, named as the keys of a .vmx file name them (lower case):
@@ -21,7 +43,7 @@ namespace zentravolix::vmx::detail {
  * otherwise understand, so a preserved line of a slot the model has given up would bring the
  * device back on the next read.
  */
-std::unordered_set<std::string> deviceSlots(const tarvonel::VirtualMachine& vm);
+SlotSet deviceSlots(const tarvonel::VirtualMachine& vm);
 
 /**
  * The slots a lower-case key belongs to, innermost first: "scsi0:1.redo" gives "scsi0:1" and

@@ -145,12 +145,39 @@ inline constexpr std::string_view Mhz = "mhz";
 inline constexpr std::string_view ProductCompatibilities[] = {"hosted", "esx"};
 } // namespace words
 
+/**
+ * A member's key made of the family's key prefix with its number ("ethernet0") and the member,
+ * held in place: the writer makes one for most of its lines and passes it on as a view.
+ */
+class MemberKey {
+public:
+    MemberKey(std::string_view prefix, std::string_view member)
+    {
+        m_size = prefix.size() + member.size();
+        if (m_size <= sizeof(m_short)) {
+            prefix.copy(m_short, prefix.size());
+            member.copy(m_short + prefix.size(), member.size());
+        } else {
+            m_long.reserve(m_size);
+            m_long += prefix;
+            m_long += member;
+        }
+    }
+
+    std::string_view view() const { return m_size <= sizeof(m_short) ? std::string_view(m_short, m_size) : m_long; }
+    operator std::string_view() const { return view(); }
+    std::string str() const { return std::string(view()); }
+
+private:
+    char m_short[48];
+    std::size_t m_size = 0;
+    std::string m_long;
+};
+
 /** A member's key: the family's key prefix with its number ("ethernet0") and the member. */
-inline std::string memberKey(std::string_view prefix, std::string_view member)
+inline MemberKey memberKey(std::string_view prefix, std::string_view member)
 {
-    std::string key(prefix);
-    key += member;
-    return key;
+    return MemberKey(prefix, member);
 }
 
 /** The values the clustering option writes at scsi0:0 and scsi0:1. */

@@ -15,10 +15,13 @@ class VirtualMachine;
 
 namespace zentravolix::vmx::detail {
 
-/** One line the writer makes; key is the lower-case key of a key line, empty for headers and blanks. */
+/** One line the writer makes: its text, of which a key line's key is the start (none for headers and blanks). */
 struct VmxLine {
-    std::string key;
     std::string text;
+    std::size_t keyLength = 0;
+
+    /** The key as written; empty for headers and blanks. */
+    std::string_view key() const { return std::string_view(text).substr(0, keyLength); }
 };
 
 /** Keys, letter case ignored. */
@@ -62,7 +65,7 @@ public:
     void comment(std::string_view text)
     {
         if (!m_only)
-            m_lines.push_back({{}, std::string(text)});
+            m_lines.push_back({std::string(text)});
     }
     void blank()
     {
@@ -82,7 +85,7 @@ public:
         text += '"';
         AppendEscapedValue(text, value);
         text += '"';
-        m_lines.push_back({ToLower(key), std::move(text)});
+        m_lines.push_back({std::move(text), key.size()});
     }
     void boolean(std::string_view key, bool flag) { value(key, flag ? "TRUE" : "FALSE"); }
     void number(std::string_view key, std::int64_t n, std::string_view separator = " = ")
