@@ -3,6 +3,8 @@
 
 #include "vmx/VmxSyntax.h"
 
+#include <algorithm>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -37,15 +39,22 @@ public:
      */
     explicit VmxLines(const WantedKeys& only) : m_only(&only)
     {
-        for (const std::string_view key : only)
-            m_onlyPrefixes.insert(key.substr(0, key.find('.')));
+        for (const std::string_view key : only) {
+            const std::string_view prefix = key.substr(0, key.find('.'));
+            m_onlyPrefixes.insert(prefix);
+            m_keyLengths.set(std::min(key.size(), kLongKey));
+            m_prefixLengths.set(std::min(prefix.size(), kLongKey));
+        }
     }
 
     /**
      * Whether a line of the numbered item with this key prefix ("ethernet3") may be made: false
      * only when none of the keys asked for has it, so the item's lines can be left out at once.
      */
-    bool wants(std::string_view prefix) const { return !m_only || m_onlyPrefixes.contains(prefix); }
+    bool wants(std::string_view prefix) const
+    {
+        return !m_only || (m_prefixLengths.test(std::min(prefix.size(), kLongKey)) && m_onlyPrefixes.contains(prefix));
+    }
 
     /**
      * Whether a line of the family ("scsi": its controllers and their nodes) may be made: false
@@ -76,7 +85,8 @@ public:
     /** A key line: the key as written, the separator (" = ", or "numvcpus"'s historic " ="), the quoted value. */
     void value(std::string_view key, std::string_view value, std::string_view separator = " = ")
     {
-        if (m_only && !m_only->contains(key))
+        // The lengths of the keys asked for turn most lines away before their key is hashed.
+        if (m_only && (!m_keyLengths.test(std::min(key.size(), kLongKey)) || !m_only->contains(key)))
             return;
         std::string text;
         text.reserve(key.size() + separator.size() + value.size() + 2);
@@ -97,8 +107,13 @@ public:
     const std::vector<VmxLine>& lines() const { return m_lines; }
 
 private:
+    /** Lengths from this one on share a bit. */
+    static constexpr std::size_t kLongKey = 127;
+
     const WantedKeys* m_only = nullptr;
     WantedKeys m_onlyPrefixes;
+    std::bitset<kLongKey + 1> m_keyLengths;
+    std::bitset<kLongKey + 1> m_prefixLengths;
     std::vector<VmxLine> m_lines;
 };
 
