@@ -4,6 +4,7 @@
 #include "config/NameRules.h"
 #include "config/NewMachineDefaults.h"
 #include "vmx/VmxSyntax.h"
+#include "vmx/VmxWriter.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -100,6 +101,7 @@ const std::vector<vmx::ReadProblem>& ConfigSession::Open(const fs::path& file, c
     readOptions.keepOriginal = options.backup;
     // The content's hash notices a later change by another program, even without a backup.
     readOptions.hashContent = true;
+    readOptions.captureLater = true; // afterRead captures, once the newer lines are settled
     vmx::ReadResult result = vmx::ReadVmxFile(file, *m_vm, readOptions);
     if (result.contentHash)
         rememberFile(file, *result.contentHash);
@@ -111,7 +113,9 @@ const std::vector<vmx::ReadProblem>& ConfigSession::OpenText(std::string_view te
                                                              const std::string& knownAs)
 {
     beforeRead();
-    afterRead(vmx::ReadVmxText(text, *m_vm, path.string()), path, knownAs);
+    vmx::ReadOptions readOptions;
+    readOptions.captureLater = true;
+    afterRead(vmx::ReadVmxText(text, *m_vm, path.string(), readOptions), path, knownAs);
     rememberFile(path, text);
     return m_problems;
 }
@@ -125,12 +129,18 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
     // them: the saved file names that product, and its next read takes them too.
     const auto general = m_vm->Options()->GeneralOptions();
     std::optional<ProductVersion> inferred;
+    bool captured = false;
     if (!result.platformLine) {
         inferred = InferProductVersion(general->HardwareVersion(), result.serverMarks);
         const ProductVersion product = inferred.value_or(ProductVersion{general->TargetPlatform(), general->PlatformVersion()});
-        if (!IsClassicVersion(product.platform, product.version))
-            vmx::TakeNewerLines(result, *m_vm);
+        if (!IsClassicVersion(product.platform, product.version) && !result.newerLines.empty()) {
+            vmx::TakeNewerLines(result, *m_vm); // captures the writer's lines of the kept keys anew
+            captured = true;
+        }
     }
+    // The file was read with captureLater: the writer's lines of the kept keys, once.
+    if (!captured)
+        result.valuesAfterRead = vmx::CaptureValuesAfterRead(*m_vm, result.otherParams);
     m_openedPath = file;
     m_otherParams = std::move(result.otherParams);
     m_problems = std::move(result.problems);

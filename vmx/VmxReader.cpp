@@ -241,7 +241,8 @@ void splitLines(std::string_view text, std::vector<detail::RawLine>& keyLines, s
 namespace {
 
 /** ReadVmxText for a text checkText has passed. */
-ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath)
+ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath,
+                           bool capture)
 {
     if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom)
         text.remove_prefix(kUtf8Bom.size());
@@ -396,7 +397,8 @@ ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, 
 
     std::stable_sort(result.problems.begin(), result.problems.end(),
                      [](const ReadProblem& a, const ReadProblem& b) { return a.line < b.line; });
-    result.valuesAfterRead = CaptureValuesAfterRead(vm, result.otherParams);
+    if (capture)
+        result.valuesAfterRead = CaptureValuesAfterRead(vm, result.otherParams);
     result.platformLine = ctx.platformLine;
     return result;
 }
@@ -405,8 +407,14 @@ ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, 
 
 ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath)
 {
+    return ReadVmxText(text, vm, vmxFilePath, ReadOptions{});
+}
+
+ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath,
+                       const ReadOptions& options)
+{
     checkText(text, vmxFilePath);
-    return readCheckedText(text, vm, vmxFilePath);
+    return readCheckedText(text, vm, vmxFilePath, !options.captureLater);
 }
 
 void TakeNewerLines(ReadResult& result, const tarvonel::VirtualMachine& vm)
@@ -472,7 +480,7 @@ ReadResult ReadVmxFile(const std::filesystem::path& path, tarvonel::VirtualMachi
     std::optional<platform::FileAttributes> attributes;
     if (options.keepOriginal)
         attributes = platform::ReadFileAttributes(path);
-    ReadResult result = readCheckedText(content, vm, path.string());
+    ReadResult result = readCheckedText(content, vm, path.string(), !options.captureLater);
     if (options.keepOriginal)
         result.original = OpenedFile{path, std::string(content), std::move(attributes)};
     if (options.hashContent)

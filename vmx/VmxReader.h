@@ -73,7 +73,8 @@ struct ReadResult {
 
 /**
  * Takes the kept lines of ReadResult::newerLines into the model, once the file is known to be one
- * of today's products (found from its hardware version), and drops them from otherParams.
+ * of today's products (found from its hardware version), drops them from otherParams and, when
+ * there were any, fills valuesAfterRead anew for the model as it then stands.
  */
 void TakeNewerLines(ReadResult& result, const tarvonel::VirtualMachine& vm);
 
@@ -83,6 +84,11 @@ struct ReadOptions {
     bool keepOriginal = false;
     /** Give the hash of the file's bytes in ReadResult::contentHash (without keeping the bytes). */
     bool hashContent = false;
+    /**
+     * Leave ReadResult::valuesAfterRead empty: the caller settles the newer lines first and then
+     * fills it with CaptureValuesAfterRead, so the model's lines of the kept keys are made once.
+     */
+    bool captureLater = false;
 };
 
 /**
@@ -93,6 +99,9 @@ struct ReadOptions {
  * naming vmxFilePath before anything is changed; a faulty line never throws, it is reported.
  */
 ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath = {});
+/** Reads .vmx text as above; of the options only captureLater applies to text. */
+ReadResult ReadVmxText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath,
+                       const ReadOptions& options);
 
 /**
  * Reads the file at path as ReadVmxText does. Throws VmxFileError when the file cannot be read,
