@@ -23,10 +23,10 @@ namespace zentravolix::vmx {
 class ValuesAfterRead {
 public:
     /** Records the whole line the writer made for a key (letter case ignored). */
-    void record(std::string_view key, const std::string& line) { m_lines.insert_or_assign(std::string(key), line); }
+    void record(std::string_view key, std::string_view line) { m_lines.insert_or_assign(std::string(key), std::string(line)); }
 
     /** True when the writer made exactly this line for this key (letter case ignored) right after reading. */
-    bool unchanged(std::string_view key, const std::string& line) const
+    bool unchanged(std::string_view key, std::string_view line) const
     {
         const auto it = m_lines.find(key);
         return it != m_lines.end() && it->second == line;

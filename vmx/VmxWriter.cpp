@@ -41,7 +41,7 @@ std::string_view slotPartInto(std::string& buffer, std::string_view key)
 /** The writer's own key lines by key (letter case ignored), looked up once per preserved line. */
 class OwnKeys {
 public:
-    explicit OwnKeys(const std::vector<detail::VmxLine>& own) : m_keys(own.size())
+    explicit OwnKeys(const detail::ModelLines& own) : m_keys(own.size())
     {
         for (std::size_t i = 0; i < own.size(); ++i) {
             if (!own[i].key().empty() && m_keys.insert(own[i].key()))
@@ -67,7 +67,7 @@ namespace detail {
 
 namespace {
 
-std::vector<VmxLine> linesOf(const tarvonel::VirtualMachine& vm, VmxLines& out)
+ModelLines linesOf(const tarvonel::VirtualMachine& vm, VmxLines& out)
 {
     writeGeneralSection(vm, out);
     writeDeviceSections(vm, out);
@@ -76,31 +76,30 @@ std::vector<VmxLine> linesOf(const tarvonel::VirtualMachine& vm, VmxLines& out)
     // VMware refuses a file that sets a key twice. The clustering block repeats keys of the
     // scsi-disks section, and a second sound, USB, display or mouse item repeats its keys: the
     // later line is the one that counts, so the earlier ones go.
-    std::vector<VmxLine>& lines = out.lines();
+    ModelLines lines = out.take();
     std::vector<bool> keep(lines.size(), true);
-    KeySet seen(lines.size()); // views of the lines' keys, which stay in place until the end
+    KeySet seen(lines.size()); // views of the lines' keys
+    bool twice = false;
     for (std::size_t i = lines.size(); i-- > 0;) {
-        if (!lines[i].key().empty() && !seen.insert(lines[i].key()))
+        if (!lines[i].key().empty() && !seen.insert(lines[i].key())) {
             keep[i] = false;
+            twice = true;
+        }
     }
-    std::vector<VmxLine> result;
-    result.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (keep[i])
-            result.push_back(std::move(lines[i]));
-    }
-    return result;
+    if (twice)
+        lines.keepOnly(keep);
+    return lines;
 }
 
 } // namespace
 
-std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm)
+ModelLines modelLines(const tarvonel::VirtualMachine& vm)
 {
     VmxLines out;
     return linesOf(vm, out);
 }
 
-std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm, const WantedKeys& only)
+ModelLines modelLines(const tarvonel::VirtualMachine& vm, const WantedKeys& only)
 {
     VmxLines out(only);
     return linesOf(vm, out);
@@ -125,7 +124,7 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
     // of them than the model has lines: all the model's lines are made once, and each preserved
     // key is looked up among them (a set of the model's few keys, not of the file's many).
     constexpr std::size_t kFewKeys = 256;
-    std::vector<detail::VmxLine> own;
+    detail::ModelLines own;
     if (otherParams.size() > kFewKeys) {
         try {
             own = detail::modelLines(vm);
@@ -190,7 +189,7 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
 std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<std::string>& otherParams,
                          const ValuesAfterRead& afterRead)
 {
-    std::vector<detail::VmxLine> own = detail::modelLines(vm);
+    const detail::ModelLines own = detail::modelLines(vm);
     std::vector<bool> keepOwn(own.size(), true);
     const OwnKeys ownKeys(own);
 

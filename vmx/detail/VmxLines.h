@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -19,11 +20,45 @@ namespace zentravolix::vmx::detail {
 
 /** One line the writer makes: its text, of which a key line's key is the start (none for headers and blanks). */
 struct VmxLine {
-    std::string text;
+    std::string_view text;
     std::size_t keyLength = 0;
 
     /** The key as written; empty for headers and blanks. */
-    std::string_view key() const { return std::string_view(text).substr(0, keyLength); }
+    std::string_view key() const { return text.substr(0, keyLength); }
+};
+
+/**
+ * The writer's lines in file order, their texts in one buffer they share: a file of a hundred
+ * lines is one allocation, not a hundred. The lines stay valid while the object lives, moved or not.
+ */
+class ModelLines {
+public:
+    ModelLines() = default;
+    ModelLines(std::unique_ptr<std::string> text, std::vector<VmxLine> lines)
+        : m_text(std::move(text)), m_lines(std::move(lines))
+    {
+    }
+
+    std::size_t size() const { return m_lines.size(); }
+    bool empty() const { return m_lines.empty(); }
+    const VmxLine& operator[](std::size_t i) const { return m_lines[i]; }
+    auto begin() const { return m_lines.cbegin(); }
+    auto end() const { return m_lines.cend(); }
+
+    /** Leaves out the lines whose entry in keep is false. */
+    void keepOnly(const std::vector<bool>& keep)
+    {
+        std::size_t to = 0;
+        for (std::size_t i = 0; i < m_lines.size(); ++i) {
+            if (keep[i])
+                m_lines[to++] = m_lines[i];
+        }
+        m_lines.resize(to);
+    }
+
+private:
+    std::unique_ptr<std::string> m_text;
+    std::vector<VmxLine> m_lines;
 };
 
 /** Keys, letter case ignored. */
@@ -73,13 +108,15 @@ public:
 
     void comment(std::string_view text)
     {
-        if (!m_only)
-            m_lines.push_back({std::string(text)});
+        if (!m_only) {
+            m_lines.push_back({m_text->size(), text.size(), 0});
+            *m_text += text;
+        }
     }
     void blank()
     {
         if (!m_only)
-            m_lines.push_back({});
+            m_lines.push_back({m_text->size(), 0, 0});
     }
 
     /** A key line: the key as written, the separator (" = ", or "numvcpus"'s historic " ="), the quoted value. */
@@ -88,14 +125,14 @@ public:
         // The lengths of the keys asked for turn most lines away before their key is hashed.
         if (m_only && (!m_keyLengths.test(std::min(key.size(), kLongKey)) || !m_only->contains(key)))
             return;
-        std::string text;
-        text.reserve(key.size() + separator.size() + value.size() + 2);
+        std::string& text = *m_text;
+        const std::size_t start = text.size();
         text += key;
         text += separator;
         text += '"';
         AppendEscapedValue(text, value);
         text += '"';
-        m_lines.push_back({std::move(text), key.size()});
+        m_lines.push_back({start, text.size() - start, key.size()});
     }
     void boolean(std::string_view key, bool flag) { value(key, flag ? "TRUE" : "FALSE"); }
     void number(std::string_view key, std::int64_t n, std::string_view separator = " = ")
@@ -103,8 +140,16 @@ public:
         value(key, std::to_string(n), separator);
     }
 
-    std::vector<VmxLine>& lines() { return m_lines; }
-    const std::vector<VmxLine>& lines() const { return m_lines; }
+    /** The lines made so far; this object is spent afterwards. */
+    ModelLines take()
+    {
+        std::vector<VmxLine> lines;
+        lines.reserve(m_lines.size());
+        const std::string_view text = *m_text;
+        for (const Placed& line : m_lines)
+            lines.push_back({text.substr(line.start, line.size), line.keyLength});
+        return ModelLines(std::move(m_text), std::move(lines));
+    }
 
 private:
     /** Lengths from this one on share a bit. */
@@ -114,7 +159,14 @@ private:
     WantedKeys m_onlyPrefixes;
     std::bitset<kLongKey + 1> m_keyLengths;
     std::bitset<kLongKey + 1> m_prefixLengths;
-    std::vector<VmxLine> m_lines;
+    /** A line by its place in m_text: the buffer grows while lines are made, so views come last. */
+    struct Placed {
+        std::size_t start;
+        std::size_t size;
+        std::size_t keyLength;
+    };
+    std::unique_ptr<std::string> m_text = std::make_unique<std::string>();
+    std::vector<Placed> m_lines;
 };
 
 /** Banner and identity/general section, with its closing blank line. */
@@ -125,8 +177,8 @@ void writeDeviceSections(const tarvonel::VirtualMachine& vm, VmxLines& out);
 void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out);
 
 /** All the writer's own lines (no preserved lines, no closing lines), duplicates settled: the later line wins. */
-std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm);
+ModelLines modelLines(const tarvonel::VirtualMachine& vm);
 /** Of modelLines, only the key lines of these keys (letter case ignored), in the same order. */
-std::vector<VmxLine> modelLines(const tarvonel::VirtualMachine& vm, const WantedKeys& only);
+ModelLines modelLines(const tarvonel::VirtualMachine& vm, const WantedKeys& only);
 
 } // namespace zentravolix::vmx::detail
