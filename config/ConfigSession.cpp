@@ -158,9 +158,14 @@ void ConfigSession::afterRead(vmx::ReadResult result, const fs::path& file, cons
     }
     // The reader takes the guest before the product's comment lines: for today's products the
     // guest keeps its name and its place is looked up again in the product's guest list.
-    if (!IsClassicVersion(general->TargetPlatform(), general->PlatformVersion()) &&
-        !general->SupportedGuests().empty())
-        general->SetGuestOSName(general->GuestOSName());
+    if (!IsClassicVersion(general->TargetPlatform(), general->PlatformVersion())) {
+        try {
+            general->SetGuestOSName(general->GuestOSName());
+        } catch (const tarvonel::SubscriptOutOfRange&) {
+            // No product version was ever chosen, so there is no guest list to look in (asking
+            // for the list first would copy all of it on every read).
+        }
+    }
     // The limits follow the file's product and version; ConfigVersion and HardwareVersion keep
     // the values read until a version is chosen.
     if (const auto settings = FindVersionSettings(general->TargetPlatform(), general->PlatformVersion()))

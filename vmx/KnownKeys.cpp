@@ -5,8 +5,10 @@
 #include "vmx/detail/KeyNames.h"
 #include "vmx/detail/OptionKeys.h"
 
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace zentravolix::vmx {
 
@@ -38,6 +40,23 @@ std::string_view familyOf(KeyPlace place, bool& node)
     }
     return {};
 }
+
+/** Letters of a key, lower-cased into a buffer that is reused (no allocation for the keys of a file). */
+class LowerKey {
+public:
+    std::string_view assign(std::string_view key)
+    {
+        m_text.assign(key);
+        for (char& c : m_text) {
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        }
+        return m_text;
+    }
+
+private:
+    std::string m_text;
+};
 
 /**
  * The shape of a lower-case key with its numbers taken out: "scsi0:3.present" is "scsi:.present",
@@ -72,18 +91,23 @@ std::string_view shapeInto(std::string& buffer, std::string_view lowerKey)
 
 /** The key tables by lower-case key (keys of their own) and by shape (members of a family); the first entry wins. */
 struct KnownKeyIndex {
-    std::unordered_map<std::string, KnownKey> own;
-    std::unordered_map<std::string, KnownKey> shapes;
+    std::unordered_map<std::string_view, KnownKey> own;
+    std::unordered_map<std::string_view, KnownKey> shapes;
+    std::vector<std::unique_ptr<std::string>> names; // what the maps' keys view
 
     KnownKeyIndex()
     {
+        const auto keep = [this](std::string name) -> std::string_view {
+            names.push_back(std::make_unique<std::string>(std::move(name)));
+            return *names.back();
+        };
         for (const detail::KnownKey& known : detail::kKnownKeys) {
             bool node = false;
             const std::string_view family = familyOf(known.place, node);
             if (known.place == KeyPlace::Own)
-                own.emplace(ToLower(known.name), KnownKey{known.place, known.name});
+                own.emplace(keep(ToLower(known.name)), KnownKey{known.place, known.name});
             else
-                shapes.emplace(ToLower(family) + (node ? ":" : "") + ToLower(known.name), KnownKey{known.place, known.name});
+                shapes.emplace(keep(ToLower(family) + (node ? ":" : "") + ToLower(known.name)), KnownKey{known.place, known.name});
         }
     }
 };
@@ -94,14 +118,15 @@ std::optional<KnownKey> FindKnownKey(std::string_view key)
 {
     // Looked up, not searched: the reader's and the writer's callers ask for every kept line.
     static const KnownKeyIndex index;
-    const std::string lower = ToLower(TrimSpacesAndTabs(key));
+    thread_local LowerKey lowered;
+    thread_local std::string shape;
+    const std::string_view lower = lowered.assign(TrimSpacesAndTabs(key));
     if (const detail::OptionKey* option = detail::findOptionKey(lower))
         return KnownKey{KnownKeyPlace::Option, option->name};
     if (const auto it = index.own.find(lower); it != index.own.end())
         return it->second;
-    std::string buffer;
-    if (const std::string_view shape = shapeInto(buffer, lower); !shape.empty()) {
-        if (const auto it = index.shapes.find(buffer); it != index.shapes.end())
+    if (!shapeInto(shape, lower).empty()) {
+        if (const auto it = index.shapes.find(shape); it != index.shapes.end())
             return it->second;
     }
     return std::nullopt;
