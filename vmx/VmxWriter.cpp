@@ -149,7 +149,7 @@ ValuesAfterRead CaptureValuesAfterRead(const tarvonel::VirtualMachine& vm, const
             continue;
         for (const auto& slot : detail::slotsOfKey(slotPartInto(lowered, key))) {
             if (!slots)
-                slots = detail::deviceSlots(vm);
+                slots.emplace(detail::deviceSlots(vm));
             if (slots->count(slot))
                 values.recordSlot(slot);
         }
@@ -210,7 +210,7 @@ std::string WriteVmxText(const tarvonel::VirtualMachine& vm, const std::vector<s
     const bool slotsToCheck = afterRead.slotCount() > 0;
     std::optional<detail::SlotSet> slots;
     if (slotsToCheck)
-        slots = detail::deviceSlots(vm);
+        slots.emplace(detail::deviceSlots(vm));
     std::string lowered;
     std::optional<std::size_t> encodingLine;
     std::size_t size = 0;

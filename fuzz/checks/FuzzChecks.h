@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /**
  * The properties the fuzz targets check, one function per reader. Each takes one input and
@@ -54,6 +55,12 @@ struct VmxCheckWork {
  * given, receives what the check did.
  */
 Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit, VmxCheckWork* work = nullptr);
+
+/**
+ * Of CheckVmx: every line the reader preserved (kept) is a line of the written text, as often as
+ * it was kept; of lines setting the same key (letter case ignored) only the last counts.
+ */
+Finding CheckPreservedLinesWritten(const std::vector<std::string>& kept, std::string_view written);
 
 /**
  * The disk descriptor reader on the input as text and as a disk file (embedded descriptor), and

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace zentravolix::fuzz {
@@ -102,7 +103,49 @@ std::int32_t itemCount(const tarvonel::VirtualMachine& vm)
     return devices + vm.Options()->SharedFoldersOptions()->Count();
 }
 
+/** The preserved-lines property on the written file's lines (see CheckPreservedLinesWritten). */
+Finding preservedLinesWritten(const std::vector<std::string>& kept, const std::vector<std::string_view>& written)
+{
+    // A key the file sets twice is written once, as VMware takes it: the later line.
+    vmx::detail::KeySet keptKeys(kept.size());
+    std::vector<std::size_t> lastWithKey; // by the key's place in keptKeys
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const auto key = vmx::RawLineKey(kept[i]);
+        if (key.empty())
+            continue;
+        if (keptKeys.insert(key))
+            lastWithKey.push_back(i);
+        else
+            lastWithKey[keptKeys.placeOf(key)] = i;
+    }
+    // Each preserved line takes one written line of the same text. The preserved lines are
+    // counted by text (hashed: comparing whole lines would be most of the check's own work).
+    std::unordered_map<std::string_view, std::size_t> wanted(kept.size());
+    const auto counts = [&](std::size_t i) {
+        const auto key = vmx::RawLineKey(kept[i]);
+        return key.empty() || lastWithKey[keptKeys.placeOf(key)] == i;
+    };
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (counts(i))
+            ++wanted[kept[i]];
+    }
+    for (const auto line : written) {
+        if (const auto it = wanted.find(line); it != wanted.end() && it->second > 0)
+            --it->second;
+    }
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (counts(i) && wanted[kept[i]] > 0)
+            return "preserved line not written back verbatim: " + shown(kept[i]);
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+Finding CheckPreservedLinesWritten(const std::vector<std::string>& kept, std::string_view written)
+{
+    return preservedLinesWritten(kept, linesOf(written));
+}
 
 Finding CheckVmx(std::string_view input)
 {
@@ -143,40 +186,15 @@ Finding CheckVmxWithItemLimit(std::string_view input, std::int32_t itemLimit, Vm
     }
 
     // Keys are compared as the reader compares them (letter case ignored), on views of the texts;
-    // the sets and the sorted lines allocate once per input, not once per line.
+    // the sets allocate once per input, not once per line.
     const auto written = linesOf(first);
     vmx::detail::KeySet keys(written.size());
     for (const auto line : written) {
         if (const auto key = vmx::RawLineKey(line); !key.empty() && !keys.insert(key))
             return "key written twice: " + shown(vmx::ToLower(key));
     }
-    // A key the file sets twice is written once, as VMware takes it: the later line.
-    const std::vector<std::string>& kept = session.OtherParams();
-    vmx::detail::KeySet keptKeys(kept.size());
-    std::vector<std::size_t> lastWithKey; // by the key's place in keptKeys
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        const auto key = vmx::RawLineKey(kept[i]);
-        if (key.empty())
-            continue;
-        if (keptKeys.insert(key))
-            lastWithKey.push_back(i);
-        else
-            lastWithKey[keptKeys.placeOf(key)] = i;
-    }
-    // Each preserved line takes one written line of the same text.
-    std::vector<std::string_view> sorted(written.begin(), written.end());
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<std::size_t> taken(sorted.size() + 1, 0); // at the first of each run of equal lines
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        const std::string& line = kept[i];
-        if (const auto key = vmx::RawLineKey(line); !key.empty() && lastWithKey[keptKeys.placeOf(key)] != i)
-            continue;
-        const auto [from, to] = std::equal_range(sorted.begin(), sorted.end(), std::string_view(line));
-        std::size_t& used = taken[static_cast<std::size_t>(from - sorted.begin())];
-        if (used == static_cast<std::size_t>(to - from))
-            return "preserved line not written back verbatim: " + shown(line);
-        ++used;
-    }
+    if (auto missing = preservedLinesWritten(session.OtherParams(), written))
+        return missing;
 
     std::string second;
     try {

@@ -183,6 +183,25 @@ TEST(VmxFinding, PreservedKeySetTwiceKeepsTheLaterLine)
     EXPECT_FALSE(fuzz::CheckVmx(text));
 }
 
+// The check itself: a preserved line missing from the written file, or written fewer times than
+// it was kept, is a finding; of a key kept twice only the later line must be written.
+TEST(VmxCheckProperty, PreservedLinesMustBeWrittenAsOftenAsKept)
+{
+    const std::string written = "memsize = \"256\"\r\nfoo.bar = \"1\"\r\n# note\r\nFoo.Baz = \"2\"\r\n";
+    EXPECT_FALSE(fuzz::CheckPreservedLinesWritten({}, written));
+    EXPECT_FALSE(fuzz::CheckPreservedLinesWritten({"foo.bar = \"1\"", "# note", "Foo.Baz = \"2\""}, written));
+
+    const auto missing = fuzz::CheckPreservedLinesWritten({"foo.bar = \"1\"", "foo.qux = \"3\""}, written);
+    ASSERT_TRUE(missing);
+    EXPECT_NE(missing->find("foo.qux"), std::string::npos) << *missing;
+    EXPECT_TRUE(fuzz::CheckPreservedLinesWritten({"foo.bar = \"1 \""}, written)) << "a line differs by one byte";
+    EXPECT_TRUE(fuzz::CheckPreservedLinesWritten({"# note", "# note"}, written)) << "kept twice, written once";
+
+    // The earlier line of a key set twice (letter case ignored) need not be written, the later must.
+    EXPECT_FALSE(fuzz::CheckPreservedLinesWritten({"FOO.BAR = \"0\"", "foo.bar = \"1\""}, written));
+    EXPECT_TRUE(fuzz::CheckPreservedLinesWritten({"foo.bar = \"1\"", "FOO.BAR = \"0\""}, written));
+}
+
 // The fuzz target reads, writes and reads again only files of a few dozen items, or inputs with
 // indexes in the hundreds would take most of its time. Here such a model gets the whole check:
 // devices and shares at high indexes on every kind of collection, with gaps below them.

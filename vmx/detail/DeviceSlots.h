@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <algorithm>
-#include <functional>
+#include "vmx/detail/KeySet.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,25 +13,25 @@ class VirtualMachine;
 
 namespace zentravolix::vmx::detail {
 
-/** Slot names, sorted: a model has a few dozen at most, and the writer asks for one at a time. */
+/** Slot names, looked up by hash: a model has a few dozen, or a thousand shares at most. */
 class SlotSet {
 public:
-    explicit SlotSet(std::vector<std::string> names) : m_names(std::move(names))
+    explicit SlotSet(std::vector<std::string> names) : m_names(std::move(names)), m_set(m_names.size())
     {
-        std::sort(m_names.begin(), m_names.end());
-        m_names.erase(std::unique(m_names.begin(), m_names.end()), m_names.end());
+        for (const std::string& name : m_names)
+            m_set.insert(name); // views of m_names, which is not changed again
     }
+    SlotSet(const SlotSet&) = delete;
+    SlotSet& operator=(const SlotSet&) = delete;
+    SlotSet(SlotSet&&) = default; // the strings stay where they are, in the vector's buffer
 
-    std::size_t count(std::string_view slot) const
-    {
-        return std::binary_search(m_names.begin(), m_names.end(), slot, std::less<>()) ? 1 : 0;
-    }
-    std::size_t size() const { return m_names.size(); }
+    std::size_t count(std::string_view slot) const { return m_set.contains(slot) ? 1 : 0; }
     auto begin() const { return m_names.begin(); }
     auto end() const { return m_names.end(); }
 
 private:
     std::vector<std::string> m_names;
+    KeySet m_set;
 };
 
 /**
