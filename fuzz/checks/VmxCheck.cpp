@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
-#include <unordered_map>
+#include <functional>
 #include <vector>
 
 namespace zentravolix::fuzz {
@@ -103,6 +103,58 @@ std::int32_t itemCount(const tarvonel::VirtualMachine& vm)
     return devices + vm.Options()->SharedFoldersOptions()->Count();
 }
 
+/** A count per distinct line (exact text), in one open-addressing table: no node per line. */
+class LineCounts {
+public:
+    explicit LineCounts(std::size_t lines)
+    {
+        std::size_t size = 16;
+        while (size < lines * 2)
+            size *= 2;
+        m_slots.resize(size);
+        m_entries.reserve(lines);
+    }
+
+    /** The count of the line, made (0) when the table has no such line. */
+    std::size_t& count(std::string_view line)
+    {
+        const std::size_t hash = std::hash<std::string_view>()(line);
+        std::uint32_t& slot = m_slots[place(line, hash)];
+        if (slot == 0) {
+            m_entries.push_back({line, hash, 0});
+            slot = static_cast<std::uint32_t>(m_entries.size());
+        }
+        return m_entries[slot - 1].count;
+    }
+
+    /** The count of the line; nothing when the table has no such line. */
+    std::size_t* find(std::string_view line)
+    {
+        const std::uint32_t slot = m_slots[place(line, std::hash<std::string_view>()(line))];
+        return slot == 0 ? nullptr : &m_entries[slot - 1].count;
+    }
+
+private:
+    struct Entry {
+        std::string_view line;
+        std::size_t hash;
+        std::size_t count;
+    };
+
+    std::size_t place(std::string_view line, std::size_t hash) const
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const std::uint32_t slot = m_slots[i];
+            if (slot == 0 || (m_entries[slot - 1].hash == hash && m_entries[slot - 1].line == line))
+                return i;
+        }
+    }
+
+    std::vector<std::uint32_t> m_slots; // 1 + the entry's place; 0 for an empty slot
+    std::vector<Entry> m_entries;
+};
+
 /** The preserved-lines property on the written file's lines (see CheckPreservedLinesWritten). */
 Finding preservedLinesWritten(const std::vector<std::string>& kept, const std::vector<std::string_view>& written)
 {
@@ -119,22 +171,23 @@ Finding preservedLinesWritten(const std::vector<std::string>& kept, const std::v
             lastWithKey[keptKeys.placeOf(key)] = i;
     }
     // Each preserved line takes one written line of the same text. The preserved lines are
-    // counted by text (hashed: comparing whole lines would be most of the check's own work).
-    std::unordered_map<std::string_view, std::size_t> wanted(kept.size());
+    // counted by text in a table of their hashes (comparing whole lines, or a node per line,
+    // would be most of the check's own work).
     const auto counts = [&](std::size_t i) {
         const auto key = vmx::RawLineKey(kept[i]);
         return key.empty() || lastWithKey[keptKeys.placeOf(key)] == i;
     };
+    LineCounts wanted(kept.size());
     for (std::size_t i = 0; i < kept.size(); ++i) {
         if (counts(i))
-            ++wanted[kept[i]];
+            ++wanted.count(kept[i]);
     }
     for (const auto line : written) {
-        if (const auto it = wanted.find(line); it != wanted.end() && it->second > 0)
-            --it->second;
+        if (std::size_t* left = wanted.find(line); left && *left > 0)
+            --*left;
     }
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (counts(i) && wanted[kept[i]] > 0)
+        if (counts(i) && wanted.count(kept[i]) > 0)
             return "preserved line not written back verbatim: " + shown(kept[i]);
     }
     return std::nullopt;
