@@ -4,6 +4,7 @@
 #include <tarvonel/clsCDRom.h>
 #include <tarvonel/clsGenSCSI.h>
 #include <tarvonel/clsHardDisk.h>
+#include <tarvonel/clsHardware.h>
 
 namespace tarvonel::detail {
 
@@ -106,15 +107,8 @@ std::vector<std::string> EmptyNodes(std::int32_t maxNodes)
 void PutDiskAndCDRomLabels(std::vector<std::string>& nodes, const clsHardware& hardware,
                            const std::string& busType, std::int16_t controller)
 {
-    std::vector<CDRInfo> cdroms;
-    std::int32_t cdromCount = 0;
-    ConnectedCDRoms(hardware, busType, controller, cdroms, cdromCount);
-    PutDeviceLabels(nodes, cdroms, cdromCount, "CD-ROM");
-
-    std::vector<HDInfo> disks;
-    std::int32_t diskCount = 0;
-    ConnectedHardDisks(hardware, busType, controller, disks, diskCount);
-    PutDeviceLabels(nodes, disks, diskCount, "Hard Disk");
+    PutLabelsOf(nodes, *hardware.CDRoms(), busType, controller, "CD-ROM");
+    PutLabelsOf(nodes, *hardware.HardDisks(), busType, controller, "Hard Disk");
 }
 
 void PutNodeLabel(std::vector<std::string>& nodes, std::int16_t node, std::string label)

@@ -51,14 +51,22 @@ std::vector<std::string> EmptyNodes(std::int32_t maxNodes);
 /** Puts label at node; throws SubscriptOutOfRange for a node outside the controller's nodes. */
 void PutNodeLabel(std::vector<std::string>& nodes, std::int16_t node, std::string label);
 
-/** Writes the labels of the attached devices of one kind ("CD-ROM 0") into nodes. */
-template <class Record>
-void PutDeviceLabels(std::vector<std::string>& nodes, const std::vector<Record>& records, std::int32_t count,
-                     const std::string& word)
+/**
+ * Writes the labels ("CD-ROM 0") of the devices of one collection on busType controller number
+ * controller into nodes, in collection order. The devices are looked at in place: the records
+ * of Connected* would copy every device's names first.
+ */
+template <class Devices>
+void PutLabelsOf(std::vector<std::string>& nodes, const Devices& devices, const std::string& busType,
+                 std::int16_t controller, const std::string& word)
 {
-    for (std::int32_t i = 0; i < count; ++i) {
-        const Record& record = records[static_cast<std::size_t>(i)];
-        PutNodeLabel(nodes, record.iNode, word + " " + std::to_string(record.iDeviceNum));
+    const std::int32_t total = devices.Count();
+    for (std::int32_t i = 1; i <= total; ++i) {
+        const auto device = devices.Item(i);
+        // Exact comparison: a device on bus "ide" belongs to no controller.
+        if (device->Controller() != controller || device->BusType() != busType)
+            continue;
+        PutNodeLabel(nodes, device->BusNode(), word + " " + std::to_string(device->DeviceNum()));
     }
 }
 

@@ -4,6 +4,8 @@
 #include "detail/CollectionImpl.h"
 #include "devices/ControllerQueries.h"
 
+#include <tarvonel/clsGenSCSI.h>
+
 namespace tarvonel {
 
 namespace {
@@ -31,10 +33,7 @@ std::vector<std::string> clsSCSIController::Nodes() const
 
     detail::PutDiskAndCDRomLabels(nodes, *hardware, kBus, DeviceNum());
 
-    std::vector<GenSCSIInfo> generic;
-    std::int32_t genericCount = 0;
-    detail::ConnectedGenericSCSIs(*hardware, kBus, DeviceNum(), generic, genericCount);
-    detail::PutDeviceLabels(nodes, generic, genericCount, "Gen SCSI");
+    detail::PutLabelsOf(nodes, *hardware->GenericSCSIDevices(), kBus, DeviceNum(), "Gen SCSI");
     return nodes;
 }
 
