@@ -55,7 +55,7 @@ std::shared_ptr<T> Collection<T>::Add()
 
     if (m_items.size() == m_items.capacity())
         m_items.reserve(m_items.size() * 2 + 8); // so that push_back below cannot throw
-    m_byKey.emplace(item->ID() + "~", item);
+    m_byKey.emplace(item->ID(), item);
     m_items.push_back(item);
     if (reuse)
         m_freeNumbers.erase(m_freeNumbers.begin());
@@ -73,7 +73,7 @@ std::shared_ptr<T> Collection<T>::Item(std::int32_t Index, const std::string& ID
         return m_items[static_cast<std::size_t>(Index - 1)];
     }
     if (!ID.empty()) {
-        const auto it = m_byKey.find(ID + "~");
+        const auto it = m_byKey.find(ID);
         if (it == m_byKey.end())
             throw InvalidArgument();
         return it->second;
@@ -89,7 +89,7 @@ void Collection<T>::Remove(std::int32_t Index, const std::string& ID)
         return;
     m_freeNumbers.insert(detail::ItemAccess::Number(*victim));
     m_items.erase(std::find(m_items.begin(), m_items.end(), victim));
-    m_byKey.erase(victim->ID() + "~");
+    m_byKey.erase(victim->ID());
 }
 
 template <class T>
@@ -114,7 +114,7 @@ Collection<T>& Collection<T>::operator=(const Collection& other)
     for (const auto& source : other.m_items) {
         auto copy = std::make_shared<T>(*source);
         detail::ItemAccess::SetParent(*copy, this->weak_from_this());
-        byKey.emplace(copy->ID() + "~", copy);
+        byKey.emplace(copy->ID(), copy);
         items.push_back(std::move(copy));
     }
     std::set<std::int16_t> freeNumbers = other.m_freeNumbers;
