@@ -448,6 +448,10 @@ const OptionKey* findOptionKey(std::string_view lowerKey)
 
 void writeOptionSections(const tarvonel::VirtualMachine& vm, VmxLines& out)
 {
+    // The option keys, the shares' keys and the clustering block's node keys.
+    if (!out.wantsPlace(KnownKeyPlace::Option) && !out.wantsPlace(KnownKeyPlace::SharedFolder) &&
+        !out.wantsPlace(KnownKeyPlace::ScsiNode) && !out.wantsPlace(KnownKeyPlace::ScsiController))
+        return;
     out.comment(comment::AdvancedSection);
     for (const OptionKey& key : kOptionKeys) {
         if (key.write)

@@ -37,6 +37,8 @@ void writeResources(const tarvonel::ResourceAllocation& r, std::string_view fami
 
 void writeGeneralSection(const tarvonel::VirtualMachine& vm, VmxLines& out)
 {
+    if (!out.wantsPlace(KnownKeyPlace::Own)) // every key of this section is a key of its own
+        return;
     const auto general = vm.Options()->GeneralOptions();
     const auto hardware = vm.Hardware();
 

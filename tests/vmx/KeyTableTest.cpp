@@ -362,6 +362,24 @@ TEST_F(KeyTable, TheWriterWritesEveryTableKeyInItsSpellingOrTheTableSaysWhyNot)
     }
 }
 
+// A write of a few keys leaves out whole sections whose keys are of other places; each key of the
+// sample (clustering on, every device kind) alone must still give the whole writer's line.
+TEST_F(KeyTable, EachWrittenKeyAloneGivesItsWholeLine)
+{
+    const auto full = detail::modelLines(*vm);
+    std::size_t keys = 0;
+    for (const auto& line : full) {
+        if (line.key().empty())
+            continue;
+        ++keys;
+        const detail::WantedKeys only{line.key()};
+        const auto alone = detail::modelLines(*vm, only);
+        ASSERT_EQ(alone.size(), 1u) << line.text;
+        EXPECT_EQ(alone[0].text, line.text);
+    }
+    EXPECT_GT(keys, 100u);
+}
+
 // Kept lines are checked against the model's lines only when FindKnownKey knows their key, so
 // every key the writer can write must be one it knows.
 TEST_F(KeyTable, FindKnownKeyKnowsEveryTableKeyAndEveryKeyTheWriterWrites)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "vmx/KnownKeys.h"
 #include "vmx/VmxSyntax.h"
 
 #include <algorithm>
@@ -79,7 +80,16 @@ public:
             m_onlyPrefixes.insert(prefix);
             m_keyLengths.set(std::min(key.size(), kLongKey));
             m_prefixLengths.set(std::min(prefix.size(), kLongKey));
+            // The writer writes only keys the reader knows: a key of no place is never written.
+            if (const auto known = FindKnownKey(key))
+                m_places |= 1u << static_cast<unsigned>(known->place);
         }
+    }
+
+    /** Whether a line of a key of this place may be made: false when no key asked for has it, so a section can be left out. */
+    bool wantsPlace(KnownKeyPlace place) const
+    {
+        return !m_only || (m_places & (1u << static_cast<unsigned>(place))) != 0;
     }
 
     /**
@@ -159,6 +169,7 @@ private:
     WantedKeys m_onlyPrefixes;
     std::bitset<kLongKey + 1> m_keyLengths;
     std::bitset<kLongKey + 1> m_prefixLengths;
+    std::uint32_t m_places = 0; // a bit per KnownKeyPlace of the keys asked for
     /** A line by its place in m_text: the buffer grows while lines are made, so views come last. */
     struct Placed {
         std::size_t start;
