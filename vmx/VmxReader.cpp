@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "vmx/VmxReader.h"
 
+#include "vmx/KnownKeys.h"
 #include "vmx/VmxWriter.h"
 #include "vmx/detail/FileComments.h"
 #include "vmx/detail/KeyNames.h"
@@ -13,6 +14,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <fcntl.h>
 #include <unistd.h>
@@ -240,6 +242,69 @@ void splitLines(std::string_view text, std::vector<detail::RawLine>& keyLines, s
 
 namespace {
 
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+/** Whether a key may spell an item's number otherwise than plainly: a sign, or a zero before a digit. */
+bool mayHaveOddNumber(std::string_view key)
+{
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        if (key[i] == '+' || key[i] == '-')
+            return true;
+        if (key[i] == '0' && i > 0 && !isDigit(key[i - 1]) && i + 1 < key.size() && isDigit(key[i + 1]))
+            return true;
+    }
+    return false;
+}
+
+/**
+ * The key with its item's numbers written plainly ("scsi0:+01.deviceType" is "scsi0:1.devicetype")
+ * when that is a key the reader takes into the model: the reader reads both spellings as the same
+ * member, so of two such lines only the later may count. Empty for any other key.
+ */
+std::string plainNumberedKey(std::string_view key)
+{
+    std::size_t at = 0;
+    while (at < key.size() && ((key[at] >= 'a' && key[at] <= 'z') || (key[at] >= 'A' && key[at] <= 'Z')))
+        ++at;
+    if (at == 0)
+        return {};
+    std::string plain = ToLower(key.substr(0, at));
+    const auto number = [&key, &plain](std::size_t& from) {
+        std::size_t end = from;
+        const bool negative = end < key.size() && key[end] == '-';
+        if (end < key.size() && (key[end] == '+' || key[end] == '-'))
+            ++end;
+        std::size_t first = end;
+        while (end < key.size() && isDigit(key[end]))
+            ++end;
+        if (end == first)
+            return false;
+        while (first + 1 < end && key[first] == '0')
+            ++first;
+        const std::string_view digits = key.substr(first, end - first);
+        if (negative && digits != "0")
+            plain += '-';
+        plain += digits;
+        from = end;
+        return true;
+    };
+    if (!number(at))
+        return {};
+    if (at < key.size() && key[at] == ':') {
+        plain += ':';
+        ++at;
+        if (!number(at))
+            return {};
+    }
+    if (at == key.size() || key[at] != '.')
+        return {};
+    plain += ToLower(key.substr(at));
+    return FindKnownKey(plain) ? plain : std::string();
+}
+
 /** ReadVmxText for a text checkText has passed. */
 ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, const std::string& vmxFilePath,
                            bool capture)
@@ -262,13 +327,22 @@ ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, 
     // A file that sets a key twice counts with its later line only, as the writer keeps it: an
     // earlier line kept verbatim would win over the value the later line gave the model, and an
     // earlier line applied would leave a value the later (kept) line does not give on rereading.
+    // A known key whose item number is spelt with a sign or leading zeros ("scsi0:+1.deviceType")
+    // is the same key as its plain spelling here, as the reader reads it.
     std::vector<bool> superseded(keyLines.size(), false);
     {
         // Sized once, without an allocation per key: files of later products have very many.
         detail::KeySet later(keyLines.size());
+        std::deque<std::string> plainKeys; // what the set views for the oddly spelt keys
         for (std::size_t i = keyLines.size(); i-- > 0;) {
-            const std::string_view key = keyLines[i].key;
-            if (!key.empty() && !later.insert(key))
+            std::string_view key = keyLines[i].key;
+            if (key.empty())
+                continue;
+            if (mayHaveOddNumber(key)) {
+                if (std::string plain = plainNumberedKey(key); !plain.empty())
+                    key = plainKeys.emplace_back(std::move(plain));
+            }
+            if (!later.insert(key))
                 superseded[i] = true;
         }
     }

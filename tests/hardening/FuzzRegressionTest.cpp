@@ -10,6 +10,7 @@
 #include "vmx/VmxReader.h"
 #include "vmx/VmxWriter.h"
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -181,6 +182,38 @@ TEST(VmxFinding, PreservedKeySetTwiceKeepsTheLaterLine)
     EXPECT_EQ(written.find("pciBridge5.pciSlotNumber = \"9\""), std::string::npos);
     EXPECT_NE(written.find("PCIBRIDGE5.pciSlotNumber = \"22\"\r\n"), std::string::npos);
     EXPECT_FALSE(fuzz::CheckVmx(text));
+}
+
+// Found by fuzz_vmx: "scsi0:+1" and "scsi0:01" are node 1 to the reader, so a line of such a key
+// and one of the plain key set the same member twice. Both counted: the earlier made a generic
+// SCSI device, the later gave it an empty type, and the written node was no device on rereading.
+TEST(VmxFinding, OddlySpeltItemNumbersAreTheSameKeyAsThePlainSpelling)
+{
+    struct Case {
+        const char* text;
+        std::int32_t generic;
+        std::int32_t cdroms;
+    };
+    const Case cases[] = {
+        {"scsi0:+1.deviceType=scsi-passthru\nscsi0:1.deviceType=\n", 0, 0},
+        {"scsi0:01.deviceType = \"cdrom-raw\"\nscsi0:1.deviceType = \"scsi-passthru\"\n", 1, 0},
+        {"scsi0:1.deviceType = \"scsi-passthru\"\nSCSI00:+001.deviceType = \"cdrom-raw\"\n", 0, 1},
+    };
+    for (const Case& c : cases) {
+        const auto vm = newMachine();
+        (void)vmx::ReadVmxText(c.text, *vm);
+        EXPECT_EQ(vm->Hardware()->GenericSCSIDevices()->Count(), c.generic) << c.text;
+        EXPECT_EQ(vm->Hardware()->CDRoms()->Count() - newMachine()->Hardware()->CDRoms()->Count(), c.cdroms) << c.text;
+        EXPECT_FALSE(fuzz::CheckVmx(c.text)) << c.text;
+    }
+    // Keys the reader does not take stay apart, each kept as the file has it.
+    const std::string unknown = "ethernet01.foo = \"a\"\nethernet1.foo = \"b\"\n";
+    const auto vm = newMachine();
+    const vmx::ReadResult result = vmx::ReadVmxText(unknown, *vm);
+    EXPECT_EQ(std::count_if(result.otherParams.begin(), result.otherParams.end(),
+                            [](const std::string& line) { return line.find(".foo") != std::string::npos; }),
+              2);
+    EXPECT_FALSE(fuzz::CheckVmx(unknown));
 }
 
 // The check itself: a preserved line missing from the written file, or written fewer times than
