@@ -11,11 +11,10 @@
 
 #include <tarvonel/tarvonel.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <exception>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace zentravolix::fuzz {
