@@ -96,6 +96,10 @@ std::optional<Bus> busOfName(std::string_view name)
 
 bool isControllerPrefix(std::string_view prefix, Bus& bus)
 {
+    // Every line passes here, and few are a controller's: the first letter rules most out.
+    const char first = prefix.empty() ? '\0' : static_cast<char>(prefix.front() | 0x20);
+    if (first != 'i' && first != 's' && first != 'n')
+        return false;
     for (const Bus candidate : kBuses) {
         const std::string_view family = busFamily(candidate);
         if (EqualsIgnoreCase(prefix.substr(0, family.size()), family)) {

@@ -483,8 +483,11 @@ Fate readKey(ReaderContext& ctx, ParsedLine& line)
         line.loadValue();
         return readPlainKey(ctx, line);
     }
-    const std::string_view prefix = line.prefix();
+    const std::string_view prefix = line.prefix(); // lower case, as parseLine made the key
     for (const Group& group : kGroups) {
+        // Most keys of a long file belong to no group: the first letter rules out nearly all.
+        if (prefix.empty() || prefix.front() != (group.pattern.front() | 0x20))
+            continue;
         const bool match = group.wildcard ? EqualsIgnoreCase(prefix.substr(0, group.pattern.size()), group.pattern)
                                           : EqualsIgnoreCase(prefix, group.pattern);
         if (match) {

@@ -38,34 +38,47 @@ std::string EscapeValue(std::string_view value)
 
 void AppendEscapedValue(std::string& out, std::string_view value)
 {
-    for (const char ch : value) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (needsEscape(c)) {
-            out += '|';
-            out += kHexDigits[c >> 4];
-            out += kHexDigits[c & 0x0F];
-        } else {
-            out += ch;
-        }
+    // The bytes between two escapes go in at once: most values have no escape at all.
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        if (!needsEscape(c))
+            continue;
+        out.append(value, plain, i - plain);
+        const char escape[] = {'|', kHexDigits[c >> 4], kHexDigits[c & 0x0F]};
+        out.append(escape, sizeof escape);
+        plain = i + 1;
     }
+    out.append(value, plain);
 }
 
-std::string UnescapeValue(std::string_view value)
+namespace {
+
+/** Decodes the escapes of the first `size` bytes of text in place; the decoded length. */
+std::size_t unescapeInPlace(char* text, std::size_t size)
 {
-    std::string out;
-    out.reserve(value.size());
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '|' && i + 2 < value.size()) {
-            const int high = hexValue(value[i + 1]);
-            const int low = hexValue(value[i + 2]);
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (text[i] == '|' && i + 2 < size) {
+            const int high = hexValue(text[i + 1]);
+            const int low = hexValue(text[i + 2]);
             if (high >= 0 && low >= 0) {
-                out += static_cast<char>((high << 4) | low);
+                text[written++] = static_cast<char>((high << 4) | low);
                 i += 2;
                 continue;
             }
         }
-        out += value[i];
+        text[written++] = text[i];
     }
+    return written;
+}
+
+} // namespace
+
+std::string UnescapeValue(std::string_view value)
+{
+    std::string out(value);
+    out.resize(unescapeInPlace(out.data(), out.size()));
     return out;
 }
 
@@ -136,19 +149,27 @@ std::size_t KeyHash::operator()(std::string_view key) const noexcept
 
 std::string LineValue(std::string_view line)
 {
+    std::string value;
+    LineValueInto(value, line);
+    return value;
+}
+
+void LineValueInto(std::string& out, std::string_view line)
+{
+    out.clear();
     const auto eq = line.find('=');
     if (eq == std::string_view::npos)
-        return {};
+        return;
     const std::string_view raw = TrimSpacesAndTabs(line.substr(eq + 1));
     // Quotes are removed wherever they stand (files edited by hand carry stray ones); a quote that
     // belongs to the value arrives escaped as |22 and is decoded only afterwards.
-    std::string unquoted;
-    unquoted.reserve(raw.size());
+    out.resize(raw.size());
+    std::size_t unquoted = 0;
     for (const char c : raw) {
         if (c != '"')
-            unquoted += c;
+            out[unquoted++] = c;
     }
-    return UnescapeValue(unquoted);
+    out.resize(unescapeInPlace(out.data(), unquoted));
 }
 
 std::string RelativeFileName(const std::string& deviceName, const std::string& vmxPath)

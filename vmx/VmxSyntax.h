@@ -51,6 +51,8 @@ struct KeyEqual {
 
 /** The value of a key line as the reader takes it: after the first "=", trimmed, every '"' removed, escapes decoded. */
 std::string LineValue(std::string_view line);
+/** LineValue into out, whose buffer is reused: a reader that decodes many values allocates once. */
+void LineValueInto(std::string& out, std::string_view line);
 
 /**
  * The file name as written into the file: the part after the last separator when the part up to

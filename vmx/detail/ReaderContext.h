@@ -45,7 +45,7 @@ struct ParsedLine {
     void loadValue()
     {
         if (!valueLoaded) {
-            value = LineValue(text);
+            LineValueInto(value, text); // the buffer of the line before
             valueLoaded = true;
         }
     }
