@@ -98,7 +98,9 @@ void indexAttached(ReaderContext& ctx, const Collection& collection, NodeDevice 
         const auto bus = busOfName(item->BusType());
         if (!bus)
             continue;
-        ctx.attached[kindSlot(kind)].emplace(NodeAddress{*bus, item->Controller(), item->BusNode()}, i);
+        auto [index, added] = ctx.attached[kindSlot(kind)].tryEmplace(NodeAddress{*bus, item->Controller(), item->BusNode()});
+        if (added)
+            index = i;
     }
 }
 
@@ -107,8 +109,8 @@ std::optional<std::int32_t> deviceAt(ReaderContext& ctx, const ParsedLine& line,
                                      const NodeAddress& address)
 {
     auto& attached = ctx.attached[kindSlot(kind)];
-    if (const auto it = attached.find(address); it != attached.end())
-        return it->second;
+    if (const std::int32_t* index = attached.find(address))
+        return *index;
     const auto count = kind == NodeDevice::HardDisk ? ctx.hw.HardDisks()->Count()
                        : kind == NodeDevice::CDRom  ? ctx.hw.CDRoms()->Count()
                                                     : ctx.hw.GenericSCSIDevices()->Count();
@@ -136,7 +138,7 @@ std::optional<std::int32_t> deviceAt(ReaderContext& ctx, const ParsedLine& line,
     } else {
         index = attach(*ctx.hw.GenericSCSIDevices(), address);
     }
-    attached.emplace(address, index);
+    attached[address] = index;
     return index;
 }
 
@@ -152,8 +154,7 @@ void decideLine(ReaderContext& ctx, ParsedLine& line, Bus bus, NodeDevice nodeKi
         return;
 
     const NodeAddress key{bus, address->controller, static_cast<std::int32_t>(*address->node)};
-    auto [it, added] = ctx.nodes.try_emplace(key);
-    NodeRecord& record = it->second;
+    auto [record, added] = ctx.nodes.tryEmplace(key);
     if (added && (key.node < 0 || key.node >= maxNodes(ctx, bus, key.controller))) {
         // A node past the controller's (scsi0:64 in a file of a classic version) would make
         // every save fail in the node table, so its lines are kept as they are instead.
@@ -305,8 +306,7 @@ void decideNodeDevices(ReaderContext& ctx, const std::vector<RawLine>& keyLines,
         if (!busRead(ctx, bus))
             return;
         const auto address = nodeOf(line, bus);
-        const auto it = address ? nodeLines.find(*address) : nodeLines.end();
-        const NodeLines* node = it == nodeLines.end() ? nullptr : &it->second;
+        const NodeLines* node = address ? nodeLines.find(*address) : nullptr;
         try {
             // The clustering block's lines decide nothing (and make no controller); a node that
             // another line gives a device still reads them as that device's lines in pass 2.
@@ -365,21 +365,21 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, Bus bus)
 
     std::int64_t node = 0;
     ParseInteger(address.substr(colon + 1), -32768, 32767, node);
-    const auto it = ctx.nodes.find(NodeAddress{bus, static_cast<std::int32_t>(controller), static_cast<std::int32_t>(node)});
-    if (it == ctx.nodes.end() || it->second.device == NodeDevice::None) {
+    NodeRecord* const found = ctx.nodes.find(NodeAddress{bus, static_cast<std::int32_t>(controller), static_cast<std::int32_t>(node)});
+    if (!found || found->device == NodeDevice::None) {
         // The writer writes ".present" FALSE for the empty nodes of IDE controllers and the
         // first eight of SCSI controllers itself; that line of a node past the controller's
         // says nothing either. Any other line of a node that holds no known device (the .dsk
         // disks of the oldest products, a device type this program does not know) is kept, so
         // the disk is not silently removed from the machine.
-        const bool wideNode = it != ctx.nodes.end() && !it->second.outOfRange && node >= kNodesWrittenEmpty;
+        const bool wideNode = found && !found->outOfRange && node >= kNodesWrittenEmpty;
         const bool writtenEmpty = bus == Bus::Ide || (bus == Bus::Scsi && !wideNode);
         if (writtenEmpty && line.hasMember(member::Present) && line.lowerValue() == "false")
             return Fate::Consumed;
         if (ctx.clusteringBlock && isClusteringNodeLine(line))
             return Fate::Consumed;
-        if (it != ctx.nodes.end() && it->second.outOfRange && !it->second.reported) {
-            it->second.reported = true;
+        if (found && found->outOfRange && !found->reported) {
+            found->reported = true;
             ctx.problem(line, ProblemCode::NodeOutOfRange);
         }
         return Fate::Preserved;
@@ -388,7 +388,7 @@ Fate readControllerKey(ReaderContext& ctx, const ParsedLine& line, Bus bus)
     // on, so keeping it as well would move it below the other params on every first save.
     if (ctx.clusteringBlock && line.hasMember(member::SharedBus) && isClusteringNodeLine(line))
         return Fate::Consumed;
-    const NodeRecord& record = it->second;
+    const NodeRecord& record = *found;
     switch (record.device) {
     case NodeDevice::HardDisk:
         return readHardDisk(*ctx.hw.HardDisks()->Item(record.index), line);

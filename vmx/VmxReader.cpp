@@ -14,7 +14,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <deque>
+#include <forward_list>
 #include <memory>
 #include <fcntl.h>
 #include <unistd.h>
@@ -333,14 +333,14 @@ ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, 
     {
         // Sized once, without an allocation per key: files of later products have very many.
         detail::KeySet later(keyLines.size());
-        std::deque<std::string> plainKeys; // what the set views for the oddly spelt keys
+        std::forward_list<std::string> plainKeys; // what the set views for the oddly spelt keys (none mostly)
         for (std::size_t i = keyLines.size(); i-- > 0;) {
             std::string_view key = keyLines[i].key;
             if (key.empty())
                 continue;
             if (mayHaveOddNumber(key)) {
                 if (std::string plain = plainNumberedKey(key); !plain.empty())
-                    key = plainKeys.emplace_back(std::move(plain));
+                    key = plainKeys.emplace_front(std::move(plain));
             }
             if (!later.insert(key))
                 superseded[i] = true;

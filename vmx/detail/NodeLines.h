@@ -2,11 +2,11 @@
 #pragma once
 
 #include "vmx/detail/KeyNames.h"
+#include "vmx/detail/FlatMap.h"
 #include "vmx/detail/ReaderContext.h"
 
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zentravolix::vmx::detail {
@@ -75,7 +75,7 @@ struct NodeLines {
     }
 };
 
-using NodeLinesMap = std::unordered_map<NodeAddress, NodeLines, NodeAddressHash>;
+using NodeLinesMap = FlatMap<NodeAddress, NodeLines, NodeAddressHash>;
 
 /** Calls visit(index, line, bus) for every key line of a controller or node that counts (not superseded). */
 template <class Visit>

@@ -3,6 +3,7 @@
 
 #include "vmx/VmxReader.h"
 #include "vmx/VmxSyntax.h"
+#include "vmx/detail/FlatMap.h"
 
 #include <tarvonel/tarvonel.h>
 
@@ -94,11 +95,14 @@ struct NodeAddress {
     bool operator==(const NodeAddress&) const = default;
 };
 
+/** Spreads every part of the address over all bits (FlatMap takes the low ones). */
 struct NodeAddressHash {
     std::size_t operator()(const NodeAddress& a) const noexcept
     {
-        return std::hash<std::int64_t>()((static_cast<std::int64_t>(a.controller) << 33) ^
-                                         (static_cast<std::int64_t>(a.node) << 2) ^ static_cast<std::int64_t>(a.bus));
+        std::uint64_t h = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a.controller)) << 32) ^
+                          static_cast<std::uint32_t>(a.node);
+        h = (h ^ static_cast<std::uint64_t>(a.bus)) * 0x9e3779b97f4a7c15ull;
+        return static_cast<std::size_t>(h ^ (h >> 29));
     }
 };
 
@@ -126,7 +130,7 @@ public:
     tarvonel::clsOptions& options;
     tarvonel::clsGeneral& general;
 
-    std::unordered_map<NodeAddress, NodeRecord, NodeAddressHash> nodes;
+    FlatMap<NodeAddress, NodeRecord, NodeAddressHash> nodes;
     /** The file holds disk.locking = "FALSE", so the clustering block's fixed node lines belong to that option. */
     bool clusteringBlock = false;
     /** The file's virtualHW.version; 0 when it has none (or none the reader takes). */
@@ -149,7 +153,7 @@ public:
     /** Absent shares below a share that exists: the model holds a share there, their ".present" line is kept. */
     std::unordered_set<std::int32_t> placeheldShares;
     /** Devices already attached, by kind and address, so pass 1 finds them without a scan. */
-    std::unordered_map<NodeAddress, std::int32_t, NodeAddressHash> attached[3];
+    FlatMap<NodeAddress, std::int32_t, NodeAddressHash> attached[3];
 
     void preserve(const ParsedLine& line) { m_result.otherParams.emplace_back(line.text); }
 
