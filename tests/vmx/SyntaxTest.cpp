@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "vmx/VmxSyntax.h"
+#include "vmx/detail/FlatMap.h"
 #include "vmx/detail/KeySet.h"
+#include "vmx/detail/ReaderContext.h"
 
 #include "platform/TextUtil.h"
 
@@ -52,6 +54,50 @@ TEST(VmxLineParts, ValueLosesQuotesEverywhereThenEscapesAreDecoded)
     EXPECT_EQ(LineValue("k=  \"|22quoted|22\"  "), "\"quoted\"");
     EXPECT_EQ(LineValue("k = unquoted value "), "unquoted value");
     EXPECT_EQ(LineValue("k = \"x=y\""), "x=y");
+    // A quote inside an escape is removed first, so the escape it split is decoded.
+    EXPECT_EQ(LineValue("k = \"a|\"22b\""), "a\"b");
+    EXPECT_EQ(LineValue("k = \"ends in a bar|\""), "ends in a bar|");
+}
+
+TEST(VmxLineParts, AValueDecodedIntoAUsedBufferIsOnlyThatValue)
+{
+    std::string buffer;
+    LineValueInto(buffer, "fileName = \"/a/long/path/to/the/disk|20image.vmdk\"");
+    EXPECT_EQ(buffer, "/a/long/path/to/the/disk image.vmdk");
+    LineValueInto(buffer, "present = \"TRUE\"");
+    EXPECT_EQ(buffer, "TRUE");
+    LineValueInto(buffer, "no equals sign");
+    EXPECT_EQ(buffer, "");
+    LineValueInto(buffer, "k = \"|41|42\"");
+    EXPECT_EQ(buffer, "AB");
+}
+
+TEST(VmxNodeMaps, EveryAddressKeepsItsOwnValueAsTheMapGrows)
+{
+    // Addresses that differ in one part only: the controller, the node or the bus.
+    detail::FlatMap<detail::NodeAddress, int, detail::NodeAddressHash> map;
+    std::vector<detail::NodeAddress> addresses;
+    for (std::int32_t i = 0; i < 1500; ++i) {
+        addresses.push_back({detail::Bus::Scsi, i, 0});
+        addresses.push_back({detail::Bus::Sata, 0, i - 700});
+    }
+    for (const auto bus : {detail::Bus::Ide, detail::Bus::Nvme})
+        addresses.push_back({bus, 0, 0});
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        auto [value, added] = map.tryEmplace(addresses[i]);
+        EXPECT_TRUE(added);
+        value = static_cast<int>(i);
+    }
+    EXPECT_EQ(map.size(), addresses.size());
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        ASSERT_NE(map.find(addresses[i]), nullptr) << i;
+        EXPECT_EQ(*map.find(addresses[i]), static_cast<int>(i));
+        EXPECT_FALSE(map.tryEmplace(addresses[i]).second); // the first value stays
+    }
+    EXPECT_EQ(map.find({detail::Bus::Scsi, 0, 1}), nullptr);
+    EXPECT_EQ(map.find({detail::Bus::Sata, 1, 0}), nullptr);
+    const detail::FlatMap<detail::NodeAddress, int, detail::NodeAddressHash> empty;
+    EXPECT_EQ(empty.find({}), nullptr);
 }
 
 TEST(VmxNumbers, AcceptsOnlySignAndDigitsWithinTheRange)
