@@ -6,6 +6,8 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <charconv>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -75,6 +77,14 @@ std::string numbered(std::string_view family, std::int64_t n)
 }
 
 /** A ".fileName" line, followed by ".autodetect" for the host's automatically chosen drive or port. */
+/** Appends the number in decimal digits (no allocation: a node's key is made once per node). */
+void appendNumber(std::string& out, std::size_t number)
+{
+    char digits[20];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    out.append(digits, end);
+}
+
 void fileName(VmxLines& out, const std::string& prefix, const std::string& deviceName, const std::string& vmxPath)
 {
     out.value(memberKey(prefix, member::FileName), RelativeFileName(deviceName, vmxPath));
@@ -98,8 +108,11 @@ struct DiskDevices {
 void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::vector<std::string>& nodes,
                 const DiskDevices& devices, const std::string& vmxPath, bool scsi)
 {
+    std::string prefix = controllerPrefix + ":"; // "scsi0:" and the node's number, in one buffer
+    const std::size_t numberAt = prefix.size();
     for (std::size_t node = 0; node < nodes.size(); ++node) {
-        const std::string prefix = controllerPrefix + ":" + std::to_string(node);
+        prefix.resize(numberAt);
+        appendNumber(prefix, node);
         if (!out.wants(prefix))
             continue;
         const std::string& label = nodes[node];
@@ -148,12 +161,15 @@ void writeNodes(VmxLines& out, const std::string& controllerPrefix, const std::v
 void writeBusNodes(VmxLines& out, const std::string& controllerPrefix, const std::vector<std::string>& nodes,
                    const DiskDevices& devices, const std::string& vmxPath)
 {
+    std::string prefix = controllerPrefix + ":";
+    const std::size_t numberAt = prefix.size();
     for (std::size_t node = 0; node < nodes.size(); ++node) {
         const std::string& label = nodes[node];
         const auto number = labelNumber(label);
         if (label.empty() || !number)
             continue;
-        const std::string prefix = controllerPrefix + ":" + std::to_string(node);
+        prefix.resize(numberAt);
+        appendNumber(prefix, node);
         if (!out.wants(prefix))
             continue;
         if (startsWith(label, "Hard Disk")) {
