@@ -82,7 +82,7 @@ void appendNumber(std::string& out, std::size_t number)
 {
     char digits[20];
     const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-    out.append(digits, end);
+    out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 void fileName(VmxLines& out, const std::string& prefix, const std::string& deviceName, const std::string& vmxPath)
