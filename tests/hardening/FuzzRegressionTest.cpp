@@ -281,14 +281,15 @@ TEST(VmxLargeIndexes, TheBoundFollowsTheItemsALineMakes)
         {"numvcpus = \"200\"\r\n", false, false},
         {"sharedFolder.maxNum = \"300\"\r\n", false, false},
         {"SERIAL64.present = \"TRUE\"\r\n", false, false}, // 65 ports
-        {"serial50.present = \"TRUE\"\r\n", true, true},   // 51 ports and the defaults
+        {"serial32.present = \"TRUE\"\r\n", false, false}, // 33 ports
+        {"serial20.present = \"TRUE\"\r\n", true, true},   // 21 ports and the defaults
         {"scsi3:15.present = \"TRUE\"\r\nscsi3:15.fileName = \"d.vmdk\"\r\n", true, true},
         // Refused by the reader, line by line: nothing is made.
         {"ethernet5000.present = \"TRUE\"\r\nnumvcpus = \"100000\"\r\n"
          "sharedFolder99999999999999999999.present = \"TRUE\"\r\n",
          true, true},
-        // A few dozen items on each of several lines: read, but more than the limit in all.
-        {"ethernet40.present = \"TRUE\"\r\nserial40.present = \"TRUE\"\r\n", true, false},
+        // A score of items on each of two lines: read, but more than the limit in all.
+        {"ethernet20.present = \"TRUE\"\r\nserial20.present = \"TRUE\"\r\n", true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines);
