@@ -26,8 +26,13 @@ NodeDevice decidedKind(const ParsedLine& line, Bus bus)
     }
     if (line.hasMember(member::FileName))
         return IsDiskImageName(line.value) ? NodeDevice::HardDisk : NodeDevice::None;
-    if (line.hasMember(member::Mode))
+    if (line.hasMember(member::Mode)) {
+        // A SATA or NVMe disk's ".mode" is written only when it has a value: an empty one would
+        // make a disk that the next read no longer finds, so it makes none and is kept as it is.
+        if (line.value.empty() && (bus == Bus::Sata || bus == Bus::Nvme))
+            return NodeDevice::None;
         return NodeDevice::HardDisk;
+    }
     return NodeDevice::None;
 }
 

@@ -216,6 +216,34 @@ TEST(VmxFinding, OddlySpeltItemNumbersAreTheSameKeyAsThePlainSpelling)
     EXPECT_FALSE(fuzz::CheckVmx(unknown));
 }
 
+// Found by fuzz_vmx: "sata0:0.mode =" with no value made a disk, but the writer writes a SATA or
+// NVMe disk's mode only when it has one, so the next read found no disk and kept its lines as
+// text. Such a line now makes no disk there; on IDE and SCSI the mode is always written.
+TEST(VmxFinding, AnEmptyModeMakesNoDiskWhereTheWriterLeavesItOut)
+{
+    struct Case {
+        const char* text;
+        std::int32_t disks;
+    };
+    const Case cases[] = {
+        {"virtualHW.=6\nsata0:0.mode=\n", 0},
+        {"virtualHW.version = \"20\"\nnvme0:1.mode = \"\"\n", 0},
+        {"virtualHW.version = \"20\"\nsata0:0.mode = \"\"\nsata0:0.fileName = \"d.vmdk\"\n", 1},
+        {"virtualHW.version = \"20\"\nsata0:0.mode = \"persistent\"\n", 1},
+        {"scsi0:0.mode = \"\"\n", 1},
+    };
+    for (const Case& c : cases) {
+        const auto vm = newMachine();
+        const vmx::ReadResult result = vmx::ReadVmxText(c.text, *vm);
+        EXPECT_EQ(vm->Hardware()->HardDisks()->Count() - newMachine()->Hardware()->HardDisks()->Count(), c.disks)
+            << c.text;
+        if (c.disks == 0) { // the line is kept as the file has it
+            EXPECT_EQ(result.otherParams.size(), 1u) << c.text;
+        }
+        EXPECT_FALSE(fuzz::CheckVmx(c.text)) << c.text;
+    }
+}
+
 // The check itself: a preserved line missing from the written file, or written fewer times than
 // it was kept, is a finding; of a key kept twice only the later line must be written.
 TEST(VmxCheckProperty, PreservedLinesMustBeWrittenAsOftenAsKept)
