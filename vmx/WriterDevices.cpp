@@ -76,7 +76,6 @@ std::string numbered(std::string_view family, std::int64_t n)
     return prefix;
 }
 
-/** A ".fileName" line, followed by ".autodetect" for the host's automatically chosen drive or port. */
 /** Appends the number in decimal digits (no allocation: a node's key is made once per node). */
 void appendNumber(std::string& out, std::size_t number)
 {
@@ -85,6 +84,7 @@ void appendNumber(std::string& out, std::size_t number)
     out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
+/** A ".fileName" line, followed by ".autodetect" for the host's automatically chosen drive or port. */
 void fileName(VmxLines& out, const std::string& prefix, const std::string& deviceName, const std::string& vmxPath)
 {
     out.value(memberKey(prefix, member::FileName), RelativeFileName(deviceName, vmxPath));

@@ -8,7 +8,7 @@
 namespace zentravolix::vmx::detail {
 
 /**
- * A map in one array (open keying, linear probing): the reader records every node a file
+ * A map in one array (open addressing, linear probing): the reader records every node a file
  * names, in several passes, and a node-based map would allocate once per node. Values are only
  * added, never removed; a reference to a value holds until the next addition. Hash must spread
  * its keys over the low bits.
