@@ -101,14 +101,18 @@ std::optional<ProductVersion> InferProductVersion(std::int16_t hardwareVersion, 
     if (hardwareVersion < kFirstInferred)
         return std::nullopt;
     const auto newestWith = [&](Platform platform, bool orNewest) -> std::optional<ProductVersion> {
-        const auto versions = tarvonel::ProductVersions(static_cast<std::int16_t>(platform));
+        // The platform's rows in the catalog's order, the newest last (every file read asks: no list is made).
         const tarvonel::ProductVersionInfo* found = nullptr;
-        for (const tarvonel::ProductVersionInfo* row : versions) {
-            if (row->HardwareVersion == hardwareVersion)
-                found = row;
+        const tarvonel::ProductVersionInfo* newest = nullptr;
+        for (const tarvonel::ProductVersionInfo& row : tarvonel::ProductCatalog()) {
+            if (row.TargetPlatform != static_cast<std::int16_t>(platform))
+                continue;
+            newest = &row;
+            if (row.HardwareVersion == hardwareVersion)
+                found = &row;
         }
-        if (!found && orNewest && !versions.empty() && versions.back()->HardwareVersion < hardwareVersion)
-            found = versions.back();
+        if (!found && orNewest && newest && newest->HardwareVersion < hardwareVersion)
+            found = newest;
         if (!found)
             return std::nullopt;
         return ProductVersion{found->TargetPlatform, found->PlatformVersion};

@@ -99,7 +99,7 @@ bool startsWith(std::string_view text, std::string_view head)
 
 } // namespace
 
-std::vector<std::string> slotsOfKey(std::string_view lowerKey)
+KeySlots slotsOfKey(std::string_view lowerKey)
 {
     const auto dot = lowerKey.find('.');
     if (dot == std::string_view::npos)
@@ -107,14 +107,14 @@ std::vector<std::string> slotsOfKey(std::string_view lowerKey)
     const std::string_view prefix = lowerKey.substr(0, dot);
     // "sound" and "usb" are matched whole, as the reader matches them ("usb_xhci" is another device).
     if (prefix == "sound" || prefix == "usb")
-        return {std::string(prefix)};
+        return KeySlots(std::string(prefix));
     // The plain "sharedfolder" prefix holds the count, not a folder.
     for (const std::string_view family : kPositionFamilies) {
         if (prefix.size() > family.size() && startsWith(prefix, family)) {
             const auto n = slotIndex(prefix.substr(family.size()));
             if (!n)
                 return {};
-            return {std::string(family) + std::to_string(*n)};
+            return KeySlots(std::string(family) + std::to_string(*n));
         }
     }
     for (const BusFamily& known : kBusFamilies) {
@@ -126,13 +126,14 @@ std::vector<std::string> slotsOfKey(std::string_view lowerKey)
         const auto controller = slotIndex(address.substr(0, colon));
         if (!controller)
             return {};
-        const std::string controllerSlot = std::string(family) + std::to_string(*controller);
+        std::string controllerSlot = std::string(family) + std::to_string(*controller);
         if (colon == std::string_view::npos)
-            return {controllerSlot};
+            return KeySlots(std::move(controllerSlot));
         std::int64_t node = 0;
         if (ParseInteger(address.substr(colon + 1), -32768, 32767, node) != NumberStatus::Ok)
             return {};
-        return {controllerSlot + ":" + std::to_string(node), controllerSlot};
+        std::string nodeSlot = controllerSlot + ":" + std::to_string(node);
+        return KeySlots(std::move(nodeSlot), std::move(controllerSlot));
     }
     return {};
 }

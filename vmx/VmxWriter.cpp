@@ -43,6 +43,7 @@ class OwnKeys {
 public:
     explicit OwnKeys(const detail::ModelLines& own) : m_keys(own.size())
     {
+        m_lines.reserve(own.size());
         for (std::size_t i = 0; i < own.size(); ++i) {
             if (!own[i].key().empty() && m_keys.insert(own[i].key()))
                 m_lines.push_back(i);

@@ -11,6 +11,7 @@
 
 #include <tarvonel/tarvonel.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -23,10 +24,10 @@ namespace {
 
 constexpr const char* kFilePath = "/vms/fuzz/fuzz.vmx";
 
-/** The lines of a text as the reader splits them: at LF, one CR before it dropped. */
-std::vector<std::string_view> linesOf(std::string_view text)
+/** Calls visit(line) for the lines of a text as the reader splits them: at LF, one CR before it dropped. */
+template <class Visit>
+void forEachLine(std::string_view text, Visit visit)
 {
-    std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);
@@ -35,9 +36,17 @@ std::vector<std::string_view> linesOf(std::string_view text)
         std::string_view line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        lines.push_back(line);
+        visit(line);
         start = end + 1;
     }
+}
+
+/** The lines of a text as the reader splits them: at LF, one CR before it dropped. */
+std::vector<std::string_view> linesOf(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    forEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
     return lines;
 }
 
@@ -71,15 +80,15 @@ std::int64_t mostItemsOfOneLine(std::string_view text)
         if (items <= vmx::MaxItemsPerCollection && items > most)
             most = items;
     };
-    for (const auto line : linesOf(text)) {
+    forEachLine(text, [&counts](std::string_view line) {
         const std::string_view key = vmx::RawLineKey(line);
         if (key.empty())
-            continue;
+            return;
         if (vmx::EqualsIgnoreCase(key, vmx::detail::key::NumVCpus) ||
             vmx::EqualsIgnoreCase(key, vmx::detail::key::SharedFolderCount)) {
             if (const auto n = vmx::ParseInteger(vmx::LineValue(line), 0, INT64_MAX))
                 counts(*n);
-            continue;
+            return;
         }
         std::string_view first = key.substr(0, key.find_first_of(".:"));
         std::size_t digits = 0;
@@ -87,10 +96,10 @@ std::int64_t mostItemsOfOneLine(std::string_view text)
                first[first.size() - 1 - digits] <= '9')
             ++digits;
         if (digits == 0)
-            continue;
+            return;
         if (const auto n = vmx::ParseInteger(first.substr(first.size() - digits), 0, INT64_MAX - 1))
             counts(*n + 1);
-    }
+    });
     return most;
 }
 

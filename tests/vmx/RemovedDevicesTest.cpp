@@ -170,7 +170,8 @@ TEST(VmxDeviceSlots, EverySlotTheReaderMakesIsTheSlotOfItsKey)
             const auto vm = newMachine();
             const auto before = detail::deviceSlots(*vm);
             ReadVmxText(std::string(key) + " = " + value + "\n", *vm);
-            const auto slots = detail::slotsOfKey(ToLower(key));
+            const auto keySlots = detail::slotsOfKey(ToLower(key));
+            const std::vector<std::string> slots(keySlots.begin(), keySlots.end());
             for (const auto& slot : detail::deviceSlots(*vm)) {
                 if (!before.count(slot) && !filledInBelow(slot, slots)) {
                     EXPECT_NE(std::find(slots.begin(), slots.end(), slot), slots.end())
@@ -182,7 +183,8 @@ TEST(VmxDeviceSlots, EverySlotTheReaderMakesIsTheSlotOfItsKey)
     EXPECT_TRUE(detail::slotsOfKey("sharedfolder.maxnum").empty());
     EXPECT_TRUE(detail::slotsOfKey("usb_xhci.present").empty());
     EXPECT_TRUE(detail::slotsOfKey("ethernetx.present").empty());
-    EXPECT_EQ(detail::slotsOfKey("scsi0:01.redo"), (std::vector<std::string>{"scsi0:1", "scsi0"}));
+    const auto nodeSlots = detail::slotsOfKey("scsi0:01.redo");
+    EXPECT_EQ(std::vector<std::string>(nodeSlots.begin(), nodeSlots.end()), (std::vector<std::string>{"scsi0:1", "scsi0"}));
 }
 
 } // namespace

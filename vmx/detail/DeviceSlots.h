@@ -3,6 +3,7 @@
 
 #include "vmx/detail/KeySet.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,11 +46,28 @@ private:
  */
 SlotSet deviceSlots(const tarvonel::VirtualMachine& vm);
 
+/** The slots of one key: none, one, or a node's and its controller's; short names need no allocation. */
+class KeySlots {
+public:
+    KeySlots() = default;
+    explicit KeySlots(std::string slot) : m_names{std::move(slot)}, m_count(1) {}
+    KeySlots(std::string inner, std::string outer) : m_names{std::move(inner), std::move(outer)}, m_count(2) {}
+
+    bool empty() const { return m_count == 0; }
+    std::size_t size() const { return m_count; }
+    const std::string* begin() const { return m_names.data(); }
+    const std::string* end() const { return m_names.data() + m_count; }
+
+private:
+    std::array<std::string, 2> m_names;
+    std::size_t m_count = 0;
+};
+
 /**
  * The slots a lower-case key belongs to, innermost first: "scsi0:1.redo" gives "scsi0:1" and
  * "scsi0", "ethernet01.pcislotnumber" gives "ethernet1" (numbers are read as the reader reads
  * them). Nothing for a key of no slot or with an index the reader refuses.
  */
-std::vector<std::string> slotsOfKey(std::string_view lowerKey);
+KeySlots slotsOfKey(std::string_view lowerKey);
 
 } // namespace zentravolix::vmx::detail

@@ -68,7 +68,12 @@ using WantedKeys = std::unordered_set<std::string_view, KeyHash, KeyEqual>;
 /** The writer's lines in file order, before duplicates and preserved lines are settled. */
 class VmxLines {
 public:
-    VmxLines() = default;
+    /** Room for an ordinary machine's lines from the start: the buffers rarely grow. */
+    VmxLines()
+    {
+        m_text->reserve(kUsualText);
+        m_lines.reserve(kUsualLines);
+    }
     /**
      * Makes only the key lines of these keys (letter case ignored) and no comments or blanks: the
      * few lines a caller looks up, without building the text of every item of a large model.
@@ -164,6 +169,9 @@ public:
 private:
     /** Lengths from this one on share a bit. */
     static constexpr std::size_t kLongKey = 127;
+    /** What a machine of a few dozen devices writes. */
+    static constexpr std::size_t kUsualText = 8192;
+    static constexpr std::size_t kUsualLines = 256;
 
     const WantedKeys* m_only = nullptr;
     WantedKeys m_onlyPrefixes;
