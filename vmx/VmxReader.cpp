@@ -464,6 +464,25 @@ ReadResult readCheckedText(std::string_view text, tarvonel::VirtualMachine& vm, 
             }
         }
     }
+    // A platform without classic versions (ESXi) may still be left with a version it does not
+    // have ("# Version = 17.x" of Workstation, then "# Platform = ESXi"): the writer would write
+    // no product lines, and the next read would give another product. It takes its latest version
+    // below the one it was given, or its first when it has none below.
+    if (ctx.platformLine && !detail::platformComment(platform, ctx.general.PlatformVersion())) {
+        const std::int16_t given = ctx.general.PlatformVersion();
+        std::optional<std::int16_t> below;
+        std::optional<std::int16_t> first;
+        for (const detail::PlatformComment& row : detail::allPlatformComments()) {
+            if (row.platform != platform)
+                continue;
+            if (row.version < given && (!below || row.version > *below))
+                below = row.version;
+            if (!first || row.version < *first)
+                first = row.version;
+        }
+        if (const auto version = below ? below : first)
+            ctx.general.SetPlatformVersion(*version);
+    }
 
     // A file without product lines is read as the classic version its config.version gives; the
     // configuration session takes the newer lines in once it has found the product (TakeNewerLines).

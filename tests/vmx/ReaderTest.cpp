@@ -3,6 +3,7 @@
 #include "TestMachine.h"
 
 #include "vmx/VmxReader.h"
+#include "vmx/VmxWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,22 @@ TEST(VmxReader, APlatformLineLeavesAVersionOfThatPlatform)
     const auto listed = newMachine();
     read(*listed, "config.version = \"6\"\n# Platform = GSX Server\n");
     EXPECT_EQ(listed->Options()->GeneralOptions()->PlatformVersion(), 0) << "a listed pair stays";
+
+    // ESXi has no classic version to fall back on: a Workstation version line before its
+    // platform line left it with a version it does not have, and the file saved without product
+    // lines. It takes its newest version below the one given, which a save writes and a read finds again.
+    for (const char* text : {"# Version = 17.x\n# Platform = ESXi", "# Version = 5.5x\n# Platform = ESXi\n"}) {
+        const auto esxi = newMachine();
+        read(*esxi, text);
+        const auto general = esxi->Options()->GeneralOptions();
+        EXPECT_EQ(general->TargetPlatform(), 4) << text;
+        const std::string written = WriteVmxText(*esxi);
+        EXPECT_NE(written.find("\r\n# Platform = ESXi\r\n"), std::string::npos) << text;
+        const auto again = newMachine();
+        read(*again, written);
+        EXPECT_EQ(again->Options()->GeneralOptions()->TargetPlatform(), 4) << text;
+        EXPECT_EQ(again->Options()->GeneralOptions()->PlatformVersion(), general->PlatformVersion()) << text;
+    }
 }
 
 TEST(VmxReader, ConfigVersionSetsTheProductOfOldFiles)
