@@ -29,8 +29,9 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# Each fuzz target for FUZZ_SECONDS in FUZZ_WORKERS processes (default: one per processor), in its
-# own clang build (build-fuzz); fails on any finding.
+# Each fuzz target for FUZZ_SECONDS in FUZZ_WORKERS processes (default: one per processor), in
+# clang builds of their own: half of the workers with the sanitizers (build-fuzz), the others
+# without (build-fuzz-plain); fails on any finding.
 fuzz:
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/run-fuzz
 
