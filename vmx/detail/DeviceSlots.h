@@ -54,7 +54,6 @@ public:
     KeySlots(std::string inner, std::string outer) : m_names{std::move(inner), std::move(outer)}, m_count(2) {}
 
     bool empty() const { return m_count == 0; }
-    std::size_t size() const { return m_count; }
     const std::string* begin() const { return m_names.data(); }
     const std::string* end() const { return m_names.data() + m_count; }
 
