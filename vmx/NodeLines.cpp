@@ -139,8 +139,12 @@ NodeLinesMap gatherNodeLines(const ReaderContext& ctx, const std::vector<RawLine
         if (!address)
             return;
         NodeLines& node = nodes[*address];
-        if (ctx.clusteringBlock && isClusteringNode(line.prefix()) && line.hasMember(member::SharedBus))
-            node.clusteringSharedBus = true; // of any value: a kept line of the key stands in for the block's
+        // Of any value: a kept line of the key stands in for the block's. The node is found by its
+        // number, as the key is: "scsi00:1.sharedBus" replaces the block's "scsi0:1.sharedBus".
+        const bool blockNode = address->bus == Bus::Scsi && address->controller == 0 &&
+                               (address->node == 0 || address->node == 1);
+        if (ctx.clusteringBlock && blockNode && line.hasMember(member::SharedBus))
+            node.clusteringSharedBus = true;
         if (ctx.clusteringBlock && isClusteringNodeLine(line)) {
             node.clusteringMode = node.clusteringMode || line.hasMember(member::Mode);
             return;

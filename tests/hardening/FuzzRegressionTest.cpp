@@ -244,6 +244,25 @@ TEST(VmxFinding, AnEmptyModeMakesNoDiskWhereTheWriterLeavesItOut)
     }
 }
 
+// Found by fuzz_vmx: with disk.locking = "FALSE", a kept "scsi00:1.sharedBus" line replaces the
+// clustering block's "scsi0:1.sharedBus" (the same key to the reader), but the node it stands in
+// for was looked for by its spelling. On the next read the block's ".mode" beside it made a disk.
+TEST(VmxFinding, AnOddlySpeltSharedBusLineStandsInForTheClusteringBlocks)
+{
+    for (const char* text : {"disk.locking=FALSE\nscsi00:1.sharedBus=\n",
+                             "disk.locking = \"FALSE\"\nscsi0:01.sharedBus = \"none\"\n",
+                             "disk.locking = \"FALSE\"\nSCSI0:+0.sharedBus = \"virtual\"\n"}) {
+        const auto vm = newMachine();
+        const std::int32_t disks = vm->Hardware()->HardDisks()->Count();
+        const vmx::ReadResult result = vmx::ReadVmxText(text, *vm);
+        const std::string written = vmx::WriteVmxText(*vm, result.otherParams, result.valuesAfterRead);
+        const auto again = newMachine();
+        (void)vmx::ReadVmxText(written, *again);
+        EXPECT_EQ(again->Hardware()->HardDisks()->Count(), disks) << text;
+        EXPECT_FALSE(fuzz::CheckVmx(text)) << text;
+    }
+}
+
 // The check itself: a preserved line missing from the written file, or written fewer times than
 // it was kept, is a finding; of a key kept twice only the later line must be written.
 TEST(VmxCheckProperty, PreservedLinesMustBeWrittenAsOftenAsKept)
