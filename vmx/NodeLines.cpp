@@ -41,6 +41,11 @@ bool isClusteringNode(std::string_view prefix)
     return prefix == "scsi0:0" || prefix == "scsi0:1";
 }
 
+bool isClusteringNode(const NodeAddress& address)
+{
+    return address.bus == Bus::Scsi && address.controller == 0 && (address.node == 0 || address.node == 1);
+}
+
 bool isClusteringNodeLine(const ParsedLine& line)
 {
     if (!isClusteringNode(line.prefix()))
@@ -141,9 +146,7 @@ NodeLinesMap gatherNodeLines(const ReaderContext& ctx, const std::vector<RawLine
         NodeLines& node = nodes[*address];
         // Of any value: a kept line of the key stands in for the block's. The node is found by its
         // number, as the key is: "scsi00:1.sharedBus" replaces the block's "scsi0:1.sharedBus".
-        const bool blockNode = address->bus == Bus::Scsi && address->controller == 0 &&
-                               (address->node == 0 || address->node == 1);
-        if (ctx.clusteringBlock && blockNode && line.hasMember(member::SharedBus))
+        if (ctx.clusteringBlock && isClusteringNode(*address) && line.hasMember(member::SharedBus))
             node.clusteringSharedBus = true;
         if (ctx.clusteringBlock && isClusteringNodeLine(line)) {
             node.clusteringMode = node.clusteringMode || line.hasMember(member::Mode);

@@ -16,6 +16,8 @@ NodeDevice decidedKind(const ParsedLine& line, Bus bus);
 
 /** The nodes the clustering block writes to, spelt as it spells them ("scsi0:0", "scsi0:1"). */
 bool isClusteringNode(std::string_view prefix);
+/** The same nodes by their numbers, however the key spells them ("scsi00:1" too). */
+bool isClusteringNode(const NodeAddress& address);
 
 /**
  * One of the fixed node lines the clustering option writes ("scsi0:0.mode = "independent-persistent""
